@@ -1,0 +1,1 @@
+// The harness library needs at least one source; its pieces sit beside this file.
