@@ -54,9 +54,11 @@ struct DialogTemplate {
 // (and logs) when the template is malformed: duplicate control ids other than
 // -1, or negative sizes.
 bool RegisterDialogTemplate(DialogTemplate dialogTemplate);
-// The template of that id, or nullptr. Pointers stay valid until the template
-// is replaced.
+// The template of that id, or nullptr. A returned pointer stays valid for the
+// life of the process: a replaced template is kept, it is only no longer found.
 const DialogTemplate* FindDialogTemplate(UINT id);
+// The ids of every registered template, ascending.
+std::vector<UINT> RegisteredDialogTemplateIds();
 
 // Dialog units to pixels. Base units come from the template font: this port
 // uses a fixed cell of 6 by 10 pixels for a 9-point font, scaled linearly
