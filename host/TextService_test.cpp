@@ -1,0 +1,108 @@
+#include "host/TextService.h"
+
+#include "win/DebugLog.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <unistd.h>
+
+TEST(TextService, WithoutATableTheDefaultIsShown)
+{
+    CTextService service;
+    EXPECT_STREQ(service.GetText(1, 1, L"閉じる"), L"閉じる");
+    EXPECT_STREQ(service.GetText(1, 2, nullptr), L"");
+}
+
+TEST(TextService, DefaultsAreCopiedSoTheCallersBufferMayGo)
+{
+    CTextService service;
+    const wchar_t* kept = nullptr;
+    {
+        std::wstring temporary = L"一時的";
+        kept = service.GetText(17005, 2, temporary.c_str());
+        temporary.assign(L"xxxxxx");
+    }
+    for (int i = 0; i < 1000; ++i)
+        service.GetText(9, static_cast<DWORD>(i), std::to_wstring(i).c_str());
+    EXPECT_STREQ(kept, L"一時的");
+}
+
+TEST(TextService, TableTextReplacesTheDefaultForItsKeysOnly)
+{
+    CTextService service;
+    ASSERT_TRUE(service.LoadTableText("# english\n1\t1\tClose\n1000\t2101\tChannels changed.\\nMemory is lost.\n"
+                                      "17005\t20\tNow %dW/CH\r\n"));
+    EXPECT_EQ(service.GetTableSize(), 3u);
+    EXPECT_STREQ(service.GetText(1, 1, L"閉じる"), L"Close");
+    EXPECT_STREQ(service.GetText(1000, 2101, L"x"), L"Channels changed.\nMemory is lost.");
+    EXPECT_STREQ(service.GetText(17005, 20, L"x"), L"Now %dW/CH");
+    EXPECT_STREQ(service.GetText(1, 2, L"実行"), L"実行");
+    EXPECT_STREQ(service.GetText(2, 1, L"既定"), L"既定");
+}
+
+TEST(TextService, TextsHandedOutSurviveALanguageChange)
+{
+    CTextService service;
+    ASSERT_TRUE(service.LoadTableText("1\t5\tSave\n"));
+    const wchar_t* english = service.GetText(1, 5, L"保存");
+    ASSERT_TRUE(service.LoadTableText("1\t5\tSpeichern\n"));
+    EXPECT_STREQ(english, L"Save");
+    EXPECT_STREQ(service.GetText(1, 5, L"保存"), L"Speichern");
+    service.ClearTable();
+    EXPECT_STREQ(service.GetText(1, 5, L"保存"), L"保存");
+    EXPECT_STREQ(english, L"Save");
+}
+
+TEST(TextService, BadTableIsRejectedAndTheOldOneKept)
+{
+    CTextService service;
+    ASSERT_TRUE(service.LoadTableText("1\t1\tClose\n"));
+    const char* bad[] = {
+        "1\t1\tOK\n1 2 no tabs\n",         // missing tabs
+        "1\tx\ttext\n",                     // item not a number
+        "-1\t1\ttext\n",                    // negative group
+        "1\t1\ta\n1\t1\tb\n",               // duplicate key
+        "1\t1\tbad \\q escape\n",           // unknown escape
+        "1\t1\t\xFF\n",                     // not UTF-8
+        "4294967296\t1\tx\n",               // group beyond 32 bits
+    };
+    for (const char* text : bad) {
+        win::DebugLog::Clear();
+        std::string error;
+        EXPECT_FALSE(service.LoadTableText(text, &error)) << text;
+        EXPECT_FALSE(error.empty()) << text;
+        EXPECT_TRUE(win::DebugLog::Contains(L"CTextService")) << text;
+        EXPECT_STREQ(service.GetText(1, 1, L"閉じる"), L"Close") << text;
+        EXPECT_EQ(service.GetTableSize(), 1u) << text;
+    }
+}
+
+TEST(TextService, LoadTableReadsAFileAndReportsTheLine)
+{
+    char name[] = "/tmp/texts_test_XXXXXX";
+    const int fd = mkstemp(name);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    std::ofstream(name, std::ios::binary) << "\xEF\xBB\xBF" "17018\t1\tMy settings\n\n# note\n17018\t2\t\n";
+    CTextService service;
+    std::string error;
+    ASSERT_TRUE(service.LoadTable(name, &error)) << error;
+    EXPECT_STREQ(service.GetText(17018, 1, L"設定値の保存・読み出し"), L"My settings");
+    // An empty text in the table is a text of its own, not a missing one.
+    EXPECT_STREQ(service.GetText(17018, 2, L"保存No"), L"");
+
+    std::ofstream(name, std::ios::binary) << "17018\t1\tok\nbroken line\n";
+    EXPECT_FALSE(service.LoadTable(name, &error));
+    EXPECT_NE(error.find("line 2"), std::string::npos) << error;
+    EXPECT_FALSE(service.LoadTable("/nonexistent/table.txt", &error));
+    EXPECT_STREQ(service.GetText(17018, 1, L"x"), L"My settings");
+    std::remove(name);
+}
+
+TEST(TextService, TheProcessHasOneService)
+{
+    EXPECT_EQ(GetTextServiceObject(), GetTextServiceObject());
+    EXPECT_NE(GetTextServiceObject(), nullptr);
+}
