@@ -1,0 +1,198 @@
+#include "host/ConfigSysMeas.h"
+#include "host/ConfigSysRec.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct Report {
+    const CONFIG_BASE* object;
+    DWORD changes;
+};
+
+// Installs a recording change hook for the test's lifetime.
+class HookRecorder {
+public:
+    HookRecorder()
+    {
+        previous_ = CONFIG_BASE::SetChangeHook(
+            [this](CONFIG_BASE& object, DWORD changes) { reports.push_back({&object, changes}); });
+    }
+    ~HookRecorder() { CONFIG_BASE::SetChangeHook(previous_); }
+
+    std::vector<Report> reports;
+
+private:
+    CONFIG_BASE::ChangeHook previous_;
+};
+
+} // namespace
+
+TEST(ConfigObjects, LayoutsAreTheStoredSizes)
+{
+    EXPECT_EQ(sizeof(CONFIG_SYSMEAS), 44u);
+    EXPECT_EQ(sizeof(CONFIG_SYSREC), 85476u);
+    // The data-record counter sits at byte 85404 of the parameters.
+    CONFIG_SYSREC::PARAMS params;
+    params.dwDataRecordCounter = 0x11223344;
+    DWORD atOffset = 0;
+    std::memcpy(&atOffset, reinterpret_cast<const BYTE*>(&params) + 85404, 4);
+    EXPECT_EQ(atOffset, 0x11223344u);
+}
+
+TEST(ConfigObjects, AByteCopyReadsThroughItsAccessors)
+{
+    auto original = std::make_unique<CONFIG_SYSREC>();
+    original->SetFeedLen(55);
+    original->SetUseChanMask(0x30005);
+    original->SetSigLabelText(15, 7, L"最後の行");
+    original->SetSpeedFile(1, SPEED_TABLE{7, 0, 2});
+    CONFIG_SYSMEAS meas;
+    meas.SetMode(3);
+    meas.SetStartup(false);
+
+    // What the saved-setups dialog does: raw bytes into a buffer.
+    std::vector<BYTE> snapshot(sizeof(CONFIG_SYSMEAS) + sizeof(CONFIG_SYSREC));
+    std::memcpy(snapshot.data(), &meas, sizeof meas);
+    std::memcpy(snapshot.data() + sizeof meas, original.get(), sizeof(CONFIG_SYSREC));
+    original->SetFeedLen(1);
+
+    CONFIG_SYSMEAS measCopy;
+    auto recCopy = std::make_unique<CONFIG_SYSREC>();
+    std::memcpy(&measCopy, snapshot.data(), sizeof measCopy);
+    std::memcpy(recCopy.get(), snapshot.data() + sizeof meas, sizeof(CONFIG_SYSREC));
+    EXPECT_EQ(measCopy.GetMode(), 3);
+    EXPECT_FALSE(measCopy.GetStartup());
+    EXPECT_EQ(recCopy->GetFeedLen(), 55u);
+    EXPECT_EQ(recCopy->GetUseChanMask(), 0x30005u);
+    EXPECT_EQ(recCopy->GetSigLabelText(15, 7), L"最後の行");
+    EXPECT_EQ(recCopy->GetSpeedFile(1).unit, 2);
+}
+
+TEST(ConfigObjects, DefaultsAreUsable)
+{
+    auto rec = std::make_unique<CONFIG_SYSREC>();
+    EXPECT_GT(rec->GetTotalMemSize(), 0u);
+    EXPECT_NE(rec->GetUseChanMask(), 0u);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(rec->GetSpeedPen(i).mode, 3);
+        EXPECT_GT(rec->GetSpeedPen(i).value, 0);
+        EXPECT_EQ(rec->GetSpeedMem(i).mode, 0);
+        EXPECT_GT(rec->GetSpeedFile(i).value, 0);
+    }
+    EXPECT_EQ(rec->GetStartTime().wMonth, 1);
+    EXPECT_EQ(rec->GetAnnotationText(0), L"");
+}
+
+TEST(ConfigObjects, TextsAreCutAtTheirLimitAndIndexesChecked)
+{
+    auto rec = std::make_unique<CONFIG_SYSREC>();
+    rec->SetAnnotationText(107, std::wstring(100, L'あ').c_str());
+    EXPECT_EQ(rec->GetAnnotationText(107), std::wstring(79, L'あ'));
+    rec->SetMeasInfoText(0, std::wstring(40, L'x').c_str());
+    EXPECT_EQ(rec->GetMeasInfoText(0).size(), 30u);
+    // 30 characters outside the basic plane need 60 UTF-16 units; the
+    // 32-unit field keeps whole pairs only.
+    rec->SetSigLabelText(0, 0, std::wstring(30, L'\U0001F600').c_str());
+    EXPECT_EQ(rec->GetSigLabelText(0, 0), std::wstring(15, L'\U0001F600'));
+    rec->SetSigLabelText(0, 0, nullptr);
+    EXPECT_EQ(rec->GetSigLabelText(0, 0), L"");
+
+    HookRecorder hook;
+    rec->SetSigLabelText(16, 0, L"x");
+    rec->SetSigLabelText(0, 8, L"x");
+    rec->SetAnnotationText(-1, L"x");
+    rec->SetMeasInfoText(108, L"x");
+    rec->SetSpeedPen(2, SPEED_TABLE{1, 1, 1});
+    EXPECT_TRUE(hook.reports.empty());
+    EXPECT_EQ(rec->GetSigLabelText(16, 0), L"");
+    EXPECT_EQ(rec->GetSpeedMem(-1).value, 0);
+}
+
+TEST(ConfigObjects, SettersReportOnlyRealChanges)
+{
+    CONFIG_SYSMEAS meas;
+    auto rec = std::make_unique<CONFIG_SYSREC>();
+    HookRecorder hook;
+    meas.SetMode(meas.GetMode());
+    rec->SetGrid(rec->GetGrid());
+    rec->SetStartTime(rec->GetStartTime());
+    EXPECT_TRUE(hook.reports.empty());
+
+    meas.SetMode(4);
+    rec->SetTimeScale(2);
+    rec->SetAnnotationText(3, L"annotation");
+    ASSERT_EQ(hook.reports.size(), 3u);
+    EXPECT_EQ(hook.reports[0].object, &meas);
+    EXPECT_EQ(hook.reports[0].changes, DWORD(CONFIG_SYSMEAS::CHANGE_MODE));
+    EXPECT_EQ(hook.reports[1].object, rec.get());
+    EXPECT_EQ(hook.reports[1].changes, DWORD(CONFIG_SYSREC::CHANGE_RECORD_FORMAT));
+    EXPECT_EQ(hook.reports[2].changes, DWORD(CONFIG_SYSREC::CHANGE_PRINT_TEXT));
+    EXPECT_EQ(rec->GetKind(), DWORD(CONFIG_BASE::KIND_SYSREC));
+    EXPECT_EQ(meas.GetKind(), DWORD(CONFIG_BASE::KIND_SYSMEAS));
+}
+
+TEST(ConfigObjects, PendingControlHoldsReportsUntilTheLastHolderEnds)
+{
+    auto rec = std::make_unique<CONFIG_SYSREC>();
+    HookRecorder hook;
+    {
+        CONFIG_AUTOPENDINGCTRL outer(rec.get());
+        rec->SetAnnotationText(0, L"a");
+        {
+            CONFIG_AUTOPENDINGCTRL inner(rec.get());
+            rec->SetGrid(4);
+        }
+        EXPECT_TRUE(hook.reports.empty());
+        EXPECT_TRUE(rec->IsHoldingChanges());
+        rec->SetAnnotationText(1, L"b");
+        EXPECT_EQ(rec->GetHeldChanges(), DWORD(CONFIG_SYSREC::CHANGE_PRINT_TEXT | CONFIG_SYSREC::CHANGE_PRINT_FORMAT));
+    }
+    ASSERT_EQ(hook.reports.size(), 1u);
+    EXPECT_EQ(hook.reports[0].changes, DWORD(CONFIG_SYSREC::CHANGE_PRINT_TEXT | CONFIG_SYSREC::CHANGE_PRINT_FORMAT));
+    EXPECT_FALSE(rec->IsHoldingChanges());
+    EXPECT_EQ(rec->GetHeldChanges(), 0u);
+
+    // Holding without a change reports nothing; a null object is accepted.
+    { CONFIG_AUTOPENDINGCTRL idle(rec.get()); }
+    { CONFIG_AUTOPENDINGCTRL none(nullptr); }
+    EXPECT_EQ(hook.reports.size(), 1u);
+}
+
+TEST(ConfigObjects, ParamsRoundTripAndTheCounterIsReported)
+{
+    auto rec = std::make_unique<CONFIG_SYSREC>();
+    rec->SetDataNo(41);
+    HookRecorder hook;
+    auto params = std::make_unique<CONFIG_SYSREC::PARAMS>(rec->GetParams());
+    EXPECT_EQ(params->dwDataNo, 41u);
+    const DWORD before = params->dwDataRecordCounter;
+    params->dwDataRecordCounter++;
+    rec->SetParams(*params);
+    ASSERT_EQ(hook.reports.size(), 1u);
+    EXPECT_EQ(hook.reports[0].changes, DWORD(CONFIG_SYSREC::CHANGE_PARAMS));
+    CONFIG_SYSREC::PARAMS again;
+    rec->GetParams(again);
+    EXPECT_EQ(again.dwDataRecordCounter, before + 1);
+    EXPECT_EQ(rec->GetDataNo(), 41u);
+    rec->SetParams(again);
+    EXPECT_EQ(hook.reports.size(), 1u);
+}
+
+TEST(ConfigObjects, HookMayBeReplacedFromInsideItself)
+{
+    CONFIG_SYSMEAS meas;
+    int calls = 0;
+    auto previous = CONFIG_BASE::SetChangeHook([&](CONFIG_BASE&, DWORD) {
+        ++calls;
+        CONFIG_BASE::SetChangeHook(nullptr);
+    });
+    meas.SetMode(1);
+    meas.SetMode(2);
+    EXPECT_EQ(calls, 1);
+    CONFIG_BASE::SetChangeHook(previous);
+}
