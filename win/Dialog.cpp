@@ -179,6 +179,13 @@ BOOL IsDialogMessageW(HWND dialog, MSG* msg)
     if (!msg || !dialog || (msg->hwnd != dialog && !IsChild(dialog, msg->hwnd)))
         return FALSE;
     HWND destination = KeyboardDestination(dialog);
+    if (msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE) &&
+        (GetWindowLongPtrW(dialog, GWL_STYLE) & WS_CHILD)) {
+        // A dialog embedded in another (a tab page) leaves Enter and Escape to
+        // the dialog that holds it: the key goes on up the pre-translation
+        // chain instead of ending the page.
+        return FALSE;
+    }
     if (msg->message == WM_KEYDOWN) {
         switch (msg->wParam) {
         case VK_RETURN: {
