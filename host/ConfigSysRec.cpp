@@ -109,7 +109,7 @@ void CONFIG_SYSREC::SetEndTime(const SYSTEMTIME& time)
     ReportChange(CHANGE_TIMER);
 }
 
-std::wstring CONFIG_SYSREC::GetSigLabelText(int channel, int line) const
+CString CONFIG_SYSREC::GetSigLabelText(int channel, int line) const
 {
     if (!ValidIndex(channel, kChannels) || !ValidIndex(line, kSigLabelLines))
         return {};
@@ -123,7 +123,7 @@ void CONFIG_SYSREC::SetSigLabelText(int channel, int line, const wchar_t* text)
     StoreText(m_params.szSigLabel[channel][line], std::size(m_params.szSigLabel[channel][line]), kSigLabelChars, text);
 }
 
-std::wstring CONFIG_SYSREC::GetAnnotationText(int line) const
+CString CONFIG_SYSREC::GetAnnotationText(int line) const
 {
     if (!ValidIndex(line, kAnnotationLines))
         return {};
@@ -137,7 +137,7 @@ void CONFIG_SYSREC::SetAnnotationText(int line, const wchar_t* text)
     StoreText(m_params.szAnnotation[line], std::size(m_params.szAnnotation[line]), kAnnotationChars, text);
 }
 
-std::wstring CONFIG_SYSREC::GetMeasInfoText(int line) const
+CString CONFIG_SYSREC::GetMeasInfoText(int line) const
 {
     if (!ValidIndex(line, kMeasInfoLines))
         return {};

@@ -9,9 +9,9 @@
 #pragma once
 
 #include "host/ConfigBase.h"
+#include "win/CString.h"
 
 #include <cstddef>
-#include <string>
 #include <type_traits>
 
 // One user speed entry (see the user speed table dialog for the encoding).
@@ -145,11 +145,11 @@ public:
     void SetMeasInfoPSW(bool on);
 
     // Print texts; an index out of range reads empty and writes nothing.
-    std::wstring GetSigLabelText(int channel, int line) const;
+    CString GetSigLabelText(int channel, int line) const;
     void SetSigLabelText(int channel, int line, const wchar_t* text);
-    std::wstring GetAnnotationText(int line) const;
+    CString GetAnnotationText(int line) const;
     void SetAnnotationText(int line, const wchar_t* text);
-    std::wstring GetMeasInfoText(int line) const;
+    CString GetMeasInfoText(int line) const;
     void SetMeasInfoText(int line, const wchar_t* text);
 
     // User speed tables, entry index 0 (user 1) or 1 (user 2); another

@@ -94,7 +94,7 @@ TEST(ConfigObjects, TextsAreCutAtTheirLimitAndIndexesChecked)
     rec->SetAnnotationText(107, std::wstring(100, L'あ').c_str());
     EXPECT_EQ(rec->GetAnnotationText(107), std::wstring(79, L'あ'));
     rec->SetMeasInfoText(0, std::wstring(40, L'x').c_str());
-    EXPECT_EQ(rec->GetMeasInfoText(0).size(), 30u);
+    EXPECT_EQ(rec->GetMeasInfoText(0).GetLength(), 30);
     // 30 characters outside the basic plane need 60 UTF-16 units; the
     // 32-unit field keeps whole pairs only.
     rec->SetSigLabelText(0, 0, std::wstring(30, L'\U0001F600').c_str());

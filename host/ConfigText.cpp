@@ -295,15 +295,15 @@ std::string ConfigText::Write(const CONFIG_SYSREC& config)
         out << Line(field.key, FormatScalar(params, field));
     for (int channel = 0; channel < CONFIG_SYSREC::kChannels; ++channel)
         for (int line = 0; line < CONFIG_SYSREC::kSigLabelLines; ++line)
-            if (const auto text = config.GetSigLabelText(channel, line); !text.empty())
+            if (const auto text = config.GetSigLabelText(channel, line); !text.IsEmpty())
                 out << Line("sig_label." + std::to_string(channel) + "." + std::to_string(line),
-                            KeyValueText::Escape(text));
+                            KeyValueText::Escape(text.GetStdString()));
     for (int line = 0; line < CONFIG_SYSREC::kAnnotationLines; ++line)
-        if (const auto text = config.GetAnnotationText(line); !text.empty())
-            out << Line("annotation." + std::to_string(line), KeyValueText::Escape(text));
+        if (const auto text = config.GetAnnotationText(line); !text.IsEmpty())
+            out << Line("annotation." + std::to_string(line), KeyValueText::Escape(text.GetStdString()));
     for (int line = 0; line < CONFIG_SYSREC::kMeasInfoLines; ++line)
-        if (const auto text = config.GetMeasInfoText(line); !text.empty())
-            out << Line("meas_info." + std::to_string(line), KeyValueText::Escape(text));
+        if (const auto text = config.GetMeasInfoText(line); !text.IsEmpty())
+            out << Line("meas_info." + std::to_string(line), KeyValueText::Escape(text.GetStdString()));
     const auto* bytes = reinterpret_cast<const BYTE*>(&params);
     for (const auto& area : kReservedAreas) {
         for (std::size_t start = 0; start < area.size; start += kReservedChunk) {
