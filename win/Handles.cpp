@@ -2,7 +2,7 @@
 
 #include "win/DebugLog.h"
 
-#include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <unordered_map>
 
@@ -26,6 +26,41 @@ Table& TheTable()
 thread_local DWORD t_lastError = ERROR_SUCCESS;
 
 }  // namespace
+
+DWORD Win32ErrorFromErrno(int error)
+{
+    // Values of WinNT.h, repeated here so the table has no other dependency.
+    switch (error) {
+    case 0: return ERROR_SUCCESS;
+    case ENOENT: return ERROR_FILE_NOT_FOUND;
+    case ENOTDIR: return ERROR_PATH_NOT_FOUND;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR: return ERROR_ACCESS_DENIED;
+    case EEXIST: return ERROR_ALREADY_EXISTS;
+    case ENOTEMPTY: return ERROR_DIR_NOT_EMPTY;
+    case ENAMETOOLONG: return ERROR_FILENAME_EXCED_RANGE;
+    case EBADF: return ERROR_INVALID_HANDLE;
+    case EINVAL: return ERROR_INVALID_PARAMETER;
+    case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
+    case EMFILE:
+    case ENFILE: return 4;     // ERROR_TOO_MANY_OPEN_FILES
+    case EXDEV: return 17;     // ERROR_NOT_SAME_DEVICE
+    case ENOSPC:
+    case EDQUOT: return 112;   // ERROR_DISK_FULL
+    case EBUSY: return 170;    // ERROR_BUSY
+    case ELOOP: return ERROR_PATH_NOT_FOUND;
+    default: return 31;        // ERROR_GEN_FAILURE
+    }
+}
+
+DWORD SetLastErrorFromErrno(int error)
+{
+    DWORD code = Win32ErrorFromErrno(error);
+    SetLastError(code);
+    return code;
+}
 
 HANDLE HandleTable::Insert(std::shared_ptr<KernelObject> object)
 {

@@ -28,6 +28,11 @@ void SetLastError(DWORD error);
 
 namespace win {
 
+// The Win32 error for a POSIX errno value of a failed file operation.
+DWORD Win32ErrorFromErrno(int error);
+// Sets the last error from errno and returns it.
+DWORD SetLastErrorFromErrno(int error);
+
 enum class ObjectKind { File, Find, Event, Process, Thread, RegistryKey };
 
 // An object a handle refers to. Waitable objects (events, processes,

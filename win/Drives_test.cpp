@@ -1,0 +1,365 @@
+#include "win/Drives.h"
+
+#include "win/Handles.h"
+#include "win/TempDataRoot_test.h"
+#include "win/TextConvert.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cerrno>
+#include <thread>
+
+namespace {
+
+using win::Drives;
+using win::testing::TempDataRoot;
+
+class DrivesTest : public ::testing::Test {
+protected:
+    TempDataRoot root;
+};
+
+TEST_F(DrivesTest, MapsDriveLettersToFolders)
+{
+    EXPECT_EQ(Drives::ToPosix(L"D:\\a\\b"), root / "D/a/b");
+    EXPECT_EQ(Drives::ToPosix(L"d:/a/b/"), root / "D/a/b");
+    EXPECT_EQ(Drives::ToPosix(L"D:\\"), root / "D");
+    EXPECT_EQ(Drives::ToPosix(L"D:"), root / "D");  // drive-relative, current directory is on C:
+    EXPECT_EQ(Drives::ToPosix(L"C:\\x\\.\\y\\..\\z"), root / "C/x/z");
+    EXPECT_EQ(Drives::ToPosix(L"D:\\\\a\\\\\\b"), root / "D/a/b");
+}
+
+TEST_F(DrivesTest, ResolvedPathIsNormalised)
+{
+    auto resolved = Drives::Resolve(L"d:/data/../data2/./f.txt");
+    ASSERT_TRUE(resolved);
+    EXPECT_EQ(resolved->windows, L"D:\\data2\\f.txt");
+    EXPECT_EQ(resolved->root, L"D:\\");
+    EXPECT_FALSE(resolved->isRoot);
+    EXPECT_TRUE(Drives::Resolve(L"D:\\a\\..")->isRoot);
+}
+
+TEST_F(DrivesTest, DotDotNeverLeavesTheDrive)
+{
+    SetLastError(0);
+    EXPECT_FALSE(Drives::ToPosix(L"D:\\.."));
+    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+    EXPECT_FALSE(Drives::ToPosix(L"D:\\a\\..\\..\\C\\x"));
+    EXPECT_FALSE(Drives::ToPosix(L"..\\..\\etc\\passwd"));
+    EXPECT_FALSE(Drives::ToPosix(L"\\\\srv\\share\\..\\..\\x"));
+}
+
+TEST_F(DrivesTest, RefusesEmbeddedNulAndBadNames)
+{
+    SetLastError(0);
+    EXPECT_FALSE(Drives::ToPosix(std::wstring(L"D:\\a\0b", 6)));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_NAME);
+    for (const wchar_t* bad : {L"D:\\a<b", L"D:\\a>b", L"D:\\a|b", L"D:\\a\"b", L"D:\\a*", L"D:\\a?", L"D:\\x:y",
+                               L"D:\\a\x01"}) {
+        SetLastError(0);
+        EXPECT_FALSE(Drives::ToPosix(bad)) << win::WideToUtf8(bad);
+        EXPECT_EQ(GetLastError(), ERROR_INVALID_NAME);
+    }
+    EXPECT_FALSE(Drives::ToPosix(L""));
+    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+    EXPECT_FALSE(Drives::ToPosix(L"\\\\.\\COM1"));
+}
+
+TEST_F(DrivesTest, PathLengthLimitIsMaxPath)
+{
+    // "D:\" + 256 characters = 259: the longest full path allowed.
+    std::wstring longest = L"D:\\" + std::wstring(200, L'a') + L"\\" + std::wstring(55, L'b');
+    ASSERT_EQ(longest.size(), 259u);
+    EXPECT_TRUE(Drives::ToPosix(longest));
+    SetLastError(0);
+    EXPECT_FALSE(Drives::ToPosix(longest + L"c"));
+    EXPECT_EQ(GetLastError(), ERROR_FILENAME_EXCED_RANGE);
+    // A relative path counts with the current directory in front of it.
+    ASSERT_TRUE(Drives::SetCurrentDirectory(L"D:\\"));
+    EXPECT_TRUE(Drives::ToPosix(longest.substr(3)));
+    EXPECT_FALSE(Drives::ToPosix(longest.substr(3) + L"c"));
+    // The long-path prefix lifts the limit; a single name is still at most 255.
+    EXPECT_TRUE(Drives::ToPosix(L"\\\\?\\" + longest + L"c"));
+    EXPECT_FALSE(Drives::ToPosix(L"D:\\" + std::wstring(256, L'n')));
+}
+
+TEST_F(DrivesTest, MissingDriveFails)
+{
+    SetLastError(0);
+    EXPECT_FALSE(Drives::ToPosix(L"E:\\x"));
+    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+    root.MakeDir("E");
+    EXPECT_EQ(Drives::ToPosix(L"e:\\x"), root / "E/x");
+}
+
+TEST_F(DrivesTest, ExistingNamesAreFoundWhateverTheirCase)
+{
+    root.MakeDir("D/Data");
+    root.WriteFile("D/Data/Report.TXT");
+    EXPECT_EQ(Drives::ToPosix(L"D:\\DATA\\report.txt"), root / "D/Data/Report.TXT");
+    EXPECT_EQ(Drives::ToPosix(L"D:\\data\\new.txt"), root / "D/Data/new.txt");
+    EXPECT_EQ(Drives::ToPosix(L"D:\\nothing\\Here"), root / "D/nothing/Here");
+    root.MakeDir("D/ｆｕｌｌ");
+    EXPECT_EQ(Drives::ToPosix(L"D:\\ＦＵＬＬ"), root / "D/ｆｕｌｌ");
+}
+
+TEST_F(DrivesTest, TrailingDotsAndBlanksAreDropped)
+{
+    EXPECT_EQ(Drives::ToPosix(L"D:\\name. . "), root / "D/name");
+    EXPECT_EQ(Drives::ToPosix(L"D:\\a\\...\\b"), root / "D/a/b");
+}
+
+TEST_F(DrivesTest, RelativePathsUseTheCurrentDirectory)
+{
+    root.MakeDir("D/work");
+    ASSERT_TRUE(Drives::SetCurrentDirectory(L"D:\\work"));
+    EXPECT_EQ(Drives::ToPosix(L"file.csv"), root / "D/work/file.csv");
+    EXPECT_EQ(Drives::ToPosix(L"..\\up.csv"), root / "D/up.csv");
+    EXPECT_EQ(Drives::ToPosix(L"\\top.csv"), root / "D/top.csv");       // root of the current drive
+    EXPECT_EQ(Drives::ToPosix(L"D:same.csv"), root / "D/work/same.csv");  // current directory of D:
+    EXPECT_EQ(Drives::ToPosix(L"C:other.csv"), root / "C/other.csv");    // C: is not current: its root
+}
+
+TEST_F(DrivesTest, UncPathsMapUnderUnc)
+{
+    root.MakeDir("UNC");
+    root.MakeDir("UNC/server");
+    root.MakeDir("UNC/server/Share");
+    EXPECT_EQ(Drives::ToPosix(L"\\\\SERVER\\share\\dir\\f.txt"), root / "UNC/server/Share/dir/f.txt");
+    auto resolved = Drives::Resolve(L"\\\\server\\share");
+    ASSERT_TRUE(resolved);
+    EXPECT_TRUE(resolved->isRoot);
+    EXPECT_EQ(resolved->windows, L"\\\\server\\share\\");
+    EXPECT_EQ(Drives::ToPosix(L"\\\\?\\UNC\\server\\share\\x"), root / "UNC/server/Share/x");
+    SetLastError(0);
+    EXPECT_FALSE(Drives::ToPosix(L"\\\\other\\share\\x"));
+    EXPECT_EQ(GetLastError(), ERROR_BAD_NETPATH);
+    EXPECT_FALSE(Drives::ToPosix(L"\\\\server\\none\\x"));
+    EXPECT_EQ(GetLastError(), ERROR_BAD_NET_NAME);
+    EXPECT_FALSE(Drives::ToPosix(L"\\\\server"));
+    EXPECT_EQ(GetLastError(), ERROR_BAD_PATHNAME);
+}
+
+TEST_F(DrivesTest, SymbolicLinksCannotLeadOutOfTheDrive)
+{
+    ASSERT_EQ(::symlink("/etc", (root / "D/escape").c_str()), 0);
+    ASSERT_EQ(::symlink((root / "D/inside").c_str(), (root / "D/alias").c_str()), 0);
+    root.MakeDir("D/inside");
+    SetLastError(0);
+    EXPECT_FALSE(Drives::ToPosix(L"D:\\escape\\passwd"));
+    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+    EXPECT_FALSE(Drives::ToPosix(L"D:\\escape"));
+    EXPECT_EQ(Drives::ToPosix(L"D:\\alias\\f"), root / "D/alias/f");
+    EXPECT_FALSE(Drives::IsInsideDataRoot(root / "D/escape"));
+    EXPECT_TRUE(Drives::IsInsideDataRoot(root / "D/alias"));
+}
+
+TEST_F(DrivesTest, FromPosixIsTheReverse)
+{
+    EXPECT_EQ(Drives::FromPosix(root / "D/a/b.txt"), L"D:\\a\\b.txt");
+    EXPECT_EQ(Drives::FromPosix(root / "D"), L"D:\\");
+    EXPECT_EQ(Drives::FromPosix(root / "D/x/../y/"), L"D:\\y");
+    EXPECT_EQ(Drives::FromPosix(root / "UNC/srv/share/f"), L"\\\\srv\\share\\f");
+    EXPECT_EQ(Drives::FromPosix(root / "D/データ"), L"D:\\データ");
+    EXPECT_FALSE(Drives::FromPosix(root.Path()));
+    EXPECT_FALSE(Drives::FromPosix("/etc/passwd"));
+    EXPECT_FALSE(Drives::FromPosix(root / "lower/x"));
+    EXPECT_FALSE(Drives::FromPosix(root / "D/back\\slash"));
+    EXPECT_FALSE(Drives::FromPosix(root / "D/../../x"));
+    EXPECT_FALSE(Drives::FromPosix("relative/D"));
+}
+
+TEST_F(DrivesTest, WithoutDataRootNothingMaps)
+{
+    Drives::SetDataRoot("");
+    EXPECT_FALSE(Drives::ToPosix(L"D:\\x"));
+    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+    EXPECT_EQ(GetLogicalDrives(), 0u);
+    EXPECT_FALSE(Drives::FromPosix(root / "D/x"));
+}
+
+TEST_F(DrivesTest, CurrentDirectoryDefaultsToCAndFollowsChdir)
+{
+    EXPECT_EQ(Drives::GetCurrentDirectory(), L"C:\\");
+    root.MakeDir("D/フォルダ");
+    EXPECT_EQ(_chdir("d:\\\xE3\x83\x95\xE3\x82\xA9\xE3\x83\xAB\xE3\x83\x80\\"), 0);
+    EXPECT_EQ(Drives::GetCurrentDirectory(), L"D:\\フォルダ");
+    char narrow[260] = {};
+    ASSERT_NE(_getcwd(narrow, 260), nullptr);
+    EXPECT_STREQ(narrow, "D:\\\xE3\x83\x95\xE3\x82\xA9\xE3\x83\xAB\xE3\x83\x80");
+    EXPECT_EQ(_wchdir(L"D:\\"), 0);
+    wchar_t wide[8];
+    EXPECT_STREQ(_wgetcwd(wide, 8), L"D:\\");
+    EXPECT_TRUE(Drives::SetDataRoot(root.Path()));
+    EXPECT_EQ(Drives::GetCurrentDirectory(), L"C:\\");
+}
+
+TEST_F(DrivesTest, ChdirFailures)
+{
+    errno = 0;
+    EXPECT_EQ(_chdir("D:\\missing"), -1);
+    EXPECT_EQ(errno, ENOENT);
+    EXPECT_EQ(_chdir("F:\\"), -1);
+    EXPECT_EQ(_chdir(nullptr), -1);
+    EXPECT_EQ(errno, EINVAL);
+    EXPECT_EQ(Drives::GetCurrentDirectory(), L"C:\\");
+
+    root.WriteFile("D/file.txt");
+    SetLastError(0);
+    EXPECT_FALSE(SetCurrentDirectoryW(L"D:\\file.txt"));
+    EXPECT_EQ(GetLastError(), ERROR_DIRECTORY);
+    EXPECT_FALSE(SetCurrentDirectoryW(L"D:\\missing"));
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    EXPECT_FALSE(SetCurrentDirectoryW(L"D:\\missing\\deeper"));
+    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+}
+
+TEST_F(DrivesTest, GetcwdBufferRules)
+{
+    root.MakeDir("D/abc");
+    ASSERT_EQ(_chdir("D:\\abc"), 0);
+    char small[6];
+    errno = 0;
+    EXPECT_EQ(_getcwd(small, 6), nullptr);  // "D:\abc" needs 7 bytes
+    EXPECT_EQ(errno, ERANGE);
+    char exact[7];
+    EXPECT_NE(_getcwd(exact, 7), nullptr);
+    char* allocated = _getcwd(nullptr, 0);
+    ASSERT_NE(allocated, nullptr);
+    EXPECT_STREQ(allocated, "D:\\abc");
+    std::free(allocated);
+    wchar_t* wideAllocated = _wgetcwd(nullptr, 100);
+    ASSERT_NE(wideAllocated, nullptr);
+    EXPECT_STREQ(wideAllocated, L"D:\\abc");
+    std::free(wideAllocated);
+
+    wchar_t buffer[7];
+    EXPECT_EQ(GetCurrentDirectoryW(0, nullptr), 7u);
+    EXPECT_EQ(GetCurrentDirectoryW(6, buffer), 7u);  // too small: the size needed
+    EXPECT_EQ(GetCurrentDirectoryW(7, buffer), 6u);
+    EXPECT_STREQ(buffer, L"D:\\abc");
+}
+
+TEST_F(DrivesTest, CurrentDirectoryIsConsistentAcrossThreads)
+{
+    root.MakeDir("D/one");
+    root.MakeDir("D/two");
+    std::atomic<bool> stop{false};
+    std::atomic<int> bad{0};
+    std::thread reader([&] {
+        while (!stop) {
+            std::wstring current = Drives::GetCurrentDirectory();
+            if (current != L"D:\\one" && current != L"D:\\two" && current != L"C:\\")
+                ++bad;
+        }
+    });
+    for (int i = 0; i < 2000; ++i)
+        ASSERT_EQ(_chdir(i % 2 ? "D:\\one" : "D:\\two"), 0);
+    stop = true;
+    reader.join();
+    EXPECT_EQ(bad, 0);
+}
+
+TEST_F(DrivesTest, FullPathName)
+{
+    root.MakeDir("D/w");
+    ASSERT_EQ(_chdir("D:\\w"), 0);
+    wchar_t buffer[MAX_PATH];
+    LPWSTR filePart = nullptr;
+    EXPECT_EQ(GetFullPathNameW(L"a\\..\\b.txt", MAX_PATH, buffer, &filePart), 10u);
+    EXPECT_STREQ(buffer, L"D:\\w\\b.txt");
+    ASSERT_NE(filePart, nullptr);
+    EXPECT_STREQ(filePart, L"b.txt");
+    EXPECT_EQ(GetFullPathNameW(L"sub\\", MAX_PATH, buffer, &filePart), 9u);
+    EXPECT_STREQ(buffer, L"D:\\w\\sub\\");
+    EXPECT_EQ(filePart, nullptr);
+    EXPECT_EQ(GetFullPathNameW(L"x", 3, buffer, nullptr), 7u);  // needs "D:\w\x" and a terminator
+}
+
+TEST_F(DrivesTest, LogicalDrivesAndDriveTypes)
+{
+    EXPECT_EQ(GetLogicalDrives(), (1u << 2) | (1u << 3));
+    root.MakeDir("E");
+    root.MakeDir("G");
+    EXPECT_EQ(GetLogicalDrives(), (1u << 2) | (1u << 3) | (1u << 4) | (1u << 6));
+    EXPECT_EQ(GetDriveTypeW(L"C:\\"), DRIVE_FIXED);
+    EXPECT_EQ(GetDriveTypeW(L"d:"), DRIVE_FIXED);
+    EXPECT_EQ(GetDriveTypeW(L"E:\\"), DRIVE_REMOVABLE);
+    EXPECT_EQ(GetDriveTypeW(L"G:/"), DRIVE_REMOVABLE);
+    EXPECT_EQ(GetDriveTypeW(L"F:\\"), DRIVE_NO_ROOT_DIR);
+    EXPECT_EQ(GetDriveTypeW(L"D:\\sub\\"), DRIVE_NO_ROOT_DIR);
+    EXPECT_EQ(GetDriveTypeW(nullptr), DRIVE_FIXED);  // the current directory's drive, C:
+    root.MakeDir("UNC");
+    root.MakeDir("UNC/srv");
+    root.MakeDir("UNC/srv/pub");
+    EXPECT_EQ(GetDriveTypeW(L"\\\\srv\\pub\\"), DRIVE_REMOTE);
+    EXPECT_EQ(GetDriveTypeW(L"\\\\srv\\none\\"), DRIVE_NO_ROOT_DIR);
+}
+
+TEST_F(DrivesTest, DiskFreeSpace)
+{
+    ULARGE_INTEGER available{}, total{}, free{};
+    ASSERT_TRUE(GetDiskFreeSpaceExW(L"D:\\", &available, &total, &free));
+    EXPECT_GT(total.QuadPart, 0u);
+    EXPECT_LE(free.QuadPart, total.QuadPart);
+    EXPECT_LE(available.QuadPart, free.QuadPart);
+    EXPECT_TRUE(GetDiskFreeSpaceExW(nullptr, &available, nullptr, nullptr));
+    SetLastError(0);
+    EXPECT_FALSE(GetDiskFreeSpaceExW(L"D:\\missing\\", &available, &total, &free));
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    EXPECT_FALSE(GetDiskFreeSpaceExW(L"Q:\\", &available, &total, &free));
+}
+
+TEST(SplitPathTest, SplitsLikeTheCRuntime)
+{
+    wchar_t drive[_MAX_DRIVE], dir[_MAX_DIR], fname[_MAX_FNAME], ext[_MAX_EXT];
+    _wsplitpath(L"D:\\data\\sub\\file.tar.gz", drive, dir, fname, ext);
+    EXPECT_STREQ(drive, L"D:");
+    EXPECT_STREQ(dir, L"\\data\\sub\\");
+    EXPECT_STREQ(fname, L"file.tar");
+    EXPECT_STREQ(ext, L".gz");
+    _wsplitpath(L"name", drive, dir, fname, ext);
+    EXPECT_STREQ(drive, L"");
+    EXPECT_STREQ(dir, L"");
+    EXPECT_STREQ(fname, L"name");
+    EXPECT_STREQ(ext, L"");
+    _wsplitpath(L"a/b.c/noext", nullptr, dir, fname, ext);
+    EXPECT_STREQ(dir, L"a/b.c/");
+    EXPECT_STREQ(fname, L"noext");
+    EXPECT_STREQ(ext, L"");
+    _wsplitpath(L"D:.env", drive, dir, fname, ext);
+    EXPECT_STREQ(fname, L"");
+    EXPECT_STREQ(ext, L".env");
+}
+
+TEST(SplitPathTest, SecureVersionChecksSizes)
+{
+    wchar_t drive[3], dir[4], fname[8], ext[4];
+    EXPECT_EQ(_wsplitpath_s(L"C:\\ab\\name.txt", drive, 3, dir, 5, fname, 8, ext, 5), 0);
+    EXPECT_EQ(_wsplitpath_s(L"C:\\abcd\\name.txt", drive, 3, dir, 4, fname, 8, ext, 4), ERANGE);
+    EXPECT_STREQ(drive, L"");  // everything emptied
+    EXPECT_STREQ(fname, L"");
+    EXPECT_EQ(_wsplitpath_s(L"x", drive, 0, dir, 4, fname, 8, ext, 4), EINVAL);
+    EXPECT_EQ(_wsplitpath_s(nullptr, drive, 3, dir, 4, fname, 8, ext, 4), EINVAL);
+    EXPECT_EQ(_wsplitpath_s(L"C:x.y", drive, 3, nullptr, 0, fname, 8, nullptr, 0), 0);
+    EXPECT_STREQ(fname, L"x");
+}
+
+TEST(SplitPathTest, MakePathAddsSeparators)
+{
+    wchar_t path[_MAX_PATH];
+    _wmakepath(path, L"D", L"\\data", L"file", L"csv");
+    EXPECT_STREQ(path, L"D:\\data\\file.csv");
+    _wmakepath(path, L"D:", L"\\data\\", L"file", L".csv");
+    EXPECT_STREQ(path, L"D:\\data\\file.csv");
+    _wmakepath(path, nullptr, nullptr, L"file", nullptr);
+    EXPECT_STREQ(path, L"file");
+    wchar_t small[9];
+    EXPECT_EQ(_wmakepath_s(small, 9, L"D", L"\\a", L"b", L"c"), 0);  // 8 characters and the terminator
+    EXPECT_STREQ(small, L"D:\\a\\b.c");
+    EXPECT_EQ(_wmakepath_s(small, 9, L"D", L"\\ab", L"b", L"c"), ERANGE);
+    EXPECT_STREQ(small, L"");
+}
+
+}  // namespace
