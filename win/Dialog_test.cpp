@@ -1,0 +1,270 @@
+// The dialog framework: message maps, DoModal with nested loops, the
+// PreTranslateMessage chain, Enter and Escape, data exchange, and the
+// scripted operator that drives it all.
+#include "tests/harness/ScriptedOperator.h"
+#include "win/DebugLog.h"
+#include "win/Dialog.h"
+#include "win/DialogTemplate.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+using testing_support::ScriptedOperator;
+
+// A minimal push button for these tests, independent of the standard
+// controls: a tap (down and up) sends BN_CLICKED to the parent.
+LRESULT TestButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_LBUTTONUP) {
+        SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(GetDlgCtrlID(hwnd)), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(hwnd));
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+win::ControlTemplate TestButton(int id, int x, int y, const wchar_t* text)
+{
+    win::ControlTemplate control;
+    control.id = id;
+    control.controlClass = win::ControlClass::Custom;
+    control.className = L"TestButton";
+    control.style = WS_CHILD | WS_VISIBLE;
+    control.x = x;
+    control.y = y;
+    control.cx = 40;
+    control.cy = 14;
+    control.text = text;
+    return control;
+}
+
+constexpr UINT outerTemplate = 60001;
+constexpr UINT innerTemplate = 60002;
+constexpr UINT pageTemplate = 60003;
+constexpr int idOpenInner = 100;
+constexpr int idRangeFirst = 110;
+constexpr int idRangeLast = 112;
+constexpr int idThrow = 120;
+constexpr int idPageButton = 130;
+
+void RegisterTemplates()
+{
+    win::RegisterWindowClass(win::WindowClass{L"TestButton", &TestButtonProc, nullptr, "button"});
+    win::DialogTemplate outer;
+    outer.id = outerTemplate;
+    outer.caption = L"outer";
+    outer.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+    outer.cx = 200;
+    outer.cy = 150;
+    outer.controls = {TestButton(IDOK, 10, 120, L"OK"), TestButton(IDCANCEL, 60, 120, L"Cancel"),
+                      TestButton(idOpenInner, 10, 10, L"open"), TestButton(idRangeFirst, 10, 30, L"r0"),
+                      TestButton(idRangeFirst + 1, 60, 30, L"r1"), TestButton(idRangeLast, 110, 30, L"r2"),
+                      TestButton(idThrow, 10, 50, L"throw")};
+    ASSERT_TRUE(win::RegisterDialogTemplate(outer));
+
+    win::DialogTemplate inner = outer;
+    inner.id = innerTemplate;
+    inner.caption = L"inner";
+    inner.controls = {TestButton(IDOK, 10, 120, L"OK"), TestButton(IDCANCEL, 60, 120, L"Cancel")};
+    ASSERT_TRUE(win::RegisterDialogTemplate(inner));
+
+    win::DialogTemplate page;
+    page.id = pageTemplate;
+    page.style = WS_CHILD;
+    page.cx = 100;
+    page.cy = 60;
+    page.controls = {TestButton(idPageButton, 5, 5, L"page button")};
+    ASSERT_TRUE(win::RegisterDialogTemplate(page));
+}
+
+class InnerDialog : public CDialog {
+public:
+    explicit InnerDialog(CWnd* parent) : CDialog(innerTemplate, parent) {}
+    bool ownerWasDisabled = false;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        HWND owner = GetParent() ? GetParent()->m_hWnd : nullptr;
+        ownerWasDisabled = owner && !::IsWindowEnabled(owner);
+        return TRUE;
+    }
+};
+
+class Page : public CDialog {
+public:
+    Page() : CDialog(pageTemplate, nullptr) {}
+    std::vector<std::string> seen;
+    int clicks = 0;
+
+protected:
+    BOOL PreTranslateMessage(MSG* msg) override
+    {
+        if (msg->message == WM_KEYDOWN)
+            seen.push_back("page");
+        return CDialog::PreTranslateMessage(msg);
+    }
+    void OnPageButton() { ++clicks; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(Page, CDialog)
+    ON_BN_CLICKED(idPageButton, OnPageButton)
+END_MESSAGE_MAP()
+
+class OuterDialog : public CDialog {
+public:
+    OuterDialog() : CDialog(outerTemplate, nullptr) {}
+    INT_PTR innerResult = 0;
+    bool innerSawOwnerDisabled = false;
+    std::vector<UINT> rangeIds;
+    bool swallowKeys = false;
+    bool withPage = false;
+    Page page;
+    std::vector<std::string>* order = nullptr;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        if (withPage) {
+            page.Create(pageTemplate, this);
+            page.ShowWindow(SW_SHOW);
+        }
+        return TRUE;
+    }
+    BOOL PreTranslateMessage(MSG* msg) override
+    {
+        if (msg->message == WM_KEYDOWN) {
+            page.seen.push_back("outer");
+            if (swallowKeys && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE))
+                return TRUE;
+        }
+        return CDialog::PreTranslateMessage(msg);
+    }
+    void OnOpenInner()
+    {
+        InnerDialog inner(this);
+        innerResult = inner.DoModal();
+        innerSawOwnerDisabled = inner.ownerWasDisabled;
+    }
+    void OnRange(UINT id) { rangeIds.push_back(id); }
+    void OnThrow() { throw std::runtime_error("handler failure"); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(OuterDialog, CDialog)
+    ON_BN_CLICKED(idOpenInner, OnOpenInner)
+    ON_COMMAND_RANGE(idRangeFirst, idRangeLast, OnRange)
+    ON_BN_CLICKED(idThrow, OnThrow)
+END_MESSAGE_MAP()
+
+class DialogTest : public ::testing::Test {
+protected:
+    void SetUp() override { RegisterTemplates(); }
+    testing_support::Watchdog watchdog;
+};
+
+TEST_F(DialogTest, NestedModalDialogsDisableTheirOwnerAndReturnTheirResults)
+{
+    OuterDialog outer;
+    ScriptedOperator script;
+    script.Tap(outerTemplate, idOpenInner)
+        .Tap(innerTemplate, IDCANCEL)
+        .Tap(outerTemplate, IDOK);
+    EXPECT_EQ(outer.DoModal(), IDOK);
+    EXPECT_EQ(outer.innerResult, IDCANCEL);
+    EXPECT_TRUE(outer.innerSawOwnerDisabled);
+    EXPECT_EQ(script.Seen(), (std::vector<UINT>{outerTemplate, innerTemplate, outerTemplate}));
+    EXPECT_EQ(outer.m_hWnd, nullptr) << "the window is gone after DoModal";
+}
+
+TEST_F(DialogTest, MissingTemplateReturnsMinusOneWithADebugLine)
+{
+    win::DebugLog::Clear();
+    CDialog missing(59999, nullptr);
+    EXPECT_EQ(missing.DoModal(), -1);
+    bool logged = false;
+    for (const auto& line : win::DebugLog::Lines())
+        logged = logged || line.find(L"59999") != std::wstring::npos;
+    EXPECT_TRUE(logged);
+}
+
+TEST_F(DialogTest, EnterAndEscapeEndADialogUnlessItSwallowsThem)
+{
+    {
+        OuterDialog outer;
+        ScriptedOperator script;
+        script.PressKey(outerTemplate, VK_ESCAPE);
+        EXPECT_EQ(outer.DoModal(), IDCANCEL);
+    }
+    {
+        OuterDialog outer;
+        ScriptedOperator script;
+        script.PressKey(outerTemplate, VK_RETURN);
+        EXPECT_EQ(outer.DoModal(), IDOK);
+    }
+    {
+        OuterDialog outer;
+        outer.swallowKeys = true;
+        ScriptedOperator script;
+        script.PressKey(outerTemplate, VK_RETURN).PressKey(outerTemplate, VK_ESCAPE).Tap(outerTemplate, IDCANCEL);
+        EXPECT_EQ(outer.DoModal(), IDCANCEL);
+        EXPECT_TRUE(script.Finished()) << "both keys were swallowed, only the tap ended the dialog";
+    }
+}
+
+TEST_F(DialogTest, KeysInAnEmbeddedPageWalkUpToTheDialogThatHoldsIt)
+{
+    OuterDialog outer;
+    outer.withPage = true;
+    outer.swallowKeys = true;
+    ScriptedOperator script;
+    script.Do(outerTemplate, "focus the page's button and press Enter",
+              [&](HWND) {
+                  SetFocus(::GetDlgItem(outer.page.m_hWnd, idPageButton));
+                  win::PressKey(outer.m_hWnd, VK_RETURN);
+              })
+        .Tap(outerTemplate, idPageButton)
+        .Tap(outerTemplate, IDOK);
+    EXPECT_EQ(outer.DoModal(), IDOK);
+    EXPECT_EQ(outer.page.seen, (std::vector<std::string>{"page", "outer"}))
+        << "the page pre-translates first, then the dialog above it";
+    EXPECT_EQ(outer.page.clicks, 1) << "the page stayed visible and operable";
+}
+
+TEST_F(DialogTest, CommandRangesAndHandlerExceptionsStayInsideDispatch)
+{
+    win::DebugLog::Clear();
+    OuterDialog outer;
+    ScriptedOperator script;
+    script.Tap(outerTemplate, idRangeLast).Tap(outerTemplate, idThrow).Tap(outerTemplate, idRangeFirst).Tap(outerTemplate, IDOK);
+    EXPECT_EQ(outer.DoModal(), IDOK);
+    EXPECT_EQ(outer.rangeIds, (std::vector<UINT>{idRangeLast, idRangeFirst}));
+    bool logged = false;
+    for (const auto& line : win::DebugLog::Lines())
+        logged = logged || line.find(L"handler failure") != std::wstring::npos;
+    EXPECT_TRUE(logged) << "the exception was logged and the loop went on";
+}
+
+TEST_F(DialogTest, RuntimeClassInformation)
+{
+    OuterDialog outer;
+    EXPECT_TRUE(outer.IsKindOf(RUNTIME_CLASS(CDialog)));
+    EXPECT_TRUE(outer.IsKindOf(RUNTIME_CLASS(CWnd)));
+    EXPECT_FALSE(CWnd().IsKindOf(RUNTIME_CLASS(CDialog)));
+    EXPECT_STREQ(RUNTIME_CLASS(CDialog)->m_lpszClassName, "CDialog");
+}
+
+TEST_F(DialogTest, MessageBoxIsAModalDialogTheOperatorAnswers)
+{
+    ScriptedOperator script;
+    script.AnswerShowing(L"続けますか", IDNO);
+    EXPECT_EQ(MessageBoxW(nullptr, L"続けますか", L"確認", MB_YESNO), IDNO);
+}
+
+}  // namespace
