@@ -1,0 +1,136 @@
+#include "win/Handles.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <set>
+#include <thread>
+
+namespace {
+
+using win::HandleTable;
+using win::KernelObject;
+using win::ObjectKind;
+
+// A waitable object the test signals by hand.
+class Gate : public KernelObject {
+public:
+    Gate() : KernelObject(ObjectKind::Event) {}
+    bool IsWaitable() const override { return true; }
+    bool IsSignalledLocked() const override { return open; }
+    void OnWaitSatisfiedLocked() override { ++satisfied; }
+    bool open = false;
+    int satisfied = 0;
+};
+
+class Plain : public KernelObject {
+public:
+    explicit Plain(ObjectKind kind) : KernelObject(kind) {}
+};
+
+TEST(HandlesTest, HandlesAreDistinctAndNeverReused)
+{
+    std::set<HANDLE> seen;
+    for (int i = 0; i < 100; ++i) {
+        HANDLE handle = HandleTable::Insert(std::make_shared<Plain>(ObjectKind::File));
+        EXPECT_NE(handle, nullptr);
+        EXPECT_NE(handle, INVALID_HANDLE_VALUE);
+        EXPECT_TRUE(seen.insert(handle).second);
+        EXPECT_TRUE(CloseHandle(handle));
+    }
+}
+
+TEST(HandlesTest, ClosingTwiceOrAStaleHandleFails)
+{
+    const std::size_t before = HandleTable::Count();
+    HANDLE handle = HandleTable::Insert(std::make_shared<Plain>(ObjectKind::File));
+    EXPECT_EQ(HandleTable::Count(), before + 1);
+    EXPECT_TRUE(CloseHandle(handle));
+    EXPECT_EQ(HandleTable::Count(), before);
+    SetLastError(0);
+    EXPECT_FALSE(CloseHandle(handle));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+    EXPECT_FALSE(CloseHandle(nullptr));
+    EXPECT_FALSE(CloseHandle(INVALID_HANDLE_VALUE));
+}
+
+TEST(HandlesTest, FindHandlesAndKeysDoNotCloseWithCloseHandle)
+{
+    HANDLE find = HandleTable::Insert(std::make_shared<Plain>(ObjectKind::Find));
+    HANDLE key = HandleTable::Insert(std::make_shared<Plain>(ObjectKind::RegistryKey));
+    EXPECT_FALSE(CloseHandle(find));
+    EXPECT_FALSE(CloseHandle(key));
+    EXPECT_FALSE(HandleTable::Remove(find, ObjectKind::File));
+    EXPECT_TRUE(HandleTable::Remove(find, ObjectKind::Find));
+    EXPECT_TRUE(HandleTable::Remove(key, ObjectKind::RegistryKey));
+}
+
+TEST(HandlesTest, FindAsChecksTheKind)
+{
+    HANDLE handle = HandleTable::Insert(std::make_shared<Plain>(ObjectKind::File));
+    EXPECT_NE(HandleTable::FindAs<Plain>(handle, ObjectKind::File), nullptr);
+    SetLastError(0);
+    EXPECT_EQ(HandleTable::FindAs<Plain>(handle, ObjectKind::Event), nullptr);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+    CloseHandle(handle);
+    EXPECT_EQ(HandleTable::FindAs<Plain>(handle, ObjectKind::File), nullptr);
+}
+
+TEST(HandlesTest, WaitTimesOutOrSucceeds)
+{
+    auto gate = std::make_shared<Gate>();
+    HANDLE handle = HandleTable::Insert(gate);
+    EXPECT_EQ(WaitForSingleObject(handle, 0), WAIT_TIMEOUT);
+    EXPECT_EQ(WaitForSingleObject(handle, 5), WAIT_TIMEOUT);
+    HandleTable::ChangeState([&] { gate->open = true; });
+    EXPECT_EQ(WaitForSingleObject(handle, 0), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(handle, INFINITE), WAIT_OBJECT_0);
+    EXPECT_EQ(gate->satisfied, 2);
+    CloseHandle(handle);
+}
+
+TEST(HandlesTest, InfiniteWaitWakesWhenSignalled)
+{
+    auto gate = std::make_shared<Gate>();
+    HANDLE handle = HandleTable::Insert(gate);
+    std::thread opener([&] { HandleTable::ChangeState([&] { gate->open = true; }); });
+    EXPECT_EQ(WaitForSingleObject(handle, INFINITE), WAIT_OBJECT_0);
+    opener.join();
+    CloseHandle(handle);
+}
+
+TEST(HandlesTest, WaitOnInvalidOrUnwaitableHandleFails)
+{
+    SetLastError(0);
+    EXPECT_EQ(WaitForSingleObject(nullptr, 0), WAIT_FAILED);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+    HANDLE file = HandleTable::Insert(std::make_shared<Plain>(ObjectKind::File));
+    EXPECT_EQ(WaitForSingleObject(file, INFINITE), WAIT_FAILED);
+    CloseHandle(file);
+}
+
+TEST(HandlesTest, LastErrorIsPerThread)
+{
+    SetLastError(ERROR_ACCESS_DENIED);
+    DWORD seenByOther = 1;
+    std::thread other([&] {
+        seenByOther = GetLastError();
+        SetLastError(ERROR_FILE_NOT_FOUND);
+    });
+    other.join();
+    EXPECT_EQ(seenByOther, ERROR_SUCCESS);
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+}
+
+TEST(HandlesTest, ErrnoTranslation)
+{
+    EXPECT_EQ(win::Win32ErrorFromErrno(ENOENT), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(win::Win32ErrorFromErrno(ENOTDIR), ERROR_PATH_NOT_FOUND);
+    EXPECT_EQ(win::Win32ErrorFromErrno(EACCES), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(win::Win32ErrorFromErrno(ENOTEMPTY), ERROR_DIR_NOT_EMPTY);
+    EXPECT_EQ(win::Win32ErrorFromErrno(EEXIST), ERROR_ALREADY_EXISTS);
+    EXPECT_EQ(win::SetLastErrorFromErrno(ENAMETOOLONG), ERROR_FILENAME_EXCED_RANGE);
+    EXPECT_EQ(GetLastError(), ERROR_FILENAME_EXCED_RANGE);
+}
+
+}  // namespace
