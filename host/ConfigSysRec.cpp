@@ -1,6 +1,6 @@
 #include "host/ConfigSysRec.h"
 
-#include "host/TextCodec.h"
+#include "win/TextConvert.h"
 
 #include <cstring>
 #include <cwchar>
@@ -113,7 +113,7 @@ CString CONFIG_SYSREC::GetSigLabelText(int channel, int line) const
 {
     if (!ValidIndex(channel, kChannels) || !ValidIndex(line, kSigLabelLines))
         return {};
-    return TextCodec::LoadUtf16(m_params.szSigLabel[channel][line], std::size(m_params.szSigLabel[channel][line]));
+    return win::Utf16FieldToWide(m_params.szSigLabel[channel][line], std::size(m_params.szSigLabel[channel][line]));
 }
 
 void CONFIG_SYSREC::SetSigLabelText(int channel, int line, const wchar_t* text)
@@ -127,7 +127,7 @@ CString CONFIG_SYSREC::GetAnnotationText(int line) const
 {
     if (!ValidIndex(line, kAnnotationLines))
         return {};
-    return TextCodec::LoadUtf16(m_params.szAnnotation[line], std::size(m_params.szAnnotation[line]));
+    return win::Utf16FieldToWide(m_params.szAnnotation[line], std::size(m_params.szAnnotation[line]));
 }
 
 void CONFIG_SYSREC::SetAnnotationText(int line, const wchar_t* text)
@@ -141,7 +141,7 @@ CString CONFIG_SYSREC::GetMeasInfoText(int line) const
 {
     if (!ValidIndex(line, kMeasInfoLines))
         return {};
-    return TextCodec::LoadUtf16(m_params.szMeasInfo[line], std::size(m_params.szMeasInfo[line]));
+    return win::Utf16FieldToWide(m_params.szMeasInfo[line], std::size(m_params.szMeasInfo[line]));
 }
 
 void CONFIG_SYSREC::SetMeasInfoText(int line, const wchar_t* text)
@@ -156,8 +156,9 @@ void CONFIG_SYSREC::StoreText(char16_t* field, std::size_t capacity, std::size_t
     std::wstring_view value = text ? std::wstring_view(text) : std::wstring_view();
     if (value.size() > maxChars)
         value = value.substr(0, maxChars);
-    char16_t stored[80];
-    TextCodec::StoreUtf16(stored, capacity, value);
+    // Zero-filled past the terminator, so that equal texts are equal bytes.
+    char16_t stored[80] = {};
+    win::CopyToUtf16Buffer(value, stored, capacity);
     if (std::memcmp(stored, field, capacity * sizeof(char16_t)) == 0)
         return;
     std::memcpy(field, stored, capacity * sizeof(char16_t));

@@ -1,7 +1,7 @@
 #include "host/ConfigText.h"
 
 #include "host/KeyValueText.h"
-#include "host/TextCodec.h"
+#include "win/TextConvert.h"
 
 #include <algorithm>
 #include <cctype>
@@ -202,9 +202,10 @@ bool StoreTextValue(const std::string& value, char16_t* field, std::size_t capac
     std::wstring text;
     if (!KeyValueText::Unescape(value, text) || text.find(L'\0') != std::wstring::npos)
         return false;
-    if (TextCodec::WideToUtf16(text).size() > capacity - 1)
+    if (win::WideToUtf16(text).size() > capacity - 1)
         return false;
-    TextCodec::StoreUtf16(field, capacity, text);
+    std::fill(field, field + capacity, u'\0');
+    win::CopyToUtf16Buffer(text, field, capacity);
     return true;
 }
 

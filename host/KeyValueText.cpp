@@ -1,6 +1,6 @@
 #include "host/KeyValueText.h"
 
-#include "host/TextCodec.h"
+#include "win/TextConvert.h"
 
 #include <charconv>
 #include <cstdio>
@@ -45,7 +45,7 @@ bool KeyValueText::Split(std::string_view text, std::vector<KeyValueEntry>& entr
 {
     if (text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
-    if (!TextCodec::IsValidUtf8(text)) {
+    if (!win::IsValidUtf8(text)) {
         error = "the text is not valid UTF-8";
         return false;
     }
@@ -169,13 +169,13 @@ bool KeyValueText::Unescape(std::string_view value, std::wstring& out)
         default: return false;
         }
     }
-    out = TextCodec::Utf8ToWide(plain);
+    out = win::Utf8ToWide(plain);
     return true;
 }
 
 std::string KeyValueText::Escape(std::wstring_view text)
 {
-    const std::string utf8 = TextCodec::WideToUtf8(text);
+    const std::string utf8 = win::WideToUtf8(text);
     const auto firstKept = utf8.find_first_not_of(' ');
     const auto lastKept = utf8.find_last_not_of(' ');
     std::string out;

@@ -1,7 +1,7 @@
 #include "host/ProfileFile.h"
 
 #include "host/KeyValueText.h"
-#include "host/TextCodec.h"
+#include "win/TextConvert.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -46,7 +46,7 @@ Apply Text(std::function<std::wstring&(InstrumentProfile&)> field)
 Apply Address(std::function<DWORD&(InstrumentProfile&)> field)
 {
     return [=](const std::string& value, InstrumentProfile& profile) {
-        return KeyValueText::ParseDottedAddress(TextCodec::Utf8ToWide(value), field(profile));
+        return KeyValueText::ParseDottedAddress(win::Utf8ToWide(value), field(profile));
     };
 }
 
@@ -312,7 +312,7 @@ std::string Hex(unsigned long long value)
 
 std::string Address(DWORD address)
 {
-    return TextCodec::WideToUtf8(KeyValueText::FormatDottedAddress(address));
+    return win::WideToUtf8(KeyValueText::FormatDottedAddress(address));
 }
 
 std::string DoubleText(double value)

@@ -1,7 +1,7 @@
 #include "host/TextService.h"
 
 #include "host/KeyValueText.h"
-#include "host/TextCodec.h"
+#include "win/TextConvert.h"
 #include "win/DebugLog.h"
 
 #include <fstream>
@@ -30,7 +30,7 @@ bool ParseTable(std::string_view text, std::vector<ParsedEntry>& entries, std::s
 {
     if (text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
-    if (!TextCodec::IsValidUtf8(text)) {
+    if (!win::IsValidUtf8(text)) {
         error = "the table is not valid UTF-8";
         return false;
     }
@@ -77,7 +77,7 @@ bool ParseTable(std::string_view text, std::vector<ParsedEntry>& entries, std::s
 
 void ReportFailure(const std::string& message, std::string* error)
 {
-    OutputDebugStringW(TextCodec::Utf8ToWide("CTextService: " + message + "\n").c_str());
+    OutputDebugStringW(win::Utf8ToWide("CTextService: " + message + "\n").c_str());
     if (error)
         *error = message;
 }
