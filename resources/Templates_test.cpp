@@ -177,6 +177,22 @@ TEST(Templates, PagesAreChildDialogsThatFitTheTabPageArea)
     EXPECT_EQ(225, recording->cy);
 }
 
+TEST(Templates, SpeedTablePageFitsItsTabControl)
+{
+    const win::DialogTemplate* dialog = win::FindDialogTemplate(17013);
+    const win::DialogTemplate* page = win::FindDialogTemplate(17014);
+    ASSERT_NE(nullptr, dialog);
+    ASSERT_NE(nullptr, page);
+    const win::ControlTemplate* tab = FindControl(*dialog, 17000);
+    ASSERT_NE(nullptr, tab);
+    EXPECT_EQ(win::ControlClass::TabControl, tab->controlClass);
+    EXPECT_TRUE(page->style & WS_CHILD);
+    const SIZE tabSize = PixelSize(*dialog, tab->cx, tab->cy);
+    const SIZE pageSize = PixelSize(*page, page->cx, page->cy);
+    EXPECT_LE(pageSize.cx, tabSize.cx - 4);
+    EXPECT_LE(pageSize.cy, tabSize.cy - 32 - 4);
+}
+
 TEST(Templates, ModalDialogsFitThePanelWithTheirCaption)
 {
     for (const win::DialogTemplate* dialog : LibraryTemplates()) {
