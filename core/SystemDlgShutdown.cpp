@@ -5,7 +5,7 @@
 #include "host/FileIO.h"
 #include "host/TextService.h"
 #include "host/devices/UsbEject.h"
-#include "host/dialogs/PopupDlg.h"
+#include "host/dialogs/CPopupDlg.h"
 #include "win/DebugLog.h"
 #include "win/Drives.h"
 #include "win/FileApi.h"

@@ -19,6 +19,9 @@ public:
     // the frame calls it when the dialog closes.
     void CommitUseChanMask();
 
+    CONFIG_SYSREC* GetRecordingConfig() const { return m_pSysRec; }
+    CONFIG_SYSREC* GetPrintFormatConfig() const { return m_pSysRecPrint; }
+
 protected:
     DECLARE_MESSAGE_MAP()
 
