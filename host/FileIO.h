@@ -1,0 +1,46 @@
+// The host's file utility: a finder over the platform's find-first
+// enumeration, and the switch that pauses all host file activity.
+//
+// AllSuspend / AllResume nest: activity resumes when every suspend has been
+// matched. Host code that writes files on its own (the simulator's
+// background saves) checks IsSuspended and waits. A resume without a
+// suspend is ignored and logged.
+#pragma once
+
+#include "win/Win32Types.h"
+
+#if __has_include("win/FileApi.h")
+#include "win/FileApi.h"
+#define HOST_FILEIO_HAS_FINDER 1
+#endif
+
+class FileIO {
+public:
+    // The mode is the caller's purpose (the file page passes 4, a listing
+    // for display); the finder reports every entry whatever the mode.
+    explicit FileIO(int mode);
+    ~FileIO();
+    FileIO(const FileIO&) = delete;
+    FileIO& operator=(const FileIO&) = delete;
+
+    int GetMode() const { return m_mode; }
+
+#ifdef HOST_FILEIO_HAS_FINDER
+    // Non-zero on success, like FindFirstFileW / FindNextFileW / FindClose.
+    // FindFirst closes a search still open from an earlier call.
+    BOOL FindFirst(LPCWSTR pattern, WIN32_FIND_DATAW* data);
+    BOOL FindNext(WIN32_FIND_DATAW* data);
+    BOOL FindClose();
+#endif
+
+    static void AllSuspend();
+    static void AllResume();
+    static bool IsSuspended();
+    static int GetSuspendDepth();
+    // Suspends since the process started (tests compare before and after).
+    static int GetSuspendTotal();
+
+private:
+    int m_mode;
+    HANDLE m_find = INVALID_HANDLE_VALUE;
+};
