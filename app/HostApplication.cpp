@@ -1,0 +1,126 @@
+#include "HostApplication.h"
+
+#include "SettingsFile.h"
+#include "core/SystemDlg.h"
+#include "host/InstrumentProfile.h"
+#include "host/ProfileFile.h"
+#include "win/DebugLog.h"
+#include "win/Drives.h"
+#include "win/Input.h"
+
+#include <cstdio>
+#include <fstream>
+
+namespace {
+
+std::string SafeText(const std::string& text) { return text.empty() ? "?" : text; }
+
+}  // namespace
+
+HostApplication::HostApplication(InstrumentRoot& root, RequestLog& log)
+    : m_root(root), m_log(log), m_receiver(m_state, log, [this] { PersistState(); }),
+      m_uiThread(std::this_thread::get_id())
+{
+}
+
+HostApplication::~HostApplication() = default;
+
+void HostApplication::SetStateChanged(std::function<void()> changed)
+{
+    m_stateChanged = changed;
+    m_receiver.SetStateChanged(std::move(changed));
+}
+
+void HostApplication::LoadState()
+{
+    std::string error;
+    std::ifstream probe(m_root.StatePath());
+    if (!probe)
+        return;
+    probe.close();
+    if (SettingsFile::Load(m_root.StatePath(), m_state, error)) {
+        // The file page's folder carries over as the process's current directory.
+        std::string folder(m_state.CurrentFolder());
+        win::Drives::SetCurrentDirectory(win::Utf8ToWide(folder));
+        return;
+    }
+    std::fprintf(stderr, "sysdlg-sim: %s: %s; starting with the default settings\n", m_root.StatePath().c_str(),
+                 SafeText(error).c_str());
+    std::rename(m_root.StatePath().c_str(), (m_root.StatePath() + ".bad").c_str());
+}
+
+bool HostApplication::PersistState()
+{
+    std::string error;
+    bool saved = SettingsFile::Save(m_root.StatePath(), m_state, error);
+    if (!saved)
+        std::fprintf(stderr, "sysdlg-sim: cannot keep the settings: %s\n", error.c_str());
+    // The simulated instrument changes too (memory erased, adapter set up).
+    std::ofstream profile(m_root.ProfilePath() + ".saving", std::ios::binary | std::ios::trunc);
+    profile << ProfileFile::Write(*InstrumentProfile::Current());
+    profile.close();
+    if (!profile || std::rename((m_root.ProfilePath() + ".saving").c_str(), m_root.ProfilePath().c_str()) != 0) {
+        std::fprintf(stderr, "sysdlg-sim: cannot keep the instrument profile in %s\n", m_root.ProfilePath().c_str());
+        saved = false;
+    }
+    return saved;
+}
+
+HostReceiver::Ending HostApplication::RunSystemDialog()
+{
+    CSystemDlg dialog(&m_mainWindow);
+    dialog.SetupConfigData(m_state.Record(), true);
+    dialog.SetDLGCallback(&m_receiver, kCookie);
+    m_receiver.SetDialogCloser([&dialog] { dialog.EndDialog(IDCANCEL); });
+    dialog.DoModal();
+    m_receiver.SetDialogCloser(nullptr);
+    return m_receiver.TakeEnding();
+}
+
+int HostApplication::Run()
+{
+    if (!m_mainWindow.CreateMainScreen()) {
+        std::fprintf(stderr, "sysdlg-sim: cannot create the main screen\n");
+        return 1;
+    }
+    AfxSetMainWnd(&m_mainWindow);
+    // The instrument shows the system dialog when the simulator starts.
+    bool open = true;
+    while (!m_stopRequested) {
+        if (open) {
+            open = false;
+            HostReceiver::Ending ending = RunSystemDialog();
+            if (m_stopRequested)
+                break;
+            if (ending == HostReceiver::Ending::Shutdown || ending == HostReceiver::Ending::AppExit) {
+                std::printf("sysdlg-sim: %s requested; ending\n",
+                            ending == HostReceiver::Ending::Shutdown ? "shutdown" : "application exit");
+                std::fflush(stdout);
+                break;
+            }
+            PersistState();
+            if (ending == HostReceiver::Ending::Restart) {
+                // As after the instrument's restart: the kept state, a fresh dialog.
+                LoadState();
+                if (m_stateChanged)
+                    m_stateChanged();
+                open = true;
+            }
+            continue;
+        }
+        if (!AfxPumpMessage(nullptr))
+            break;
+        open = m_mainWindow.TakeOpenRequest();
+    }
+    PersistState();
+    AfxSetMainWnd(nullptr);
+    m_mainWindow.DestroyWindow();
+    return 0;
+}
+
+void HostApplication::Stop()
+{
+    m_stopRequested = true;
+    win::AbortAllModalLoops();
+    PostThreadMessageW(m_uiThread, WM_NULL, 0, 0);
+}

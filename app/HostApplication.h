@@ -1,0 +1,53 @@
+// The host application on the UI thread: it owns the instrument state,
+// persists it under the data root, runs the system dialog modally in the
+// host's calling order (construct, SetupConfigData, SetDLGCallback, DoModal)
+// and, when the dialog returns, carries out what it asked for: a restart
+// reloads the state and opens the dialog again, a shutdown or application
+// exit persists and ends, a plain close shows the host's main screen.
+#pragma once
+
+#include "HostMainWindow.h"
+#include "HostReceiver.h"
+#include "HostState.h"
+#include "InstrumentRoot.h"
+#include "RequestLog.h"
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+class HostApplication {
+public:
+    HostApplication(InstrumentRoot& root, RequestLog& log);
+    ~HostApplication();
+
+    // Reads the persisted state, if there is one. A state file that cannot
+    // be read is kept aside as state.txt.bad and the defaults are used.
+    void LoadState();
+    bool PersistState();
+
+    // Runs on the calling thread (the UI thread) until the dialog asks for
+    // shutdown or exit, or Stop is called. Returns the exit status.
+    int Run();
+    // Any thread: ends Run at the next opportunity (modal loops are ended).
+    void Stop();
+
+    HostState& State() { return m_state; }
+    HostReceiver& Receiver() { return m_receiver; }
+    // Called on the UI thread when the host's state may have changed.
+    void SetStateChanged(std::function<void()> changed);
+
+    static constexpr int kCookie = 1;
+
+private:
+    HostReceiver::Ending RunSystemDialog();
+
+    InstrumentRoot& m_root;
+    RequestLog& m_log;
+    HostState m_state;
+    HostReceiver m_receiver;
+    HostMainWindow m_mainWindow;
+    std::function<void()> m_stateChanged;
+    std::atomic<bool> m_stopRequested{false};
+    std::thread::id m_uiThread;
+};

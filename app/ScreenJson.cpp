@@ -1,0 +1,105 @@
+#include "ScreenJson.h"
+
+#include "win/TextConvert.h"
+
+namespace {
+
+nlohmann::json Rect(const RECT& rect)
+{
+    return nlohmann::json::array({rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
+}
+
+nlohmann::json Texts(const std::vector<std::wstring>& texts)
+{
+    nlohmann::json list = nlohmann::json::array();
+    for (const std::wstring& text : texts)
+        list.push_back(win::WideToUtf8(text));
+    return list;
+}
+
+bool IsList(const win::ScreenControl& control)
+{
+    return control.className == "listview" || control.className == "listbox";
+}
+
+}  // namespace
+
+std::uint64_t ScreenJson::HandleNumber(HWND hwnd) { return reinterpret_cast<std::uintptr_t>(hwnd); }
+
+HWND ScreenJson::HandleFromNumber(std::uint64_t number)
+{
+    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(number));
+}
+
+nlohmann::json ScreenJson::Control(const win::ScreenControl& control)
+{
+    nlohmann::json out = {
+        {"id", control.id},
+        {"class", control.className},
+        {"text", win::WideToUtf8(control.text)},
+        {"rect", Rect(control.rect)},
+        {"visible", control.visible},
+        {"enabled", control.enabled},
+    };
+    if (control.focused)
+        out["focused"] = true;
+    if (control.checked)
+        out["checked"] = *control.checked;
+    if (control.selected)
+        out["selected"] = *control.selected;
+    if (control.className == "tab" || !control.tabs.empty()) {
+        out["tabs"] = Texts(control.tabs);
+        out["current"] = control.current.value_or(-1);
+    }
+    bool channels = control.className == "channels";
+    if (IsList(control) || channels || !control.columns.empty() || !control.rows.empty()) {
+        // The channel panel's items travel as rows; its own "columns" extra
+        // (the grid width) takes the place of list columns.
+        if (control.className == "listview" || (!channels && !control.columns.empty()))
+            out["columns"] = Texts(control.columns);
+        nlohmann::json rows = nlohmann::json::array();
+        for (const auto& row : control.rows)
+            rows.push_back(Texts(row));
+        out["rows"] = std::move(rows);
+        out["selectedRows"] = control.selectedRows;
+        if (control.topRow)
+            out["topRow"] = *control.topRow;
+    }
+    if (control.value)
+        out["value"] = win::WideToUtf8(*control.value);
+    if (control.unit)
+        out["unit"] = win::WideToUtf8(*control.unit);
+    for (const auto& [name, value] : control.extra)
+        if (!out.contains(name))
+            out[name] = win::WideToUtf8(value);
+    return out;
+}
+
+nlohmann::json ScreenJson::Window(const win::ScreenWindow& window)
+{
+    nlohmann::json controls = nlohmann::json::array();
+    for (const win::ScreenControl& control : window.controls)
+        controls.push_back(Control(control));
+    nlohmann::json children = nlohmann::json::array();
+    for (const win::ScreenWindow& child : window.children)
+        children.push_back(Window(child));
+    return {
+        {"hwnd", HandleNumber(window.hwnd)},
+        {"template", window.templateId},
+        {"caption", win::WideToUtf8(window.caption)},
+        {"visible", window.visible},
+        {"enabled", window.enabled},
+        {"modal", window.modal},
+        {"rect", Rect(window.rect)},
+        {"controls", std::move(controls)},
+        {"children", std::move(children)},
+    };
+}
+
+nlohmann::json ScreenJson::Screen(std::uint64_t version, const std::vector<win::ScreenWindow>& windows)
+{
+    nlohmann::json list = nlohmann::json::array();
+    for (const win::ScreenWindow& window : windows)
+        list.push_back(Window(window));
+    return {{"version", version}, {"windows", std::move(list)}};
+}

@@ -1,0 +1,135 @@
+#include "TouchPanelApi.h"
+
+#include "PanelInput.h"
+#include "WebAssets.h"
+
+#include <charconv>
+
+namespace {
+
+bool ParseCount(const std::string& text, std::uint64_t& out)
+{
+    auto [end, fault] = std::from_chars(text.data(), text.data() + text.size(), out);
+    return fault == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+ApiResponse Json(std::string body)
+{
+    ApiResponse response;
+    response.body = std::move(body);
+    return response;
+}
+
+}  // namespace
+
+TouchPanelApi::TouchPanelApi(TouchPanel& panel, const RequestLog& log, const ApiAccess& access)
+    : m_panel(panel), m_log(log), m_access(access)
+{
+}
+
+void TouchPanelApi::SetLimits(std::chrono::milliseconds longPoll, std::chrono::milliseconds input)
+{
+    m_longPollLimit = longPoll;
+    m_inputLimit = input;
+}
+
+ApiResponse TouchPanelApi::Error(int status, const std::string& message)
+{
+    ApiResponse response;
+    response.status = status;
+    response.body = nlohmann::json{{"error", message}}.dump();
+    return response;
+}
+
+ApiResponse TouchPanelApi::Handle(const ApiRequest& request) const
+{
+    AccessVerdict verdict = m_access.Check(request.caller);
+    if (verdict.status != 200)
+        return Error(verdict.status, verdict.error);
+
+    const std::string& method = request.caller.method;
+    const std::string& path = request.caller.path;
+    bool get = method == "GET" || method == "HEAD";
+    if (path.rfind("/api/", 0) != 0) {
+        if (!get)
+            return Error(405, "only GET serves files");
+        return Asset(path);
+    }
+    std::string route = path.substr(5);
+    if (route == "screen" || route == "requests" || route == "config") {
+        if (!get)
+            return Error(405, "use GET for /api/" + route);
+        if (route == "screen")
+            return Screen(request);
+        if (route == "requests")
+            return Requests(request);
+        return Config();
+    }
+    if (route == "tap" || route == "key" || route == "type") {
+        if (method != "POST")
+            return Error(405, "use POST for /api/" + route);
+        return Input(route, request.body);
+    }
+    return Error(404, "no such API: " + path);
+}
+
+ApiResponse TouchPanelApi::Screen(const ApiRequest& request) const
+{
+    std::uint64_t after = 0;
+    auto wanted = request.query.find("after");
+    if (wanted != request.query.end() && !ParseCount(wanted->second, after))
+        return Error(400, "after must be a version number");
+    TouchPanel::Published published;
+    if (wanted != request.query.end())
+        published = m_panel.WaitForVersionAfter(after, m_longPollLimit);
+    else
+        // The very first screen may still be on its way.
+        published = m_panel.WaitForVersionAfter(0, m_inputLimit);
+    if (!published.screen)
+        return Error(503, "the screen is not ready yet");
+    return Json(*published.screen);
+}
+
+ApiResponse TouchPanelApi::Requests(const ApiRequest& request) const
+{
+    std::uint64_t after = 0;
+    auto wanted = request.query.find("after");
+    if (wanted != request.query.end() && !ParseCount(wanted->second, after))
+        return Error(400, "after must be a sequence number");
+    return Json(RequestLog::ToJson(m_log.Since(after)).dump());
+}
+
+ApiResponse TouchPanelApi::Config() const
+{
+    TouchPanel::Published published = m_panel.WaitForVersionAfter(0, m_inputLimit);
+    if (!published.config)
+        return Error(503, "the configuration is not ready yet");
+    return Json(*published.config);
+}
+
+ApiResponse TouchPanelApi::Input(const std::string& route, const std::string& body) const
+{
+    PanelInput input;
+    std::string error;
+    if (!PanelInput::Parse(route, body, input, error))
+        return Error(400, error);
+    TouchPanel::Outcome outcome = m_panel.Run([input] { return input.Execute(); }, m_inputLimit);
+    if (!outcome.ran)
+        return Error(503, m_panel.IsClosed() ? "the simulator is ending" : "the instrument is busy; try again");
+    if (outcome.result.status != 200)
+        return Error(outcome.result.status, outcome.result.error);
+    if (!outcome.screen.screen)
+        return Error(503, "the screen is not ready yet");
+    return Json(*outcome.screen.screen);
+}
+
+ApiResponse TouchPanelApi::Asset(const std::string& path) const
+{
+    const WebAsset* asset = FindWebAsset(path);
+    if (!asset)
+        return Error(404, "not found: " + path);
+    ApiResponse response;
+    response.contentType = asset->contentType;
+    response.body.assign(reinterpret_cast<const char*>(asset->data), asset->size);
+    return response;
+}

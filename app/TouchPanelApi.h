@@ -1,0 +1,61 @@
+// The touch-panel server's routes, independent of the HTTP library so that
+// tests can call them directly:
+//   GET  /api/screen[?after=N]   the screen; with after, waits (at most 25 s)
+//                                for a version above N
+//   POST /api/tap   {"hwnd", "id"[, "row" | "column" | "tab"][, "double"]}
+//   POST /api/key   {"hwnd", "vk"}
+//   POST /api/type  {"hwnd", "text"}
+//   GET  /api/requests[?after=SEQ]   the request log
+//   GET  /api/config                 the host's configuration
+//   GET  /, /<file>                  the front end
+// Input calls answer the new screen once the UI thread is idle again (at most
+// 3 s). Refusals are 4xx with {"error": "..."} and change nothing.
+#pragma once
+
+#include "ApiAccess.h"
+#include "RequestLog.h"
+#include "TouchPanel.h"
+
+#include <chrono>
+#include <map>
+#include <string>
+
+struct ApiRequest {
+    ApiCaller caller;                           // method, path and the access headers
+    std::map<std::string, std::string> query;   // decoded query parameters
+    std::string body;
+};
+
+struct ApiResponse {
+    int status = 200;
+    std::string contentType = "application/json";
+    std::string body;
+};
+
+class TouchPanelApi {
+public:
+    static constexpr std::chrono::milliseconds kLongPollLimit{25000};
+    static constexpr std::chrono::milliseconds kInputLimit{3000};
+
+    TouchPanelApi(TouchPanel& panel, const RequestLog& log, const ApiAccess& access);
+
+    ApiResponse Handle(const ApiRequest& request) const;
+
+    // Shorter waits for tests.
+    void SetLimits(std::chrono::milliseconds longPoll, std::chrono::milliseconds input);
+
+    static ApiResponse Error(int status, const std::string& message);
+
+private:
+    ApiResponse Screen(const ApiRequest& request) const;
+    ApiResponse Requests(const ApiRequest& request) const;
+    ApiResponse Config() const;
+    ApiResponse Input(const std::string& route, const std::string& body) const;
+    ApiResponse Asset(const std::string& path) const;
+
+    TouchPanel& m_panel;
+    const RequestLog& m_log;
+    const ApiAccess& m_access;
+    std::chrono::milliseconds m_longPollLimit = kLongPollLimit;
+    std::chrono::milliseconds m_inputLimit = kInputLimit;
+};
