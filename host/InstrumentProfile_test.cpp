@@ -1,4 +1,5 @@
 #include "host/InstrumentProfile.h"
+#include "host/CurrentProfileScope_test.h"
 #include "host/ProfileFile.h"
 
 #include <gtest/gtest.h>
@@ -19,15 +20,6 @@ std::string WriteTemporaryFile(const std::string& content)
     std::ofstream(name, std::ios::binary) << content;
     return name;
 }
-
-class CurrentProfileGuard {
-public:
-    CurrentProfileGuard() : saved_(*InstrumentProfile::Current()) {}
-    ~CurrentProfileGuard() { InstrumentProfile::SetCurrent(saved_); }
-
-private:
-    InstrumentProfile saved_;
-};
 
 } // namespace
 
@@ -207,7 +199,7 @@ TEST(InstrumentProfile, LoadFromFileReadsAFileAndReportsMissingOrBadOnes)
 
 TEST(InstrumentProfile, SnapshotsSurviveLaterChanges)
 {
-    CurrentProfileGuard guard;
+    CurrentProfileScope scope;
     InstrumentProfile changed = InstrumentProfile::Default();
     changed.productId = 100;
     InstrumentProfile::SetCurrent(changed);
@@ -219,7 +211,7 @@ TEST(InstrumentProfile, SnapshotsSurviveLaterChanges)
 
 TEST(InstrumentProfile, ConcurrentModifyLosesNoUpdate)
 {
-    CurrentProfileGuard guard;
+    CurrentProfileScope scope;
     InstrumentProfile::Modify([](InstrumentProfile& p) { p.usbEjectResult = 0; });
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t)
