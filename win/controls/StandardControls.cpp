@@ -1,6 +1,12 @@
 #include "win/controls/StandardControls.h"
 
 #include "win/Window.h"
+#include "win/controls/Button.h"
+#include "win/controls/Edit.h"
+#include "win/controls/ListBox.h"
+#include "win/controls/ListView.h"
+#include "win/controls/Static.h"
+#include "win/controls/TabControl.h"
 
 #include <mutex>
 
@@ -10,7 +16,12 @@ void RegisterStandardControls()
 {
     static std::once_flag once;
     std::call_once(once, [] {
-        // Filled in as the control classes land.
+        RegisterWindowClass(Button::Class());
+        RegisterWindowClass(Static::Class());
+        RegisterWindowClass(Edit::Class());
+        RegisterWindowClass(ListBox::Class());
+        RegisterWindowClass(TabControl::Class());
+        RegisterWindowClass(ListView::Class());
     });
 }
 
