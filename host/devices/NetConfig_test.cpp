@@ -1,0 +1,116 @@
+#include "host/devices/NetConfig.h"
+
+#include "host/CurrentProfileScope_test.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr DWORD kAddress = 0xC0A80064;  // 192.168.0.100
+constexpr DWORD kMask = 0xFFFFFF00;
+constexpr DWORD kGateway = 0xC0A80001;
+
+void Adapter(InstrumentProfile& p, int result)
+{
+    p.network = {false, kAddress, kMask, kGateway, result};
+}
+
+} // namespace
+
+TEST(NetConfig, ReadsTheAdapterAsConfigured)
+{
+    CurrentProfileScope scope([](InstrumentProfile& p) { p.network = {true, 0x0A000005, 0xFF000000, 0x0A000001, 1}; });
+    CNetConfig net(-1);
+    EXPECT_TRUE(net.IsEnableDHCP());
+    EXPECT_EQ(net.GetIPAddress(), 0x0A000005u);
+    EXPECT_EQ(net.GetSubnetMask(), 0xFF000000u);
+    EXPECT_EQ(net.GetDefaultGateway(), 0x0A000001u);
+}
+
+TEST(NetConfig, AppliedConfigurationIsWhatTheNextReaderSees)
+{
+    CurrentProfileScope scope([](InstrumentProfile& p) { Adapter(p, 1); });
+    CNetConfig net(-1);
+    EXPECT_EQ(net.SetConfig(0x0A010203, 0xFFFF0000, 0x0A0100FE), 1);
+    EXPECT_EQ(net.GetIPAddress(), 0x0A010203u);
+    CNetConfig again(-1);
+    EXPECT_FALSE(again.IsEnableDHCP());
+    EXPECT_EQ(again.GetIPAddress(), 0x0A010203u);
+    EXPECT_EQ(again.GetSubnetMask(), 0xFFFF0000u);
+    EXPECT_EQ(again.GetDefaultGateway(), 0x0A0100FEu);
+    const auto last = CNetConfig::GetLastRequest();
+    EXPECT_EQ(last.address, 0x0A010203u);
+    EXPECT_EQ(last.result, 1);
+}
+
+TEST(NetConfig, RestartResultAlsoApplies)
+{
+    CurrentProfileScope scope([](InstrumentProfile& p) { Adapter(p, 2); });
+    EXPECT_EQ(CNetConfig(-1).SetConfig(0, 0, 0), 2);
+    CNetConfig after(-1);
+    EXPECT_TRUE(after.IsEnableDHCP());
+    // The addresses held before stay as the lease the adapter reports.
+    EXPECT_EQ(after.GetIPAddress(), kAddress);
+}
+
+TEST(NetConfig, FailureChangesNothing)
+{
+    CurrentProfileScope scope([](InstrumentProfile& p) { Adapter(p, 5); });
+    const int before = CNetConfig::GetSetConfigCount();
+    CNetConfig net(-1);
+    EXPECT_EQ(net.SetConfig(0x0A010203, 0xFFFF0000, 0), 5);
+    EXPECT_EQ(net.SetConfig(0, 0, 0), 5);
+    CNetConfig after(-1);
+    EXPECT_FALSE(after.IsEnableDHCP());
+    EXPECT_EQ(after.GetIPAddress(), kAddress);
+    EXPECT_EQ(CNetConfig::GetSetConfigCount(), before + 2);
+}
+
+TEST(NetConfig, UnusableConfigurationsFailWhateverTheProfileSays)
+{
+    CurrentProfileScope scope([](InstrumentProfile& p) { Adapter(p, 1); });
+    CNetConfig net(-1);
+    EXPECT_EQ(net.SetConfig(0xC0A80100, kMask, 0), 0);           // the network's own address
+    EXPECT_EQ(net.SetConfig(0xC0A801FF, kMask, 0), 0);           // its broadcast address
+    EXPECT_EQ(net.SetConfig(kAddress, 0xFF00FF00, 0), 0);        // mask with a hole
+    EXPECT_EQ(net.SetConfig(kAddress, 0, kGateway), 0);          // no mask
+    EXPECT_EQ(net.SetConfig(kAddress, 0xFFFFFFFF, 0), 0);        // no room for hosts
+    EXPECT_EQ(net.SetConfig(kAddress, kMask, 0x0A000001), 0);    // gateway elsewhere
+    EXPECT_EQ(net.SetConfig(kAddress, kMask, kAddress), 0);      // gateway is the address
+    EXPECT_EQ(net.SetConfig(0, kMask, kGateway), 0);
+    EXPECT_EQ(CNetConfig(-1).GetIPAddress(), kAddress);
+    EXPECT_EQ(net.SetConfig(0xC0A80002, kMask, 0), 1);           // no gateway is fine
+}
+
+TEST(NetConfig, UnknownAdapterReadsZerosAndRefuses)
+{
+    CurrentProfileScope scope([](InstrumentProfile& p) { Adapter(p, 1); });
+    CNetConfig missing(3);
+    EXPECT_EQ(missing.GetIPAddress(), 0u);
+    EXPECT_EQ(missing.SetConfig(kAddress, kMask, kGateway), 0);
+    EXPECT_EQ(CNetConfig(0).GetIPAddress(), kAddress);
+}
+
+TEST(NetConfig, AddressTextRoundTrip)
+{
+    for (DWORD address : {0u, 0xC0A80064u, 0xFFFFFFFFu, 0x01020304u, 0x0A00FF00u})
+        EXPECT_EQ(CNetConfig::StringToAddr(CNetConfig::AddrToString(address)), address);
+    EXPECT_EQ(CNetConfig::AddrToString(0xC0A80064), L"192.168.0.100");
+    // Leading zeros are read as decimal.
+    EXPECT_EQ(CNetConfig::StringToAddr(L"010.001.000.009"), 0x0A010009u);
+}
+
+TEST(NetConfig, BadAddressTextGivesZero)
+{
+    const wchar_t* bad[] = {L"", L"1.2.3", L"1.2.3.4.5", L"256.1.1.1", L"1..2.3", L"1.2.3.4 ", L" 1.2.3.4",
+                            L"a.b.c.d", L"1.2.3.-4", L"1.2.3.0004", L"１.２.３.４", L"1,2,3,4"};
+    for (const wchar_t* text : bad) {
+        EXPECT_EQ(CNetConfig::StringToAddr(text), 0u) << text;
+        DWORD kept = 77;
+        EXPECT_FALSE(CNetConfig::StringToAddr(text, &kept)) << text;
+        EXPECT_EQ(kept, 77u);
+    }
+    EXPECT_EQ(CNetConfig::StringToAddr(nullptr), 0u);
+    DWORD parsed = 0;
+    EXPECT_TRUE(CNetConfig::StringToAddr(L"0.0.0.0", &parsed));
+}
