@@ -31,7 +31,7 @@ public:
     CString(wchar_t character, int repeat = 1);
     CString(const std::wstring& text) : m_text(text) {}
     CString(std::wstring&& text) noexcept : m_text(std::move(text)) {}
-    CString(std::wstring_view text) : m_text(text) {}
+    explicit CString(std::wstring_view text) : m_text(text) {}
     // The Unicode build converts narrow text from the ANSI code page, which
     // is UTF-8 in this port.
     CString(const char* text);

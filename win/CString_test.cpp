@@ -206,4 +206,16 @@ TEST(CStringTest, FormatUsesWindowsConventions)
     EXPECT_EQ(text, L"[データ]");
 }
 
+TEST(CStringTest, StandardStringComparisonsStayUnambiguous)
+{
+    // With CString in scope, comparing standard strings to literals must
+    // still pick the standard operators.
+    std::wstring_view view = L"a";
+    std::wstring text = L"b";
+    EXPECT_TRUE(view == L"a");
+    EXPECT_TRUE(view != L"b");
+    EXPECT_TRUE(text == L"b");
+    EXPECT_EQ(CString(view), L"a");
+}
+
 }  // namespace

@@ -65,7 +65,8 @@ bool MatchesWildcard(std::wstring_view pattern, std::wstring_view name)
     if (pattern == L"*" || pattern == L"*.*")
         return true;
     if (!pattern.empty() && pattern.back() == L'.' && HasWildcards(pattern)) {
-        if (name.find(L'.') != std::wstring_view::npos)
+        // "." and ".." have no extension either.
+        if (name.find_first_not_of(L'.') != std::wstring_view::npos && name.find(L'.') != std::wstring_view::npos)
             return false;
         pattern.remove_suffix(1);
         return Glob(pattern, name);

@@ -45,6 +45,8 @@ TEST(NameMatchTest, DosSpecialCases)
     EXPECT_TRUE(MatchesWildcard(L"data.*", L"data.fsd"));
     EXPECT_TRUE(MatchesWildcard(L"*.", L"README"));     // trailing dot: no extension
     EXPECT_FALSE(MatchesWildcard(L"*.", L"read.me"));
+    EXPECT_TRUE(MatchesWildcard(L"*.", L".."));
+    EXPECT_FALSE(MatchesWildcard(L"*.", L".profile"));
 }
 
 TEST(NameMatchTest, ValidNames)

@@ -1,0 +1,239 @@
+#include "win/ShellFileOperation.h"
+
+#include "win/Handles.h"
+#include "win/TempDataRoot_test.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+using Question = win::ShellFileOperation::Question;
+using win::testing::TempDataRoot;
+
+struct Asked {
+    Question question;
+    std::wstring path;
+};
+
+class ShellFileOperationTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        win::ShellFileOperation::SetConfirmHandler([this](HWND, Question question, const std::wstring& path) {
+            asked.push_back({question, path});
+            return answer;
+        });
+    }
+
+    void TearDown() override { win::ShellFileOperation::SetConfirmHandler(nullptr); }
+
+    int Run(UINT function, const std::wstring& from, const std::wstring& to, FILEOP_FLAGS flags)
+    {
+        // Lists end with two terminators.
+        fromList = from + L'\0';
+        toList = to + L'\0';
+        operation = SHFILEOPSTRUCTW{};
+        operation.wFunc = function;
+        operation.pFrom = fromList.c_str();
+        operation.pTo = to.empty() ? nullptr : toList.c_str();
+        operation.fFlags = flags;
+        return SHFileOperationW(&operation);
+    }
+
+    void MakeTree(const std::string& top)
+    {
+        root.MakeDir(top);
+        root.MakeDir(top + "/a");
+        root.MakeDir(top + "/a/b");
+        root.MakeDir(top + "/a/b/c");
+        root.WriteFile(top + "/f1.txt", "1");
+        root.WriteFile(top + "/a/f2.txt", "2");
+        root.WriteFile(top + "/a/b/c/f3.txt", "3");
+    }
+
+    TempDataRoot root;
+    std::vector<Asked> asked;
+    bool answer = true;
+    std::wstring fromList;
+    std::wstring toList;
+    SHFILEOPSTRUCTW operation;
+};
+
+TEST_F(ShellFileOperationTest, DeleteAsksOnceAndRemovesExactlyTheTree)
+{
+    MakeTree("D/tree");
+    root.WriteFile("D/tree-neighbour.txt", "stays");
+    root.MakeDir("D/treeX");
+    ::chmod((root / "D/tree/a/f2.txt").c_str(), 0444);  // read-only files go too
+    EXPECT_EQ(Run(FO_DELETE, L"D:\\tree", L"", 0), 0);
+    EXPECT_FALSE(root.Exists("D/tree"));
+    EXPECT_TRUE(root.Exists("D/tree-neighbour.txt"));
+    EXPECT_TRUE(root.Exists("D/treeX"));
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].question, Question::DeleteItem);
+    EXPECT_EQ(asked[0].path, L"D:\\tree");
+}
+
+TEST_F(ShellFileOperationTest, NoConfirmationAsksNothing)
+{
+    root.WriteFile("D/x.txt");
+    EXPECT_EQ(Run(FO_DELETE, L"D:\\x.txt", L"", FOF_NOCONFIRMATION), 0);
+    EXPECT_FALSE(root.Exists("D/x.txt"));
+    EXPECT_TRUE(asked.empty());
+    EXPECT_FALSE(operation.fAnyOperationsAborted);
+}
+
+TEST_F(ShellFileOperationTest, DeclinedDeleteKeepsTheItem)
+{
+    root.WriteFile("D/x.txt");
+    answer = false;
+    EXPECT_EQ(Run(FO_DELETE, L"D:\\x.txt", L"", FOF_ALLOWUNDO), 0);
+    EXPECT_TRUE(root.Exists("D/x.txt"));
+    EXPECT_TRUE(operation.fAnyOperationsAborted);
+}
+
+TEST_F(ShellFileOperationTest, DeleteNeverFollowsLinks)
+{
+    root.MakeDir("D/keep");
+    root.WriteFile("D/keep/precious.txt", "!");
+    root.MakeDir("D/gone");
+    ASSERT_EQ(::symlink((root / "D/keep").c_str(), (root / "D/gone/link").c_str()), 0);
+    ASSERT_EQ(::symlink("/etc", (root / "D/gone/etc").c_str()), 0);
+    EXPECT_EQ(Run(FO_DELETE, L"D:\\gone", L"", FOF_NOCONFIRMATION), 0);
+    EXPECT_FALSE(root.Exists("D/gone"));
+    EXPECT_EQ(root.ReadFile("D/keep/precious.txt"), "!");
+}
+
+TEST_F(ShellFileOperationTest, DeleteFailures)
+{
+    EXPECT_NE(Run(FO_DELETE, L"D:\\missing", L"", FOF_NOCONFIRMATION), 0);
+    EXPECT_NE(Run(FO_DELETE, L"D:\\", L"", FOF_NOCONFIRMATION), 0);
+    EXPECT_TRUE(root.Exists("D"));
+    EXPECT_NE(Run(FO_DELETE, L"D:\\..\\C", L"", FOF_NOCONFIRMATION), 0);
+    EXPECT_TRUE(root.Exists("C"));
+    root.MakeDir("D/busy");
+    ASSERT_EQ(_chdir("D:\\busy"), 0);
+    EXPECT_EQ(Run(FO_DELETE, L"D:\\busy", L"", FOF_NOCONFIRMATION), ERROR_SHARING_VIOLATION);
+    EXPECT_TRUE(root.Exists("D/busy"));
+    EXPECT_NE(SHFileOperationW(nullptr), 0);
+    EXPECT_NE(Run(99, L"D:\\busy", L"", 0), 0);
+}
+
+TEST_F(ShellFileOperationTest, DeleteWithWildcardsAndSeveralItems)
+{
+    root.WriteFile("D/a.csv");
+    root.WriteFile("D/b.csv");
+    root.WriteFile("D/c.txt");
+    EXPECT_EQ(Run(FO_DELETE, L"D:\\*.csv", L"", FOF_NOCONFIRMATION), 0);
+    EXPECT_FALSE(root.Exists("D/a.csv"));
+    EXPECT_FALSE(root.Exists("D/b.csv"));
+    EXPECT_TRUE(root.Exists("D/c.txt"));
+    root.WriteFile("D/d.txt");
+    EXPECT_EQ(Run(FO_DELETE, std::wstring(L"D:\\c.txt\0D:\\d.txt", 17), L"", FOF_NOCONFIRMATION), 0);
+    EXPECT_FALSE(root.Exists("D/c.txt"));
+    EXPECT_FALSE(root.Exists("D/d.txt"));
+}
+
+TEST_F(ShellFileOperationTest, CopyFileToANewName)
+{
+    root.WriteFile("D/src.txt", "data");
+    EXPECT_EQ(Run(FO_COPY, L"D:\\src.txt", L"C:\\copy.txt", 0), 0);
+    EXPECT_EQ(root.ReadFile("C/copy.txt"), "data");
+    EXPECT_TRUE(asked.empty());
+}
+
+TEST_F(ShellFileOperationTest, CopyIntoAFolderAndReplaceAfterAsking)
+{
+    root.WriteFile("D/src.txt", "new");
+    root.MakeDir("C/dest");
+    root.WriteFile("C/dest/SRC.TXT", "old");
+    answer = false;
+    EXPECT_EQ(Run(FO_COPY, L"D:\\src.txt", L"C:\\dest", 0), 0);
+    EXPECT_EQ(root.ReadFile("C/dest/SRC.TXT"), "old");
+    EXPECT_TRUE(operation.fAnyOperationsAborted);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].question, Question::ReplaceFile);
+    answer = true;
+    EXPECT_EQ(Run(FO_COPY, L"D:\\src.txt", L"C:\\dest", 0), 0);
+    EXPECT_EQ(root.ReadFile("C/dest/SRC.TXT"), "new");  // the existing entry, whatever its case
+    EXPECT_FALSE(root.Exists("C/dest/src.txt"));
+}
+
+TEST_F(ShellFileOperationTest, CopyFolderWithContents)
+{
+    MakeTree("D/tree");
+    EXPECT_EQ(Run(FO_COPY, L"D:\\tree", L"C:\\tree", FOF_NOCONFIRMATION), 0);
+    EXPECT_EQ(root.ReadFile("C/tree/f1.txt"), "1");
+    EXPECT_EQ(root.ReadFile("C/tree/a/b/c/f3.txt"), "3");
+    EXPECT_EQ(root.ReadFile("D/tree/a/f2.txt"), "2");  // the source stays
+    // Again into the existing copy: a merge, asked once for the folder.
+    root.WriteFile("D/tree/a/extra.txt", "x");
+    EXPECT_EQ(Run(FO_COPY, L"D:\\tree", L"C:\\", FOF_NOCONFIRMMKDIR), 0);
+    EXPECT_EQ(root.ReadFile("C/tree/a/extra.txt"), "x");
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked[0].question, Question::ReplaceFolder);
+    EXPECT_EQ(asked[0].path, L"C:\\tree");
+}
+
+TEST_F(ShellFileOperationTest, CopyRefusesSelfAndOwnSubtree)
+{
+    MakeTree("D/tree");
+    // Onto itself: a folder would land inside itself, a file on itself.
+    EXPECT_EQ(Run(FO_COPY, L"D:\\tree", L"D:\\tree", FOF_NOCONFIRMATION), DE_DESTSUBTREE);
+    EXPECT_EQ(Run(FO_COPY, L"D:\\tree\\f1.txt", L"d:\\TREE\\F1.TXT", FOF_NOCONFIRMATION), DE_SAMEFILE);
+    EXPECT_EQ(root.ReadFile("D/tree/f1.txt"), "1");
+    EXPECT_EQ(Run(FO_COPY, L"D:\\tree", L"D:\\tree\\a", FOF_NOCONFIRMATION), DE_DESTSUBTREE);
+    EXPECT_FALSE(root.Exists("D/tree/a/tree"));
+}
+
+TEST_F(ShellFileOperationTest, CopyNeverBringsInWhatLiesOutside)
+{
+    root.MakeDir("D/tree");
+    ASSERT_EQ(::symlink("/etc/hostname", (root / "D/tree/outside").c_str()), 0);
+    EXPECT_NE(Run(FO_COPY, L"D:\\tree", L"C:\\tree", FOF_NOCONFIRMATION), 0);
+    EXPECT_FALSE(root.Exists("C/tree/outside"));
+}
+
+TEST_F(ShellFileOperationTest, SeveralSourcesIntoANewFolder)
+{
+    root.WriteFile("D/a.txt", "a");
+    root.WriteFile("D/b.txt", "b");
+    EXPECT_EQ(Run(FO_COPY, std::wstring(L"D:\\a.txt\0D:\\b.txt", 17), L"C:\\new", 0), 0);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].question, Question::CreateFolder);
+    EXPECT_EQ(root.ReadFile("C/new/a.txt"), "a");
+    EXPECT_EQ(root.ReadFile("C/new/b.txt"), "b");
+}
+
+TEST_F(ShellFileOperationTest, MoveAndRename)
+{
+    MakeTree("D/tree");
+    EXPECT_EQ(Run(FO_MOVE, L"D:\\tree", L"C:\\moved", FOF_NOCONFIRMATION), 0);
+    EXPECT_FALSE(root.Exists("D/tree"));
+    EXPECT_EQ(root.ReadFile("C/moved/a/b/c/f3.txt"), "3");
+    EXPECT_EQ(Run(FO_RENAME, L"C:\\moved", L"C:\\renamed", 0), 0);
+    EXPECT_TRUE(root.Exists("C/renamed/f1.txt"));
+    root.MakeDir("C/other");
+    EXPECT_EQ(Run(FO_RENAME, L"C:\\renamed", L"C:\\other", 0), static_cast<int>(ERROR_ALREADY_EXISTS));
+}
+
+TEST_F(ShellFileOperationTest, MoveIntoAnExistingFolderMergesAndRemovesTheSource)
+{
+    MakeTree("D/tree");
+    MakeTree("C/tree");
+    root.WriteFile("D/tree/only-here.txt", "h");
+    EXPECT_EQ(Run(FO_MOVE, L"D:\\tree", L"C:\\", FOF_NOCONFIRMATION), 0);
+    EXPECT_FALSE(root.Exists("D/tree"));
+    EXPECT_EQ(root.ReadFile("C/tree/only-here.txt"), "h");
+    // A declined replacement keeps the source.
+    MakeTree("D/tree");
+    answer = false;
+    EXPECT_EQ(Run(FO_MOVE, L"D:\\tree", L"C:\\", 0), 0);
+    EXPECT_TRUE(root.Exists("D/tree/f1.txt"));
+    EXPECT_TRUE(operation.fAnyOperationsAborted);
+}
+
+}  // namespace
