@@ -4,6 +4,7 @@
 #include "win/Drives.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <fstream>

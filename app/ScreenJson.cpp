@@ -103,3 +103,11 @@ nlohmann::json ScreenJson::Screen(std::uint64_t version, const std::vector<win::
         list.push_back(Window(window));
     return {{"version", version}, {"windows", std::move(list)}};
 }
+
+std::string ScreenJson::CaptureWindows()
+{
+    nlohmann::json windows = nlohmann::json::array();
+    for (const win::ScreenWindow& window : win::CaptureScreen())
+        windows.push_back(Window(window));
+    return windows.dump();
+}

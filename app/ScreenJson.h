@@ -15,6 +15,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class ScreenJson {
@@ -22,6 +23,9 @@ public:
     static nlohmann::json Control(const win::ScreenControl& control);
     static nlohmann::json Window(const win::ScreenWindow& window);
     static nlohmann::json Screen(std::uint64_t version, const std::vector<win::ScreenWindow>& windows);
+
+    // The windows array of the screen as it is now (UI thread).
+    static std::string CaptureWindows();
 
     // Handles travel as numbers; these convert both ways.
     static std::uint64_t HandleNumber(HWND hwnd);

@@ -15,7 +15,6 @@
 #include "host/ConfigBase.h"
 #include "host/InstrumentProfile.h"
 #include "win/Input.h"
-#include "win/Screen.h"
 
 #include <csignal>
 #include <cstdio>
@@ -40,14 +39,6 @@ bool LoadProfile(const SimulatorOptions& options, const InstrumentRoot& root)
     }
     InstrumentProfile::SetCurrent(std::move(profile));
     return true;
-}
-
-std::string ScreenWindowsJson()
-{
-    nlohmann::json windows = nlohmann::json::array();
-    for (const win::ScreenWindow& window : win::CaptureScreen())
-        windows.push_back(ScreenJson::Window(window));
-    return windows.dump();
 }
 
 }  // namespace
@@ -88,7 +79,7 @@ int main(int argc, char** argv)
     application.Receiver().SetEcho(true);
     application.LoadState();
 
-    TouchPanel panel(std::this_thread::get_id(), ScreenWindowsJson,
+    TouchPanel panel(std::this_thread::get_id(), ScreenJson::CaptureWindows,
                      [&application] { return ConfigJson::Describe(application.State()).dump(); });
     CONFIG_BASE::SetChangeHook([&panel](CONFIG_BASE&, DWORD) { panel.MarkConfigChanged(); });
     application.SetStateChanged([&panel] { panel.MarkConfigChanged(); });

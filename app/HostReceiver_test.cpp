@@ -1,0 +1,213 @@
+#include "HostReceiver.h"
+
+#include "SettingsFile.h"
+#include "host/InstrumentProfile.h"
+#include "win/Drives.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+class HostReceiverTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        root = std::filesystem::temp_directory_path() / ("host-receiver-test-" + std::to_string(getpid()));
+        std::filesystem::create_directories(root / "D" / "data");
+        ASSERT_TRUE(win::Drives::SetDataRoot(root.string()));
+        savedProfile = InstrumentProfile::Current();
+    }
+    void TearDown() override
+    {
+        InstrumentProfile::SetCurrent(*savedProfile);
+        win::Drives::SetDataRoot("");
+        std::filesystem::remove_all(root);
+    }
+
+    T_DLG_REQUEST Request(DWORD kind)
+    {
+        T_DLG_REQUEST request;
+        request.Prepare(this, kind);
+        return request;
+    }
+    T_DLG_REQUEST PathRequest(DWORD kind, const wchar_t* path)
+    {
+        T_DLG_REQUEST request = Request(kind);
+        request.SetPointer(12, path);
+        return request;
+    }
+
+    std::filesystem::path root;
+    std::shared_ptr<const InstrumentProfile> savedProfile;
+    HostState state;
+    RequestLog log;
+    int persisted = 0;
+    HostReceiver receiver{state, log, [this] { ++persisted; }};
+};
+
+TEST_F(HostReceiverTest, SettingChangedPersistsAndIsLoggedWithTheFlagName)
+{
+    T_DLG_REQUEST request = Request(DLGREQ_SETTING_CHANGED);
+    request.SetWord(12, CHG_COMM);
+    receiver.OnDLGRequest(&request, 1);
+    EXPECT_EQ(persisted, 1);
+    auto entries = log.Since(0);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name, L"DLGREQ_SETTING_CHANGED");
+    ASSERT_FALSE(entries[0].fields.empty());
+    EXPECT_NE(entries[0].fields[0].value.find(L"CHG_COMM"), std::wstring::npos);
+}
+
+TEST_F(HostReceiverTest, SaveThenLoadRestoresTheSettings)
+{
+    state.Comm().dwBaudRate = 38400;
+    state.SysMeas().SetMode(2);
+    T_DLG_REQUEST save = PathRequest(DLGREQ_SAVE_SETTINGS, L"D:\\data\\NewEnv.env");
+    receiver.OnDLGRequest(&save, 1);
+    EXPECT_EQ(save.Byte(16), 1);
+    ASSERT_TRUE(std::filesystem::exists(root / "D" / "data" / "NewEnv.env"));
+
+    state.Comm().dwBaudRate = 2400;
+    state.SysMeas().SetMode(0);
+    T_DLG_REQUEST load = PathRequest(DLGREQ_LOAD_SETTINGS, L"d:/DATA/newenv.ENV");
+    receiver.OnDLGRequest(&load, 1);
+    EXPECT_EQ(load.Byte(16), 1);
+    EXPECT_EQ(state.Comm().dwBaudRate, 38400u);
+    EXPECT_EQ(state.SysMeas().GetMode(), 2);
+    EXPECT_EQ(persisted, 1);  // the load is kept; the save changed nothing of the host's
+    auto entries = log.Since(0);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[1].name, L"DLGREQ_LOAD_SETTINGS");
+}
+
+TEST_F(HostReceiverTest, ADamagedSettingsFileIsRefusedAndChangesNothing)
+{
+    std::string text = SettingsFile::Write(state);
+    std::ofstream(root / "D" / "data" / "cut.env") << text.substr(0, text.size() / 2);
+    std::ofstream(root / "D" / "data" / "noise.env") << "\x7f\x45\x4c\x46 not settings";
+    state.Misc().dwAutoOffDelay = 42;
+    for (const wchar_t* path : {L"D:\\data\\cut.env", L"D:\\data\\noise.env", L"D:\\data\\missing.env",
+                                L"Q:\\nowhere.env", L"D:\\..\\..\\etc\\passwd"}) {
+        T_DLG_REQUEST load = PathRequest(DLGREQ_LOAD_SETTINGS, path);
+        receiver.OnDLGRequest(&load, 1);
+        EXPECT_EQ(load.Byte(16), 0) << path;
+    }
+    T_DLG_REQUEST nullPath = Request(DLGREQ_LOAD_SETTINGS);
+    receiver.OnDLGRequest(&nullPath, 1);
+    EXPECT_EQ(nullPath.Byte(16), 0);
+    EXPECT_EQ(state.Misc().dwAutoOffDelay, 42u);
+    EXPECT_EQ(persisted, 0);
+}
+
+TEST_F(HostReceiverTest, SaveIntoAMissingFolderAnswersNo)
+{
+    T_DLG_REQUEST save = PathRequest(DLGREQ_SAVE_SETTINGS, L"D:\\no such folder\\a.env");
+    receiver.OnDLGRequest(&save, 1);
+    EXPECT_EQ(save.Byte(16), 0);
+}
+
+TEST_F(HostReceiverTest, InitializeResetsTheChosenGroupsAndAnswers)
+{
+    state.SysMeas().SetMode(4);
+    state.Comm().dwBaudRate = 2400;
+    state.SysRec1().SetAnnotationText(3, L"注釈");
+    T_DLG_REQUEST request = Request(DLGREQ_INITIALIZE);
+    request.SetWord(12, 0x4);  // annotations only
+    receiver.OnDLGRequest(&request, 1);
+    EXPECT_EQ(request.Word(16), 0x4u);
+    EXPECT_EQ(request.Word(20), 0u);
+    EXPECT_EQ(request.Byte(24), 0);
+    EXPECT_TRUE(state.SysRec1().GetAnnotationText(3).IsEmpty());
+    EXPECT_EQ(state.SysMeas().GetMode(), 4);
+    EXPECT_EQ(state.Comm().dwBaudRate, 2400u);
+
+    T_DLG_REQUEST all = Request(DLGREQ_INITIALIZE);
+    all.SetWord(12, 0x1);
+    receiver.OnDLGRequest(&all, 1);
+    EXPECT_EQ(all.Word(16), 0x1u);
+    EXPECT_EQ(all.Byte(24), 1);
+    EXPECT_EQ(state.SysMeas().GetMode(), 0);
+    EXPECT_EQ(state.Comm().dwBaudRate, HostState::DefaultComm().dwBaudRate);
+    EXPECT_EQ(persisted, 2);
+}
+
+TEST_F(HostReceiverTest, InitializeReportsAFailingNetworkAdapter)
+{
+    InstrumentProfile::Modify([](InstrumentProfile& profile) { profile.network.setConfigResult = 0; });
+    T_DLG_REQUEST request = Request(DLGREQ_INITIALIZE);
+    request.SetWord(12, 0x2);
+    receiver.OnDLGRequest(&request, 1);
+    EXPECT_EQ(request.Word(16), 0x2u);
+    EXPECT_EQ(request.Word(20), HostReceiver::kNetworkError);
+    EXPECT_EQ(request.Byte(24), 1);
+}
+
+TEST_F(HostReceiverTest, InitializeErasesTheMemoryBlocks)
+{
+    InstrumentProfile::Modify([](InstrumentProfile& profile) {
+        profile.memoryBlocks.resize(2);
+        profile.memoryBlocks[0].enabled = true;
+        profile.memoryBlocks[0].sampleCount = 100;
+    });
+    T_DLG_REQUEST request = Request(DLGREQ_INITIALIZE);
+    request.SetWord(12, 0x8 | 0x30);  // bits above the four items are not items
+    receiver.OnDLGRequest(&request, 1);
+    EXPECT_EQ(request.Word(16), 0x8u);
+    EXPECT_EQ(request.Byte(24), 0);
+    for (const MemoryBlockProfile& block : InstrumentProfile::Current()->memoryBlocks)
+        EXPECT_FALSE(block.enabled);
+}
+
+TEST_F(HostReceiverTest, RestartClosesTheRunningDialog)
+{
+    int closed = 0;
+    receiver.SetDialogCloser([&closed] { ++closed; });
+    T_DLG_REQUEST request = Request(DLGREQ_RESTART);
+    receiver.OnDLGRequest(&request, 1);
+    EXPECT_EQ(closed, 1);
+    EXPECT_EQ(receiver.TakeEnding(), HostReceiver::Ending::Restart);
+    EXPECT_EQ(receiver.TakeEnding(), HostReceiver::Ending::None);
+}
+
+TEST_F(HostReceiverTest, ShutdownAndExitAreCarriedOutAfterTheDialog)
+{
+    T_DLG_REQUEST shutdown = Request(DLGREQ_SHUTDOWN);
+    shutdown.SetWord(12, 1);
+    shutdown.SetByte(16, 1);
+    receiver.OnDLGRequest(&shutdown, 1);
+    EXPECT_EQ(receiver.TakeEnding(), HostReceiver::Ending::Shutdown);
+    EXPECT_TRUE(receiver.ShutdownSkipsMemorySave());
+
+    T_DLG_REQUEST exit = Request(DLGREQ_APP_EXIT);
+    exit.SetByte(16, 1);
+    receiver.OnDLGRequest(&exit, 1);
+    EXPECT_EQ(receiver.TakeEnding(), HostReceiver::Ending::AppExit);
+}
+
+TEST_F(HostReceiverTest, OtherKindsAreLoggedAndAnsweredNo)
+{
+    T_DLG_REQUEST query = Request(DLGREQ_IS_PLAYBACK_FILE);
+    query.SetPointer(12, L"D:\\data\\WAVE0001.FSD");
+    receiver.OnDLGRequest(&query, 1);
+    EXPECT_EQ(query.Byte(16), 0);
+    T_DLG_REQUEST text = Request(DLGREQ_SAVE_TEXT);
+    text.SetPointer(12, L"D:\\data\\a.txt");
+    text.SetWord16(16, 0x3F);
+    receiver.OnDLGRequest(&text, 1);
+    EXPECT_EQ(text.Byte(18), 0);
+    auto entries = log.Since(0);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, L"DLGREQ_IS_PLAYBACK_FILE");
+    bool hasPath = false;
+    for (const DlgRequestField& field : entries[0].fields)
+        hasPath = hasPath || field.value == L"D:\\data\\WAVE0001.FSD";
+    EXPECT_TRUE(hasPath);
+    EXPECT_EQ(persisted, 0);
+    EXPECT_EQ(receiver.PeekEnding(), HostReceiver::Ending::None);
+}
+
+}  // namespace

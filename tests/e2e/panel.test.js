@@ -1,0 +1,91 @@
+// The touch panel in a real browser: the system dialog with its six tabs,
+// switching pages by tapping, closing to the host's main screen and opening
+// the dialog again, and a screenshot of every page.
+
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { openBrowser } from './browser.js';
+import { startSimulator } from './simulator.js';
+
+const TAB_TEXTS = ['測定モード', 'ファイル操作', '収録設定', '通信設定', '補助設定', 'メンテナンス'];
+// The page template behind each tab, in tab order.
+const PAGE_TEMPLATES = [17001, 17002, 17005, 17003, 17006, 17004];
+const SYSTEM = '.window[data-template="17000"]';
+const MAIN_SCREEN = '.window[data-template="31000"]';
+const OUTPUT = path.join(path.dirname(fileURLToPath(import.meta.url)), 'output');
+
+let simulator;
+let browser;
+
+before(async () => {
+  simulator = await startSimulator();
+  browser = await openBrowser();
+});
+
+after(async () => {
+  if (browser) await browser.close();
+  if (simulator) assert.equal(await simulator.stop(), 0, 'the simulator ends cleanly');
+});
+
+async function openPanel() {
+  const page = await browser.page();
+  await page.goto(simulator.base + '/');
+  await page.waitForSelector(`${SYSTEM} .control.tab .tabitem`);
+  return page;
+}
+
+async function tapTab(page, index) {
+  await page.click(`${SYSTEM} .control.tab .tabitem[data-tab="${index}"]`);
+  await page.waitForSelector(`${SYSTEM} .control.tab .tabitem.current[data-tab="${index}"]`);
+  await page.waitForSelector(`${SYSTEM} .window.child[data-template="${PAGE_TEMPLATES[index]}"]`);
+}
+
+test('the system dialog shows its six tabs and every tab opens its page', async () => {
+  const page = await openPanel();
+  const texts = await page.$$eval(`${SYSTEM} .control.tab .tabitem`, (items) => items.map((i) => i.textContent));
+  assert.deepEqual(texts, TAB_TEXTS);
+  // The dialog is the modal window in front; the host's main screen behind it is dimmed.
+  assert.equal(await page.locator(`${MAIN_SCREEN}.dimmed`).count(), 1);
+  for (let index = 0; index < TAB_TEXTS.length; index++) {
+    await tapTab(page, index);
+    // Only the chosen page is shown.
+    const pages = await page.$$eval(`${SYSTEM} > .window.child`, (windows) => windows.map((w) => Number(w.dataset.template)));
+    assert.deepEqual(pages, [PAGE_TEMPLATES[index]], `pages shown for tab ${index}`);
+  }
+  await tapTab(page, 0);
+});
+
+test('closing the dialog shows the main screen, whose button opens it again', async () => {
+  const page = await openPanel();
+  await page.click(`${SYSTEM} .control[data-id="17045"]`);
+  await page.waitForSelector(SYSTEM, { state: 'detached' });
+  await page.waitForSelector(`${MAIN_SCREEN}:not(.dimmed) .control[data-id="31001"]`);
+  assert.equal(await page.textContent(`${MAIN_SCREEN} .control[data-id="31001"]`), 'システム');
+
+  await page.click(`${MAIN_SCREEN} .control[data-id="31001"]`);
+  await page.waitForSelector(`${SYSTEM} .control.tab .tabitem`);
+  const texts = await page.$$eval(`${SYSTEM} .control.tab .tabitem`, (items) => items.map((i) => i.textContent));
+  assert.deepEqual(texts, TAB_TEXTS);
+  await page.waitForSelector(`${MAIN_SCREEN}.dimmed`);
+});
+
+test('the side panel shows the host configuration', async () => {
+  const page = await openPanel();
+  await page.waitForSelector('#config details[data-section="comm"]');
+  const keys = await page.$$eval('#config details[data-section="comm"] .key', (cells) => cells.map((c) => c.textContent));
+  assert.ok(keys.includes('baudRate'), keys.join(','));
+});
+
+test('a screenshot of every tab page', async () => {
+  fs.mkdirSync(OUTPUT, { recursive: true });
+  const page = await openPanel();
+  for (let index = 0; index < TAB_TEXTS.length; index++) {
+    await tapTab(page, index);
+    const file = path.join(OUTPUT, `tab-${index + 1}-${PAGE_TEMPLATES[index]}.png`);
+    await page.locator('#panel').screenshot({ path: file });
+    assert.ok(fs.statSync(file).size > 1000, `${file} was written`);
+  }
+});

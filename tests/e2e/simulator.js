@@ -1,0 +1,73 @@
+// Starts the simulator for a test: a fresh temporary data root, a free port
+// (the simulator prints the one it got), and a clean end with SIGTERM.
+
+import { spawn } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+
+export function simulatorBinary() {
+  const candidates = [
+    process.env.SYSDLG_SIM,
+    path.join(here, '..', '..', 'build', 'app', 'sysdlg-sim'),
+    path.join(here, '..', '..', 'build-app', 'app', 'sysdlg-sim'),
+  ].filter(Boolean);
+  const found = candidates.find((file) => fs.existsSync(file));
+  if (!found) throw new Error(`sysdlg-sim not found (set SYSDLG_SIM); looked at ${candidates.join(', ')}`);
+  return found;
+}
+
+export async function startSimulator(extraArgs = []) {
+  const root = fs.mkdtempSync(path.join(os.tmpdir(), 'sysdlg-e2e-'));
+  const child = spawn(simulatorBinary(), ['--root', root, '--port', '0', ...extraArgs], {
+    stdio: ['ignore', 'pipe', 'pipe'],
+  });
+  let output = '';
+  child.stderr.on('data', (chunk) => { output += chunk; });
+  let buffered = '';
+  const port = await new Promise((resolve, reject) => {
+    const timer = setTimeout(() => reject(new Error('the simulator printed no port:\n' + buffered + output)), 20000);
+    child.stdout.on('data', (chunk) => {
+      buffered += chunk;
+      const match = /^port: (\d+)$/m.exec(buffered);
+      if (match) {
+        clearTimeout(timer);
+        resolve(Number(match[1]));
+      }
+    });
+    child.on('exit', (code) => {
+      clearTimeout(timer);
+      reject(new Error(`the simulator ended with ${code}:\n${buffered}${output}`));
+    });
+  });
+  const base = `http://127.0.0.1:${port}`;
+  const token = (/API token ([0-9a-f]+)/.exec(buffered) || [])[1];
+  return {
+    port,
+    token,
+    base,
+    root,
+    child,
+    async stop() {
+      if (child.exitCode === null) {
+        const ended = new Promise((resolve) => child.once('exit', resolve));
+        child.kill('SIGTERM');
+        await ended;
+      }
+      fs.rmSync(root, { recursive: true, force: true });
+      return child.exitCode;
+    },
+  };
+}
+
+export async function api(base, route, body) {
+  const response = await fetch(base + route, body === undefined ? {} : {
+    method: 'POST',
+    headers: { 'Content-Type': 'application/json' },
+    body: JSON.stringify(body),
+  });
+  return { status: response.status, json: await response.json() };
+}
