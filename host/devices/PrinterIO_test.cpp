@@ -1,0 +1,297 @@
+#include "host/devices/GlobalStatus.h"
+#include "host/devices/PrinterIO.h"
+
+#include "host/CurrentProfileScope_test.h"
+#include "win/DebugLog.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// A watchdog for waits on another thread, not a measured time.
+constexpr auto kWatchdog = 20s;
+
+class PrinterIOTest : public ::testing::Test {
+protected:
+    void SetUp() override { PrinterDevice::Instance().ResetJournal(); }
+
+    void UsePrinter(PrinterFailurePoint failAt, int failAfter = 0, int patternMs = 0)
+    {
+        scope.reset();  // the previous scope puts its profile back first
+        scope = std::make_unique<CurrentProfileScope>([=](InstrumentProfile& p) {
+            p.printer.failAt = failAt;
+            p.printer.failAfterPatterns = failAfter;
+            p.printer.patternMilliseconds = patternMs;
+            p.printer.failureCode = PrinterIOException::CODE_PAPER_OUT;
+            p.printer.failureState = 3;
+            p.printer.version = L"V2.10 (BOOT V1.02)";
+        });
+    }
+
+    std::unique_ptr<CurrentProfileScope> scope;
+};
+
+TESTPRINT_PARAM TestParam()
+{
+    TESTPRINT_PARAM param;
+    param.dwProductID = 1234;
+    param.pszMainVersion = "V3.1b build 25";
+    param.pszPrinterVersion = "V2.10";
+    return param;
+}
+
+} // namespace
+
+TEST_F(PrinterIOTest, TestPrintRunsPatternsAndRecordsThem)
+{
+    UsePrinter(PrinterFailurePoint::None);
+    PrinterIO printer;
+    printer.Stop();
+    printer.EnableException(0xFFFF);
+    ASSERT_TRUE(printer.PrinterLock());
+    EXPECT_TRUE(printer.StartTestPrint(TestParam()));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(printer.PrintTestPattern());
+    printer.EnableException(0);
+    printer.StopTestPrint();
+    printer.PrinterUnlock();
+
+    const PrinterJournal journal = PrinterIO::GetJournal();
+    EXPECT_EQ(journal.patternsPrinted, 3);
+    EXPECT_EQ(journal.testPrintsStarted, 1);
+    EXPECT_EQ(journal.testPrintsStopped, 1);
+    EXPECT_FALSE(journal.testPrintRunning);
+    EXPECT_EQ(journal.testProductId, 1234u);
+    EXPECT_EQ(journal.testMainVersion, "V3.1b build 25");
+    EXPECT_EQ(journal.testPrinterVersion, "V2.10");
+    EXPECT_EQ(journal.failures, 0);
+}
+
+TEST_F(PrinterIOTest, AbortFromAnotherThreadEndsThePatternInProgress)
+{
+    // A pattern would take a minute; only the abort can end it in time.
+    UsePrinter(PrinterFailurePoint::None, 0, 60000);
+    std::atomic<bool> stop{false};
+    std::atomic<int> printed{0};
+    std::thread worker([&] {
+        PrinterIO printer;
+        printer.Stop();
+        printer.EnableException(0xFFFF);
+        const bool locked = printer.PrinterLock();
+        printer.StartTestPrint(TestParam());
+        while (!stop)
+            printed += printer.PrintTestPattern() ? 1 : 0;
+        printer.EnableException(0);
+        printer.StopTestPrint();
+        if (locked)
+            printer.PrinterUnlock();
+    });
+    ASSERT_TRUE(PrinterDevice::Instance().WaitFor([](const PrinterJournal& j) { return j.patternInProgress; },
+                                                  kWatchdog));
+    PrinterIO own;
+    EXPECT_FALSE(own.IsAbort());
+    own.AbortPrint();
+    EXPECT_TRUE(own.IsAbort());
+    stop = true;
+    worker.join();
+
+    const PrinterJournal journal = PrinterIO::GetJournal();
+    EXPECT_EQ(printed, 0);
+    EXPECT_EQ(journal.patternsPrinted, 0);
+    EXPECT_EQ(journal.patternsCut, 1);
+    EXPECT_EQ(journal.aborts, 1);
+    EXPECT_EQ(journal.testPrintsStopped, 1);
+    // Stopping the run ends the abort, and the printer is free again.
+    EXPECT_FALSE(own.IsAbort());
+    EXPECT_TRUE(own.PrinterLock());
+    own.PrinterUnlock();
+}
+
+TEST_F(PrinterIOTest, PatternsAreRefusedWhileAnAbortIsUnderWay)
+{
+    UsePrinter(PrinterFailurePoint::None);
+    PrinterIO printer;
+    printer.Stop();
+    ASSERT_TRUE(printer.PrinterLock());
+    ASSERT_TRUE(printer.StartTestPrint(TestParam()));
+    PrinterIO other;
+    other.AbortPrint();
+    printer.EnableException(0xFFFF);
+    EXPECT_FALSE(printer.PrintTestPattern());  // not a failure: no exception
+    EXPECT_EQ(PrinterIO::GetJournal().patternsPrinted, 0);
+    printer.Stop();
+    EXPECT_FALSE(other.IsAbort());
+}
+
+TEST_F(PrinterIOTest, InjectedLockFailureIsRaisedWithItsStateAndMessage)
+{
+    UsePrinter(PrinterFailurePoint::Lock);
+    PrinterIO printer;
+    printer.EnableException(0xFFFF);
+    PrinterIOException failure(nullptr);
+    EXPECT_EQ(failure.GetState(), 0u);
+    try {
+        printer.PrinterLock();
+        ADD_FAILURE() << "no exception";
+    } catch (const PrinterIOException& caught) {
+        failure = caught;
+    }
+    EXPECT_EQ(failure.GetPrinter(), &printer);
+    EXPECT_EQ(failure.GetCode(), DWORD(PrinterIOException::CODE_PAPER_OUT));
+    EXPECT_EQ(failure.GetState(), 3u);
+    EXPECT_STREQ(failure.GetErrorMessage(), L"記録紙がありません。\n記録紙をセットしてください。");
+    // Nothing was locked.
+    PrinterIO other;
+    EXPECT_TRUE(PrinterDevice::Instance().Lock(&other));
+    PrinterDevice::Instance().Unlock(&other);
+}
+
+TEST_F(PrinterIOTest, WithExceptionsOffFailuresAreReturned)
+{
+    UsePrinter(PrinterFailurePoint::Lock);
+    win::DebugLog::Clear();
+    PrinterIO printer;
+    printer.EnableException(0);
+    EXPECT_FALSE(printer.PrinterLock());
+    EXPECT_EQ(printer.GetLastFailure().GetState(), 3u);
+    EXPECT_TRUE(win::DebugLog::Contains(L"PrinterIO: 記録紙がありません。"));
+    EXPECT_EQ(PrinterIO::GetJournal().failures, 1);
+}
+
+TEST_F(PrinterIOTest, InjectedPatternFailureComesAfterItsPatterns)
+{
+    UsePrinter(PrinterFailurePoint::Pattern, 2);
+    PrinterIO printer;
+    printer.Stop();
+    printer.EnableException(0xFFFF);
+    ASSERT_TRUE(printer.PrinterLock());
+    ASSERT_TRUE(printer.StartTestPrint(TestParam()));
+    EXPECT_TRUE(printer.PrintTestPattern());
+    EXPECT_TRUE(printer.PrintTestPattern());
+    EXPECT_THROW(printer.PrintTestPattern(), PrinterIOException);
+    EXPECT_EQ(PrinterIO::GetJournal().patternsPrinted, 2);
+    // A new run counts its patterns afresh.
+    ASSERT_TRUE(printer.StartTestPrint(TestParam()));
+    EXPECT_TRUE(printer.PrintTestPattern());
+}
+
+TEST_F(PrinterIOTest, InjectedStartFailures)
+{
+    UsePrinter(PrinterFailurePoint::Start);
+    PrinterIO printer;
+    printer.EnableException(0xFFFF);
+    ASSERT_TRUE(printer.PrinterLock());
+    EXPECT_THROW(printer.StartTestPrint(TestParam()), PrinterIOException);
+    EXPECT_FALSE(PrinterIO::GetJournal().testPrintRunning);
+    DATACHART_PARAM chart{7, 1234, 1};
+    EXPECT_TRUE(printer.StartDataChartMode(chart));
+
+    UsePrinter(PrinterFailurePoint::DataChart);
+    EXPECT_THROW(printer.StartDataChartMode(chart), PrinterIOException);
+}
+
+TEST_F(PrinterIOTest, DataChartRecordsItsParameters)
+{
+    UsePrinter(PrinterFailurePoint::None);
+    PrinterIO printer;
+    printer.Stop();
+    ASSERT_TRUE(printer.PrinterLock());
+    DATACHART_PARAM chart;
+    chart.dwChartNo = 41;
+    chart.dwProductID = 5801234;
+    chart.dwChartFlag = 1;
+    ASSERT_TRUE(printer.StartDataChartMode(&chart));
+    EXPECT_TRUE(PrinterIO::GetJournal().dataChartRunning);
+    printer.StopDataChartMode();
+    const PrinterJournal journal = PrinterIO::GetJournal();
+    EXPECT_FALSE(journal.dataChartRunning);
+    EXPECT_EQ(journal.chartNumber, 41u);
+    EXPECT_EQ(journal.chartProductId, 5801234u);
+    EXPECT_EQ(journal.chartFlag, 1u);
+    EXPECT_EQ(journal.dataChartsStopped, 1);
+}
+
+TEST_F(PrinterIOTest, UseOutOfOrderFails)
+{
+    UsePrinter(PrinterFailurePoint::None);
+    PrinterIO holder;
+    ASSERT_TRUE(holder.PrinterLock());
+    PrinterIO other;
+    other.EnableException(0xFFFF);
+    try {
+        other.PrinterLock();
+        ADD_FAILURE() << "locked twice";
+    } catch (const PrinterIOException& busy) {
+        EXPECT_EQ(busy.GetCode(), DWORD(PrinterIOException::CODE_BUSY));
+        EXPECT_GT(busy.GetState(), 1u);
+    }
+    EXPECT_THROW(other.StartTestPrint(TestParam()), PrinterIOException);  // not locked by it
+    holder.EnableException(0xFFFF);
+    EXPECT_THROW(holder.PrintTestPattern(), PrinterIOException);          // no test print started
+    EXPECT_THROW(holder.StartTestPrint(nullptr), PrinterIOException);
+    holder.PrinterUnlock();
+    {
+        PrinterIO forgetful;
+        ASSERT_TRUE(forgetful.PrinterLock());
+    }
+    // The object that went away released the printer.
+    EXPECT_TRUE(other.PrinterLock());
+}
+
+TEST_F(PrinterIOTest, ExceptionCarriesThreeDataWordsAfterItsTable)
+{
+    PrinterIO printer;
+    const PrinterIOException failure(&printer, PrinterIOException::CODE_HEAD_UP, 7);
+    EXPECT_EQ(sizeof(PrinterIOException), sizeof(void*) + sizeof(void*) + 2 * sizeof(DWORD));
+    DWORD state = 0;
+    std::memcpy(&state, reinterpret_cast<const BYTE*>(&failure) + 2 * sizeof(void*) + sizeof(DWORD), sizeof state);
+    EXPECT_EQ(state, 7u);
+    const RAException& base = failure;
+    EXPECT_STREQ(base.GetErrorMessage(), L"プリンタヘッドが上がっています。");
+    EXPECT_STREQ(PrinterIOException(nullptr, 999, 2).GetErrorMessage(), L"プリンタエラーが発生しました。");
+}
+
+TEST_F(PrinterIOTest, PageAnnotationsAndVersion)
+{
+    UsePrinter(PrinterFailurePoint::None);
+    PrinterIO printer;
+    EXPECT_TRUE(printer.ChangePageAnnotations(0, L"first"));
+    EXPECT_TRUE(printer.ChangePageAnnotations(107, nullptr));
+    EXPECT_FALSE(printer.ChangePageAnnotations(108, L"x"));
+    EXPECT_FALSE(printer.ChangePageAnnotations(-1, L"x"));
+    const PrinterJournal journal = PrinterIO::GetJournal();
+    EXPECT_EQ(journal.annotations[0], L"first");
+    EXPECT_EQ(journal.annotations[107], L"");
+    EXPECT_EQ(journal.annotationChanges, 2);
+    EXPECT_STREQ(printer.GetPrinterVersion(true), L"V2.10 (BOOT V1.02)");
+    EXPECT_STREQ(printer.GetPrinterVersion(false), L"V2.10");
+}
+
+TEST(GlobalStatus, RunsNestAndUnbalancedEndsAreIgnored)
+{
+    const int starts = GlobalStatus::GetTestPrintStarts();
+    EXPECT_FALSE(GlobalStatus::IsTestPrinting());
+    GlobalStatus::StartTestPrint();
+    GlobalStatus::StartTestPrint();
+    GlobalStatus::EndTestPrint();
+    EXPECT_TRUE(GlobalStatus::IsTestPrinting());
+    EXPECT_FALSE(GlobalStatus::IsDataPrinting());
+    GlobalStatus::EndTestPrint();
+    EXPECT_FALSE(GlobalStatus::IsTestPrinting());
+    EXPECT_EQ(GlobalStatus::GetTestPrintStarts(), starts + 2);
+
+    win::DebugLog::Clear();
+    GlobalStatus::EndDataPrint();
+    EXPECT_TRUE(win::DebugLog::Contains(L"EndDataPrint without start"));
+    GlobalStatus::StartDataPrint();
+    EXPECT_TRUE(GlobalStatus::IsDataPrinting());
+    GlobalStatus::EndDataPrint();
+    EXPECT_FALSE(GlobalStatus::IsDataPrinting());
+}
