@@ -1,0 +1,177 @@
+// CSV, MAT-file, FAMOS and DIAdem exports, each read back by a reader of its
+// format.
+#include "host/formats/CsvFile.h"
+#include "host/formats/DiademFile.h"
+#include "host/formats/FamosFile.h"
+#include "host/formats/FormatsTestSupport.h"
+#include "host/formats/MatFile4.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace formats {
+namespace {
+
+using testing::ReadAll;
+using testing::ScratchFolder;
+using testing::SmallRecording;
+using testing::WriteAll;
+
+TEST(CsvFileTest, HoldsTheStartTheIntervalAndEverySampleAsPhysicalValues)
+{
+    ScratchFolder folder;
+    std::string error;
+    ASSERT_TRUE(WriteCsvFile(folder / "a.csv", SmallRecording(), &error)) << error;
+    EXPECT_EQ(ReadAll(folder / "a.csv"),
+              "Start,2024/05/14 09:30:05.250\r\n"
+              "Interval[s],0.5\r\n"
+              "Time[s],CH01[V],温度[℃]\r\n"
+              "0,0,0\r\n"
+              "0.5,1.5,10\r\n"
+              "1,-32.768,16373.5\r\n");
+}
+
+TEST(CsvFileTest, NamesWithCommasOrQuotesAreQuoted)
+{
+    EXPECT_EQ(CsvField("plain"), "plain");
+    EXPECT_EQ(CsvField("a,b"), "\"a,b\"");
+    EXPECT_EQ(CsvField("say \"hi\""), "\"say \"\"hi\"\"\"");
+    RecordedData data = SmallRecording();
+    data.channels[0].name = L"in,put";
+    EXPECT_NE(EncodeCsv(data).find("Time[s],\"in,put[V]\","), std::string::npos);
+}
+
+TEST(CsvFileTest, DestinationThatCannotBeWrittenLeavesNoFile)
+{
+    ScratchFolder folder;
+    std::filesystem::create_directory(folder / "locked");
+    ::chmod((folder / "locked").c_str(), 0500);
+    std::string error;
+    bool written = WriteCsvFile(folder / "locked" / "a.csv", SmallRecording(), &error);
+    ::chmod((folder / "locked").c_str(), 0700);
+    if (::geteuid() != 0) {  // root writes anyway
+        EXPECT_FALSE(written);
+        EXPECT_TRUE(std::filesystem::is_empty(folder / "locked"));
+    }
+    // A destination that is a folder cannot be replaced: the folder stays, nothing else appears.
+    std::filesystem::create_directories(folder / "b.csv" / "inside");
+    EXPECT_FALSE(WriteCsvFile(folder / "b.csv", SmallRecording(), &error));
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "b.csv" / "inside"));
+    EXPECT_EQ(folder.Listing(), "b.csv locked");
+}
+
+TEST(MatFile4Test, ExportReadsBackWithTimeChannelsStartAndNames)
+{
+    ScratchFolder folder;
+    std::string error;
+    ASSERT_TRUE(WriteMat4File(folder / "a.mat", SmallRecording(), &error)) << error;
+    std::vector<Mat4Matrix> matrices;
+    ASSERT_TRUE(ReadMat4File(folder / "a.mat", matrices, &error)) << error;
+    std::vector<std::string> names;
+    for (const Mat4Matrix& m : matrices)
+        names.push_back(m.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"time", "CH01", "ch___", "start_time", "sampling_interval",
+                                               "channel_names", "channel_units"}));
+    EXPECT_EQ(matrices[0].rows, 3u);
+    EXPECT_EQ(matrices[0].columns, 1u);
+    EXPECT_EQ(matrices[0].real, (std::vector<double>{0.0, 0.5, 1.0}));
+    EXPECT_EQ(matrices[1].real, (std::vector<double>{0.0, 1.5, -32.768}));
+    EXPECT_EQ(matrices[2].real, (std::vector<double>{0.0, 10.0, 16373.5}));
+    EXPECT_EQ(matrices[3].real, (std::vector<double>{2024, 5, 14, 9, 30, 5.25}));
+    EXPECT_EQ(matrices[4].real, std::vector<double>{0.5});
+    ASSERT_TRUE(matrices[5].text);
+    EXPECT_EQ(matrices[5].rows, 2u);
+    EXPECT_EQ(matrices[5].TextRow(0), L"CH01");
+    EXPECT_EQ(matrices[5].TextRow(1), L"温度");
+    EXPECT_EQ(matrices[6].TextRow(1), L"℃");
+}
+
+TEST(MatFile4Test, FirstMatrixHeaderIsTheLevel4Layout)
+{
+    std::string bytes = EncodeMat4Export(SmallRecording());
+    ASSERT_GE(bytes.size(), 25u);
+    const unsigned char expected[25] = {0, 0, 0, 0, 3, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 5, 0, 0, 0,
+                                        't', 'i', 'm', 'e', 0};
+    EXPECT_EQ(bytes.substr(0, 25), std::string(reinterpret_cast<const char*>(expected), 25));
+    // 0.5 as a little-endian double: 00 00 00 00 00 00 E0 3F.
+    EXPECT_EQ(bytes.substr(33, 8), std::string("\0\0\0\0\0\0\xE0\x3F", 8));
+}
+
+TEST(MatFile4Test, VariableNamesAreValidAndUnique)
+{
+    std::vector<std::string> taken = {"time"};
+    EXPECT_EQ(MakeMat4VariableName(L"CH01", taken), "CH01");
+    EXPECT_EQ(MakeMat4VariableName(L"CH01", taken), "CH01_2");
+    EXPECT_EQ(MakeMat4VariableName(L"time", taken), "time_2");
+    EXPECT_EQ(MakeMat4VariableName(L"1 volt-in", taken), "ch_1_volt_in");
+    EXPECT_EQ(MakeMat4VariableName(L"", taken), "ch_");
+    std::string longName = MakeMat4VariableName(std::wstring(40, L'a'), taken);
+    EXPECT_EQ(longName.size(), 31u);
+    EXPECT_EQ(MakeMat4VariableName(std::wstring(40, L'a'), taken), std::string(29, 'a') + "_2");
+}
+
+TEST(MatFile4Test, ReaderRefusesWhatItCannotRead)
+{
+    std::string good = EncodeMat4Export(SmallRecording());
+    std::vector<Mat4Matrix> matrices;
+    std::string error;
+    EXPECT_FALSE(DecodeMat4(good.substr(0, good.size() - 3), matrices, &error));
+    std::string bigEndian = good;
+    bigEndian[0] = static_cast<char>(1000 & 0xFF);  // type 1000 = big-endian IEEE
+    bigEndian[1] = static_cast<char>(1000 >> 8);
+    EXPECT_FALSE(DecodeMat4(bigEndian, matrices, &error));
+    std::string unterminated = good;
+    unterminated[24] = 'x';
+    EXPECT_FALSE(DecodeMat4(unterminated, matrices, &error));
+    std::string huge = good;
+    huge[4] = huge[5] = huge[6] = '\x7F';
+    EXPECT_FALSE(DecodeMat4(huge, matrices, &error));
+    EXPECT_TRUE(DecodeMat4("", matrices, &error)) << "an empty file holds no matrix";
+    EXPECT_TRUE(matrices.empty());
+}
+
+TEST(FamosFileTest, TransferFileReadsBack)
+{
+    ScratchFolder folder;
+    std::string error;
+    ASSERT_TRUE(WriteFamosFile(folder / "a.raw", SmallRecording(), &error)) << error;
+    std::string bytes = ReadAll(folder / "a.raw");
+    EXPECT_EQ(bytes.rfind("FAMOS-TRANSFER 1\r\nstart=2024/05/14 09:30:05.250\r\ninterval=0.5\r\n", 0), 0u);
+    ExportedData read;
+    ASSERT_TRUE(DecodeFamos(bytes, read, &error)) << error;
+    EXPECT_EQ(read.names, (std::vector<std::wstring>{L"CH01", L"温度"}));
+    EXPECT_EQ(read.units, (std::vector<std::wstring>{L"V", L"℃"}));
+    EXPECT_EQ(read.intervalSeconds, 0.5);
+    ASSERT_EQ(read.values.size(), 2u);
+    EXPECT_EQ(read.values[1], (std::vector<double>{0.0, 10.0, 16373.5}));
+    EXPECT_FALSE(DecodeFamos(bytes.substr(0, bytes.size() - 8), read, &error));
+}
+
+TEST(DiademFileTest, HeaderAndDataFileReadBackTogether)
+{
+    ScratchFolder folder;
+    std::string error;
+    ASSERT_TRUE(WriteDiademFiles(folder / "a.dat", SmallRecording(), &error)) << error;
+    EXPECT_EQ(folder.Listing(), "a.dat a.r64");
+    std::string header = ReadAll(folder / "a.dat");
+    EXPECT_EQ(DiademDataFileName(header), "a.r64");
+    EXPECT_NE(header.find("offset2=24\r\n"), std::string::npos) << header;
+    ExportedData read;
+    ASSERT_TRUE(DecodeDiadem(header, ReadAll(folder / "a.r64"), read, &error)) << error;
+    EXPECT_EQ(read.values[0], (std::vector<double>{0.0, 1.5, -32.768}));
+    EXPECT_EQ(read.start, "2024/05/14 09:30:05.250");
+    EXPECT_FALSE(DecodeDiadem(header, ReadAll(folder / "a.r64") + "12345678", read, &error));
+}
+
+TEST(DiademFileTest, WhenTheDataFileCannotBeWrittenNeitherFileRemains)
+{
+    ScratchFolder folder;
+    std::filesystem::create_directories(folder / "a.r64" / "inside");  // blocks the data file
+    std::string error;
+    EXPECT_FALSE(WriteDiademFiles(folder / "a.dat", SmallRecording(), &error));
+    EXPECT_EQ(folder.Listing(), "a.r64") << "no header without its data, no temporary file";
+}
+
+}  // namespace
+}  // namespace formats

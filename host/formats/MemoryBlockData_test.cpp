@@ -1,0 +1,67 @@
+#include "host/formats/MemoryBlockData.h"
+
+#include <gtest/gtest.h>
+
+namespace formats {
+namespace {
+
+MemoryBlockProfile Block(WaveformChannel::Shape shape)
+{
+    MemoryBlockProfile block;
+    block.enabled = true;
+    block.sampleCount = 8;
+    block.samplingIntervalUs = 2500;  // 8 samples per 50 Hz period
+    block.channels.push_back({2, shape, 50.0, 1000, 100});
+    return block;
+}
+
+TEST(MemoryBlockDataTest, SineSamplesFollowTheShapeWithOffset)
+{
+    RecordedData data;
+    ASSERT_TRUE(SampleMemoryBlock(Block(WaveformChannel::Shape::Sine), data));
+    ASSERT_EQ(data.channels.size(), 1u);
+    EXPECT_EQ(data.channels[0].name, L"CH03");
+    EXPECT_EQ(data.channels[0].slot, 2);
+    EXPECT_DOUBLE_EQ(data.intervalSeconds, 0.0025);
+    EXPECT_EQ(data.channels[0].samples, (std::vector<std::int16_t>{100, 807, 1100, 807, 100, -607, -900, -607}));
+    EXPECT_DOUBLE_EQ(data.channels[0].Value(2), 1.1) << "1 mV per count";
+}
+
+TEST(MemoryBlockDataTest, SquareTriangleAndRamp)
+{
+    RecordedData data;
+    ASSERT_TRUE(SampleMemoryBlock(Block(WaveformChannel::Shape::Square), data));
+    EXPECT_EQ(data.channels[0].samples, (std::vector<std::int16_t>{1100, 1100, 1100, 1100, -900, -900, -900, -900}));
+    ASSERT_TRUE(SampleMemoryBlock(Block(WaveformChannel::Shape::Triangle), data));
+    EXPECT_EQ(data.channels[0].samples, (std::vector<std::int16_t>{100, 600, 1100, 600, 100, -400, -900, -400}));
+    ASSERT_TRUE(SampleMemoryBlock(Block(WaveformChannel::Shape::Ramp), data));
+    EXPECT_EQ(data.channels[0].samples, (std::vector<std::int16_t>{-900, -650, -400, -150, 100, 350, 600, 850}));
+}
+
+TEST(MemoryBlockDataTest, ValuesBeyondSixteenBitsAreClamped)
+{
+    MemoryBlockProfile block = Block(WaveformChannel::Shape::Square);
+    block.channels[0].amplitude = 40000;
+    RecordedData data;
+    ASSERT_TRUE(SampleMemoryBlock(block, data));
+    EXPECT_EQ(data.channels[0].samples.front(), 32767);
+    EXPECT_EQ(data.channels[0].samples.back(), -32768);
+}
+
+TEST(MemoryBlockDataTest, BlocksWithoutDataGiveNothing)
+{
+    RecordedData data;
+    MemoryBlockProfile block = Block(WaveformChannel::Shape::Sine);
+    block.enabled = false;
+    EXPECT_FALSE(SampleMemoryBlock(block, data));
+    block = Block(WaveformChannel::Shape::Sine);
+    block.channels.clear();
+    EXPECT_FALSE(SampleMemoryBlock(block, data));
+    block = Block(WaveformChannel::Shape::Sine);
+    block.sampleCount = 0;
+    EXPECT_FALSE(SampleMemoryBlock(block, data));
+    EXPECT_TRUE(data.channels.empty()) << "the output is untouched";
+}
+
+}  // namespace
+}  // namespace formats
