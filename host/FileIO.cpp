@@ -16,12 +16,9 @@ FileIO::FileIO(int mode) : m_mode(mode) {}
 
 FileIO::~FileIO()
 {
-#ifdef HOST_FILEIO_HAS_FINDER
     FindClose();
-#endif
 }
 
-#ifdef HOST_FILEIO_HAS_FINDER
 BOOL FileIO::FindFirst(LPCWSTR pattern, WIN32_FIND_DATAW* data)
 {
     FindClose();
@@ -46,7 +43,6 @@ BOOL FileIO::FindClose()
     m_find = INVALID_HANDLE_VALUE;
     return closed;
 }
-#endif
 
 void FileIO::AllSuspend()
 {

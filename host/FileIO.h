@@ -7,12 +7,8 @@
 // suspend is ignored and logged.
 #pragma once
 
-#include "win/Win32Types.h"
-
-#if __has_include("win/FileApi.h")
 #include "win/FileApi.h"
-#define HOST_FILEIO_HAS_FINDER 1
-#endif
+#include "win/Win32Types.h"
 
 class FileIO {
 public:
@@ -25,13 +21,11 @@ public:
 
     int GetMode() const { return m_mode; }
 
-#ifdef HOST_FILEIO_HAS_FINDER
     // Non-zero on success, like FindFirstFileW / FindNextFileW / FindClose.
     // FindFirst closes a search still open from an earlier call.
     BOOL FindFirst(LPCWSTR pattern, WIN32_FIND_DATAW* data);
     BOOL FindNext(WIN32_FIND_DATAW* data);
     BOOL FindClose();
-#endif
 
     static void AllSuspend();
     static void AllResume();
