@@ -125,6 +125,8 @@ public:
     // snapshot that stays valid however the profile changes afterwards.
     static std::shared_ptr<const InstrumentProfile> Current();
     static void SetCurrent(InstrumentProfile profile);
-    // Changes the current profile atomically (copy, change, publish).
+    // Changes the current profile atomically (copy, change, publish). The
+    // change runs under the profile's lock: it must not call Current,
+    // SetCurrent or Modify itself.
     static void Modify(const std::function<void(InstrumentProfile&)>& change);
 };
