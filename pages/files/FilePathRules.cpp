@@ -1,0 +1,61 @@
+#include "pages/files/FilePathRules.h"
+
+#include <cwchar>
+
+bool FilePathRules::IsSingleEntryName(const CString& name)
+{
+    if (name.IsEmpty() || name == L"." || name == L"..")
+        return false;
+    for (int i = 0; i < name.GetLength(); ++i) {
+        wchar_t c = name[i];
+        if (c < 0x20 || std::wcschr(L"\\/:<>\"|?*", c))
+            return false;
+    }
+    wchar_t last = name[name.GetLength() - 1];
+    return last != L'.' && last != L' ';
+}
+
+bool FilePathRules::JoinEntryPath(const CString& folder, const CString& name, CString& path)
+{
+    if (folder.IsEmpty() || folder[folder.GetLength() - 1] != L'\\' || !IsSingleEntryName(name))
+        return false;
+    if (folder.GetLength() + name.GetLength() >= MAX_PATH)
+        return false;
+    path = folder + name;
+    return true;
+}
+
+CString FilePathRules::ExtensionOf(const CString& path)
+{
+    int dot = path.ReverseFind(L'.');
+    int slash = path.ReverseFind(L'\\');
+    if (dot < 0 || dot < slash)
+        return CString();
+    return path.Mid(dot);
+}
+
+CString FilePathRules::ReplaceExtension(const CString& path, const wchar_t* extension)
+{
+    int dot = path.ReverseFind(L'.');
+    int slash = path.ReverseFind(L'\\');
+    CString stem = (dot < 0 || dot < slash) ? path : path.Left(dot);
+    return stem + L"." + extension;
+}
+
+CString FilePathRules::ParentFolder(const CString& folder)
+{
+    CString parent = folder;
+    if (!parent.IsEmpty() && parent[parent.GetLength() - 1] == L'\\')
+        parent = parent.Left(parent.GetLength() - 1);
+    int slash = parent.ReverseFind(L'\\');
+    if (slash >= 0)
+        parent = parent.Left(slash);
+    return parent + L"\\";
+}
+
+CString FilePathRules::WithTrailingBackslash(const CString& folder)
+{
+    if (!folder.IsEmpty() && folder[folder.GetLength() - 1] == L'\\')
+        return folder;
+    return folder + L"\\";
+}
