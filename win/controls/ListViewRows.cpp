@@ -41,12 +41,12 @@ void ListViewRows::SetState(int index, UINT state)
 int ListViewRows::Insert(int index, ListViewRow row)
 {
     index = std::clamp(index, 0, Count());
-    if (m_focused >= index)
-        ++m_focused;
     if ((row.state & LVIS_FOCUSED) && m_focused >= 0) {
         m_rows[static_cast<size_t>(m_focused)].state &= ~LVIS_FOCUSED;
         m_focused = -1;
     }
+    if (m_focused >= index)
+        ++m_focused;
     if (row.state & LVIS_SELECTED)
         ++m_selectedCount;
     bool focused = (row.state & LVIS_FOCUSED) != 0;

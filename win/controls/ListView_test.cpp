@@ -1,0 +1,692 @@
+// Message sequences of the "SysListView32" class: taps, state changes,
+// insertion and deletion, sorting and scrolling.
+#include "win/Input.h"
+#include "win/Screen.h"
+#include "win/controls/ControlMetrics.h"
+#include "win/controls/ControlRecorder_test.h"
+
+#include <gtest/gtest.h>
+
+namespace win::testing {
+namespace {
+
+constexpr int kId = 5001;
+constexpr UINT kFocused = LVIS_FOCUSED;
+constexpr UINT kSelected = LVIS_SELECTED;
+constexpr UINT kBoth = LVIS_FOCUSED | LVIS_SELECTED;
+
+class ListViewTest : public ::testing::Test {
+protected:
+    // Two columns of 100 pixels; the header and five rows fit.
+    HWND Make(DWORD style, int rows = 10)
+    {
+        HWND list = recorder.Create(L"SysListView32", LVS_REPORT | style, kId,
+                                    RECT{0, 0, 300, kHeaderHeight + 5 * kRowHeight});
+        AddColumn(list, 0, L"name", 100);
+        AddColumn(list, 1, L"size", 100);
+        for (int row = 0; row < rows; ++row)
+            AddRow(list, row, L"row " + std::to_wstring(row), row * 10);
+        recorder.Clear();
+        return list;
+    }
+    static void AddColumn(HWND list, int index, LPCWSTR text, int width)
+    {
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = const_cast<LPWSTR>(text);
+        column.cx = width;
+        SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+    }
+    static LRESULT AddRow(HWND list, int index, const std::wstring& text, LPARAM lParam)
+    {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = index;
+        item.pszText = const_cast<LPWSTR>(text.c_str());
+        item.lParam = lParam;
+        return SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    static BOOL SetState(HWND list, int index, UINT state, UINT mask)
+    {
+        LVITEMW item{};
+        item.state = state;
+        item.stateMask = mask;
+        return static_cast<BOOL>(SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+    }
+    static UINT State(HWND list, int index)
+    {
+        return static_cast<UINT>(SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(index), kBoth));
+    }
+    static std::wstring Text(HWND list, int index, int subItem = 0)
+    {
+        wchar_t buffer[64] = {};
+        LVITEMW item{};
+        item.iSubItem = subItem;
+        item.pszText = buffer;
+        item.cchTextMax = 64;
+        SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        return buffer;
+    }
+    static LPARAM Param(HWND list, int index)
+    {
+        LVITEMW item{};
+        item.mask = LVIF_PARAM;
+        item.iItem = index;
+        SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        return item.lParam;
+    }
+    static std::vector<int> Selected(HWND list)
+    {
+        std::vector<int> rows;
+        for (int row = -1; (row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0;)
+            rows.push_back(row);
+        return rows;
+    }
+    void TapRow(HWND list, int row, WPARAM keys = 0, bool twice = false)
+    {
+        ASSERT_EQ(TapPart(list, "row", row, keys, twice), InputResult::Posted);
+        Pump();
+    }
+    ControlRecorder recorder;
+};
+
+// ---------------------------------------------------------------------------
+// Taps.
+
+TEST_F(ListViewTest, FirstTapTakesTheFocusSelectsAndClicks)
+{
+    HWND list = Make(LVS_SINGLESEL);
+    TapRow(list, 2);
+    EXPECT_TRUE(recorder.Matches({
+        Notify(kId, NM_SETFOCUS),
+        StateNotify(kId, LVN_ITEMCHANGING, 2, kBoth, 0),
+        StateNotify(kId, LVN_ITEMCHANGED, 2, kBoth, 0),
+        ClickNotify(kId, NM_CLICK, 2, 0),
+    }));
+}
+
+TEST_F(ListViewTest, TapInSingleSelectionListMovesSelectionThenFocus)
+{
+    HWND list = Make(LVS_SINGLESEL);
+    TapRow(list, 2);
+    recorder.Clear();
+    TapRow(list, 4, MK_CONTROL);  // Ctrl does not add to a single-selection list
+    EXPECT_TRUE(recorder.Matches({
+        StateNotify(kId, LVN_ITEMCHANGING, 2, kFocused, kBoth),
+        StateNotify(kId, LVN_ITEMCHANGED, 2, kFocused, kBoth),
+        StateNotify(kId, LVN_ITEMCHANGING, 4, kBoth, 0),
+        StateNotify(kId, LVN_ITEMCHANGING, 2, 0, kFocused),
+        StateNotify(kId, LVN_ITEMCHANGED, 2, 0, kFocused),
+        StateNotify(kId, LVN_ITEMCHANGED, 4, kBoth, 0),
+        ClickNotify(kId, NM_CLICK, 4, 0),
+    }));
+    EXPECT_EQ(Selected(list), std::vector<int>{4});
+    EXPECT_EQ(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0), 1);
+}
+
+TEST_F(ListViewTest, ControlTapTogglesRowsOfAMultipleSelectionList)
+{
+    HWND list = Make(0);
+    TapRow(list, 1);
+    recorder.Clear();
+    TapRow(list, 3, MK_CONTROL);
+    EXPECT_TRUE(recorder.Matches({
+        StateNotify(kId, LVN_ITEMCHANGING, 3, kBoth, 0),
+        StateNotify(kId, LVN_ITEMCHANGING, 1, kSelected, kBoth),
+        StateNotify(kId, LVN_ITEMCHANGED, 1, kSelected, kBoth),
+        StateNotify(kId, LVN_ITEMCHANGED, 3, kBoth, 0),
+        ClickNotify(kId, NM_CLICK, 3, 0),
+    }));
+    EXPECT_EQ(Selected(list), (std::vector<int>{1, 3}));
+    TapRow(list, 1, MK_CONTROL);
+    EXPECT_EQ(Selected(list), std::vector<int>{3});
+    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 1);
+    EXPECT_EQ(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0), 1);
+    TapRow(list, 0);  // without Ctrl a tap selects only its row
+    EXPECT_EQ(Selected(list), std::vector<int>{0});
+}
+
+TEST_F(ListViewTest, ShiftTapSelectsFromTheSelectionMark)
+{
+    HWND list = Make(0);
+    TapRow(list, 1);
+    TapRow(list, 3, MK_SHIFT);
+    EXPECT_EQ(Selected(list), (std::vector<int>{1, 2, 3}));
+    TapRow(list, 0, MK_SHIFT);
+    EXPECT_EQ(Selected(list), (std::vector<int>{0, 1}));
+}
+
+TEST_F(ListViewTest, TapBelowTheRowsClearsTheSelectionAndClicksNoItem)
+{
+    HWND list = Make(0, 2);
+    TapRow(list, 0);
+    TapRow(list, 1, MK_CONTROL);
+    recorder.Clear();
+    TapAt(list, POINT{10, kHeaderHeight + 4 * kRowHeight});
+    Pump();
+    EXPECT_TRUE(recorder.Matches({
+        StateNotify(kId, LVN_ITEMCHANGING, 0, 0, kSelected),
+        StateNotify(kId, LVN_ITEMCHANGED, 0, 0, kSelected),
+        StateNotify(kId, LVN_ITEMCHANGING, 1, kFocused, kBoth),
+        StateNotify(kId, LVN_ITEMCHANGED, 1, kFocused, kBoth),
+        ClickNotify(kId, NM_CLICK, -1, 0),
+    }));
+    EXPECT_EQ(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0), 0);
+}
+
+TEST_F(ListViewTest, RowIsHitInColumnZeroUnlessFullRowSelect)
+{
+    HWND list = Make(0);
+    recorder.Ignore(NM_SETFOCUS);
+    TapAt(list, POINT{150, kHeaderHeight + 1});
+    Pump();
+    EXPECT_TRUE(recorder.Matches({ClickNotify(kId, NM_CLICK, -1, 0)}));
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    recorder.Clear();
+    TapAt(list, POINT{150, kHeaderHeight + 1});
+    Pump();
+    EXPECT_TRUE(recorder.Matches({
+        StateNotify(kId, LVN_ITEMCHANGING, 0, kBoth, 0),
+        StateNotify(kId, LVN_ITEMCHANGED, 0, kBoth, 0),
+        ClickNotify(kId, NM_CLICK, 0, 1),
+    }));
+}
+
+TEST_F(ListViewTest, DoubleTapClicksThenDoubleClicksAndActivates)
+{
+    HWND list = Make(0);
+    recorder.Ignore(NM_SETFOCUS);
+    TapRow(list, 2, 0, true);
+    EXPECT_TRUE(recorder.Matches({
+        StateNotify(kId, LVN_ITEMCHANGING, 2, kBoth, 0),
+        StateNotify(kId, LVN_ITEMCHANGED, 2, kBoth, 0),
+        ClickNotify(kId, NM_CLICK, 2, 0),
+        ClickNotify(kId, NM_DBLCLK, 2, 0),
+        ClickNotify(kId, LVN_ITEMACTIVATE, 2, 0),
+    }));
+}
+
+TEST_F(ListViewTest, ClickCarriesTheKeysAndTheItemData)
+{
+    HWND list = Make(0);
+    NMITEMACTIVATE seen{};
+    recorder.OnNotify(NM_CLICK, [&](const NMHDR& header) { seen = reinterpret_cast<const NMITEMACTIVATE&>(header); });
+    TapRow(list, 3, MK_CONTROL);
+    EXPECT_EQ(seen.hdr.hwndFrom, list);
+    EXPECT_EQ(seen.hdr.idFrom, static_cast<UINT_PTR>(kId));
+    EXPECT_EQ(seen.iItem, 3);
+    EXPECT_EQ(seen.lParam, 30);
+    EXPECT_EQ(seen.uKeyFlags, LVKF_CONTROL);
+    EXPECT_EQ(seen.ptAction.y, kHeaderHeight + 3 * kRowHeight + kRowHeight / 2);
+}
+
+TEST_F(ListViewTest, HeaderTapSendsColumnClickOnly)
+{
+    HWND list = Make(0);
+    recorder.Ignore(NM_SETFOCUS);
+    ASSERT_EQ(TapPart(list, "column", 1), InputResult::Posted);
+    Pump();
+    EXPECT_TRUE(recorder.Matches({ColumnClick(kId, 1)}));
+    EXPECT_EQ(TapPart(list, "column", 2), InputResult::NoSuchPart);
+    // Released over another cell: no click.
+    recorder.Clear();
+    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 5));
+    PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(150, 5));
+    Pump();
+    EXPECT_TRUE(recorder.Matches({}));
+}
+
+TEST_F(ListViewTest, NoSortHeaderSendsNoColumnClick)
+{
+    HWND list = Make(LVS_NOSORTHEADER);
+    recorder.Ignore(NM_SETFOCUS);
+    TapPart(list, "column", 0);
+    Pump();
+    EXPECT_TRUE(recorder.Matches({}));
+}
+
+TEST_F(ListViewTest, TapPartScrollsTheRowIntoView)
+{
+    HWND list = Make(0, 50);
+    EXPECT_EQ(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0), 5);
+    TapRow(list, 40);
+    EXPECT_EQ(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), 36);
+    EXPECT_EQ(Selected(list), std::vector<int>{40});
+    TapRow(list, 3);
+    EXPECT_EQ(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), 3);
+    EXPECT_EQ(TapPart(list, "row", 50), InputResult::NoSuchPart);
+}
+
+TEST_F(ListViewTest, DisabledListTakesNoTaps)
+{
+    HWND list = Make(0);
+    EnableWindow(list, FALSE);
+    EXPECT_EQ(TapPart(list, "row", 1), InputResult::Disabled);
+    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, kHeaderHeight + 2));
+    PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(10, kHeaderHeight + 2));
+    Pump();
+    EXPECT_TRUE(recorder.Matches({}));
+}
+
+// ---------------------------------------------------------------------------
+// State changes from code.
+
+TEST_F(ListViewTest, SetItemStateNotifiesLikeATap)
+{
+    HWND list = Make(0, 3);
+    EXPECT_TRUE(SetState(list, 1, kSelected, kSelected));
+    EXPECT_TRUE(SetState(list, 1, kSelected, kSelected));  // no change, no notification
+    EXPECT_TRUE(recorder.Matches({
+        StateNotify(kId, LVN_ITEMCHANGING, 1, kSelected, 0),
+        StateNotify(kId, LVN_ITEMCHANGED, 1, kSelected, 0),
+    }));
+    recorder.Clear();
+    EXPECT_TRUE(SetState(list, -1, kSelected, kSelected));
+    EXPECT_TRUE(recorder.Matches({
+        StateNotify(kId, LVN_ITEMCHANGING, 0, kSelected, 0),
+        StateNotify(kId, LVN_ITEMCHANGED, 0, kSelected, 0),
+        StateNotify(kId, LVN_ITEMCHANGING, 2, kSelected, 0),
+        StateNotify(kId, LVN_ITEMCHANGED, 2, kSelected, 0),
+    }));
+    EXPECT_EQ(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0), 3);
+    EXPECT_TRUE(SetState(list, -1, 0, kSelected));
+    EXPECT_EQ(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0), 0);
+    EXPECT_EQ(recorder.Log().size(), 10u);
+}
+
+TEST_F(ListViewTest, SetItemStateRefusesWhatWindowsRefuses)
+{
+    HWND single = Make(LVS_SINGLESEL, 3);
+    EXPECT_FALSE(SetState(single, -1, kSelected, kSelected));
+    EXPECT_FALSE(SetState(single, -1, kFocused, kFocused));
+    EXPECT_FALSE(SetState(single, 3, kSelected, kSelected));
+    EXPECT_TRUE(recorder.Matches({}));
+    // Selecting a row of a single-selection list from code deselects the other.
+    SetState(single, 0, kSelected, kSelected);
+    SetState(single, 2, kSelected, kSelected);
+    EXPECT_EQ(Selected(single), std::vector<int>{2});
+}
+
+TEST_F(ListViewTest, NonZeroItemChangingVetoesTheChange)
+{
+    HWND list = Make(0, 3);
+    recorder.Answer(LVN_ITEMCHANGING, TRUE);
+    EXPECT_FALSE(SetState(list, 1, kSelected, kSelected));
+    EXPECT_EQ(State(list, 1), 0u);
+    EXPECT_TRUE(recorder.Matches({StateNotify(kId, LVN_ITEMCHANGING, 1, kSelected, 0)}));
+    recorder.Clear();
+    recorder.Ignore(NM_SETFOCUS);
+    TapRow(list, 2);
+    EXPECT_EQ(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0), 0);
+    EXPECT_TRUE(recorder.Matches({StateNotify(kId, LVN_ITEMCHANGING, 2, kBoth, 0), ClickNotify(kId, NM_CLICK, 2, 0)}));
+}
+
+TEST_F(ListViewTest, ItemTextChangeOfTheItemNotifiesSubItemsDoNot)
+{
+    HWND list = Make(0, 2);
+    LVITEMW item{};
+    item.iSubItem = 1;
+    item.pszText = const_cast<LPWSTR>(L"12 KB");
+    EXPECT_TRUE(SendMessageW(list, LVM_SETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item)));
+    EXPECT_TRUE(recorder.Matches({}));
+    item.iSubItem = 0;
+    item.pszText = const_cast<LPWSTR>(L"renamed");
+    EXPECT_TRUE(SendMessageW(list, LVM_SETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item)));
+    EXPECT_TRUE(recorder.Matches({ItemNotify(kId, LVN_ITEMCHANGING, 0, "changed 1"),
+                                  ItemNotify(kId, LVN_ITEMCHANGED, 0, "changed 1")}));
+    EXPECT_EQ(Text(list, 0), L"renamed");
+    EXPECT_EQ(Text(list, 0, 1), L"12 KB");
+    EXPECT_FALSE(SendMessageW(list, LVM_SETITEMTEXTW, 5, reinterpret_cast<LPARAM>(&item)));
+}
+
+TEST_F(ListViewTest, ParentMayEmptyTheListWhileAStateChanges)
+{
+    HWND list = Make(0, 3);
+    recorder.OnCode(LVN_ITEMCHANGING, [&] { SendMessageW(list, LVM_DELETEALLITEMS, 0, 0); });
+    EXPECT_FALSE(SetState(list, 1, kSelected, kSelected));
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0), 0);
+}
+
+TEST_F(ListViewTest, ParentMayDestroyTheListInItsClickHandler)
+{
+    HWND list = Make(0, 3);
+    recorder.OnCode(NM_CLICK, [&] { DestroyWindow(list); });
+    TapRow(list, 1, 0, true);
+    EXPECT_FALSE(IsWindow(list));
+}
+
+// ---------------------------------------------------------------------------
+// Insertion and deletion.
+
+TEST_F(ListViewTest, InsertionBeyondTheCountAppends)
+{
+    HWND list = Make(0, 3);
+    EXPECT_EQ(AddRow(list, 100, L"last", 7), 3);
+    EXPECT_EQ(AddRow(list, 1, L"second", 8), 1);
+    EXPECT_EQ(AddRow(list, -1, L"bad", 9), -1);
+    LVITEMW sub{};
+    sub.mask = LVIF_TEXT;
+    sub.iItem = 0;
+    sub.iSubItem = 1;
+    EXPECT_EQ(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&sub)), -1);
+    EXPECT_EQ(SendMessageW(list, LVM_INSERTITEMW, 0, 0), -1);
+    EXPECT_TRUE(recorder.Matches({ItemNotify(kId, LVN_INSERTITEM, 3), ItemNotify(kId, LVN_INSERTITEM, 1)}));
+    EXPECT_EQ(Text(list, 4), L"last");
+    EXPECT_EQ(Text(list, 1), L"second");
+    EXPECT_EQ(Param(list, 4), 7);
+}
+
+TEST_F(ListViewTest, InsertionKeepsFocusSelectionAndMarkOnTheirRows)
+{
+    HWND list = Make(0, 3);
+    TapRow(list, 1);
+    AddRow(list, 0, L"front", 99);
+    EXPECT_EQ(Selected(list), std::vector<int>{2});
+    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 2);
+    EXPECT_EQ(SendMessageW(list, LVM_GETSELECTIONMARK, 0, 0), 2);
+}
+
+TEST_F(ListViewTest, DeleteItemNotifiesBeforeTheRowGoes)
+{
+    HWND list = Make(0, 3);
+    SetState(list, 1, kBoth, kBoth);
+    recorder.Clear();
+    LPARAM paramDuringNotification = -1;
+    recorder.OnCode(LVN_DELETEITEM, [&] { paramDuringNotification = Param(list, 1); });
+    EXPECT_TRUE(SendMessageW(list, LVM_DELETEITEM, 1, 0));
+    EXPECT_TRUE(recorder.Matches({ItemNotify(kId, LVN_DELETEITEM, 1)}));
+    EXPECT_EQ(paramDuringNotification, 10);
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), -1);
+    EXPECT_EQ(Text(list, 1), L"row 2");
+    EXPECT_FALSE(SendMessageW(list, LVM_DELETEITEM, 2, 0));
+}
+
+TEST_F(ListViewTest, DeleteAllItemsNotifiesEachRowFromTheLastUnlessSuppressed)
+{
+    HWND list = Make(0, 3);
+    EXPECT_TRUE(SendMessageW(list, LVM_DELETEALLITEMS, 0, 0));
+    EXPECT_TRUE(recorder.Matches({
+        ItemNotify(kId, LVN_DELETEALLITEMS, -1),
+        ItemNotify(kId, LVN_DELETEITEM, 2),
+        ItemNotify(kId, LVN_DELETEITEM, 1),
+        ItemNotify(kId, LVN_DELETEITEM, 0),
+    }));
+    for (int row = 0; row < 3; ++row)
+        AddRow(list, row, L"again", row);
+    recorder.Clear();
+    recorder.Answer(LVN_DELETEALLITEMS, TRUE);
+    EXPECT_TRUE(SendMessageW(list, LVM_DELETEALLITEMS, 0, 0));
+    EXPECT_TRUE(recorder.Matches({ItemNotify(kId, LVN_DELETEALLITEMS, -1)}));
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
+}
+
+// ---------------------------------------------------------------------------
+// Sorting.
+
+int CompareParams(LPARAM first, LPARAM second, LPARAM direction)
+{
+    int order = first < second ? -1 : first > second ? 1 : 0;
+    return direction < 0 ? -order : order;
+}
+
+TEST_F(ListViewTest, SortItemsOrdersByTheCallbackStablyAndSilently)
+{
+    HWND list = Make(0, 0);
+    const LPARAM params[] = {30, 10, 20, 10, 30};
+    for (int row = 0; row < 5; ++row)
+        AddRow(list, row, L"r" + std::to_wstring(row), params[row]);
+    SetState(list, 2, kBoth, kBoth);  // the row with 20
+    recorder.Clear();
+    EXPECT_TRUE(SendMessageW(list, LVM_SORTITEMS, 1, reinterpret_cast<LPARAM>(&CompareParams)));
+    std::vector<std::wstring> ascending;
+    for (int row = 0; row < 5; ++row)
+        ascending.push_back(Text(list, row));
+    EXPECT_EQ(ascending, (std::vector<std::wstring>{L"r1", L"r3", L"r2", L"r0", L"r4"}));
+    EXPECT_EQ(Selected(list), std::vector<int>{2});
+    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 2);
+
+    EXPECT_TRUE(SendMessageW(list, LVM_SORTITEMS, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&CompareParams)));
+    std::vector<std::wstring> descending;
+    for (int row = 0; row < 5; ++row)
+        descending.push_back(Text(list, row));
+    EXPECT_EQ(descending, (std::vector<std::wstring>{L"r0", L"r4", L"r2", L"r1", L"r3"}));
+    EXPECT_TRUE(recorder.Matches({}));
+    EXPECT_FALSE(SendMessageW(list, LVM_SORTITEMS, 0, 0));
+}
+
+HWND sortedList = nullptr;
+
+int CompareTextsByIndex(LPARAM first, LPARAM second, LPARAM)
+{
+    // Reads the rows by index while the sort runs: they still stand as they
+    // did when it began.
+    auto text = [](LPARAM index) {
+        wchar_t buffer[32] = {};
+        LVITEMW item{};
+        item.pszText = buffer;
+        item.cchTextMax = 32;
+        SendMessageW(sortedList, LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        return std::wstring(buffer);
+    };
+    return text(first).compare(text(second));
+}
+
+TEST_F(ListViewTest, SortItemsExComparesRowsAsTheyStoodWhenTheSortBegan)
+{
+    HWND list = Make(0, 0);
+    for (LPCWSTR text : {L"delta", L"alpha", L"echo", L"charlie", L"bravo"})
+        AddRow(list, 99, text, 0);
+    sortedList = list;
+    EXPECT_TRUE(SendMessageW(list, LVM_SORTITEMSEX, 0, reinterpret_cast<LPARAM>(&CompareTextsByIndex)));
+    sortedList = nullptr;
+    std::vector<std::wstring> texts;
+    for (int row = 0; row < 5; ++row)
+        texts.push_back(Text(list, row));
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"alpha", L"bravo", L"charlie", L"delta", L"echo"}));
+}
+
+int ThrowingCompare(LPARAM, LPARAM, LPARAM) { throw std::runtime_error("comparison failed"); }
+
+TEST_F(ListViewTest, ComparisonThatThrowsLeavesTheOrder)
+{
+    HWND list = Make(0, 3);
+    EXPECT_FALSE(SendMessageW(list, LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(&ThrowingCompare)));
+    EXPECT_EQ(Text(list, 0), L"row 0");
+    EXPECT_EQ(Text(list, 2), L"row 2");
+}
+
+TEST_F(ListViewTest, HundredThousandRowsInsertSelectAndSort)
+{
+    constexpr int kRows = 100000;
+    HWND list = Make(0, 0);
+    recorder.Ignore(LVN_INSERTITEM);
+    SendMessageW(list, LVM_SETITEMCOUNT, kRows, 0);
+    for (int row = 0; row < kRows; ++row) {
+        // 7919 is prime, so the parameters are a permutation of 0..kRows-1.
+        LPARAM param = static_cast<LPARAM>((static_cast<long long>(row) * 7919) % kRows);
+        ASSERT_EQ(AddRow(list, row, std::to_wstring(param), param), row);
+    }
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), kRows);
+    for (int row = 0; row < kRows; row += 1000)
+        SetState(list, row, kSelected, kSelected);
+    EXPECT_EQ(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0), kRows / 1000);
+    EXPECT_EQ(Selected(list).size(), static_cast<size_t>(kRows / 1000));
+
+    ASSERT_TRUE(SendMessageW(list, LVM_SORTITEMS, 1, reinterpret_cast<LPARAM>(&CompareParams)));
+    for (int row = 0; row < kRows; ++row)
+        ASSERT_EQ(Param(list, row), row);
+    EXPECT_EQ(Text(list, 12345), L"12345");
+    // The selection moved with its rows: row 1000 held parameter 1000*7919 % kRows.
+    std::vector<int> selected = Selected(list);
+    ASSERT_EQ(selected.size(), static_cast<size_t>(kRows / 1000));
+    EXPECT_NE(std::find(selected.begin(), selected.end(), static_cast<int>((1000LL * 7919) % kRows)), selected.end());
+
+    ASSERT_TRUE(SendMessageW(list, LVM_SORTITEMS, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&CompareParams)));
+    EXPECT_EQ(Param(list, 0), kRows - 1);
+    EXPECT_EQ(Param(list, kRows - 1), 0);
+    recorder.Answer(LVN_DELETEALLITEMS, TRUE);
+    EXPECT_TRUE(SendMessageW(list, LVM_DELETEALLITEMS, 0, 0));
+    EXPECT_EQ(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0), 0);
+}
+
+// ---------------------------------------------------------------------------
+// Queries and geometry.
+
+TEST_F(ListViewTest, GetNextItemWalksInEachDirection)
+{
+    HWND list = Make(0, 6);
+    SetState(list, 1, kSelected, kSelected);
+    SetState(list, 4, kBoth, kBoth);
+    EXPECT_EQ(Selected(list), (std::vector<int>{1, 4}));
+    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_ALL), 0);
+    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, 5, LVNI_ALL), -1);
+    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED | LVNI_SELECTED), 4);
+    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, 4, LVNI_FOCUSED), -1);
+    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, 4, LVNI_ABOVE | LVNI_SELECTED), 1);
+    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, 1, LVNI_BELOW | LVNI_SELECTED), 4);
+    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, 0, LVNI_ABOVE), -1);
+}
+
+TEST_F(ListViewTest, FindItemByParamAndText)
+{
+    HWND list = Make(0, 5);
+    LVFINDINFOW find{};
+    find.flags = LVFI_PARAM;
+    find.lParam = 30;
+    EXPECT_EQ(SendMessageW(list, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)), 3);
+    EXPECT_EQ(SendMessageW(list, LVM_FINDITEMW, 3, reinterpret_cast<LPARAM>(&find)), -1);
+    find.flags = LVFI_PARAM | LVFI_WRAP;
+    EXPECT_EQ(SendMessageW(list, LVM_FINDITEMW, 3, reinterpret_cast<LPARAM>(&find)), 3);
+    find.flags = LVFI_STRING;
+    find.psz = L"ROW 2";
+    EXPECT_EQ(SendMessageW(list, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)), 2);
+    find.flags = LVFI_PARTIAL;
+    find.psz = L"row";
+    EXPECT_EQ(SendMessageW(list, LVM_FINDITEMW, 1, reinterpret_cast<LPARAM>(&find)), 2);
+}
+
+TEST_F(ListViewTest, HitTestAndItemRectangles)
+{
+    HWND list = Make(0, 10);
+    SendMessageW(list, LVM_ENSUREVISIBLE, 7, FALSE);
+    EXPECT_EQ(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), 3);
+    LVHITTESTINFO hit{};
+    hit.pt = POINT{10, kHeaderHeight + kRowHeight + 3};
+    EXPECT_EQ(SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)), 4);
+    EXPECT_EQ(hit.flags, LVHT_ONITEMLABEL);
+    hit.pt = POINT{10, 5};
+    EXPECT_EQ(SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)), -1);
+    EXPECT_EQ(hit.flags, LVHT_ABOVE);
+    hit.pt = POINT{400, 50};
+    EXPECT_EQ(SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)), -1);
+    EXPECT_EQ(hit.flags, LVHT_TORIGHT);
+
+    RECT rect{};
+    rect.left = LVIR_BOUNDS;
+    ASSERT_TRUE(SendMessageW(list, LVM_GETITEMRECT, 4, reinterpret_cast<LPARAM>(&rect)));
+    EXPECT_EQ(rect.top, kHeaderHeight + kRowHeight);
+    EXPECT_EQ(rect.bottom - rect.top, kRowHeight);
+    EXPECT_EQ(rect.right, 200);
+    rect.left = LVIR_LABEL;
+    ASSERT_TRUE(SendMessageW(list, LVM_GETITEMRECT, 4, reinterpret_cast<LPARAM>(&rect)));
+    EXPECT_EQ(rect.right, 100);
+    rect.left = LVIR_BOUNDS;
+    EXPECT_FALSE(SendMessageW(list, LVM_GETITEMRECT, 10, reinterpret_cast<LPARAM>(&rect)));
+    EXPECT_FALSE(SendMessageW(list, LVM_ENSUREVISIBLE, 10, FALSE));
+    // Deleting rows never leaves the view scrolled past the end.
+    for (int row = 9; row >= 2; --row)
+        SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+    EXPECT_EQ(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), 0);
+}
+
+TEST_F(ListViewTest, ColumnsMoveSubItemTextsAsWindowsDoes)
+{
+    HWND list = Make(0, 1);
+    AddColumn(list, 2, L"date", 80);
+    LVITEMW item{};
+    for (int sub = 1; sub <= 2; ++sub) {
+        std::wstring text = L"cell " + std::to_wstring(sub);
+        item.iSubItem = sub;
+        item.pszText = text.data();
+        SendMessageW(list, LVM_SETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    EXPECT_TRUE(SendMessageW(list, LVM_DELETECOLUMN, 1, 0));
+    EXPECT_EQ(Text(list, 0, 1), L"cell 2");
+    AddColumn(list, 1, L"size", 60);
+    EXPECT_EQ(Text(list, 0, 1), L"");
+    EXPECT_EQ(Text(list, 0, 2), L"cell 2");
+    // Deleting column 0 takes the header only; the item texts stay.
+    EXPECT_TRUE(SendMessageW(list, LVM_DELETECOLUMN, 0, 0));
+    EXPECT_EQ(Text(list, 0), L"row 0");
+    EXPECT_FALSE(SendMessageW(list, LVM_DELETECOLUMN, 5, 0));
+
+    wchar_t buffer[16] = {};
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+    column.pszText = buffer;
+    column.cchTextMax = 16;
+    ASSERT_TRUE(SendMessageW(list, LVM_GETCOLUMNW, 0, reinterpret_cast<LPARAM>(&column)));
+    EXPECT_STREQ(buffer, L"size");
+    EXPECT_EQ(column.cx, 60);
+    EXPECT_FALSE(SendMessageW(list, LVM_GETCOLUMNW, 2, reinterpret_cast<LPARAM>(&column)));
+    EXPECT_TRUE(recorder.Matches({}));
+}
+
+TEST_F(ListViewTest, ColumnWidthCanBeSetOrFitted)
+{
+    HWND list = Make(0, 3);
+    EXPECT_TRUE(SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(70, 0)));
+    EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), 70);
+    EXPECT_TRUE(SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(static_cast<unsigned>(LVSCW_AUTOSIZE), 0)));
+    EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), EstimateTextWidth(L"row 0") + 12);
+    // The last column fitted with its header fills the rest of the list.
+    EXPECT_TRUE(SendMessageW(list, LVM_SETCOLUMNWIDTH, 1, MAKELPARAM(static_cast<unsigned>(LVSCW_AUTOSIZE_USEHEADER), 0)));
+    EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0), 300 - EstimateTextWidth(L"row 0") - 12);
+    EXPECT_FALSE(SendMessageW(list, LVM_SETCOLUMNWIDTH, 4, MAKELPARAM(50, 0)));
+    EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 4, 0), 0);
+}
+
+TEST_F(ListViewTest, ExtendedStyleKeepsTheBitsOutsideTheMask)
+{
+    HWND list = Make(0, 0);
+    EXPECT_EQ(SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES), 0);
+    EXPECT_EQ(SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT),
+              static_cast<LRESULT>(LVS_EX_GRIDLINES));
+    EXPECT_EQ(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0),
+              static_cast<LRESULT>(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT));
+}
+
+TEST_F(ListViewTest, ScreenShowsColumnsCellsSelectionAndScroll)
+{
+    HWND list = Make(0, 8);
+    LVITEMW item{};
+    item.iSubItem = 1;
+    item.pszText = const_cast<LPWSTR>(L"<DIR>");
+    SendMessageW(list, LVM_SETITEMTEXTW, 6, reinterpret_cast<LPARAM>(&item));
+    SetState(list, 6, kBoth, kBoth);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    ScreenControl described = DescribeControl(list);
+    EXPECT_EQ(described.className, "listview");
+    EXPECT_EQ(described.columns, (std::vector<std::wstring>{L"name", L"size"}));
+    ASSERT_EQ(described.rows.size(), 8u);
+    EXPECT_EQ(described.rows[6], (std::vector<std::wstring>{L"row 6", L"<DIR>"}));
+    EXPECT_EQ(described.rows[0], (std::vector<std::wstring>{L"row 0", L""}));
+    EXPECT_EQ(described.selectedRows, std::vector<int>{6});
+    EXPECT_EQ(described.topRow, 2);  // focusing row 6 scrolled it into view
+    auto extra = [&](const std::string& key) {
+        for (const auto& [name, value] : described.extra)
+            if (name == key)
+                return value;
+        return std::wstring(L"(none)");
+    };
+    EXPECT_EQ(extra("columnWidths"), L"100,100");
+    EXPECT_EQ(extra("columnFormats"), L"left,left");
+    EXPECT_EQ(extra("focusedRow"), L"6");
+    EXPECT_EQ(extra("gridLines"), L"1");
+}
+
+}  // namespace
+}  // namespace win::testing
