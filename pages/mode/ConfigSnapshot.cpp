@@ -2,8 +2,8 @@
 
 #include "host/ConfigSysMeas.h"
 #include "host/ConfigSysRec.h"
+#include "host/Product.h"
 #if __has_include("host/devices/CAMPIO.h")
-#include "host/ProductQueries.h"
 #include "host/devices/CAMPIO.h"
 #include "host/devices/CPRMPIO.h"
 #define SYSDLG_HAVE_DEVICES 1
@@ -121,8 +121,7 @@ CString ConfigSnapshot::BuildSummary() const
 #else
         auto profile = InstrumentProfile::Current();
         typeCodes[slot] = profile->ampTypes[slot];
-        auto found = profile->ampTypeNames.find(typeCodes[slot]);
-        const wchar_t* name = typeCodes[slot] != 0 && found != profile->ampTypeNames.end() ? found->second.c_str() : nullptr;
+        const wchar_t* name = typeCodes[slot] != 0 ? GetAmpTypeName(typeCodes[slot]) : nullptr;
 #endif
         before = text;
         text.Format(L"%sSLOT-%02d %s%s", before.GetString(), slot + 1, name ? name : kNone, kLineEnd);
