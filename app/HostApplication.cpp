@@ -7,6 +7,7 @@
 #include "win/DebugLog.h"
 #include "win/Drives.h"
 #include "win/Input.h"
+#include "win/TextConvert.h"
 
 #include <cstdio>
 #include <fstream>

@@ -3,27 +3,29 @@
 #include "host/KeyValueText.h"
 #include "win/Drives.h"
 
-#include <cerrno>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
 
 namespace {
 
-bool MakeFolder(const std::string& path, std::string& error)
-{
-    if (mkdir(path.c_str(), 0755) == 0 || errno == EEXIST)
-        return true;
-    error = "cannot create " + path + ": " + std::strerror(errno);
-    return false;
-}
-
 bool FolderExists(const std::string& path)
 {
     struct stat info{};
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool MakeFolder(const std::string& path, std::string& error)
+{
+    std::error_code fault;
+    std::filesystem::create_directories(path, fault);
+    if (!fault && FolderExists(path))
+        return true;
+    error = "cannot create " + path + (fault ? ": " + fault.message() : "");
+    return false;
 }
 
 short Sample(const WaveformChannel& channel, double seconds)

@@ -103,7 +103,7 @@ void TouchPanel::MarkConfigChanged()
     m_configChanged = true;
 }
 
-TouchPanel::Outcome TouchPanel::Run(Command command, std::chrono::milliseconds limit)
+TouchPanel::Outcome TouchPanel::Run(Command command, std::chrono::milliseconds limit, bool settle)
 {
     auto deadline = std::chrono::steady_clock::now() + limit;
     auto pending = std::make_shared<Pending>();
@@ -125,7 +125,7 @@ TouchPanel::Outcome TouchPanel::Run(Command command, std::chrono::milliseconds l
     }
     outcome.ran = true;
     outcome.result = pending->result;
-    if (outcome.result.status == 200)
+    if (outcome.result.status == 200 && settle)
         outcome.settled = m_changed.wait_until(guard, deadline, [&] {
             return m_idleCount > pending->idleMark || m_closed;
         }) && !m_closed;

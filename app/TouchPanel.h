@@ -58,8 +58,10 @@ public:
     // (the receiver changed the host's state without a visible change).
     void MarkConfigChanged();
 
-    // Any thread but the UI thread.
-    Outcome Run(Command command, std::chrono::milliseconds limit);
+    // Any thread but the UI thread. Queues the command, wakes the UI thread
+    // and waits until it ran and, with `settle`, until the UI thread was idle
+    // again afterwards, all within `limit`.
+    Outcome Run(Command command, std::chrono::milliseconds limit, bool settle = true);
     // Waits until a version above `after` is published, at most `limit`;
     // returns the newest publication either way.
     Published WaitForVersionAfter(std::uint64_t after, std::chrono::milliseconds limit);

@@ -140,7 +140,7 @@ PanelTestUi::~PanelTestUi()
             m_dialog.EndDialog(IDCANCEL);
             return TouchPanel::CommandResult{};
         },
-        std::chrono::seconds(20));
+        std::chrono::seconds(20), false);
     m_thread.join();
     win::SetInputDriver(nullptr);
     m_panel->Close();
