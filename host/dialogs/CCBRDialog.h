@@ -1,0 +1,29 @@
+// The host's dialog base: a framework dialog on a template, the base of every
+// settings dialog and page and of the host's own input dialogs.
+//
+// The flag tells whether the dialog stands alone (a modal dialog of its own,
+// the auxiliary page, the saved-setups dialog) or is a tab page that lives
+// inside a frame. In this port it is kept for the host's bookkeeping
+// (IsStandAlone) and changes nothing on the screen.
+#pragma once
+
+#include "win/Dialog.h"
+
+class CCBRDialog : public CDialog {
+public:
+    DECLARE_DYNAMIC(CCBRDialog)
+
+    CCBRDialog(UINT templateId, CWnd* parent, bool standAlone);
+    ~CCBRDialog() override;
+
+    bool IsStandAlone() const { return m_bStandAlone; }
+
+protected:
+    // Chained by derived classes from their own WM_DESTROY handlers.
+    void OnDestroy();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    bool m_bStandAlone;
+};

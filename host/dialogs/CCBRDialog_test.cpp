@@ -1,0 +1,54 @@
+#include "host/dialogs/CCBRDialog.h"
+#include "host/dialogs/CPopupDlg.h"
+#include "host/widgets/WidgetHost_test.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A page that chains the base's destroy handler from its own, as the
+// auxiliary page does.
+class DestroyCountingPage : public CCBRDialog {
+public:
+    DestroyCountingPage() : CCBRDialog(widget_tests::kHostTemplate, nullptr, true) {}
+    int destroyed = 0;
+
+protected:
+    void OnDestroy()
+    {
+        ++destroyed;
+        CCBRDialog::OnDestroy();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(DestroyCountingPage, CCBRDialog)
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+}  // namespace
+
+TEST(CCBRDialog, KeepsItsFlagAndRuntimeClass)
+{
+    CCBRDialog page(17001, nullptr, false);
+    CCBRDialog standAlone(17009, nullptr, true);
+    EXPECT_FALSE(page.IsStandAlone());
+    EXPECT_TRUE(standAlone.IsStandAlone());
+    EXPECT_EQ(17001u, page.GetTemplateId());
+    EXPECT_STREQ("CCBRDialog", page.GetRuntimeClass()->m_lpszClassName);
+    EXPECT_TRUE(page.IsKindOf(RUNTIME_CLASS(CDialog)));
+    CPopupDlg popup;
+    EXPECT_TRUE(popup.IsKindOf(RUNTIME_CLASS(CCBRDialog)));
+}
+
+TEST(CCBRDialog, DestroyHandlerChainsThroughTheBase)
+{
+    widget_tests::RegisterHostTemplate();
+    DestroyCountingPage page;
+    ASSERT_TRUE(page.Create(widget_tests::kHostTemplate, nullptr));
+    HWND hwnd = page.m_hWnd;
+    page.DestroyWindow();
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(1, page.destroyed);
+    EXPECT_EQ(nullptr, page.m_hWnd);
+}

@@ -1,0 +1,120 @@
+#include "host/dialogs/CNumKeyDlg.h"
+#include "host/dialogs/HostTemplate.h"
+#include "tests/harness/ScriptedOperator.h"
+
+#include <gtest/gtest.h>
+
+using host::IDD_HOST_NUMKEY;
+using testing_support::ScriptedOperator;
+
+namespace {
+
+std::wstring Shown(HWND dialog, int id) { return GetWindowTextString(GetDlgItem(dialog, id)); }
+
+ScriptedOperator::Action Expect(int id, std::wstring text)
+{
+    return [id, text](HWND dialog) { EXPECT_EQ(text, Shown(dialog, id)) << "control " << id; };
+}
+
+}  // namespace
+
+TEST(CNumKeyDlg, RefusesAValueOutOfRangeVisiblyAndStaysOpen)
+{
+    testing_support::Watchdog watchdog;
+    ScriptedOperator script;
+    script.Do(IDD_HOST_NUMKEY, "the current value", Expect(CNumKeyDlg::kDisplayId, L"12"));
+    script.Do(IDD_HOST_NUMKEY, "the range", Expect(CNumKeyDlg::kRangeId, L"入力範囲: 1 ～ 9999"));
+    script.Type(IDD_HOST_NUMKEY, L"0");
+    script.Answer(IDOK);
+    script.Do(IDD_HOST_NUMKEY, "refused", [](HWND dialog) {
+        EXPECT_EQ(L"入力範囲外です（1 ～ 9999）", Shown(dialog, CNumKeyDlg::kMessageId));
+        EXPECT_EQ(L"0", Shown(dialog, CNumKeyDlg::kDisplayId));
+    });
+    script.Type(IDD_HOST_NUMKEY, L"10000");
+    script.Answer(IDOK);
+    script.Do(IDD_HOST_NUMKEY, "refused again", Expect(CNumKeyDlg::kMessageId, L"入力範囲外です（1 ～ 9999）"));
+    script.Tap(IDD_HOST_NUMKEY, CNumKeyDlg::kClearId);
+    script.Tap(IDD_HOST_NUMKEY, CNumKeyDlg::kDigitId + 4);
+    script.Tap(IDD_HOST_NUMKEY, CNumKeyDlg::kDigitId + 2);
+    script.Do(IDD_HOST_NUMKEY, "keys entered", Expect(CNumKeyDlg::kDisplayId, L"42"));
+    script.Answer(IDOK);
+    CNumKeyDlg pad(nullptr, true);
+    pad.SetConfigData(L"", L"%0.4g", 12, 9999.0, 1.0, 0);
+    pad.SetCaptionMessage(L"データNo.");
+    EXPECT_EQ(1, pad.DoModal());
+    EXPECT_DOUBLE_EQ(42, pad.GetValue());
+}
+
+TEST(CNumKeyDlg, SignPointAndBackspaceEditTheEntry)
+{
+    testing_support::Watchdog watchdog;
+    ScriptedOperator script;
+    script.Do(IDD_HOST_NUMKEY, "unit shown", Expect(CNumKeyDlg::kUnitId, L"s"));
+    script.Tap(IDD_HOST_NUMKEY, CNumKeyDlg::kPointId);
+    script.Tap(IDD_HOST_NUMKEY, CNumKeyDlg::kDigitId + 5);
+    script.Tap(IDD_HOST_NUMKEY, CNumKeyDlg::kPointId);  // a second point is ignored
+    script.Type(IDD_HOST_NUMKEY, L"25");
+    script.Tap(IDD_HOST_NUMKEY, CNumKeyDlg::kSignId);
+    script.Do(IDD_HOST_NUMKEY, "entry", Expect(CNumKeyDlg::kDisplayId, L"-0.525"));
+    script.Tap(IDD_HOST_NUMKEY, CNumKeyDlg::kBackId);
+    script.Tap(IDD_HOST_NUMKEY, CNumKeyDlg::kSignId);
+    script.Do(IDD_HOST_NUMKEY, "entry", Expect(CNumKeyDlg::kDisplayId, L"0.52"));
+    script.Answer(IDOK);
+    CNumKeyDlg pad(nullptr, true);
+    pad.SetConfigData(L"s", L"%.4g", 10, 60, 0, 0);
+    EXPECT_EQ(1, pad.DoModal());
+    EXPECT_DOUBLE_EQ(0.52, pad.GetValue());
+}
+
+TEST(CNumKeyDlg, ConfirmingWithoutKeysKeepsTheValueAndCancelChangesNothing)
+{
+    testing_support::Watchdog watchdog;
+    {
+        ScriptedOperator script;
+        script.PressKey(IDD_HOST_NUMKEY, VK_RETURN);
+        CNumKeyDlg pad(nullptr, true);
+        pad.SetConfigData(L"", L"%g", 30, 60, 0, 0);
+        EXPECT_EQ(1, pad.DoModal());
+        EXPECT_DOUBLE_EQ(30, pad.GetValue());
+    }
+    {
+        ScriptedOperator script;
+        script.Type(IDD_HOST_NUMKEY, L"5");
+        script.Answer(IDCANCEL);
+        CNumKeyDlg pad(nullptr, true);
+        pad.SetConfigData(L"", L"%g", 30, 60, 0, 0);
+        EXPECT_EQ(2, pad.DoModal());
+        EXPECT_DOUBLE_EQ(30, pad.GetValue());
+    }
+}
+
+TEST(CNumKeyDlg, EmptyOrIncompleteEntryIsNoNumber)
+{
+    testing_support::Watchdog watchdog;
+    ScriptedOperator script;
+    script.Tap(IDD_HOST_NUMKEY, CNumKeyDlg::kClearId);
+    script.Tap(IDD_HOST_NUMKEY, CNumKeyDlg::kSignId);
+    script.Answer(IDOK);
+    script.Do(IDD_HOST_NUMKEY, "refused", Expect(CNumKeyDlg::kMessageId, L"数値を入力してください"));
+    script.Type(IDD_HOST_NUMKEY, L"7\r");
+    CNumKeyDlg pad(nullptr, true);
+    pad.SetConfigData(L"", L"%g", 3, 10, -10, 0);
+    EXPECT_EQ(1, pad.DoModal());
+    EXPECT_DOUBLE_EQ(-7, pad.GetValue());
+}
+
+TEST(CNumKeyDlg, WholeNumberModeHasNoPoint)
+{
+    testing_support::Watchdog watchdog;
+    ScriptedOperator script;
+    script.Do(IDD_HOST_NUMKEY, "point disabled", [](HWND dialog) {
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, CNumKeyDlg::kPointId)));
+    });
+    script.Type(IDD_HOST_NUMKEY, L"1.5");
+    script.Do(IDD_HOST_NUMKEY, "typed point ignored", Expect(CNumKeyDlg::kDisplayId, L"15"));
+    script.Answer(IDOK);
+    CNumKeyDlg pad(nullptr, true);
+    pad.SetConfigData(L"", L"%g", 3, 100, 0, 1);
+    EXPECT_EQ(1, pad.DoModal());
+    EXPECT_DOUBLE_EQ(15, pad.GetValue());
+}

@@ -1,0 +1,171 @@
+#include "host/dialogs/CPopupDlg.h"
+#include "host/dialogs/HostTemplate.h"
+#include "host/widgets/WidgetHost_test.h"
+#include "tests/harness/ScriptedOperator.h"
+#include "win/Input.h"
+
+#include <gtest/gtest.h>
+
+using host::IDD_HOST_POPUP;
+using testing_support::ScriptedOperator;
+using testing_support::ShowsText;
+
+namespace {
+
+bool Visible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE; }
+
+}  // namespace
+
+TEST(CPopupDlg, QuestionReturnsOneWhenConfirmedAndTwoWhenCancelled)
+{
+    testing_support::Watchdog watchdog;
+    for (int answer : {IDOK, IDCANCEL}) {
+        ScriptedOperator script;
+        script.Do(IDD_HOST_POPUP, "look at the question", [](HWND popup) {
+            EXPECT_EQ(L"測定モード", GetWindowTextString(popup));
+            EXPECT_TRUE(ShowsText(popup, L"ペンレコーダ"));
+            EXPECT_TRUE(Visible(popup, IDOK));
+            EXPECT_TRUE(Visible(popup, IDCANCEL));
+            EXPECT_EQ(L"実行", GetWindowTextString(GetDlgItem(popup, IDOK)));
+            EXPECT_EQ(L"キャンセル", GetWindowTextString(GetDlgItem(popup, IDCANCEL)));
+        });
+        script.Answer(answer);
+        CPopupDlg popup(nullptr, true);
+        popup.SetCaptionText(L"測定モード");
+        popup.SetMessageText(L"ペンレコーダ\n入力信号を直接記録紙へ記録するモードです。");
+        EXPECT_EQ(answer, popup.DoModal()) << "default button mode asks";
+    }
+}
+
+TEST(CPopupDlg, NoticeHasOneCloseButton)
+{
+    testing_support::Watchdog watchdog;
+    ScriptedOperator script;
+    script.Do(IDD_HOST_POPUP, "look at the notice", [](HWND popup) {
+        EXPECT_TRUE(Visible(popup, IDOK));
+        EXPECT_FALSE(Visible(popup, IDCANCEL));
+        EXPECT_EQ(L"閉じる", GetWindowTextString(GetDlgItem(popup, IDOK)));
+    });
+    script.Answer(IDOK);
+    CPopupDlg popup(nullptr, true);
+    popup.SetCaptionText(L"KQ5800");
+    popup.SetMessageText(L"ネットワークの設定が出来ませんでした。\n");
+    popup.SetButtonMode(2);
+    EXPECT_EQ(1, popup.DoModal());
+}
+
+TEST(CPopupDlg, EscapeClosesAQuestionAsCancel)
+{
+    testing_support::Watchdog watchdog;
+    ScriptedOperator script;
+    script.PressKey(IDD_HOST_POPUP, VK_ESCAPE);
+    CPopupDlg popup(nullptr, true);
+    popup.SetButtonMode(1);
+    EXPECT_EQ(IDCANCEL, popup.DoModal());
+}
+
+TEST(CPopupDlg, UnknownModeAsks)
+{
+    testing_support::Watchdog watchdog;
+    ScriptedOperator script;
+    script.Do(IDD_HOST_POPUP, "two buttons", [](HWND popup) { EXPECT_TRUE(Visible(popup, IDCANCEL)); });
+    script.Answer(IDCANCEL);
+    CPopupDlg popup;
+    popup.SetButtonMode(9);
+    EXPECT_EQ(IDCANCEL, popup.DoModal());
+}
+
+TEST(CPopupDlg, FlagFalsePutsThePopupOverItsParentKeptOnThePanel)
+{
+    testing_support::Watchdog watchdog;
+    widget_tests::WidgetHost parent;
+    struct Case {
+        RECT parent;
+        POINT centre;
+    };
+    // The popup is 390 x 175 pixels; at the panel's corner it is pushed back onto the panel.
+    for (const Case& each : {Case{{100, 200, 600, 460}, {350, 330}}, Case{{0, 0, 100, 100}, {195, 87}}}) {
+        ::SetWindowPos(parent.m_hWnd, nullptr, each.parent.left, each.parent.top, each.parent.right - each.parent.left,
+                       each.parent.bottom - each.parent.top, SWP_NOZORDER);
+        RECT shown{};
+        ScriptedOperator script;
+        script.Do(IDD_HOST_POPUP, "where is it", [&](HWND popup) { GetWindowRect(popup, &shown); });
+        script.Answer(IDOK);
+        CPopupDlg popup(&parent, false);
+        popup.SetButtonMode(2);
+        EXPECT_EQ(1, popup.DoModal());
+        EXPECT_NEAR(each.centre.x, (shown.left + shown.right) / 2, 1);
+        EXPECT_NEAR(each.centre.y, (shown.top + shown.bottom) / 2, 1);
+    }
+}
+
+TEST(CPopupDlg, AbortNoticeIsOperableWhileTheCallerOnlyPollsIsExit)
+{
+    testing_support::Watchdog watchdog;
+    widget_tests::WidgetHost page;
+    CPopupDlg notice(&page, true);
+    notice.SetCaptionText(L"テストプリント");
+    notice.SetMessageText(L"終了するには中止を押してください。");
+    notice.SetButtonMode(3);
+    ASSERT_TRUE(notice.Create(&page));
+    EXPECT_FALSE(IsWindowVisible(notice.m_hWnd)) << "the caller shows it";
+    notice.ShowWindow(SW_SHOW);
+    EXPECT_EQ(L"中止", GetWindowTextString(GetDlgItem(notice.m_hWnd, IDOK)));
+    EXPECT_FALSE(Visible(notice.m_hWnd, IDCANCEL));
+
+    ScriptedOperator script;
+    script.Do(IDD_HOST_POPUP, "look at the notice", [](HWND front) {
+        EXPECT_TRUE(ShowsText(front, L"終了するには中止を押してください。"));
+    });
+    script.Tap(IDD_HOST_POPUP, IDOK);
+    int polls = 0;
+    while (!notice.IsExit() && polls < 20)
+        ++polls;
+    EXPECT_EQ(1, notice.IsExit());
+    EXPECT_LT(polls, 20);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_TRUE(IsWindow(notice.m_hWnd)) << "the notice stays until the caller closes it";
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(notice.m_hWnd, IDOK)));
+}
+
+TEST(CPopupDlg, IsExitHandlesOnlyThePopupsMessages)
+{
+    widget_tests::WidgetHost page;
+    win::InputDriver* previous = win::SetInputDriver(nullptr);
+    CPopupDlg notice(&page, true);
+    notice.SetButtonMode(3);
+    ASSERT_TRUE(notice.Create(&page));
+    notice.ShowWindow(SW_SHOW);
+    for (int poll = 0; poll < 5; ++poll)
+        EXPECT_EQ(0, notice.IsExit()) << "nothing pressed, nothing to wait for";
+    constexpr UINT kOther = WM_APP + 7;
+    PostMessageW(page.m_hWnd, kOther, 0, 0);
+    ASSERT_EQ(win::InputResult::Posted, win::Tap(GetDlgItem(notice.m_hWnd, IDOK)));
+    EXPECT_EQ(1, notice.IsExit());
+    MSG msg;
+    EXPECT_TRUE(PeekMessageW(&msg, page.m_hWnd, kOther, kOther, PM_REMOVE))
+        << "a message for another window waits for the caller's own loop";
+    win::SetInputDriver(previous);
+}
+
+TEST(CPopupDlg, ClosingTheNoticeCountsAsItsButtonAndAGoneNoticeEndsTheWait)
+{
+    widget_tests::WidgetHost page;
+    win::InputDriver* previous = win::SetInputDriver(nullptr);
+    {
+        CPopupDlg notice(&page, true);
+        notice.SetButtonMode(3);
+        ASSERT_TRUE(notice.Create(&page));
+        notice.ShowWindow(SW_SHOW);
+        PostMessageW(notice.m_hWnd, WM_CLOSE, 0, 0);
+        EXPECT_EQ(IDCANCEL, notice.IsExit());
+    }
+    {
+        CPopupDlg notice(&page, true);
+        notice.SetButtonMode(3);
+        ASSERT_TRUE(notice.Create(&page));
+        notice.DestroyWindow();
+        EXPECT_NE(0, notice.IsExit());
+    }
+    win::SetInputDriver(previous);
+}

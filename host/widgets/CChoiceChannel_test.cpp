@@ -1,0 +1,154 @@
+#include "host/widgets/CChoiceChannel.h"
+#include "host/widgets/WidgetHost_test.h"
+#include "win/Input.h"
+
+#include <gtest/gtest.h>
+
+using namespace widget_tests;
+
+namespace {
+
+constexpr UINT kPanelMessage = 1124;
+constexpr UINT kPanelWParam = 14000;
+
+struct PanelFixture {
+    WidgetHost host;
+    CChoiceChannel panel;
+
+    explicit PanelFixture(bool ext = true)
+    {
+        host.watched = kPanelMessage;
+        panel.ShowExtButtons(ext);
+        panel.SetNotify(kPanelMessage, kPanelWParam, reinterpret_cast<LPARAM>(&panel), nullptr);
+        EXPECT_TRUE(panel.Create(&host));
+        panel.SetChoiceMode(CChoiceChannel::ChoiceMultiple);
+    }
+
+    win::InputResult TapItem(int index, const char* part = "item")
+    {
+        win::InputResult result = win::TapPart(panel.m_hWnd, part, index);
+        Pump();
+        return result;
+    }
+};
+
+}  // namespace
+
+TEST(CChoiceChannel, TapsToggleChannelsAndEachChangeIsReported)
+{
+    PanelFixture fixture;
+    CChoiceChannel& panel = fixture.panel;
+    EXPECT_EQ(fixture.host.m_hWnd, GetParent(panel.m_hWnd));
+    EXPECT_TRUE(IsWindowVisible(panel.m_hWnd));
+    ASSERT_EQ(win::InputResult::Posted, fixture.TapItem(0));
+    ASSERT_EQ(win::InputResult::Posted, fixture.TapItem(17));
+    EXPECT_EQ((1u << 0) | (1u << 17), panel.m_dwSelectMask);
+    fixture.TapItem(0);
+    EXPECT_EQ(1u << 17, panel.m_dwSelectMask);
+    ASSERT_EQ(3u, fixture.host.notices.size());
+    for (const Notice& notice : fixture.host.notices) {
+        EXPECT_EQ(kPanelMessage, notice.message);
+        EXPECT_EQ(static_cast<int>(kPanelWParam), notice.id);
+        EXPECT_EQ(reinterpret_cast<LPARAM>(&panel), notice.lParam);
+    }
+}
+
+TEST(CChoiceChannel, DisabledAndLockedItemsDoNotChange)
+{
+    PanelFixture fixture;
+    CChoiceChannel& panel = fixture.panel;
+    panel.EnableItem(3, false);
+    panel.m_dwLockMask = 1u << 5;
+    panel.m_dwSelectMask = 1u << 5;
+    panel.Redraw();
+    fixture.TapItem(3);
+    fixture.TapItem(5);
+    EXPECT_EQ(1u << 5, panel.m_dwSelectMask);
+    EXPECT_TRUE(fixture.host.notices.empty());
+    EXPECT_FALSE(panel.IsItemEnabled(3));
+    EXPECT_EQ(win::InputResult::NoSuchPart, fixture.TapItem(18));
+    EXPECT_EQ(win::InputResult::NoSuchPart, fixture.TapItem(-1));
+}
+
+TEST(CChoiceChannel, SingleModePicksOneChannel)
+{
+    PanelFixture fixture;
+    CChoiceChannel& panel = fixture.panel;
+    panel.SetChoiceMode(CChoiceChannel::ChoiceSingle);
+    fixture.TapItem(2);
+    fixture.TapItem(7);
+    EXPECT_EQ(1u << 7, panel.m_dwSelectMask);
+    fixture.TapItem(7);
+    EXPECT_EQ(1u << 7, panel.m_dwSelectMask) << "the picked channel stays picked";
+    EXPECT_EQ(2u, fixture.host.notices.size());
+    fixture.TapItem(0, "ext");
+    EXPECT_EQ(1u << 7, panel.m_dwSelectMask) << "'all' means nothing when one channel is picked";
+}
+
+TEST(CChoiceChannel, ExtraButtonsSelectAllEnabledOrNone)
+{
+    PanelFixture fixture;
+    CChoiceChannel& panel = fixture.panel;
+    for (int slot = 4; slot < 16; ++slot)
+        panel.EnableItem(slot, false);
+    fixture.TapItem(0, "ext");
+    EXPECT_EQ(0x3000Fu, panel.m_dwSelectMask);
+    fixture.TapItem(1, "ext");
+    EXPECT_EQ(0u, panel.m_dwSelectMask);
+    EXPECT_EQ(2u, fixture.host.notices.size());
+    fixture.TapItem(1, "ext");
+    EXPECT_EQ(2u, fixture.host.notices.size()) << "clearing an empty selection is no change";
+}
+
+TEST(CChoiceChannel, WithoutExtraButtonsThereIsNoSuchPart)
+{
+    PanelFixture fixture(false);
+    EXPECT_EQ(win::InputResult::NoSuchPart, fixture.TapItem(0, "ext"));
+    RECT rect{};
+    GetClientRect(fixture.panel.m_hWnd, &rect);
+    EXPECT_EQ(CChoiceChannel::kColumns * CChoiceChannel::kItemWidth, rect.right);
+    fixture.panel.ShowExtButtons(true);
+    GetClientRect(fixture.panel.m_hWnd, &rect);
+    EXPECT_EQ(CChoiceChannel::kColumns * CChoiceChannel::kItemWidth + CChoiceChannel::kExtWidth, rect.right);
+}
+
+TEST(CChoiceChannel, DescribesLabelsSelectionAndDisabledItems)
+{
+    PanelFixture fixture;
+    CChoiceChannel& panel = fixture.panel;
+    panel.SetLabel(0, L"電圧");
+    panel.SetLabel(1, L"--");
+    panel.EnableItem(1, false);
+    panel.SetLabel(16, nullptr);
+    panel.SetLabel(99, L"ignored");
+    panel.m_dwSelectMask = (1u << 0) | (1u << 16);
+    panel.Redraw();
+    win::ScreenControl shown = win::DescribeControl(panel.m_hWnd);
+    EXPECT_EQ("channels", shown.className);
+    ASSERT_EQ(18u, shown.rows.size());
+    EXPECT_EQ(L"電圧", shown.rows[0][0]);
+    EXPECT_EQ(L"--", shown.rows[1][0]);
+    EXPECT_EQ(L"CH3", shown.rows[2][0]);
+    EXPECT_EQ(L"EVENT", shown.rows[16][0]);
+    EXPECT_EQ(L"EXT", shown.rows[17][0]);
+    EXPECT_EQ((std::vector<int>{0, 16}), shown.selectedRows);
+    bool sawDisabled = false;
+    for (const auto& [name, value] : shown.extra)
+        if (name == "disabled") {
+            sawDisabled = true;
+            EXPECT_EQ(L"1", value);
+        }
+    EXPECT_TRUE(sawDisabled);
+    // Changes from code are not reported.
+    EXPECT_TRUE(fixture.host.notices.empty());
+}
+
+TEST(CChoiceChannel, CreateNeedsAParentAndHappensOnce)
+{
+    CChoiceChannel orphan;
+    EXPECT_FALSE(orphan.Create(nullptr));
+    WidgetHost host;
+    CChoiceChannel panel(&host);
+    EXPECT_TRUE(panel.Create(nullptr)) << "the constructor's parent is used";
+    EXPECT_FALSE(panel.Create(&host));
+}

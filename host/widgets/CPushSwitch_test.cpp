@@ -1,0 +1,163 @@
+#include "host/widgets/CHandButton.h"
+#include "host/widgets/CPushSwitch.h"
+#include "host/widgets/WidgetHost_test.h"
+#include "win/Input.h"
+
+#include <gtest/gtest.h>
+
+using namespace widget_tests;
+
+namespace {
+
+bool ShownSelected(HWND hwnd)
+{
+    win::ScreenControl control = win::DescribeControl(hwnd);
+    EXPECT_EQ("pushswitch", control.className);
+    return control.selected.value_or(false);
+}
+
+}  // namespace
+
+TEST(CPushSwitch, SelectChangesTheStateSilently)
+{
+    WidgetHost host;
+    CPushSwitch sw;
+    ASSERT_TRUE(sw.AutoLoad(kSwitchA, &host));
+    EXPECT_FALSE(ShownSelected(sw.m_hWnd));
+    sw.Select(1);
+    EXPECT_TRUE(ShownSelected(sw.m_hWnd));
+    EXPECT_EQ(1, sw.GetSelect());
+    EXPECT_EQ(static_cast<LRESULT>(BST_CHECKED), SendMessageW(sw.m_hWnd, BM_GETCHECK, 0, 0));
+    sw.Select(0);
+    EXPECT_FALSE(ShownSelected(sw.m_hWnd));
+    SendMessageW(sw.m_hWnd, BM_SETCHECK, BST_CHECKED, 0);
+    EXPECT_EQ(1, sw.GetSelect());
+    Pump();
+    EXPECT_TRUE(host.notices.empty()) << "setting the state from code sends nothing";
+}
+
+TEST(CPushSwitch, TapShowsLatchedWhileTheParentDecidesAndSendsOneClick)
+{
+    WidgetHost host;
+    CPushSwitch sw;
+    ASSERT_TRUE(sw.AutoLoad(kSwitchA, &host));
+    bool latchedDuringHandler = false;
+    host.onNotice = [&](const Notice&) {
+        latchedDuringHandler = sw.GetSelect() == 1;
+        sw.Select(1);  // the parent confirms the choice
+    };
+    ASSERT_EQ(win::InputResult::Posted, win::Tap(sw.m_hWnd));
+    Pump();
+    ASSERT_EQ(1u, host.notices.size()) << "the button underneath must not add a click of its own";
+    EXPECT_EQ(WM_COMMAND, host.notices[0].message);
+    EXPECT_EQ(kSwitchA, host.notices[0].id);
+    EXPECT_EQ(BN_CLICKED, host.notices[0].code);
+    EXPECT_EQ(reinterpret_cast<LPARAM>(sw.m_hWnd), host.notices[0].lParam);
+    EXPECT_TRUE(latchedDuringHandler);
+    EXPECT_TRUE(ShownSelected(sw.m_hWnd));
+}
+
+TEST(CPushSwitch, TapThatTheParentDoesNotConfirmLeavesTheOldState)
+{
+    WidgetHost host;
+    CPushSwitch a;
+    CPushSwitch b;
+    ASSERT_TRUE(a.AutoLoad(kSwitchA, &host));
+    ASSERT_TRUE(b.AutoLoad(kSwitchB, &host));
+    a.Select(1);
+    b.Select(0);
+    // A cancelled confirmation: the handler selects nothing.
+    win::Tap(b.m_hWnd);
+    Pump();
+    ASSERT_EQ(1u, host.notices.size());
+    EXPECT_EQ(kSwitchB, host.notices[0].id);
+    EXPECT_EQ(1, a.GetSelect());
+    EXPECT_EQ(0, b.GetSelect()) << "unconfirmed tap must not leave a second switch latched";
+    // Tapping the latched one without confirmation keeps it latched.
+    win::Tap(a.m_hWnd);
+    Pump();
+    EXPECT_EQ(1, a.GetSelect());
+}
+
+TEST(CPushSwitch, ParentMayReleaseTheTappedSwitch)
+{
+    WidgetHost host;
+    CPushSwitch sw;
+    ASSERT_TRUE(sw.AutoLoad(kSwitchA, &host));
+    sw.Select(1);
+    host.onNotice = [&](const Notice&) { sw.Select(0); };
+    win::Tap(sw.m_hWnd);
+    Pump();
+    EXPECT_EQ(0, sw.GetSelect());
+}
+
+TEST(CPushSwitch, ReleaseOutsideOrAfterDisablingIsNoTap)
+{
+    WidgetHost host;
+    CPushSwitch sw;
+    ASSERT_TRUE(sw.AutoLoad(kSwitchA, &host));
+    // Pressed inside, released outside.
+    PostMessageW(sw.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(sw.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(500, 5));
+    Pump();
+    EXPECT_TRUE(host.notices.empty());
+    // Pressed, then disabled before the release.
+    PostMessageW(sw.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    Pump();
+    ::EnableWindow(sw.m_hWnd, FALSE);
+    PostMessageW(sw.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    Pump();
+    EXPECT_TRUE(host.notices.empty());
+    EXPECT_EQ(win::InputResult::Disabled, win::Tap(sw.m_hWnd));
+    EXPECT_EQ(0, sw.GetSelect());
+    // A release without a press is nothing either.
+    ::EnableWindow(sw.m_hWnd, TRUE);
+    PostMessageW(sw.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    Pump();
+    EXPECT_TRUE(host.notices.empty());
+}
+
+TEST(CPushSwitch, HandlerThatDestroysTheDialogIsSurvived)
+{
+    WidgetHost host;
+    CPushSwitch sw;
+    ASSERT_TRUE(sw.AutoLoad(kSwitchA, &host));
+    HWND self = sw.m_hWnd;
+    host.onNotice = [&](const Notice&) { host.DestroyWindow(); };
+    win::Tap(self);
+    Pump();
+    EXPECT_EQ(1u, host.notices.size());
+    EXPECT_FALSE(IsWindow(self));
+    EXPECT_EQ(nullptr, sw.m_hWnd);
+}
+
+TEST(CPushSwitch, AutoLoadRefusesMissingOrTakenControls)
+{
+    WidgetHost host;
+    CPushSwitch first;
+    CPushSwitch second;
+    EXPECT_FALSE(first.AutoLoad(4711, &host));
+    EXPECT_FALSE(first.AutoLoad(kSwitchA, nullptr));
+    ASSERT_TRUE(first.AutoLoad(kSwitchA, &host));
+    EXPECT_FALSE(second.AutoLoad(kSwitchA, &host)) << "a control belongs to one widget";
+}
+
+TEST(CHandButton, TapSendsOneClickAndShowsTheHand)
+{
+    WidgetHost host;
+    CHandButton hand;
+    ASSERT_TRUE(hand.AutoLoad(kHandId, &host));
+    win::ScreenControl described = win::DescribeControl(hand.m_hWnd);
+    EXPECT_EQ("hand", described.className);
+    EXPECT_EQ(L"手", described.text);
+    win::Tap(hand.m_hWnd);
+    win::DoubleTap(hand.m_hWnd);
+    Pump();
+    ASSERT_EQ(3u, host.notices.size()) << "a tap and a double tap are three presses";
+    for (const Notice& notice : host.notices) {
+        EXPECT_EQ(kHandId, notice.id);
+        EXPECT_EQ(BN_CLICKED, notice.code);
+    }
+    SendMessageW(hand.m_hWnd, BM_CLICK, 0, 0);
+    EXPECT_EQ(4u, host.notices.size());
+}

@@ -1,0 +1,233 @@
+#include "host/widgets/CJogInt64.h"
+#include "host/widgets/CJogNumCtrl.h"
+#include "host/widgets/CJogTimeMinute.h"
+#include "host/widgets/WidgetHost_test.h"
+#include "win/Input.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using namespace widget_tests;
+using Zone = JogWidget::Zone;
+
+namespace {
+
+// Taps a jog in one of its zones (the jog is 180 pixels wide: zones of 30,
+// 30, 60, 30, 30).
+void TapZone(HWND jog, Zone zone)
+{
+    RECT client{};
+    GetClientRect(jog, &client);
+    int width = client.right;
+    int x = 0;
+    switch (zone) {
+    case Zone::CoarseDown: x = width / 12; break;
+    case Zone::FineDown: x = width / 4; break;
+    case Zone::Middle: x = width / 2; break;
+    case Zone::FineUp: x = width * 3 / 4; break;
+    case Zone::CoarseUp: x = width * 11 / 12; break;
+    }
+    ASSERT_EQ(win::InputResult::Posted, win::TapAt(jog, POINT{x, client.bottom / 2}));
+    Pump();
+}
+
+size_t Changes(const WidgetHost& host, int id)
+{
+    size_t count = 0;
+    for (const Notice& notice : host.notices)
+        if (notice.message == WM_COMMAND && notice.id == id && notice.code == JN_CHANGE)
+            ++count;
+    return count;
+}
+
+}  // namespace
+
+TEST(JogZones, SplitTheWidthIntoFiveZonesWithoutGaps)
+{
+    EXPECT_EQ(Zone::CoarseDown, JogWidget::ZoneAt(180, 0));
+    EXPECT_EQ(Zone::CoarseDown, JogWidget::ZoneAt(180, 29));
+    EXPECT_EQ(Zone::FineDown, JogWidget::ZoneAt(180, 30));
+    EXPECT_EQ(Zone::FineDown, JogWidget::ZoneAt(180, 59));
+    EXPECT_EQ(Zone::Middle, JogWidget::ZoneAt(180, 60));
+    EXPECT_EQ(Zone::Middle, JogWidget::ZoneAt(180, 119));
+    EXPECT_EQ(Zone::FineUp, JogWidget::ZoneAt(180, 120));
+    EXPECT_EQ(Zone::FineUp, JogWidget::ZoneAt(180, 149));
+    EXPECT_EQ(Zone::CoarseUp, JogWidget::ZoneAt(180, 150));
+    EXPECT_EQ(Zone::CoarseUp, JogWidget::ZoneAt(180, 179));
+    // A width that does not divide by six loses no pixel either.
+    EXPECT_EQ(Zone::CoarseDown, JogWidget::ZoneAt(100, 16));
+    EXPECT_EQ(Zone::FineDown, JogWidget::ZoneAt(100, 17));
+}
+
+TEST(CJogNumCtrl, StepsWithinTheRangeAndStopsAtTheLimits)
+{
+    WidgetHost host;
+    CJogNumCtrl jog;
+    ASSERT_TRUE(jog.AutoLoad(kJogId, &host));
+    jog.SetMaxMinValue(100, 1);
+    jog.SetStep(10, 1);
+    ASSERT_TRUE(jog.SetValue(95));
+
+    TapZone(jog.m_hWnd, Zone::FineUp);
+    EXPECT_DOUBLE_EQ(96, jog.GetValue());
+    TapZone(jog.m_hWnd, Zone::CoarseUp);
+    EXPECT_DOUBLE_EQ(100, jog.GetValue()) << "a coarse step stops at the maximum";
+    EXPECT_EQ(2u, Changes(host, kJogId));
+    TapZone(jog.m_hWnd, Zone::CoarseUp);
+    TapZone(jog.m_hWnd, Zone::FineUp);
+    EXPECT_DOUBLE_EQ(100, jog.GetValue());
+    EXPECT_EQ(2u, Changes(host, kJogId)) << "no change at the limit, no notification";
+
+    ASSERT_TRUE(jog.SetValue(5));
+    TapZone(jog.m_hWnd, Zone::CoarseDown);
+    EXPECT_DOUBLE_EQ(1, jog.GetValue());
+    TapZone(jog.m_hWnd, Zone::FineDown);
+    EXPECT_DOUBLE_EQ(1, jog.GetValue());
+    EXPECT_EQ(3u, Changes(host, kJogId));
+    ASSERT_FALSE(host.notices.empty());
+    EXPECT_EQ(reinterpret_cast<LPARAM>(jog.m_hWnd), host.notices.back().lParam);
+}
+
+TEST(CJogNumCtrl, NegativeStepsTurnTheDirectionRound)
+{
+    WidgetHost host;
+    CJogNumCtrl jog;
+    ASSERT_TRUE(jog.AutoLoad(kJogId, &host));
+    jog.SetMaxMinValue(999, 1);
+    jog.SetStep(-10, -1);
+    ASSERT_TRUE(jog.SetValue(500));
+    TapZone(jog.m_hWnd, Zone::FineUp);
+    EXPECT_DOUBLE_EQ(499, jog.GetValue());
+    TapZone(jog.m_hWnd, Zone::CoarseDown);
+    EXPECT_DOUBLE_EQ(509, jog.GetValue());
+}
+
+TEST(CJogNumCtrl, SetValueRefusesOutOfRangeAndNarrowingMovesTheValue)
+{
+    WidgetHost host;
+    CJogNumCtrl jog;
+    ASSERT_TRUE(jog.AutoLoad(kJogId, &host));
+    jog.SetMaxMinValue(999, 1);
+    ASSERT_TRUE(jog.SetValue(500));
+    EXPECT_FALSE(jog.SetValue(1000));
+    EXPECT_FALSE(jog.SetValue(0.5));
+    EXPECT_FALSE(jog.SetValue(std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_DOUBLE_EQ(500, jog.GetValue());
+    jog.SetMaxMinValue(100, 1);
+    EXPECT_DOUBLE_EQ(100, jog.GetValue());
+    EXPECT_TRUE(jog.SetValue(jog.GetValue()));
+    // Limits given the wrong way round are put in order.
+    jog.SetMaxMinValue(1, 50);
+    EXPECT_DOUBLE_EQ(50, jog.GetMaxValue());
+    EXPECT_DOUBLE_EQ(1, jog.GetMinValue());
+    EXPECT_DOUBLE_EQ(50, jog.GetValue());
+    Pump();
+    EXPECT_EQ(0u, Changes(host, kJogId)) << "setters from code send nothing";
+}
+
+TEST(CJogNumCtrl, ShowsTheValueInItsFormatWithTheUnit)
+{
+    WidgetHost host;
+    CJogNumCtrl jog;
+    ASSERT_TRUE(jog.AutoLoad(kJogId, &host));
+    jog.SetFormatString(L"%8G");
+    jog.SetUnitString(L"mm/s");
+    jog.SetMaxMinValue(100, 1);
+    jog.SetValue(50);
+    win::ScreenControl shown = win::DescribeControl(jog.m_hWnd);
+    EXPECT_EQ("jog", shown.className);
+    EXPECT_EQ(L"      50", shown.value.value_or(L"?"));
+    EXPECT_EQ(L"mm/s", shown.unit.value_or(L"?"));
+    EXPECT_EQ(L"      50 mm/s", GetWindowTextString(jog.m_hWnd));
+    // A format for another kind of value is refused; the old one stays.
+    jog.SetFormatString(L"%s");
+    jog.SetFormatString(L"%d");
+    EXPECT_EQ(L"      50", jog.GetValueText());
+    jog.SetFormatString(L"%.1f");
+    EXPECT_EQ(L"50.0", jog.GetValueText());
+}
+
+TEST(CJogNumCtrl, MiddleTapTogglesTheSelectionWithoutNotifying)
+{
+    WidgetHost host;
+    CJogNumCtrl jog;
+    ASSERT_TRUE(jog.AutoLoad(kJogId, &host));
+    jog.SetMaxMinValue(10, 0);
+    EXPECT_FALSE(jog.m_bSelected);
+    TapZone(jog.m_hWnd, Zone::Middle);
+    EXPECT_TRUE(jog.m_bSelected);
+    EXPECT_TRUE(win::DescribeControl(jog.m_hWnd).selected.value_or(false));
+    TapZone(jog.m_hWnd, Zone::Middle);
+    EXPECT_FALSE(jog.m_bSelected);
+    EXPECT_TRUE(host.notices.empty());
+    EXPECT_DOUBLE_EQ(0, jog.GetValue());
+}
+
+TEST(CJogNumCtrl, DisabledJogDoesNotStep)
+{
+    WidgetHost host;
+    CJogNumCtrl jog;
+    ASSERT_TRUE(jog.AutoLoad(kJogId, &host));
+    jog.SetMaxMinValue(10, 0);
+    ::EnableWindow(jog.m_hWnd, FALSE);
+    EXPECT_EQ(win::InputResult::Disabled, win::TapAt(jog.m_hWnd, POINT{170, 5}));
+    PostMessageW(jog.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(170, 5));
+    PostMessageW(jog.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(170, 5));
+    Pump();
+    EXPECT_DOUBLE_EQ(0, jog.GetValue());
+    EXPECT_TRUE(host.notices.empty());
+}
+
+TEST(CJogInt64, StepsSaturateAndTheBoolsNotifyAndDeselect)
+{
+    WidgetHost host;
+    CJogInt64 jog;
+    ASSERT_TRUE(jog.AutoLoad(kJogId, &host));
+    const __int64 top = std::numeric_limits<__int64>::max();
+    jog.SetStep(top, 1);
+    ASSERT_TRUE(jog.SetValue(top - 5, false));
+    TapZone(jog.m_hWnd, Zone::CoarseUp);
+    EXPECT_EQ(top, jog.GetValue(false)) << "no overflow past the largest value";
+    ASSERT_TRUE(jog.SetValue(-5, false));
+    TapZone(jog.m_hWnd, Zone::CoarseDown);
+    EXPECT_EQ(std::numeric_limits<__int64>::min(), jog.GetValue(false)) << "nor past the smallest";
+    EXPECT_EQ(2u, Changes(host, kJogId));
+
+    EXPECT_TRUE(jog.SetValue(7, true));
+    EXPECT_EQ(3u, Changes(host, kJogId)) << "SetValue(value, true) reports the change";
+    EXPECT_TRUE(jog.SetValue(7, true));
+    EXPECT_EQ(3u, Changes(host, kJogId)) << "the same value is no change";
+    EXPECT_EQ(L"7", jog.GetValueText());
+
+    TapZone(jog.m_hWnd, Zone::Middle);
+    EXPECT_TRUE(jog.m_bSelected);
+    EXPECT_EQ(7, jog.GetValue(false));
+    EXPECT_TRUE(jog.m_bSelected);
+    EXPECT_EQ(7, jog.GetValue(true));
+    EXPECT_FALSE(jog.m_bSelected);
+}
+
+TEST(CJogTimeMinute, ShowsHoursAndMinutesAndStopsAtItsRange)
+{
+    WidgetHost host;
+    CJogTimeMinute jog;
+    ASSERT_TRUE(jog.AutoLoad(kJogId, &host));
+    jog.SetMaxMinValue(46080, 1);
+    jog.SetStep(10, 1);
+    EXPECT_EQ(1, jog.GetValue(false)) << "the value moves into the range";
+    EXPECT_EQ(L"0:01", jog.GetValueText());
+    ASSERT_TRUE(jog.SetValue(90, false));
+    EXPECT_EQ(L"1:30", win::DescribeControl(jog.m_hWnd).value.value_or(L"?"));
+    ASSERT_TRUE(jog.SetValue(46075, false));
+    TapZone(jog.m_hWnd, Zone::CoarseUp);
+    EXPECT_EQ(46080, jog.GetValue(false));
+    EXPECT_EQ(L"768:00", jog.GetValueText());
+    TapZone(jog.m_hWnd, Zone::FineUp);
+    EXPECT_EQ(46080, jog.GetValue(false));
+    ASSERT_TRUE(jog.SetValue(3, false));
+    TapZone(jog.m_hWnd, Zone::CoarseDown);
+    EXPECT_EQ(1, jog.GetValue(false));
+    EXPECT_FALSE(jog.SetValue(0, false));
+    EXPECT_EQ(2u, Changes(host, kJogId));
+}
