@@ -3,13 +3,8 @@
 #include "host/ConfigSysMeas.h"
 #include "host/ConfigSysRec.h"
 #include "host/Product.h"
-#if __has_include("host/devices/CAMPIO.h")
-#include "host/devices/CAMPIO.h"
-#include "host/devices/CPRMPIO.h"
-#define SYSDLG_HAVE_DEVICES 1
-#else
-#include "host/InstrumentProfile.h"
-#endif
+#include "host/devices/AMPIO.h"
+#include "host/devices/PRMPIO.h"
 
 #include <cstring>
 #include <type_traits>
@@ -103,10 +98,10 @@ DWORD ConfigSnapshot::GetCommPort() const
 CString ConfigSnapshot::BuildSummary() const
 {
     auto recording = ObjectFrom<CONFIG_SYSREC>(m_bytes.get() + kSysRecOffset);
-#ifdef SYSDLG_HAVE_DEVICES
+    // The amplifier slots are the instrument's own, read while the summary
+    // is built; the board object lives alongside as the host expects.
     CAMPIO amplifiers;
-    CPRMPIO board;
-#endif
+    [[maybe_unused]] CPRMPIO board;
 
     CString text;
     text.Format(L"Measure Mode: %s%s", MeasureModeName(GetMeasureMode()), kLineEnd);
@@ -115,14 +110,8 @@ CString ConfigSnapshot::BuildSummary() const
 
     BYTE typeCodes[kAmpSlots] = {};
     for (int slot = 0; slot < kAmpSlots; ++slot) {
-#ifdef SYSDLG_HAVE_DEVICES
         typeCodes[slot] = amplifiers.GetAmpTypeCode(slot);
         const wchar_t* name = typeCodes[slot] != 0 ? GetAmpTypeName(typeCodes[slot]) : nullptr;
-#else
-        auto profile = InstrumentProfile::Current();
-        typeCodes[slot] = profile->ampTypes[slot];
-        const wchar_t* name = typeCodes[slot] != 0 ? GetAmpTypeName(typeCodes[slot]) : nullptr;
-#endif
         before = text;
         text.Format(L"%sSLOT-%02d %s%s", before.GetString(), slot + 1, name ? name : kNone, kLineEnd);
     }

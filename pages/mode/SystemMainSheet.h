@@ -6,7 +6,7 @@
 #include "core/ConfigRecords.h"
 #include "core/SystemSettingSheet.h"
 #include "host/widgets/CPushSwitch.h"
-#include "win/controls/Button.h"
+#include "win/controls/CButton.h"
 
 class CSystemMainSheet : public CSystemSettingSheet {
 public:
@@ -53,7 +53,7 @@ private:
     void RequestInitialize(DWORD itemMask);
 
     CPushSwitch m_modeSwitch[kSwitchCount];
-    CWnd m_checkStartup;  // check box 17044
+    CButton m_checkStartup;
     int m_nSelectSwitch = 0;
     CONFIG_SYSMEAS* m_pSysMeas = nullptr;
     T_CONFIG_SYSTEM* m_pConfig = nullptr;
