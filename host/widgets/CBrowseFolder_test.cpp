@@ -1,0 +1,132 @@
+#include "host/dialogs/FolderChooserDialog.h"
+#include "host/dialogs/HostTemplate.h"
+#include "host/widgets/CBrowseFolder.h"
+#include "tests/harness/ScriptedOperator.h"
+#include "win/Screen.h"
+#include "win/TempDataRoot_test.h"
+
+#include <gtest/gtest.h>
+
+using host::IDD_HOST_BROWSE_FOLDER;
+using testing_support::ScriptedOperator;
+
+namespace {
+
+constexpr int kList = FolderChooserDialog::kListId;
+
+// D: holds data\logs, data\.hidden and empty; C: holds only a file.
+struct Drives {
+    win::testing::TempDataRoot root{"CD"};
+    Drives()
+    {
+        root.MakeDir("D/data");
+        root.MakeDir("D/data/logs");
+        root.MakeDir("D/data/.hidden");
+        root.MakeDir("D/empty");
+        root.WriteFile("D/data/file.txt");
+        root.WriteFile("C/readme.txt");
+    }
+};
+
+std::vector<std::wstring> Rows(HWND dialog)
+{
+    std::vector<std::wstring> rows;
+    for (const auto& row : win::DescribeControl(GetDlgItem(dialog, kList)).rows)
+        rows.push_back(row.empty() ? L"" : row[0]);
+    return rows;
+}
+
+ScriptedOperator::Action ExpectRows(std::vector<std::wstring> expected, std::wstring path)
+{
+    return [expected, path](HWND dialog) {
+        EXPECT_EQ(expected, Rows(dialog));
+        EXPECT_EQ(path, GetWindowTextString(GetDlgItem(dialog, FolderChooserDialog::kPathId)));
+    };
+}
+
+}  // namespace
+
+TEST(CBrowseFolder, BrowsesFromTheDrivesIntoAFolderByDoubleTaps)
+{
+    testing_support::Watchdog watchdog;
+    Drives drives;
+    ScriptedOperator script;
+    script.Do(IDD_HOST_BROWSE_FOLDER, "the drives", [](HWND dialog) {
+        EXPECT_EQ((std::vector<std::wstring>{L"C:\\", L"D:\\"}), Rows(dialog));
+        EXPECT_TRUE(testing_support::ShowsText(dialog, L"画面ｺﾋﾟｰを出力するﾌｫﾙﾀﾞを選択して下さい。"));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, FolderChooserDialog::kUpId)));
+    });
+    script.TapPart(IDD_HOST_BROWSE_FOLDER, kList, "row", 1, 0, true);
+    script.Do(IDD_HOST_BROWSE_FOLDER, "D:", ExpectRows({L"..", L"data", L"empty"}, L"D:\\"));
+    script.TapPart(IDD_HOST_BROWSE_FOLDER, kList, "row", 1, 0, true);
+    script.Do(IDD_HOST_BROWSE_FOLDER, "D:\\data, without files and hidden folders",
+              ExpectRows({L"..", L"logs"}, L"D:\\data\\"));
+    script.Answer(IDOK);
+    CBrowseFolder chooser(nullptr, L"画面ｺﾋﾟｰを出力するﾌｫﾙﾀﾞを選択して下さい。", 5);
+    EXPECT_TRUE(chooser.Open(L"", 0x11, 0));
+    EXPECT_EQ(CString(L"D:\\data"), chooser.GetPathName());
+}
+
+TEST(CBrowseFolder, StartsInTheStartFolderAndTheSelectedRowWins)
+{
+    testing_support::Watchdog watchdog;
+    Drives drives;
+    ScriptedOperator script;
+    script.Do(IDD_HOST_BROWSE_FOLDER, "start", ExpectRows({L".."}, L"D:\\data\\logs\\"));
+    script.Tap(IDD_HOST_BROWSE_FOLDER, FolderChooserDialog::kUpId);
+    script.Do(IDD_HOST_BROWSE_FOLDER, "up", ExpectRows({L"..", L"logs"}, L"D:\\data\\"));
+    script.TapPart(IDD_HOST_BROWSE_FOLDER, kList, "row", 1);
+    script.Answer(IDOK);
+    CBrowseFolder chooser(nullptr, L"", 5);
+    EXPECT_TRUE(chooser.Open(L"d:/DATA/logs", 0x11, 0));
+    EXPECT_EQ(CString(L"D:\\data\\logs"), chooser.GetPathName());
+}
+
+TEST(CBrowseFolder, DotDotClimbsToTheDrivesAndOkNeedsAFolder)
+{
+    testing_support::Watchdog watchdog;
+    Drives drives;
+    ScriptedOperator script;
+    script.TapPart(IDD_HOST_BROWSE_FOLDER, kList, "row", 0, 0, true);
+    script.Do(IDD_HOST_BROWSE_FOLDER, "root", ExpectRows({L"..", L"data", L"empty"}, L"D:\\"));
+    script.TapPart(IDD_HOST_BROWSE_FOLDER, kList, "row", 0, 0, true);
+    script.Do(IDD_HOST_BROWSE_FOLDER, "drives", ExpectRows({L"C:\\", L"D:\\"}, L"ドライブ"));
+    script.Answer(IDOK);
+    script.Do(IDD_HOST_BROWSE_FOLDER, "refused", [](HWND dialog) {
+        EXPECT_EQ(L"フォルダを選択してください",
+                  GetWindowTextString(GetDlgItem(dialog, FolderChooserDialog::kMessageId)));
+    });
+    script.Tap(IDD_HOST_BROWSE_FOLDER, FolderChooserDialog::kOpenId);
+    script.Do(IDD_HOST_BROWSE_FOLDER, "still the drives", ExpectRows({L"C:\\", L"D:\\"}, L"ドライブ"));
+    script.TapPart(IDD_HOST_BROWSE_FOLDER, kList, "row", 0);
+    script.Answer(IDOK);
+    CBrowseFolder chooser(nullptr, L"", 5);
+    EXPECT_TRUE(chooser.Open(L"D:\\data\\", 0x11, 0));
+    EXPECT_EQ(CString(L"C:\\"), chooser.GetPathName()) << "a drive's root keeps its backslash";
+}
+
+TEST(CBrowseFolder, CancelChoosesNothingAndBadStartsShowTheDrives)
+{
+    testing_support::Watchdog watchdog;
+    Drives drives;
+    for (const wchar_t* start : {L"D:\\nothing", L"D:\\data\\file.txt", L"D:\\..\\..\\etc", L"Q:\\"}) {
+        ScriptedOperator script;
+        script.Do(IDD_HOST_BROWSE_FOLDER, "drives", ExpectRows({L"C:\\", L"D:\\"}, L"ドライブ"));
+        script.Answer(IDCANCEL);
+        CBrowseFolder chooser(nullptr, L"", 5);
+        EXPECT_FALSE(chooser.Open(start, 0x11, 0)) << "start " << testing::PrintToString(std::wstring(start));
+        EXPECT_TRUE(chooser.GetPathName().IsEmpty());
+    }
+}
+
+TEST(FolderChooserDialog, ParentAndExistingFolders)
+{
+    Drives drives;
+    EXPECT_EQ(L"D:\\data\\", FolderChooserDialog::ParentFolder(L"D:\\data\\logs\\"));
+    EXPECT_EQ(L"D:\\", FolderChooserDialog::ParentFolder(L"D:\\data\\"));
+    EXPECT_EQ(L"", FolderChooserDialog::ParentFolder(L"D:\\"));
+    EXPECT_EQ(L"D:\\data\\", FolderChooserDialog::ExistingFolder(L"D:\\data"));
+    EXPECT_EQ(L"D:\\", FolderChooserDialog::ExistingFolder(L"D:"));
+    EXPECT_EQ(L"", FolderChooserDialog::ExistingFolder(L"D:\\data\\file.txt"));
+    EXPECT_EQ(L"", FolderChooserDialog::ExistingFolder(L""));
+}
