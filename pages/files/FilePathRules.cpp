@@ -59,3 +59,14 @@ CString FilePathRules::WithTrailingBackslash(const CString& folder)
         return folder;
     return folder + L"\\";
 }
+
+bool FilePathRules::IsRootFolder(const CString& folder)
+{
+    int backslashes = 0;
+    for (int i = 0; i < folder.GetLength(); ++i)
+        if (folder[i] == L'\\')
+            ++backslashes;
+    if (backslashes == 1)
+        return true;
+    return backslashes == 3 && folder.GetLength() >= 2 && folder[0] == L'\\' && folder[1] == L'\\';
+}

@@ -29,6 +29,10 @@ public:
     // D:\a\b\ -> D:\a\ : the trailing backslash removed, cut before the last
     // backslash, the backslash appended again.
     static CString ParentFolder(const CString& folder);
+    // A drive root (one backslash: D:\) or the server level of a network
+    // path (three backslashes, two of them leading: \\host\): a folder
+    // without a parent row.
+    static bool IsRootFolder(const CString& folder);
     // Appends a backslash unless the text already ends with one.
     static CString WithTrailingBackslash(const CString& folder);
 };

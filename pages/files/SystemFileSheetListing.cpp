@@ -5,6 +5,7 @@
 #include "host/DateTime.h"
 #include "host/FileIO.h"
 #include "host/devices/MemBlockMan.h"
+#include "pages/files/FilePathRules.h"
 #include "pages/files/FileSheetIds.h"
 #include "win/TimeApi.h"
 
@@ -14,19 +15,6 @@
 using namespace file_sheet;
 
 namespace {
-
-// A drive root (one backslash: "D:\") or the server level of a network path
-// (three backslashes, two of them leading: "\\host\") has no parent to go to.
-bool IsRootFolder(const CString& folder)
-{
-    int backslashes = 0;
-    for (int i = 0; i < folder.GetLength(); ++i)
-        if (folder[i] == L'\\')
-            ++backslashes;
-    if (backslashes == 1)
-        return true;
-    return backslashes == 3 && folder.GetLength() >= 2 && folder[0] == L'\\' && folder[1] == L'\\';
-}
 
 // Last-write time as the operator's local time; the unconverted (UTC) time
 // when the time zone is not known or the conversion fails.
@@ -97,7 +85,7 @@ int CSystemFileSheet::AppendRow(const CString& name, const CString& size, const 
 int CSystemFileSheet::ListFolder(const CString& folder)
 {
     m_listFile.DeleteAllItems();
-    const bool root = IsRootFolder(folder);
+    const bool root = FilePathRules::IsRootFolder(folder);
     InsertListColumn0(33, L"ファイル名");
 
     const CString pattern = folder + L"*.*";

@@ -1,0 +1,135 @@
+// The folder and name dialog on its own, operated by taps and the keyboard.
+#include "pages/files/FileProcDialog.h"
+
+#include "pages/files/FilesTestSupport.h"
+
+namespace files_test {
+namespace {
+
+RECT ClientRectOf(HWND window, int id)
+{
+    HWND control = FindControl(window, id);
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    POINT topLeft{rect.left, rect.top};
+    ScreenToClient(window, &topLeft);
+    return RECT{topLeft.x, topLeft.y, topLeft.x + (rect.right - rect.left), topLeft.y + (rect.bottom - rect.top)};
+}
+
+class FileProcDialogTest : public ::testing::Test {
+protected:
+    testing_support::Watchdog watchdog;
+    testing_support::TempDataRoot root;
+};
+
+TEST_F(FileProcDialogTest, WithoutCheckItemsNoBoxShowsAndTheTextsAreSet)
+{
+    CFileProcDialog dialog(nullptr);
+    dialog.Setup(CFileProcDialog::ModeFolder, L"コピー先", L"D:\\data\\");
+    ScriptedOperator script;
+    script.Do(IDD_PROC, "read the dialog", [&](HWND window) {
+        EXPECT_EQ(GetWindowTextString(window), L"設定");
+        EXPECT_EQ(ControlText(window, IDC_PROC_LABEL), L"コピー先");
+        EXPECT_EQ(ControlText(window, IDC_PROC_VALUE), L"D:\\data\\");
+        EXPECT_EQ(ControlText(window, IDC_PROC_BROWSE), L"参照...");
+        EXPECT_EQ(ControlText(window, IDOK), L"実行");
+        EXPECT_EQ(ControlText(window, IDCANCEL), L"閉じる");
+        for (int id : kProcChecks)
+            EXPECT_FALSE(Visible(window, id)) << id;
+        EXPECT_TRUE(Visible(window, IDC_PROC_BROWSE));
+        EXPECT_FALSE(Visible(window, IDC_PROC_HAND));
+        dialog.SetCaption(L"コピー");
+        EXPECT_EQ(GetWindowTextString(window), L"コピー") << "the caption changes at once";
+    });
+    script.Tap(IDD_PROC, IDOK);
+    EXPECT_EQ(dialog.DoModal(), 1);
+    EXPECT_EQ(dialog.GetValue(), L"D:\\data\\");
+    EXPECT_TRUE(script.Finished());
+}
+
+TEST_F(FileProcDialogTest, NameModePutsTheHandButtonInTheBrowseButtonsPlace)
+{
+    CFileProcDialog dialog(nullptr);
+    dialog.Setup(CFileProcDialog::ModeName, L"新規フォルダ名", L"NewFolder");
+    ScriptedOperator script;
+    script.Do(IDD_PROC, "the hand button", [&](HWND window) {
+        EXPECT_FALSE(Visible(window, IDC_PROC_BROWSE));
+        EXPECT_TRUE(Visible(window, IDC_PROC_HAND));
+        RECT browse = ClientRectOf(window, IDC_PROC_BROWSE);
+        RECT hand = ClientRectOf(window, IDC_PROC_HAND);
+        EXPECT_EQ(hand.left, browse.left);
+        EXPECT_EQ(hand.top, browse.top);
+        EXPECT_EQ(hand.right - hand.left, 27) << "18 dialog units: its own width is kept";
+    });
+    script.Tap(IDD_PROC, IDC_PROC_HAND);
+    script.Do(IDD_KEYBOARD_PATH, "the keyboard starts with the name", [&](HWND window) {
+        EXPECT_EQ(GetWindowTextString(window), L"設定");
+        EXPECT_TRUE(testing_support::ShowsText(window, L"NewFolder"));
+    });
+    script.Type(IDD_KEYBOARD_PATH, L"X");
+    script.Tap(IDD_KEYBOARD_PATH, IDCANCEL);
+    script.Do(IDD_PROC, "cancel keeps the name", [&](HWND window) {
+        EXPECT_EQ(ControlText(window, IDC_PROC_VALUE), L"NewFolder");
+    });
+    script.Tap(IDD_PROC, IDC_PROC_HAND);
+    script.Type(IDD_KEYBOARD_PATH, L"2");
+    script.Tap(IDD_KEYBOARD_PATH, IDOK);
+    script.Do(IDD_PROC, "the typed name shows", [&](HWND window) {
+        EXPECT_EQ(ControlText(window, IDC_PROC_VALUE), L"NewFolder2");
+    });
+    script.Tap(IDD_PROC, IDOK);
+    EXPECT_EQ(dialog.DoModal(), 1);
+    EXPECT_EQ(dialog.GetValue(), L"NewFolder2");
+    EXPECT_TRUE(script.Finished());
+}
+
+TEST_F(FileProcDialogTest, TheKeyboardTakesAtMost260Characters)
+{
+    CFileProcDialog dialog(nullptr);
+    dialog.Setup(CFileProcDialog::ModeName, L"保存ファイル名", L"");
+    ScriptedOperator script;
+    script.Tap(IDD_PROC, IDC_PROC_HAND);
+    script.Type(IDD_KEYBOARD_PATH, std::wstring(270, L'a'));
+    script.Tap(IDD_KEYBOARD_PATH, IDOK);
+    script.Tap(IDD_PROC, IDOK);
+    EXPECT_EQ(dialog.DoModal(), 1);
+    EXPECT_EQ(dialog.GetValue().GetLength(), 260);
+}
+
+TEST_F(FileProcDialogTest, CheckStatesAreReturnedOnlyAsConfirmed)
+{
+    CFileProcDialog dialog(nullptr);
+    dialog.Setup(CFileProcDialog::ModeName, L"保存ファイル名", L"a.txt");
+    dialog.SetCheckItem(0, L"信号名称", 1, FALSE);
+    dialog.SetCheckItem(2, L"計測情報", 1, TRUE);
+    dialog.SetCheckItem(5, L"Amp Unit", 0, FALSE);
+    dialog.SetCheckItem(6, L"none", 1, TRUE);   // out of range: ignored
+    dialog.SetCheckItem(-1, L"none", 1, TRUE);
+    ScriptedOperator script;
+    script.Do(IDD_PROC, "boxes", [&](HWND window) {
+        EXPECT_TRUE(Visible(window, kProcChecks[0]));
+        EXPECT_FALSE(Visible(window, kProcChecks[1]));
+        EXPECT_TRUE(Visible(window, kProcChecks[2]));
+        EXPECT_FALSE(Visible(window, kProcChecks[5]));
+        EXPECT_EQ(ControlText(window, kProcChecks[2]), L"計測情報");
+        EXPECT_EQ(SendMessageW(FindControl(window, kProcChecks[2]), BM_GETCHECK, 0, 0), BST_CHECKED);
+    });
+    script.Tap(IDD_PROC, kProcChecks[0]).Tap(IDD_PROC, kProcChecks[2]);
+    script.Tap(IDD_PROC, IDOK);
+    EXPECT_EQ(dialog.DoModal(), 1);
+    EXPECT_TRUE(dialog.GetCheck(0));
+    EXPECT_FALSE(dialog.GetCheck(2));
+    EXPECT_FALSE(dialog.GetCheck(6));
+    EXPECT_FALSE(dialog.GetCheck(-1));
+
+    CFileProcDialog cancelled(nullptr);
+    cancelled.Setup(CFileProcDialog::ModeName, L"保存ファイル名", L"a.txt");
+    cancelled.SetCheckItem(1, L"x", 1, FALSE);
+    ScriptedOperator second;
+    second.Tap(IDD_PROC, kProcChecks[1]).Tap(IDD_PROC, IDCANCEL);
+    EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
+    EXPECT_FALSE(cancelled.GetCheck(1)) << "closing stores nothing";
+}
+
+}  // namespace
+}  // namespace files_test
