@@ -62,6 +62,20 @@ DWORD SetLastErrorFromErrno(int error)
     return code;
 }
 
+void CompletionObject::Finish(DWORD exitCode)
+{
+    HandleTable::ChangeState([&] {
+        m_exitCode = exitCode;
+        m_finished = true;
+    });
+}
+
+DWORD CompletionObject::ExitCode() const
+{
+    std::lock_guard<std::mutex> lock(HandleTable::WaitMutex());
+    return m_exitCode;
+}
+
 HANDLE HandleTable::Insert(std::shared_ptr<KernelObject> object)
 {
     Table& table = TheTable();

@@ -57,6 +57,25 @@ private:
     ObjectKind m_kind;
 };
 
+// A waitable object that becomes signalled once, when what it stands for
+// (a thread, a process) ends, and then carries an exit code.
+class CompletionObject : public KernelObject {
+public:
+    explicit CompletionObject(ObjectKind kind) : KernelObject(kind) {}
+
+    bool IsWaitable() const override { return true; }
+    bool IsSignalledLocked() const override { return m_finished; }
+
+    // Signals every waiter.
+    void Finish(DWORD exitCode);
+    // STILL_ACTIVE until finished.
+    DWORD ExitCode() const;
+
+private:
+    bool m_finished = false;
+    DWORD m_exitCode = STILL_ACTIVE;
+};
+
 class HandleTable {
 public:
     static HANDLE Insert(std::shared_ptr<KernelObject> object);

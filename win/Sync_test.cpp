@@ -1,0 +1,145 @@
+#include "win/Sync.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <climits>
+#include <thread>
+#include <vector>
+
+namespace {
+
+TEST(EventTest, ManualResetStaysSignalledUntilReset)
+{
+    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_NE(event, nullptr);
+    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT);
+    ASSERT_TRUE(SetEvent(event));
+    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(event, INFINITE), WAIT_OBJECT_0);
+    ASSERT_TRUE(ResetEvent(event));
+    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT);
+    EXPECT_TRUE(CloseHandle(event));
+}
+
+TEST(EventTest, AutoResetReleasesOneWaitPerSet)
+{
+    HANDLE event = CreateEventW(nullptr, FALSE, TRUE, nullptr);
+    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0);  // initially signalled
+    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT);   // and consumed
+    SetEvent(event);
+    SetEvent(event);  // no count: still one release
+    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT);
+    CloseHandle(event);
+}
+
+TEST(EventTest, AutoResetWakesExactlyOneOfSeveralWaiters)
+{
+    HANDLE event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<int> woken{0};
+    std::vector<std::thread> waiters;
+    for (int i = 0; i < 3; ++i)
+        waiters.emplace_back([&] {
+            if (WaitForSingleObject(event, INFINITE) == WAIT_OBJECT_0)
+                ++woken;
+            WaitForSingleObject(done, INFINITE);
+        });
+    for (int i = 0; i < 3; ++i) {
+        SetEvent(event);
+        // Each release is taken by one waiter before the next.
+        while (woken.load() < i + 1)
+            std::this_thread::yield();
+        EXPECT_EQ(woken.load(), i + 1);
+    }
+    SetEvent(done);
+    for (auto& waiter : waiters)
+        waiter.join();
+    CloseHandle(event);
+    CloseHandle(done);
+}
+
+TEST(EventTest, WaitWakesOnSetFromAnotherThread)
+{
+    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread setter([&] { SetEvent(event); });
+    EXPECT_EQ(WaitForSingleObject(event, INFINITE), WAIT_OBJECT_0);
+    setter.join();
+    CloseHandle(event);
+}
+
+TEST(EventTest, NamedEventsAreShared)
+{
+    HANDLE first = CreateEventW(nullptr, TRUE, FALSE, L"Local\\printer-stop");
+    EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
+    HANDLE second = CreateEventW(nullptr, TRUE, FALSE, L"Local\\printer-stop");
+    EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+    EXPECT_NE(first, second);
+    SetEvent(first);
+    EXPECT_EQ(WaitForSingleObject(second, 0), WAIT_OBJECT_0);
+    CloseHandle(first);
+    CloseHandle(second);
+    HANDLE fresh = CreateEventW(nullptr, TRUE, FALSE, L"Local\\printer-stop");
+    EXPECT_EQ(GetLastError(), ERROR_SUCCESS);  // the last handle closed: a new event
+    EXPECT_EQ(WaitForSingleObject(fresh, 0), WAIT_TIMEOUT);
+    CloseHandle(fresh);
+}
+
+TEST(EventTest, InvalidHandles)
+{
+    SetLastError(0);
+    EXPECT_FALSE(SetEvent(nullptr));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    CloseHandle(event);
+    EXPECT_FALSE(SetEvent(event));
+    EXPECT_FALSE(ResetEvent(event));
+    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_FAILED);
+}
+
+TEST(KernelMiscTest, TickCountIsMonotonic)
+{
+    const ULONGLONG first = GetTickCount64();
+    Sleep(0);
+    EXPECT_GE(GetTickCount64(), first);
+    // The 32-bit count is the low part of the 64-bit one.
+    const ULONGLONG wide = GetTickCount64();
+    const DWORD narrow = GetTickCount();
+    EXPECT_LE(static_cast<DWORD>(narrow - static_cast<DWORD>(wide)), 1000u);
+}
+
+TEST(KernelMiscTest, Interlocked)
+{
+    volatile LONG value = 0;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&] {
+            for (int i = 0; i < 10000; ++i)
+                InterlockedIncrement(&value);
+        });
+    for (auto& thread : threads)
+        thread.join();
+    EXPECT_EQ(value, 40000);
+    EXPECT_EQ(InterlockedDecrement(&value), 39999);
+    EXPECT_EQ(InterlockedExchange(&value, 5), 39999);
+    EXPECT_EQ(InterlockedCompareExchange(&value, 7, 4), 5);  // no match: unchanged
+    EXPECT_EQ(value, 5);
+    EXPECT_EQ(InterlockedCompareExchange(&value, 7, 5), 5);
+    EXPECT_EQ(value, 7);
+}
+
+TEST(KernelMiscTest, MulDivRoundsAndChecks)
+{
+    EXPECT_EQ(MulDiv(10, 3, 4), 8);   // 7.5 rounds up
+    EXPECT_EQ(MulDiv(-10, 3, 4), -8); // away from zero
+    EXPECT_EQ(MulDiv(10, -3, -4), 8);
+    EXPECT_EQ(MulDiv(1, 1, 3), 0);
+    EXPECT_EQ(MulDiv(2, 1, 3), 1);
+    EXPECT_EQ(MulDiv(INT_MAX, INT_MAX, INT_MAX), INT_MAX);  // the intermediate is 64 bits
+    EXPECT_EQ(MulDiv(5, 1, 0), -1);
+    EXPECT_EQ(MulDiv(INT_MAX, 2, 1), -1);
+    EXPECT_EQ(MulDiv(INT_MIN, 1, 1), INT_MIN);
+}
+
+}  // namespace
