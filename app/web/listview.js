@@ -100,8 +100,11 @@ export function drawList(element, control, key, onRow, onColumn) {
   drawVisible();
 }
 
+// The screen does not carry column widths: share the width by the length of
+// each header (a name column gets room for longer texts).
 function columnWidths(columns, width) {
   if (!columns.length) return [];
-  const base = Math.floor((width - 4) / columns.length);
-  return columns.map(() => base);
+  const weights = columns.map((text, index) => Math.max(3, String(text).length) + (index === 0 ? 4 : 0));
+  const total = weights.reduce((sum, weight) => sum + weight, 0);
+  return weights.map((weight) => Math.floor(((width - 4) * weight) / total));
 }

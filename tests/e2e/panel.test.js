@@ -79,9 +79,24 @@ test('the side panel shows the host configuration', async () => {
   assert.ok(keys.includes('baudRate'), keys.join(','));
 });
 
-test('a screenshot of every tab page', async () => {
+// The fonts Chromium really drew a text with (not the ones asked for).
+async function fontsOf(page, selector) {
+  const cdp = await page.context().newCDPSession(page);
+  await cdp.send('DOM.enable');
+  await cdp.send('CSS.enable');
+  const { root } = await cdp.send('DOM.getDocument', { depth: -1 });
+  const { nodeId } = await cdp.send('DOM.querySelector', { nodeId: root.nodeId, selector });
+  const { fonts } = await cdp.send('CSS.getPlatformFontsForNode', { nodeId });
+  await cdp.detach();
+  return fonts.map((font) => font.familyName);
+}
+
+test('a screenshot of every tab page, drawn with a Japanese font', async () => {
   fs.mkdirSync(OUTPUT, { recursive: true });
   const page = await openPanel();
+  const fonts = await fontsOf(page, `${SYSTEM} .control.tab .tabitem[data-tab="0"]`);
+  assert.ok(fonts.some((name) => /IPA|Noto Sans CJK|Gothic|ゴシック/i.test(name)),
+    `the tab text was drawn with ${fonts.join(', ')}`);
   for (let index = 0; index < TAB_TEXTS.length; index++) {
     await tapTab(page, index);
     const file = path.join(OUTPUT, `tab-${index + 1}-${PAGE_TEMPLATES[index]}.png`);
