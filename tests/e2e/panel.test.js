@@ -104,3 +104,45 @@ test('a screenshot of every tab page, drawn with a Japanese font', async () => {
     assert.ok(fs.statSync(file).size > 1000, `${file} was written`);
   }
 });
+
+test('a list view of 100,000 rows draws only the rows in view and scrolls to any of them', async () => {
+  const page = await openPanel();
+  const result = await page.evaluate(async () => {
+    const { drawScreen } = await import('/render.js');
+    const rows = Array.from({ length: 100000 }, (_, i) => [`FILE${String(i).padStart(6, '0')}.FSD`, String(i * 10)]);
+    const screen = {
+      version: 1,
+      windows: [{
+        hwnd: 1, template: 1, caption: 'list', visible: true, enabled: true, modal: true, rect: [20, 40, 600, 400],
+        controls: [{ id: 5, class: 'listview', text: '', rect: [10, 10, 560, 360], visible: true, enabled: true,
+          columns: ['名前', 'サイズ'], rows, selectedRows: [99999] }],
+        children: [],
+      }],
+    };
+    const host = document.createElement('div');
+    host.className = 'panel';
+    host.style.position = 'absolute';
+    host.style.left = '0';
+    host.style.top = '0';
+    document.body.appendChild(host);
+    const taps = [];
+    drawScreen(host, screen, (route, body) => taps.push(body));
+    await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
+    const viewport = host.querySelector('.viewport');
+    const drawnAtTop = host.querySelectorAll('.row').length;
+    viewport.scrollTop = viewport.scrollHeight;
+    await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
+    const drawnAtEnd = host.querySelectorAll('.row').length;
+    const last = host.querySelector('.row[data-row="99999"]');
+    const lastText = last ? last.textContent : null;
+    const lastSelected = last ? last.classList.contains('selected') : false;
+    last.click();
+    host.remove();
+    return { drawnAtTop, drawnAtEnd, lastText, lastSelected, taps };
+  });
+  assert.ok(result.drawnAtTop > 0 && result.drawnAtTop < 60, `rows drawn at the top: ${result.drawnAtTop}`);
+  assert.ok(result.drawnAtEnd < 60, `rows drawn at the end: ${result.drawnAtEnd}`);
+  assert.equal(result.lastText, 'FILE099999.FSD999990');
+  assert.equal(result.lastSelected, true);
+  assert.deepEqual(result.taps, [{ hwnd: 1, id: 5, row: 99999 }]);
+});
