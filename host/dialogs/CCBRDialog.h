@@ -1,5 +1,6 @@
 // The host's dialog base: a framework dialog on a template, the base of every
-// settings dialog and page and of the host's own input dialogs.
+// settings dialog and page and of the host's own input dialogs, with the
+// host's change-report mixins (the host counts the live dialogs through them).
 //
 // The flag tells whether the dialog stands alone (a modal dialog of its own,
 // the auxiliary page, the saved-setups dialog) or is a tab page that lives
@@ -7,9 +8,11 @@
 // (IsStandAlone) and changes nothing on the screen.
 #pragma once
 
+#include "host/IMRRec.h"
+#include "host/IMRToolBar.h"
 #include "win/Dialog.h"
 
-class CCBRDialog : public CDialog {
+class CCBRDialog : public CDialog, public IMRRec, public IMRToolBar {
 public:
     DECLARE_DYNAMIC(CCBRDialog)
 

@@ -41,6 +41,21 @@ TEST(CCBRDialog, KeepsItsFlagAndRuntimeClass)
     EXPECT_TRUE(popup.IsKindOf(RUNTIME_CLASS(CCBRDialog)));
 }
 
+TEST(CCBRDialog, CarriesTheChangeReportMixins)
+{
+    std::size_t before = IMRRec::GetLiveCount();
+    {
+        CCBRDialog dialog(17009, nullptr, true);
+        IMRRec* report = &dialog;
+        IMRToolBar* toolBar = &dialog;
+        EXPECT_EQ(before + 1, IMRRec::GetLiveCount());
+        EXPECT_EQ(report, report->MRGetMang());
+        EXPECT_EQ(toolBar, toolBar->MRGetMang());
+        EXPECT_TRUE(IMRToolBar::IsToolBarLocked());
+    }
+    EXPECT_EQ(before, IMRRec::GetLiveCount());
+}
+
 TEST(CCBRDialog, DestroyHandlerChainsThroughTheBase)
 {
     widget_tests::RegisterHostTemplate();
