@@ -65,6 +65,8 @@ void JogWidget::Describe(win::ScreenControl& control) const
     control.value = FormatValue();
     control.unit = m_unit;
     control.selected = m_bSelected;
+    // Relative widths of the tap zones, left to right, for whoever draws the jog.
+    control.extra.emplace_back("zones", L"1,1,2,1,1");
 }
 
 void JogWidget::OnAttached() { ShowValue(); }
