@@ -37,6 +37,9 @@ struct SECURITY_ATTRIBUTES {
 };
 using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
 
+// Creation flag of threads (and of processes, where it is not supported).
+constexpr DWORD CREATE_SUSPENDED = 0x00000004;
+
 // Errors beyond those of Win32Types.h.
 constexpr DWORD ERROR_TOO_MANY_OPEN_FILES = 4;
 constexpr DWORD ERROR_NOT_SAME_DEVICE = 17;

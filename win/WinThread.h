@@ -12,7 +12,6 @@
 
 using AFX_THREADPROC = UINT (*)(LPVOID);
 
-constexpr DWORD CREATE_SUSPENDED = 0x00000004;
 constexpr int THREAD_PRIORITY_NORMAL = 0;
 
 class CWinThread {
