@@ -311,15 +311,17 @@ void ListView::ButtonDown(WPARAM keys, POINT point)
 {
     if (!Enabled())
         return;
-    HWND self = Self();
-    SetFocus(self);
-    if (!IsWindow(self))
-        return;
+    // The header is a control of its own on Windows: a tap on it leaves the
+    // focus where it is.
     if (point.y >= 0 && point.y < HeaderHeight()) {
         m_headerPressed = true;
         m_pressedColumn = m_columns.ColumnAt(point.x);
         return;
     }
+    HWND self = Self();
+    SetFocus(self);
+    if (!IsWindow(self))
+        return;
     m_rowPressed = true;
     bool control = (keys & MK_CONTROL) != 0;
     bool shift = (keys & MK_SHIFT) != 0;

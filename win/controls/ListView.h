@@ -19,7 +19,8 @@
 //   all. On button-up: NM_CLICK (NMITEMACTIVATE, iItem -1 off the rows).
 //   A double tap adds NM_DBLCLK and, on a row, LVN_ITEMACTIVATE.
 // - a tap on a header cell: LVN_COLUMNCLICK (iItem -1, iSubItem the column)
-//   on button-up over the same cell, unless LVS_NOSORTHEADER.
+//   on button-up over the same cell, unless LVS_NOSORTHEADER; the focus
+//   stays where it was.
 // LVM_SORTITEMS, LVM_ENSUREVISIBLE and the column messages send nothing. A
 // row is hit in column 0, or anywhere in the columns with
 // LVS_EX_FULLROWSELECT.
