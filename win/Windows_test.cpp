@@ -1,0 +1,23 @@
+// The umbrella header compiles on its own and leaves the standard min/max usable.
+#include "win/Windows.h"
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(WindowsHeaderTest, MinAndMaxAreNotMacros)
+{
+#ifdef min
+    FAIL() << "min is a macro";
+#endif
+#ifdef max
+    FAIL() << "max is a macro";
+#endif
+    EXPECT_EQ(std::min(3, 4), 3);
+    EXPECT_EQ(std::max(3, 4), 4);
+    EXPECT_EQ(MulDiv(3, 4, 2), 6);
+}
+
+}  // namespace
