@@ -189,7 +189,7 @@ TEST_F(FileActionsTest, ConfirmedRestartSendsTheRequest)
     AnswerPopup(script, L"読み込み", L"設定を反映するためにプログラムを再起動します。", kYes);
     script.Do(IDD_SYSTEM, "the page ended itself", [&](HWND) {
         EXPECT_EQ(receiver.Count(DLGREQ_RESTART), 1u);
-        EXPECT_EQ(receiver.Last(DLGREQ_RESTART).sender, static_cast<void*>(static_cast<IDLGSender*>(Page())));
+        EXPECT_EQ(receiver.Last(DLGREQ_RESTART).sender, static_cast<void*>(Page()));
     });
     Close(script);
     Run(script);

@@ -4,6 +4,7 @@
 
 #include "host/CurrentProfileScope_test.h"
 #include "win/FileApi.h"
+#include "win/TextConvert.h"
 #include "win/TimeApi.h"
 
 #include <cstring>
@@ -169,23 +170,33 @@ TEST_F(FileSheetListingTest, DoubleTapOnParentGoesUpAndOnAFileDoesNothing)
 
 TEST_F(FileSheetListingTest, FolderBufferNeverTakesAPathLongerThanItsBytes)
 {
-    // 90 kanji are 90 characters but 270 bytes of UTF-8: the folder exists
-    // and can be listed, but its narrow path does not fit the host's buffer.
-    std::wstring longName(90, L'長');
-    std::filesystem::create_directories(root.PosixOf(L"D:\\" + longName));
+    // Two folders of 45 kanji: D:\<45>\<45> is 94 characters but 274 bytes
+    // of UTF-8, so it can be listed but its narrow path does not fit the
+    // host's 260-byte buffer.
+    const std::wstring name(45, L'長');
+    const std::wstring outer = L"D:\\" + name;
+    std::filesystem::create_directories(root.PosixOf(outer + L"\\" + name));
     ChangeDirectory("D:\\");
     std::memset(host.currentFolder, 'x', sizeof host.currentFolder);
     std::strcpy(host.currentFolder, "D:\\");
+    const std::string outerNarrow = win::WideToUtf8(outer);
     ScriptedOperator script;
     OpenFileTab(script);
     script.TapPart(IDD_SYSTEM, IDC_LIST, "row", 0, 0, true);
-    script.Do(IDD_SYSTEM, "inside the long folder", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_FOLDER), L"D:\\" + longName + L"\\");
-        EXPECT_STREQ(host.currentFolder, "D:\\") << "kept, not cut into another folder's name";
+    script.Do(IDD_SYSTEM, "inside the outer folder", [&](HWND window) {
+        EXPECT_EQ(host.currentFolder, outerNarrow) << "this one fits";
+        EXPECT_EQ(Column(window), (Names{L"..", name}));
+    });
+    script.TapPart(IDD_SYSTEM, IDC_LIST, "row", 1, 0, true);
+    script.Do(IDD_SYSTEM, "inside the inner folder", [&](HWND window) {
+        EXPECT_EQ(ControlText(window, IDC_FOLDER), outer + L"\\" + name + L"\\");
+        EXPECT_EQ(Column(window), Names{L".."}) << "listed all the same";
+        EXPECT_EQ(host.currentFolder, outerNarrow) << "kept, not cut into another folder's name";
         EXPECT_EQ(host.currentFolder[sizeof host.currentFolder - 1], 'x') << "nothing written past the text";
     });
     Close(script);
     Run(script);
+    EXPECT_TRUE(script.Finished());
 }
 
 TEST_F(FileSheetListingTest, TapsAddAndRemoveRowsAsCtrlTapsAndSelectAllClearAll)
