@@ -277,6 +277,27 @@ TEST_F(ShutdownTest, UsbReleaseEjectsWithFileActivityPausedAndKeepsTheCurrentDir
     }
 }
 
+// Disabled until the release remembers the folder as wide text: a narrow
+// 260-byte buffer cannot hold this folder, _getcwd fails and the release
+// leaves the process in D:\.
+TEST_F(ShutdownTest, DISABLED_UsbReleaseKeepsACurrentDirectoryLongerThan260BytesInUtf8)
+{
+    // 94 characters on the instrument, but 274 bytes as UTF-8, the narrow
+    // text of this port.
+    const std::wstring half(45, L'測');
+    const std::wstring folder = L"E:\\" + half + L"\\" + half;
+    std::filesystem::create_directories(root.PosixOf(folder));
+    ASSERT_TRUE(win::Drives::SetCurrentDirectory(folder));
+    ScriptedOperator script;
+    script.Tap(IDD_SYSTEM, IDC_USB_EJECT);
+    script.AnswerShowing(kUsbQuestion, IDOK);
+    script.AnswerShowing(kUsbDone, IDOK);
+    script.Tap(IDD_SYSTEM, IDC_CLOSE_SYSTEM);
+    Run();
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(win::Drives::GetCurrentDirectory(), folder);
+}
+
 TEST_F(ShutdownTest, WithoutAReceiverUsbReleaseSkipsThePlaybackQuery)
 {
     const int ejectsBefore = UsbEject::GetCallCount();
