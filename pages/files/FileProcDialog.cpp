@@ -2,7 +2,7 @@
 
 #include "host/TextService.h"
 #include "host/dialogs/CSoftKeybordDlg_PathAndFile.h"
-#include "pages/files/BrowseFolder.h"
+#include "host/widgets/CBrowseFolder.h"
 
 namespace {
 

@@ -11,10 +11,12 @@
 #include "tests/harness/TempDataRoot.h"
 #include "win/Drives.h"
 #include "win/Input.h"
+#include "win/Screen.h"
 #include "win/controls/CommCtrl.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -127,6 +129,36 @@ inline bool Visible(HWND window, int id)
 {
     HWND control = FindControl(window, id);
     return control && IsWindowVisible(control);
+}
+
+// The folder chooser's rows (column 0).
+inline std::vector<std::wstring> ChooserRows(HWND chooser)
+{
+    std::vector<std::wstring> rows;
+    for (const auto& row : win::DescribeControl(GetDlgItem(chooser, 30012)).rows)
+        rows.push_back(row.empty() ? L"" : row[0]);
+    return rows;
+}
+
+// In the folder chooser: double-taps the rows named in `enter` one after
+// the other, then taps the row `pick` (none when empty) and confirms.
+inline void ChooseFolder(ScriptedOperator& script, std::vector<std::wstring> enter, std::wstring pick)
+{
+    for (const std::wstring& name : enter)
+        script.Do(IDD_BROWSE, "enter a folder", [name](HWND chooser) {
+            std::vector<std::wstring> rows = ChooserRows(chooser);
+            auto found = std::find(rows.begin(), rows.end(), name);
+            ASSERT_NE(found, rows.end()) << "the chooser has no such row";
+            win::TapPart(GetDlgItem(chooser, 30012), "row", static_cast<int>(found - rows.begin()), 0, true);
+        });
+    if (!pick.empty())
+        script.Do(IDD_BROWSE, "pick a folder", [pick](HWND chooser) {
+            std::vector<std::wstring> rows = ChooserRows(chooser);
+            auto found = std::find(rows.begin(), rows.end(), pick);
+            ASSERT_NE(found, rows.end()) << "the chooser has no such row";
+            win::TapPart(GetDlgItem(chooser, 30012), "row", static_cast<int>(found - rows.begin()));
+        });
+    script.Tap(IDD_BROWSE, IDOK);
 }
 
 class FilePageTest : public ::testing::Test {

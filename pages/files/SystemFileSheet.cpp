@@ -4,7 +4,7 @@
 
 #include "host/Product.h"
 #include "host/dialogs/CPopupDlg.h"
-#include "pages/files/BrowseFolder.h"
+#include "host/widgets/CBrowseFolder.h"
 #include "pages/files/FilePathRules.h"
 #include "pages/files/FileSheetIds.h"
 #include "win/DebugLog.h"

@@ -2,7 +2,7 @@
 // host write recorded data.
 #include "pages/files/SystemFileSheet.h"
 
-#include "pages/files/BrowseFolder.h"
+#include "host/widgets/CBrowseFolder.h"
 #include "pages/files/FilePathRules.h"
 #include "pages/files/FileProcDialog.h"
 #include "pages/files/FileSheetIds.h"
