@@ -26,7 +26,8 @@ constexpr size_t maintenanceNextOffset = 303;
 void DisableWriteFilter()
 {
     wchar_t systemDirectory[MAX_PATH] = {};
-    if (GetSystemDirectoryW(systemDirectory, MAX_PATH) == 0) {
+    UINT length = GetSystemDirectoryW(systemDirectory, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
         OutputDebugStringW(L"GetSystemDirectory() 失敗\n");
         return;
     }
@@ -92,14 +93,17 @@ void CSystemDlg::OnBnClickedButtonUsbEject()
         SendDLGRequest(&request);
     }
 
-    // No current directory may lie on a drive being ejected.
-    char previousDirectory[MAX_PATH] = {};
-    _getcwd(previousDirectory, MAX_PATH);
-    _chdir("D:\\");
+    // No current directory may lie on a drive being ejected. The directory is
+    // kept as a wide string: a folder name within the path limit can need
+    // more than 260 bytes as narrow text, and must still be restored.
+    wchar_t previousDirectory[MAX_PATH] = {};
+    bool kept = _wgetcwd(previousDirectory, MAX_PATH) != nullptr;
+    _wchdir(L"D:\\");
     FileIO::AllSuspend();
     bool ejected = EjectUSBDrives() != 0;
     FileIO::AllResume();
-    _chdir(previousDirectory);
+    if (kept)
+        _wchdir(previousDirectory);
 
     if (ejected)
         popup.SetMessageText(texts->GetText(17000, 31, L"USBドライブを安全に取り外せることが\n確認されました。"));

@@ -437,11 +437,14 @@ HWND GetFocus()
 
 HWND GetActiveWindow()
 {
+    HWND active;
     {
         std::lock_guard guard(focusLock);
-        if (activeWindow && IsWindow(activeWindow) && IsWindowVisible(activeWindow))
-            return activeWindow;
+        active = activeWindow;
     }
+    // Checked outside the focus lock: the table lock is never taken under it.
+    if (active && IsWindow(active) && IsWindowVisible(active))
+        return active;
     for (HWND top : win::TopLevelWindows())
         if (IsWindowVisible(top) && IsWindowEnabled(top))
             return top;

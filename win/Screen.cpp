@@ -17,6 +17,7 @@ ScreenControl DescribeControl(HWND hwnd)
 {
     ScreenControl control;
     DescribeHook hook;
+    HWND focus = GetFocus();  // before the table lock: the focus lock is never taken under it
     {
         std::lock_guard guard(detail::TableLock());
         detail::WindowObject* window = detail::Find(hwnd);
@@ -29,7 +30,7 @@ ScreenControl DescribeControl(HWND hwnd)
         control.rect = window->rect;
         control.visible = (window->style & WS_VISIBLE) != 0;
         control.enabled = (window->style & WS_DISABLED) == 0;
-        control.focused = GetFocus() == hwnd;
+        control.focused = focus == hwnd;
         if (window->state)
             window->state->Describe(control);
         hook = window->describeHook;

@@ -280,7 +280,7 @@ TEST_F(ShutdownTest, UsbReleaseEjectsWithFileActivityPausedAndKeepsTheCurrentDir
 // Disabled until the release remembers the folder as wide text: a narrow
 // 260-byte buffer cannot hold this folder, _getcwd fails and the release
 // leaves the process in D:\.
-TEST_F(ShutdownTest, DISABLED_UsbReleaseKeepsACurrentDirectoryLongerThan260BytesInUtf8)
+TEST_F(ShutdownTest, UsbReleaseKeepsACurrentDirectoryLongerThan260BytesInUtf8)
 {
     // 94 characters on the instrument, but 274 bytes as UTF-8, the narrow
     // text of this port.
