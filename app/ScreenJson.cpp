@@ -1,6 +1,8 @@
 #include "ScreenJson.h"
 
 #include "win/TextConvert.h"
+#include "win/Window.h"
+#include "win/controls/CommCtrl.h"
 
 namespace {
 
@@ -20,6 +22,37 @@ nlohmann::json Texts(const std::vector<std::wstring>& texts)
 bool IsList(const win::ScreenControl& control)
 {
     return control.className == "listview" || control.className == "listbox";
+}
+
+// Geometry the panel needs to draw a control as the instrument lays it out:
+// where each tab sits, how wide each list column is and how tall a row is.
+// The control answers these queries from its state; nothing changes.
+void AddGeometry(const win::ScreenControl& control, nlohmann::json& out)
+{
+    if (!control.hwnd || !IsWindow(control.hwnd))
+        return;
+    if (control.className == "tab") {
+        nlohmann::json rects = nlohmann::json::array();
+        for (std::size_t i = 0; i < control.tabs.size(); ++i) {
+            RECT item{};
+            if (!SendMessageW(control.hwnd, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item)))
+                return;
+            rects.push_back(Rect(item));
+        }
+        out["itemRects"] = std::move(rects);
+    } else if (control.className == "listview") {
+        nlohmann::json widths = nlohmann::json::array();
+        for (std::size_t i = 0; i < control.columns.size(); ++i)
+            widths.push_back(static_cast<int>(SendMessageW(control.hwnd, LVM_GETCOLUMNWIDTH, i, 0)));
+        out["columnWidths"] = std::move(widths);
+        if (!control.rows.empty()) {
+            RECT row{};
+            row.left = LVIR_BOUNDS;
+            int first = control.topRow.value_or(0);
+            if (SendMessageW(control.hwnd, LVM_GETITEMRECT, static_cast<WPARAM>(first), reinterpret_cast<LPARAM>(&row)))
+                out["rowHeight"] = row.bottom - row.top;
+        }
+    }
 }
 
 }  // namespace
@@ -69,6 +102,7 @@ nlohmann::json ScreenJson::Control(const win::ScreenControl& control)
         out["value"] = win::WideToUtf8(*control.value);
     if (control.unit)
         out["unit"] = win::WideToUtf8(*control.unit);
+    AddGeometry(control, out);
     for (const auto& [name, value] : control.extra)
         if (!out.contains(name))
             out[name] = win::WideToUtf8(value);

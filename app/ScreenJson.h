@@ -5,7 +5,9 @@
 //   control: {"id", "class", "text", "rect": [x, y, w, h], "visible", "enabled"}
 //            plus, where they apply: "checked", "selected", "tabs", "current",
 //            "columns", "rows", "selectedRows", "value", "unit", and "focused"
-//            for the control that has the keyboard focus.
+//            for the control that has the keyboard focus; for drawing, tab
+//            controls add "itemRects" and list views "columnWidths" and
+//            "rowHeight", and each control's class-specific extras.
 // Top-level rects are panel pixels; a child window's and a control's rect are
 // relative to the client area of the window that holds it.
 #pragma once

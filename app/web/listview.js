@@ -3,7 +3,7 @@
 // margin) exist as elements, so 100,000 rows scroll as smoothly as ten.
 // The scroll position of each list survives redraws of the screen.
 
-export const ROW_HEIGHT = 18;
+const DEFAULT_ROW_HEIGHT = 18;
 const MARGIN_ROWS = 8;
 const scrollPositions = new Map();   // list key -> { top, serverTop }
 
@@ -11,7 +11,9 @@ export function drawList(element, control, key, onRow, onColumn) {
   const columns = control.columns || [];
   const rows = control.rows || [];
   const selected = new Set(control.selectedRows || []);
-  const widths = columnWidths(columns, control.rect[2]);
+  const widths = control.columnWidths && control.columnWidths.length === columns.length
+    ? control.columnWidths : columnWidths(columns, control.rect[2]);
+  const ROW_HEIGHT = control.rowHeight > 0 ? control.rowHeight : DEFAULT_ROW_HEIGHT;
 
   if (columns.length) {
     const header = document.createElement('div');

@@ -36,21 +36,51 @@ function drawWindow(window, act, { top, dimmed, z }) {
     caption.textContent = window.caption;
     element.appendChild(caption);
   }
-  // Lists are front to back; draw back to front.
+  // Child dialogs that live inside a tab control (the pages) are clipped to
+  // it and sit just above it; the controls in front of the tab control stay
+  // in front of its pages.
   const controls = window.controls || [];
+  const children = (window.children || []).filter((child) => child.visible);
+  const hosted = new Map();
+  const free = [];
+  for (const child of children) {
+    const host = controls.find((c) => c.class === 'tab' && c.visible && inside(child.rect, c.rect));
+    if (host) {
+      if (!hosted.has(host)) hosted.set(host, []);
+      hosted.get(host).push(child);
+    } else {
+      free.push(child);
+    }
+  }
+  // Lists are front to back; draw back to front.
   for (let index = controls.length - 1; index >= 0; index--) {
     const control = controls[index];
     if (!control.visible) continue;
     const drawn = drawControl(window, control, act);
     if (drawn) element.appendChild(drawn);
+    if (hosted.has(control)) element.appendChild(drawHosted(control, hosted.get(control), act));
   }
-  const children = window.children || [];
+  for (let index = free.length - 1; index >= 0; index--)
+    element.appendChild(drawWindow(free[index], act, { top: false, dimmed: false }));
+  return element;
+}
+
+function inside(rect, host) {
+  return rect[0] >= host[0] && rect[1] >= host[1] && rect[0] < host[0] + host[2] && rect[1] < host[1] + host[3];
+}
+
+function drawHosted(host, children, act) {
+  const clip = document.createElement('div');
+  clip.className = 'clip';
+  place(clip, host.rect);
   for (let index = children.length - 1; index >= 0; index--) {
     const child = children[index];
-    if (!child.visible) continue;
-    element.appendChild(drawWindow(child, act, { top: false, dimmed: false }));
+    const moved = Object.assign({}, child, {
+      rect: [child.rect[0] - host.rect[0], child.rect[1] - host.rect[1], child.rect[2], child.rect[3]],
+    });
+    clip.appendChild(drawWindow(moved, act, { top: false, dimmed: false }));
   }
-  return element;
+  return clip;
 }
 
 function place(element, rect) {
@@ -153,10 +183,14 @@ function drawControl(window, control, act) {
   return element;
 }
 
+// The tabs sit where the control lays them out (itemRects); without that,
+// they share the width of one strip.
 function drawTab(element, window, control, act) {
   const strip = document.createElement('div');
   strip.className = 'strip';
   strip.setAttribute('role', 'tablist');
+  const rects = control.itemRects || [];
+  let stripBottom = rects.length ? 0 : 26;
   (control.tabs || []).forEach((text, index) => {
     const item = document.createElement('div');
     item.className = 'tabitem' + (index === control.current ? ' current' : '');
@@ -164,6 +198,12 @@ function drawTab(element, window, control, act) {
     item.setAttribute('aria-selected', index === control.current ? 'true' : 'false');
     item.dataset.tab = index;
     item.textContent = text;
+    if (rects[index]) {
+      const [x, y, w, h] = rects[index];
+      item.classList.add('placed');
+      Object.assign(item.style, { left: x + 'px', top: y + 'px', width: w + 'px', height: h + 'px' });
+      stripBottom = Math.max(stripBottom, y + h);
+    }
     item.addEventListener('click', (event) => {
       event.stopPropagation();
       act('tap', { hwnd: window.hwnd, id: control.id, tab: index });
@@ -172,6 +212,7 @@ function drawTab(element, window, control, act) {
   });
   const body = document.createElement('div');
   body.className = 'body';
+  body.style.top = stripBottom + 'px';
   element.append(strip, body);
 }
 

@@ -52,7 +52,7 @@ test('the system dialog shows its six tabs and every tab opens its page', async 
   for (let index = 0; index < TAB_TEXTS.length; index++) {
     await tapTab(page, index);
     // Only the chosen page is shown.
-    const pages = await page.$$eval(`${SYSTEM} > .window.child`, (windows) => windows.map((w) => Number(w.dataset.template)));
+    const pages = await page.$$eval(`${SYSTEM} > .window.child, ${SYSTEM} > .clip > .window.child`, (windows) => windows.map((w) => Number(w.dataset.template)));
     assert.deepEqual(pages, [PAGE_TEMPLATES[index]], `pages shown for tab ${index}`);
   }
   await tapTab(page, 0);
