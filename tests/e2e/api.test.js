@@ -91,3 +91,26 @@ test('on a non-loopback address every API call needs the printed token', async (
     assert.equal(await remote.stop(), 0);
   }
 });
+
+test('a shutdown from the dialog ends the simulator cleanly and keeps the state', async () => {
+  const own = await startSimulator();
+  const ended = new Promise((resolve) => own.child.once('exit', (code) => resolve(code)));
+  try {
+    const { json: screen } = await api(own.base, '/api/screen');
+    const dialog = systemDialog(screen);
+    const asked = await api(own.base, '/api/tap', { hwnd: dialog.hwnd, id: 17005 });
+    assert.equal(asked.status, 200);
+    const question = asked.json.windows[0];
+    assert.equal(question.template, 17019, 'the shutdown dialog is in front');
+    assert.equal(question.modal, true);
+    // The simulator may end before it answers this tap.
+    await api(own.base, '/api/tap', { hwnd: question.hwnd, id: 1 }).catch(() => null);
+    assert.equal(await ended, 0);
+    const { readFileSync } = await import('node:fs');
+    const state = readFileSync(`${own.root}/host/state.txt`, 'utf8');
+    assert.match(state, /^format = SYSDLG-SIM SETTINGS 1$/m);
+    assert.match(state, /^end = SYSDLG-SIM SETTINGS$/m);
+  } finally {
+    await own.stop();
+  }
+});
