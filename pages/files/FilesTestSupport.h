@@ -222,7 +222,8 @@ protected:
         script.Tap(IDD_PROC, IDOK);
     }
 
-    testing_support::Watchdog watchdog;
+    // Generous: one test lists a folder of 100,000 entries on a shared machine.
+    testing_support::Watchdog watchdog{std::chrono::seconds(180)};
     testing_support::TempDataRoot root;
     testing_support::HostConfiguration host;
     testing_support::RecordingReceiver receiver;
