@@ -146,3 +146,32 @@ test('a list view of 100,000 rows draws only the rows in view and scrolls to any
   assert.equal(result.lastSelected, true);
   assert.deepEqual(result.taps, [{ hwnd: 1, id: 5, row: 99999 }]);
 });
+
+test('the computer keyboard types text and presses keys in the window in front', async () => {
+  const page = await openPanel();
+  const sent = [];
+  const listener = (request) => {
+    if (request.method() === 'POST' && /\/api\/(type|key)$/.test(request.url()))
+      sent.push({ route: request.url().replace(/.*\/api\//, ''), body: JSON.parse(request.postData()) });
+  };
+  page.on('request', listener);
+  const hwnd = Number(await page.getAttribute(SYSTEM, 'data-hwnd'));
+  await page.locator('#panel').focus();
+  await page.keyboard.type('ab1');
+  await page.keyboard.press('Enter');
+  await page.keyboard.press('Backspace');
+  // Quick typing may travel as one text or several; the order is kept.
+  const keys = () => sent.filter((call) => call.route === 'key');
+  for (let round = 0; round < 100 && keys().length < 2; round++) await page.waitForTimeout(50);
+  page.off('request', listener);
+  const firstKey = sent.findIndex((call) => call.route === 'key');
+  const typed = sent.slice(0, firstKey);
+  assert.ok(typed.every((call) => call.route === 'type' && call.body.hwnd === hwnd), JSON.stringify(sent));
+  assert.equal(typed.map((call) => call.body.text).join(''), 'ab1');
+  assert.deepEqual(sent.slice(firstKey), [
+    { route: 'key', body: { hwnd, vk: 13 } },
+    { route: 'key', body: { hwnd, vk: 8 } },
+  ]);
+  // The dialog swallows Enter: it is still open.
+  await page.waitForSelector(`${SYSTEM} .control.tab .tabitem`);
+});
