@@ -1,0 +1,118 @@
+// Memory save and CSV save of memory blocks: the file actions of the page
+// in memory mode, with a recording host and an instrument with two blocks.
+#include "pages/files/FilesTestSupport.h"
+
+#include "host/CurrentProfileScope_test.h"
+#include "host/FileRecording.h"
+#include "host/IMRRec.h"
+#include "win/DebugLog.h"
+#include "win/TextConvert.h"
+
+#include <filesystem>
+
+namespace files_test {
+namespace {
+
+using Names = std::vector<std::wstring>;
+constexpr int kYes = IDOK;
+constexpr int kNo = IDCANCEL;
+
+class FileActionsTest : public FilePageTest {
+protected:
+    void SetUp() override
+    {
+        IMRRec::ClearReportedCodes();
+        win::DebugLog::Clear();
+        ASSERT_EQ(_chdir("D:\\"), 0);
+    }
+    void StartIn(const char* folder)
+    {
+        std::filesystem::create_directories(root.PosixOf(win::Utf8ToWide(folder)));
+        ASSERT_EQ(_chdir(folder), 0);
+    }
+};
+
+class MemoryActionsTest : public FileActionsTest {
+protected:
+    CurrentProfileScope profile{[](InstrumentProfile& instrument) {
+        instrument.memoryBlocks.assign(2, MemoryBlockProfile{});
+        for (MemoryBlockProfile& block : instrument.memoryBlocks) {
+            block.enabled = true;
+            block.sampleCount = 10;
+            block.channels.push_back({0, WaveformChannel::Shape::Sine, 50.0, 1000, 0});
+        }
+    }};
+};
+
+TEST_F(MemoryActionsTest, MemorySaveAsksOnceAndStillWritesTheOtherBlock)
+{
+    root.WriteFile(L"D:\\mem\\001.FSD", "old");
+    StartIn("D:\\mem");
+    receiver.AnswerYes(DLGREQ_SAVE_MEMORY_BLOCK);
+    ScriptedOperator script;
+    OpenFileTab(script);
+    script.Tap(IDD_SYSTEM, IDC_MEMORY_LIST);
+    Select(script, {L"#001", L"#002"});
+    script.Tap(IDD_SYSTEM, IDC_MEMORY_SAVE);
+    script.Do(IDD_PROC, "destination", [&](HWND window) {
+        EXPECT_EQ(GetWindowTextString(window), L"メモリ保存");
+        EXPECT_EQ(ControlText(window, IDC_PROC_LABEL), L"保存先");
+    });
+    script.Tap(IDD_PROC, IDOK);
+    AnswerPopup(script, L"メモリ保存", L"[D:\\mem\\001.FSD]ファイルが存在します。上書きしてもよろしいですか？", kNo);
+    AnswerPopup(script, L"メモリ保存", L"メモリ保存処理終了しました。", kYes);
+    script.Do(IDD_SYSTEM, "no refresh", [&](HWND window) {
+        EXPECT_EQ(SelectedNames(window), (Names{L"#001", L"#002"}));
+    });
+    Close(script);
+    Run(script);
+    EXPECT_TRUE(script.Finished());
+    ASSERT_EQ(receiver.Count(DLGREQ_SAVE_MEMORY_BLOCK), 1u);
+    const auto& request = receiver.Last(DLGREQ_SAVE_MEMORY_BLOCK);
+    EXPECT_EQ(request.received.Word(12), 1u);
+    EXPECT_EQ(request.Field(L"destination"), L"D:\\mem\\002.FSD");
+    EXPECT_EQ(request.received.Byte(24), 1);
+    EXPECT_EQ(request.received.Byte(28), 1);
+}
+
+TEST_F(MemoryActionsTest, MemorySaveFailureStopsWithoutTheEndNotice)
+{
+    StartIn("D:\\mem");
+    ScriptedOperator script;
+    OpenFileTab(script);
+    script.Tap(IDD_SYSTEM, IDC_MEMORY_LIST);
+    script.Tap(IDD_SYSTEM, IDC_SELECT_ALL);
+    script.Tap(IDD_SYSTEM, IDC_MEMORY_SAVE);
+    script.Tap(IDD_PROC, IDOK);
+    AnswerPopup(script, L"メモリ保存", L"[D:\\mem\\001.FSD]メモリ保存処理に失敗しました。", kYes);
+    Close(script);
+    Run(script);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(receiver.Count(DLGREQ_SAVE_MEMORY_BLOCK), 1u);
+}
+
+TEST_F(MemoryActionsTest, CsvSaveOfABlockWritesFormatZeroUnderTheBlockNumber)
+{
+    StartIn("D:\\mem");
+    receiver.AnswerYes(DLGREQ_SAVE_MEMORY_BLOCK);
+    ScriptedOperator script;
+    OpenFileTab(script);
+    script.Tap(IDD_SYSTEM, IDC_MEMORY_LIST);
+    Select(script, {L"#002"});
+    script.Tap(IDD_SYSTEM, IDC_CSV_SAVE);
+    script.Tap(IDD_PROC, IDOK);
+    script.Do(IDD_SYSTEM, "memory list rebuilt", [&](HWND window) {
+        EXPECT_EQ(Column(window), (Names{L"#001", L"#002"}));
+        EXPECT_TRUE(SelectedNames(window).empty());
+    });
+    Close(script);
+    Run(script);
+    EXPECT_TRUE(script.Finished());
+    const auto& request = receiver.Last(DLGREQ_SAVE_MEMORY_BLOCK);
+    EXPECT_EQ(request.received.Word(12), 1u);
+    EXPECT_EQ(request.Field(L"destination"), L"D:\\mem\\002.csv");
+    EXPECT_EQ(request.received.Byte(24), 0);
+}
+
+}  // namespace
+}  // namespace files_test
