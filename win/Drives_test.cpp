@@ -335,7 +335,7 @@ TEST(SplitPathTest, SplitsLikeTheCRuntime)
 
 TEST(SplitPathTest, SecureVersionChecksSizes)
 {
-    wchar_t drive[3], dir[4], fname[8], ext[4];
+    wchar_t drive[3], dir[5], fname[8], ext[5];
     EXPECT_EQ(_wsplitpath_s(L"C:\\ab\\name.txt", drive, 3, dir, 5, fname, 8, ext, 5), 0);
     EXPECT_EQ(_wsplitpath_s(L"C:\\abcd\\name.txt", drive, 3, dir, 4, fname, 8, ext, 4), ERANGE);
     EXPECT_STREQ(drive, L"");  // everything emptied
