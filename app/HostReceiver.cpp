@@ -2,6 +2,7 @@
 
 #include "SettingsFile.h"
 #include "host/InstrumentProfile.h"
+#include "host/devices/NetConfig.h"
 #include "win/DebugLog.h"
 #include "win/Drives.h"
 #include "win/TextConvert.h"
@@ -115,13 +116,8 @@ void HostReceiver::Initialize(T_DLG_REQUEST& request)
     if (mask & 0x3) {
         // Communication settings include the adapter: back to DHCP.
         m_state.ResetCommunication();
-        int result = InstrumentProfile::Current()->network.setConfigResult;
-        if (result == 1 || result == 2)
-            InstrumentProfile::Modify([](InstrumentProfile& profile) {
-                profile.network.dhcp = true;
-                profile.network.address = profile.network.mask = profile.network.gateway = 0;
-            });
-        else
+        int result = CNetConfig(-1).SetConfig(0, 0, 0);
+        if (result != 1 && result != 2)
             errors |= kNetworkError;
         // Reset settings take effect when the instrument starts again.
         restart = true;

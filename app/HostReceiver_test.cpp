@@ -2,6 +2,7 @@
 
 #include "SettingsFile.h"
 #include "host/InstrumentProfile.h"
+#include "host/devices/NetConfig.h"
 #include "win/Drives.h"
 
 #include <gtest/gtest.h>
@@ -144,6 +145,24 @@ TEST_F(HostReceiverTest, InitializeReportsAFailingNetworkAdapter)
     EXPECT_EQ(request.Word(16), 0x2u);
     EXPECT_EQ(request.Word(20), HostReceiver::kNetworkError);
     EXPECT_EQ(request.Byte(24), 1);
+    EXPECT_EQ(CNetConfig::GetLastRequest().result, 0);
+}
+
+TEST_F(HostReceiverTest, InitializeOfTheCommunicationSetsTheAdapterToDhcp)
+{
+    InstrumentProfile::Modify([](InstrumentProfile& profile) {
+        profile.network.dhcp = false;
+        profile.network.address = 0xC0A8000A;
+        profile.network.mask = 0xFFFFFF00;
+        profile.network.setConfigResult = 2;
+    });
+    int before = CNetConfig::GetSetConfigCount();
+    T_DLG_REQUEST request = Request(DLGREQ_INITIALIZE);
+    request.SetWord(12, 0x2);
+    receiver.OnDLGRequest(&request, 1);
+    EXPECT_EQ(request.Word(20), 0u);
+    EXPECT_EQ(CNetConfig::GetSetConfigCount(), before + 1);
+    EXPECT_TRUE(CNetConfig(-1).IsEnableDHCP());
 }
 
 TEST_F(HostReceiverTest, InitializeErasesTheMemoryBlocks)
