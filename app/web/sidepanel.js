@@ -66,7 +66,9 @@ function showConfig(config) {
   const root = document.getElementById('config');
   const open = new Set([...root.querySelectorAll('details[open]')].map((d) => d.dataset.section));
   const fragment = document.createDocumentFragment();
-  for (const [section, value] of Object.entries(config)) {
+  // Plain values first, then the blocks and objects.
+  const entries = Object.entries(config).sort(([, a], [, b]) => (typeof a === 'object') - (typeof b === 'object'));
+  for (const [section, value] of entries) {
     if (value !== null && typeof value === 'object') {
       const details = document.createElement('details');
       details.dataset.section = section;
