@@ -10,16 +10,17 @@
 namespace win {
 namespace {
 
+// Never destroyed: worker threads may still log while the process exits.
 std::mutex& LogMutex()
 {
-    static std::mutex mutex;
-    return mutex;
+    static std::mutex* mutex = new std::mutex;
+    return *mutex;
 }
 
 std::deque<std::wstring>& LogLines()
 {
-    static std::deque<std::wstring> lines;
-    return lines;
+    static std::deque<std::wstring>* lines = new std::deque<std::wstring>;
+    return *lines;
 }
 
 bool EchoToStderr()

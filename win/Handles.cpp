@@ -17,10 +17,12 @@ struct Table {
     std::uintptr_t next = 0x100;
 };
 
+// Never destroyed: detached workers and process watchers may still close
+// handles and signal while the process exits.
 Table& TheTable()
 {
-    static Table table;
-    return table;
+    static Table* table = new Table;
+    return *table;
 }
 
 thread_local DWORD t_lastError = ERROR_SUCCESS;
@@ -129,14 +131,14 @@ std::size_t HandleTable::Count()
 
 std::mutex& HandleTable::WaitMutex()
 {
-    static std::mutex mutex;
-    return mutex;
+    static std::mutex* mutex = new std::mutex;  // never destroyed, like the table
+    return *mutex;
 }
 
 std::condition_variable& HandleTable::WaitCondition()
 {
-    static std::condition_variable condition;
-    return condition;
+    static std::condition_variable* condition = new std::condition_variable;
+    return *condition;
 }
 
 void HandleTable::ChangeState(const std::function<void()>& change)
