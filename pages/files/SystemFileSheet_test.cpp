@@ -43,6 +43,18 @@ TEST_F(FileSheetListingTest, DriveRootListsNoParentRowButASubfolderDoes)
         EXPECT_EQ(HeaderText(window, 0), L"ファイル名");
         EXPECT_EQ(HeaderText(window, 1), L"サイズ");
         EXPECT_EQ(HeaderText(window, 2), L"日時");
+        EXPECT_EQ(ControlText(window, 17162), L"カレントフォルダ");
+        EXPECT_EQ(ControlText(window, IDC_BROWSE), L"参照...");
+        EXPECT_EQ(ControlText(window, IDC_MEMORY_LIST), L"メモリ一覧");
+        EXPECT_EQ(ControlText(window, IDC_CSV_SAVE), L"CSV保存");
+        HWND list = FindControl(window, IDC_LIST);
+        const auto styles = static_cast<DWORD>(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+        EXPECT_EQ(styles & (LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES), LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+        RECT client{};
+        GetClientRect(list, &client);
+        EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), 120);
+        EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0), 140);
+        EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 2, 0), client.right - client.left - 276);
     });
     script.TapPart(IDD_SYSTEM, IDC_LIST, "row", 0, 0, true);
     script.Do(IDD_SYSTEM, "inside data", [&](HWND window) {
