@@ -7,14 +7,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
-#include <cstring>
-#include <cwchar>
 #include <dirent.h>
 #include <mutex>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <vector>
 
 namespace win {
@@ -448,6 +444,31 @@ DWORD Drives::MissingFileError(const std::string& posixPath)
     return IsDirectory(posixPath.substr(0, slash)) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
 }
 
+std::optional<std::wstring> Drives::FullPath(std::wstring_view windowsPath, bool keepTrailingSeparator)
+{
+    WinPath current;
+    {
+        State& state = TheState();
+        std::lock_guard<std::mutex> lock(state.mutex);
+        current = state.current;
+    }
+    WinPath path;
+    bool endsWithSeparator = false;
+    if (!ParseWindowsPath(windowsPath, current, path, &endsWithSeparator))
+        return std::nullopt;
+    std::wstring text = path.Text();
+    if (keepTrailingSeparator && endsWithSeparator && text.back() != L'\\')
+        text += L'\\';
+    return text;
+}
+
+std::wstring Drives::GetCurrentRoot()
+{
+    State& state = TheState();
+    std::lock_guard<std::mutex> lock(state.mutex);
+    return state.current.RootText();
+}
+
 bool Drives::IsInsideDataRoot(const std::string& posixPath)
 {
     const std::string root = GetDataRoot();
@@ -459,302 +480,3 @@ bool Drives::IsInsideDataRoot(const std::string& posixPath)
 }
 
 }  // namespace win
-
-using win::Drives;
-
-DWORD GetCurrentDirectoryW(DWORD bufferLength, LPWSTR buffer)
-{
-    const std::wstring text = Drives::GetCurrentDirectory();
-    if (buffer == nullptr || bufferLength <= text.size())
-        return static_cast<DWORD>(text.size() + 1);
-    std::wmemcpy(buffer, text.c_str(), text.size() + 1);
-    return static_cast<DWORD>(text.size());
-}
-
-BOOL SetCurrentDirectoryW(LPCWSTR path)
-{
-    if (path == nullptr) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    return Drives::SetCurrentDirectory(path) ? TRUE : FALSE;
-}
-
-DWORD GetFullPathNameW(LPCWSTR fileName, DWORD bufferLength, LPWSTR buffer, LPWSTR* filePart)
-{
-    if (fileName == nullptr) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
-    win::WinPath current;
-    {
-        win::State& state = win::TheState();
-        std::lock_guard<std::mutex> lock(state.mutex);
-        current = state.current;
-    }
-    win::WinPath path;
-    bool endsWithSeparator = false;
-    if (!win::ParseWindowsPath(fileName, current, path, &endsWithSeparator))
-        return 0;
-    std::wstring text = path.Text();
-    if (endsWithSeparator && text.back() != L'\\')
-        text += L'\\';
-    if (buffer == nullptr || bufferLength <= text.size())
-        return static_cast<DWORD>(text.size() + 1);
-    std::wmemcpy(buffer, text.c_str(), text.size() + 1);
-    if (filePart != nullptr) {
-        std::size_t slash = text.find_last_of(L'\\');
-        *filePart = slash + 1 < text.size() ? buffer + slash + 1 : nullptr;
-    }
-    return static_cast<DWORD>(text.size());
-}
-
-DWORD GetLogicalDrives()
-{
-    if (Drives::GetDataRoot().empty())
-        return 0;
-    DWORD mask = 0;
-    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
-        if (win::IsDirectory(Drives::DriveFolder(letter)))
-            mask |= 1u << (letter - L'A');
-    }
-    return mask;
-}
-
-UINT GetDriveTypeW(LPCWSTR rootPath)
-{
-    std::wstring text = rootPath != nullptr ? std::wstring(rootPath) : std::wstring();
-    if (rootPath == nullptr) {
-        win::State& state = win::TheState();
-        std::lock_guard<std::mutex> lock(state.mutex);
-        text = state.current.RootText();
-    }
-    std::replace(text.begin(), text.end(), L'/', L'\\');
-    if ((text.size() == 2 || (text.size() == 3 && text[2] == L'\\')) && text[1] == L':' &&
-        win::IsAsciiLetter(text[0])) {
-        const wchar_t letter = win::UpperLetter(text[0]);
-        if (Drives::GetDataRoot().empty() || !win::IsDirectory(Drives::DriveFolder(letter)))
-            return DRIVE_NO_ROOT_DIR;
-        return letter == L'C' || letter == L'D' ? DRIVE_FIXED : DRIVE_REMOVABLE;
-    }
-    if (text.rfind(L"\\\\", 0) == 0) {
-        std::optional<win::ResolvedPath> resolved = Drives::Resolve(text);
-        if (resolved && resolved->isRoot)
-            return DRIVE_REMOTE;
-    }
-    return DRIVE_NO_ROOT_DIR;
-}
-
-BOOL GetDiskFreeSpaceExW(LPCWSTR directory, ULARGE_INTEGER* freeBytesAvailable, ULARGE_INTEGER* totalBytes,
-                         ULARGE_INTEGER* totalFreeBytes)
-{
-    std::optional<win::ResolvedPath> resolved =
-        Drives::Resolve(directory != nullptr ? std::wstring(directory) : Drives::GetCurrentDirectory());
-    if (!resolved)
-        return FALSE;
-    struct statvfs info {};
-    if (::statvfs(resolved->posix.c_str(), &info) != 0) {
-        SetLastError(errno == ENOENT ? Drives::MissingFileError(resolved->posix) : win::Win32ErrorFromErrno(errno));
-        return FALSE;
-    }
-    const ULONGLONG unit = info.f_frsize != 0 ? info.f_frsize : info.f_bsize;
-    if (freeBytesAvailable != nullptr)
-        freeBytesAvailable->QuadPart = static_cast<ULONGLONG>(info.f_bavail) * unit;
-    if (totalBytes != nullptr)
-        totalBytes->QuadPart = static_cast<ULONGLONG>(info.f_blocks) * unit;
-    if (totalFreeBytes != nullptr)
-        totalFreeBytes->QuadPart = static_cast<ULONGLONG>(info.f_bfree) * unit;
-    return TRUE;
-}
-
-wchar_t* _wgetcwd(wchar_t* buffer, int maxLength)
-{
-    const std::wstring text = Drives::GetCurrentDirectory();
-    if (buffer == nullptr) {
-        const std::size_t size = std::max(static_cast<std::size_t>(std::max(maxLength, 0)), text.size() + 1);
-        buffer = static_cast<wchar_t*>(std::malloc(size * sizeof(wchar_t)));
-        if (buffer == nullptr) {
-            errno = ENOMEM;
-            return nullptr;
-        }
-    } else if (maxLength <= 0) {
-        errno = EINVAL;
-        return nullptr;
-    } else if (text.size() + 1 > static_cast<std::size_t>(maxLength)) {
-        errno = ERANGE;
-        return nullptr;
-    }
-    std::wmemcpy(buffer, text.c_str(), text.size() + 1);
-    return buffer;
-}
-
-char* _getcwd(char* buffer, int maxLength)
-{
-    const std::string text = win::WideToUtf8(Drives::GetCurrentDirectory());
-    if (buffer == nullptr) {
-        const std::size_t size = std::max(static_cast<std::size_t>(std::max(maxLength, 0)), text.size() + 1);
-        buffer = static_cast<char*>(std::malloc(size));
-        if (buffer == nullptr) {
-            errno = ENOMEM;
-            return nullptr;
-        }
-    } else if (maxLength <= 0) {
-        errno = EINVAL;
-        return nullptr;
-    } else if (text.size() + 1 > static_cast<std::size_t>(maxLength)) {
-        errno = ERANGE;
-        return nullptr;
-    }
-    std::memcpy(buffer, text.c_str(), text.size() + 1);
-    return buffer;
-}
-
-int _wchdir(const wchar_t* path)
-{
-    if (path == nullptr) {
-        errno = EINVAL;
-        return -1;
-    }
-    if (!Drives::SetCurrentDirectory(path)) {
-        errno = ENOENT;
-        return -1;
-    }
-    return 0;
-}
-
-int _chdir(const char* path)
-{
-    if (path == nullptr) {
-        errno = EINVAL;
-        return -1;
-    }
-    return _wchdir(win::Utf8ToWide(path).c_str());
-}
-
-namespace {
-
-struct SplitPath {
-    std::wstring_view drive, dir, fname, ext;
-};
-
-SplitPath Split(std::wstring_view path)
-{
-    SplitPath split;
-    if (path.size() >= 2 && path[1] == L':') {
-        split.drive = path.substr(0, 2);
-        path.remove_prefix(2);
-    }
-    std::size_t slash = path.find_last_of(L"\\/");
-    if (slash != std::wstring_view::npos) {
-        split.dir = path.substr(0, slash + 1);
-        path.remove_prefix(slash + 1);
-    }
-    std::size_t dot = path.find_last_of(L'.');
-    if (dot != std::wstring_view::npos) {
-        split.fname = path.substr(0, dot);
-        split.ext = path.substr(dot);
-    } else {
-        split.fname = path;
-    }
-    return split;
-}
-
-void CopyPart(std::wstring_view part, wchar_t* out, std::size_t count)
-{
-    if (out == nullptr || count == 0)
-        return;
-    const std::size_t length = std::min(part.size(), count - 1);
-    std::wmemcpy(out, part.data(), length);
-    out[length] = L'\0';
-}
-
-bool OutputArgumentsValid(const wchar_t* out, std::size_t count)
-{
-    return (out == nullptr) == (count == 0);
-}
-
-bool Fits(std::wstring_view part, const wchar_t* out, std::size_t count)
-{
-    return out == nullptr || part.size() < count;
-}
-
-std::wstring MakePath(const wchar_t* drive, const wchar_t* dir, const wchar_t* fname, const wchar_t* ext)
-{
-    std::wstring path;
-    if (drive != nullptr && drive[0] != L'\0') {
-        path += drive[0];
-        path += L':';
-    }
-    if (dir != nullptr && dir[0] != L'\0') {
-        path += dir;
-        if (path.back() != L'\\' && path.back() != L'/')
-            path += L'\\';
-    }
-    if (fname != nullptr)
-        path += fname;
-    if (ext != nullptr && ext[0] != L'\0') {
-        if (ext[0] != L'.')
-            path += L'.';
-        path += ext;
-    }
-    return path;
-}
-
-}  // namespace
-
-void _wsplitpath(const wchar_t* path, wchar_t* drive, wchar_t* dir, wchar_t* fname, wchar_t* ext)
-{
-    SplitPath split = Split(path != nullptr ? std::wstring_view(path) : std::wstring_view());
-    CopyPart(split.drive, drive, _MAX_DRIVE);
-    CopyPart(split.dir, dir, _MAX_DIR);
-    CopyPart(split.fname, fname, _MAX_FNAME);
-    CopyPart(split.ext, ext, _MAX_EXT);
-}
-
-errno_t _wsplitpath_s(const wchar_t* path, wchar_t* drive, std::size_t driveCount, wchar_t* dir,
-                      std::size_t dirCount, wchar_t* fname, std::size_t fnameCount, wchar_t* ext,
-                      std::size_t extCount)
-{
-    auto clearAll = [&] {
-        CopyPart(L"", drive, driveCount);
-        CopyPart(L"", dir, dirCount);
-        CopyPart(L"", fname, fnameCount);
-        CopyPart(L"", ext, extCount);
-    };
-    if (path == nullptr || !OutputArgumentsValid(drive, driveCount) || !OutputArgumentsValid(dir, dirCount) ||
-        !OutputArgumentsValid(fname, fnameCount) || !OutputArgumentsValid(ext, extCount)) {
-        clearAll();
-        return EINVAL;
-    }
-    SplitPath split = Split(path);
-    if (!Fits(split.drive, drive, driveCount) || !Fits(split.dir, dir, dirCount) ||
-        !Fits(split.fname, fname, fnameCount) || !Fits(split.ext, ext, extCount)) {
-        clearAll();
-        return ERANGE;
-    }
-    CopyPart(split.drive, drive, driveCount);
-    CopyPart(split.dir, dir, dirCount);
-    CopyPart(split.fname, fname, fnameCount);
-    CopyPart(split.ext, ext, extCount);
-    return 0;
-}
-
-void _wmakepath(wchar_t* path, const wchar_t* drive, const wchar_t* dir, const wchar_t* fname, const wchar_t* ext)
-{
-    if (path != nullptr)
-        CopyPart(MakePath(drive, dir, fname, ext), path, _MAX_PATH);
-}
-
-errno_t _wmakepath_s(wchar_t* path, std::size_t count, const wchar_t* drive, const wchar_t* dir,
-                     const wchar_t* fname, const wchar_t* ext)
-{
-    if (path == nullptr || count == 0)
-        return EINVAL;
-    std::wstring text = MakePath(drive, dir, fname, ext);
-    if (text.size() >= count) {
-        path[0] = L'\0';
-        return ERANGE;
-    }
-    CopyPart(text, path, count);
-    return 0;
-}

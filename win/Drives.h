@@ -56,7 +56,14 @@ public:
     // The Windows path of a file-system path inside the data root.
     static std::optional<std::wstring> FromPosix(const std::string& posixPath);
 
+    // The full, normalised Windows path of `windowsPath` without looking at
+    // the file system (GetFullPathNameW); a trailing backslash is kept when
+    // asked. Sets the last error on failure.
+    static std::optional<std::wstring> FullPath(std::wstring_view windowsPath, bool keepTrailingSeparator = false);
+
     static std::wstring GetCurrentDirectory();
+    // "C:\" or "\\server\share\" of the current directory.
+    static std::wstring GetCurrentRoot();
     // Sets the last error and returns false when the folder does not exist.
     static bool SetCurrentDirectory(std::wstring_view path);
 
