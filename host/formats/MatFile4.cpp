@@ -2,6 +2,7 @@
 
 #include "host/formats/AtomicFile.h"
 #include "host/formats/LittleEndian.h"
+#include "win/TextConvert.h"
 
 #include <algorithm>
 #include <fstream>
@@ -26,12 +27,12 @@ bool IsAsciiDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
 std::wstring Mat4Matrix::TextRow(std::uint32_t row) const
 {
-    std::wstring text;
+    std::string bytes;
     for (std::uint32_t column = 0; column < columns; ++column)
-        text += static_cast<wchar_t>(At(row, column));
-    while (!text.empty() && text.back() == L' ')
-        text.pop_back();
-    return text;
+        bytes += static_cast<char>(static_cast<unsigned char>(At(row, column)));
+    while (!bytes.empty() && bytes.back() == ' ')
+        bytes.pop_back();
+    return win::Utf8ToWide(bytes);
 }
 
 void AppendMat4Matrix(std::string& bytes, const Mat4Matrix& matrix)
@@ -53,18 +54,22 @@ void AppendMat4Matrix(std::string& bytes, const Mat4Matrix& matrix)
 
 Mat4Matrix MakeMat4Text(const std::string& name, const std::vector<std::wstring>& rows)
 {
+    // Level 4 text is one byte per element: the texts are stored as UTF-8.
+    std::vector<std::string> encoded;
+    std::size_t width = 0;
+    for (const std::wstring& row : rows) {
+        encoded.push_back(win::WideToUtf8(row));
+        width = std::max(width, encoded.back().size());
+    }
     Mat4Matrix matrix;
     matrix.name = name;
     matrix.text = true;
     matrix.rows = static_cast<std::uint32_t>(rows.size());
-    std::size_t width = 0;
-    for (const std::wstring& row : rows)
-        width = std::max(width, row.size());
     matrix.columns = static_cast<std::uint32_t>(rows.empty() ? 0 : width);
-    matrix.real.assign(std::size_t{matrix.rows} * matrix.columns, static_cast<double>(L' '));
+    matrix.real.assign(std::size_t{matrix.rows} * matrix.columns, static_cast<double>(' '));
     for (std::uint32_t r = 0; r < matrix.rows; ++r)
-        for (std::size_t c = 0; c < rows[r].size(); ++c)
-            matrix.real[c * matrix.rows + r] = static_cast<double>(rows[r][c]);
+        for (std::size_t c = 0; c < encoded[r].size(); ++c)
+            matrix.real[c * matrix.rows + r] = static_cast<unsigned char>(encoded[r][c]);
     return matrix;
 }
 

@@ -20,8 +20,9 @@
 //   start_time         1 x 6  year, month, day, hour, minute, second (with
 //                             the milliseconds as a fraction)
 //   sampling_interval  1 x 1  seconds
-//   channel_names      C x L  text, one channel's original name per row,
-//                             padded with blanks
+//   channel_names      C x L  text, one channel's original name per row in
+//                             UTF-8 (one byte per element, as Level 4 text
+//                             holds 8-bit characters), padded with blanks
 //   channel_units      C x L  text, the units likewise
 #pragma once
 
@@ -43,13 +44,13 @@ struct Mat4Matrix {
     std::vector<double> imaginary;  // empty unless the file stored an imaginary part
 
     double At(std::uint32_t row, std::uint32_t column) const { return real[std::size_t{column} * rows + row]; }
-    // Row `row` of a text matrix, trailing blanks removed.
+    // Row `row` of a text matrix read as UTF-8, trailing blanks removed.
     std::wstring TextRow(std::uint32_t row) const;
 };
 
 // Appends one matrix to `bytes`.
 void AppendMat4Matrix(std::string& bytes, const Mat4Matrix& matrix);
-// A text matrix with one row per text, padded with blanks.
+// A text matrix with one row per text in UTF-8, padded with blanks.
 Mat4Matrix MakeMat4Text(const std::string& name, const std::vector<std::wstring>& rows);
 // A valid, unique variable name for `wanted` (see above); `taken` lists the
 // names already used and receives the new one.

@@ -41,7 +41,7 @@ bool SampleMemoryBlock(const MemoryBlockProfile& block, RecordedData& data)
     RecordedData result;
     result.kind = DataFileKind::Fsd;
     result.start = block.start;
-    result.intervalSeconds = block.samplingIntervalUs * 1e-6;
+    result.intervalSeconds = block.samplingIntervalUs / 1e6;
     for (const WaveformChannel& source : block.channels) {
         if (result.channels.size() == RecordedData::kMaxChannels)
             break;
