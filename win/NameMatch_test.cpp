@@ -39,7 +39,7 @@ TEST(NameMatchTest, StarsAndQuestionMarks)
     EXPECT_TRUE(MatchesWildcard(L"**x", L"x"));
 }
 
-TEST(NameMatchTest, DosSpecialCases)
+TEST(NameMatchTest, DosPatternQuirks)
 {
     EXPECT_TRUE(MatchesWildcard(L"data.*", L"data"));   // ".*" may match nothing
     EXPECT_TRUE(MatchesWildcard(L"data.*", L"data.fsd"));

@@ -25,25 +25,25 @@ struct Conversion {
 };
 
 // A glibc conversion with the same flags, width and precision.
-std::wstring GlibcSpec(const Conversion& c, const wchar_t* lengthModifier, wchar_t letter)
+std::wstring GlibcConversion(const Conversion& c, const wchar_t* lengthModifier, wchar_t letter)
 {
-    std::wstring spec = L"%" + c.flags;
+    std::wstring conversion = L"%" + c.flags;
     if (c.width >= 0)
-        spec += std::to_wstring(c.width);
+        conversion += std::to_wstring(c.width);
     if (c.precision >= 0)
-        spec += L"." + std::to_wstring(c.precision);
-    spec += lengthModifier;
-    spec += letter;
-    return spec;
+        conversion += L"." + std::to_wstring(c.precision);
+    conversion += lengthModifier;
+    conversion += letter;
+    return conversion;
 }
 
 // swprintf returns -1 when the buffer is too small: grow and retry.
 template <class T>
-void AppendFormatted(std::wstring& out, const std::wstring& spec, T value)
+void AppendFormatted(std::wstring& out, const std::wstring& glibcConversion, T value)
 {
     std::vector<wchar_t> buffer(128);
     while (true) {
-        int written = std::swprintf(buffer.data(), buffer.size(), spec.c_str(), value);
+        int written = std::swprintf(buffer.data(), buffer.size(), glibcConversion.c_str(), value);
         if (written >= 0) {
             out.append(buffer.data(), static_cast<std::size_t>(written));
             return;
@@ -128,7 +128,7 @@ void FormatSigned(std::wstring& out, const Conversion& c, va_list& ap)
     case Length::Char: value = static_cast<signed char>(va_arg(ap, int)); break;
     default: value = va_arg(ap, int); break;  // also "l": Windows' long is 32 bits
     }
-    AppendFormatted(out, GlibcSpec(c, L"ll", c.letter), value);
+    AppendFormatted(out, GlibcConversion(c, L"ll", c.letter), value);
 }
 
 void FormatUnsigned(std::wstring& out, const Conversion& c, va_list& ap)
@@ -144,15 +144,15 @@ void FormatUnsigned(std::wstring& out, const Conversion& c, va_list& ap)
     case Length::Char: value = static_cast<unsigned char>(va_arg(ap, unsigned)); break;
     default: value = va_arg(ap, unsigned); break;
     }
-    AppendFormatted(out, GlibcSpec(c, L"ll", c.letter), value);
+    AppendFormatted(out, GlibcConversion(c, L"ll", c.letter), value);
 }
 
 void FormatFloating(std::wstring& out, const Conversion& c, va_list& ap)
 {
     if (c.length == Length::LongDouble)
-        AppendFormatted(out, GlibcSpec(c, L"L", c.letter), va_arg(ap, long double));
+        AppendFormatted(out, GlibcConversion(c, L"L", c.letter), va_arg(ap, long double));
     else
-        AppendFormatted(out, GlibcSpec(c, L"", c.letter), va_arg(ap, double));
+        AppendFormatted(out, GlibcConversion(c, L"", c.letter), va_arg(ap, double));
 }
 
 void FormatPointer(std::wstring& out, const Conversion& c, va_list& ap)
