@@ -1,5 +1,7 @@
 #include "ConfigJson.h"
 
+#include "PlaybackScreen.h"
+
 #include "host/ConfigText.h"
 #include "host/KeyValueText.h"
 #include "win/TextConvert.h"
@@ -74,6 +76,8 @@ nlohmann::json ConfigJson::Describe(const HostState& state)
 {
     return {
         {"folder", NarrowField(state.CurrentFolder(), CURRENT_FOLDER_SIZE)},
+        {"playback", PlaybackScreen::IsOpen() ? nlohmann::json(win::WideToUtf8(PlaybackScreen::OpenFile()))
+                                              : nlohmann::json(nullptr)},
         {"comm", Comm(state.Comm())},
         {"misc", Misc(state.Misc())},
         {"sysmeas", ObjectText(ConfigText::Write(state.SysMeas()))},

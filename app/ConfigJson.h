@@ -1,5 +1,6 @@
 // The host's configuration as the touch-panel API shows it (GET /api/config):
 //   {"folder": "D:\\data\\",
+//    "playback": "D:\\data\\WAVE0001.FSD" (the file on the playback screen) or null,
 //    "comm": {"upsOnRs232c": false, "port": 1, ...},
 //    "misc": {"buzzer": true, ..., "password": "...", ...},
 //    "sysmeas": {"mode": "0", "startup": "1"},

@@ -1,5 +1,8 @@
 #include "HostReceiver.h"
 
+#include "DataFileRequests.h"
+#include "PlaybackScreen.h"
+#include "SettingTextFile.h"
 #include "SettingsFile.h"
 #include "host/InstrumentProfile.h"
 #include "host/devices/NetConfig.h"
@@ -18,6 +21,7 @@ void HostReceiver::OnDLGRequest(T_DLG_REQUEST* request, int cookie)
 {
     if (!request)
         return;
+    m_note.clear();
     switch (request->Kind()) {
     case DLGREQ_SETTING_CHANGED: SettingChanged(*request); break;
     case DLGREQ_SAVE_SETTINGS: SaveSettings(*request); break;
@@ -29,11 +33,22 @@ void HostReceiver::OnDLGRequest(T_DLG_REQUEST* request, int cookie)
         m_skipMemorySave = request->Byte(16) != 0;
         break;
     case DLGREQ_APP_EXIT: m_ending = Ending::AppExit; break;
+    case DLGREQ_SAVE_MEMORY_BLOCK: SaveMemoryBlock(*request); break;
+    case DLGREQ_CONVERT_FILE_CSV: ConvertFileCsv(*request); break;
+    case DLGREQ_IS_PLAYBACK_FILE: IsPlaybackFile(*request); break;
+    case DLGREQ_CLOSE_PLAYBACK: ClosePlayback(*request); break;
+    case DLGREQ_EXPORT_FILE: ExportFile(*request); break;
+    case DLGREQ_QUERY_PLAYBACK: QueryPlayback(*request); break;
+    case DLGREQ_SAVE_TEXT: SaveText(*request); break;
+    case DLGREQ_LOAD_TEXT: LoadText(*request); break;
     default:
-        // Not carried out by this host yet: the cleared record answers no.
+        // No such kind: the record is left as it came, which reads as no.
         break;
     }
-    std::uint64_t seq = m_log.Add(request->Kind(), DescribeDlgRequest(*request));
+    std::vector<DlgRequestField> fields = DescribeDlgRequest(*request);
+    if (!m_note.empty())
+        fields.push_back({L"host", win::Utf8ToWide(m_note)});
+    std::uint64_t seq = m_log.Add(request->Kind(), std::move(fields));
     if (m_echo) {
         std::vector<LoggedRequest> entry = m_log.Since(seq - 1);
         if (!entry.empty())
@@ -86,6 +101,7 @@ void HostReceiver::SaveSettings(T_DLG_REQUEST& request)
     std::string error;
     if (!SettingsFile::Save(path, m_state, error)) {
         OutputDebugStringA(("host: settings save failed: " + error).c_str());
+        m_note = "refused: " + error;
         return;
     }
     request.SetByte(16, 1);
@@ -99,6 +115,7 @@ void HostReceiver::LoadSettings(T_DLG_REQUEST& request)
     std::string error;
     if (!SettingsFile::Load(path, m_state, error)) {
         OutputDebugStringA(("host: settings load refused: " + error).c_str());
+        m_note = "refused: " + error;
         return;
     }
     if (m_persist)
@@ -145,4 +162,83 @@ void HostReceiver::Restart()
     m_ending = Ending::Restart;
     if (m_closeDialog)
         m_closeDialog();
+}
+
+void HostReceiver::SaveMemoryBlock(T_DLG_REQUEST& request)
+{
+    // The block index is a 32-bit word of the instrument's record.
+    auto block = static_cast<std::int32_t>(static_cast<std::uint32_t>(request.Word(12)));
+    DataFileRequests::Outcome outcome =
+        DataFileRequests::SaveMemoryBlock(block, request.Text(16), request.Byte(24));
+    m_note = outcome.note;
+    request.SetByte(36, outcome.done ? 1 : 0);
+}
+
+void HostReceiver::ConvertFileCsv(T_DLG_REQUEST& request)
+{
+    DataFileRequests::Outcome outcome = DataFileRequests::ConvertToCsv(request.Text(12), request.Text(16));
+    m_note = outcome.note;
+    request.SetByte(20, outcome.done ? 1 : 0);
+}
+
+void HostReceiver::ExportFile(T_DLG_REQUEST& request)
+{
+    // The sender reads no answer; the log tells what happened.
+    DataFileRequests::Outcome outcome = DataFileRequests::Export(
+        request.Text(16), request.Text(20), static_cast<DWORD>(request.Word(24)));
+    m_note = outcome.note;
+}
+
+void HostReceiver::IsPlaybackFile(T_DLG_REQUEST& request)
+{
+    const wchar_t* path = request.Text(12);
+    request.SetByte(16, path && PlaybackScreen::Holds(path) ? 1 : 0);
+}
+
+void HostReceiver::ClosePlayback(T_DLG_REQUEST& request)
+{
+    std::wstring was = PlaybackScreen::OpenFile();
+    bool closed = PlaybackScreen::Close();
+    request.SetByte(12, closed ? 1 : 0);
+    if (was.empty())
+        return;
+    m_note = (closed ? "closed " : "refused: the playback screen keeps ") + win::WideToUtf8(was);
+    if (closed && m_persist)
+        m_persist();
+}
+
+void HostReceiver::QueryPlayback(T_DLG_REQUEST& request) { request.SetByte(16, PlaybackScreen::IsOpen() ? 1 : 0); }
+
+void HostReceiver::SaveText(T_DLG_REQUEST& request)
+{
+    std::string path = PosixPath(request.Text(12), "text save");
+    if (path.empty()) {
+        request.SetByte(18, 0);
+        return;
+    }
+    std::string error;
+    if (!SettingTextFile::Save(path, m_state, request.Word16(16), error)) {
+        m_note = "refused: " + error;
+        request.SetByte(18, 0);
+        return;
+    }
+    request.SetByte(18, 1);
+}
+
+void HostReceiver::LoadText(T_DLG_REQUEST& request)
+{
+    std::string path = PosixPath(request.Text(12), "text load");
+    if (path.empty()) {
+        request.SetByte(18, 0);
+        return;
+    }
+    std::string error;
+    if (!SettingTextFile::Load(path, request.Word16(16), m_state, error)) {
+        m_note = "refused: " + error;
+        request.SetByte(18, 0);
+        return;
+    }
+    if (m_persist)
+        m_persist();
+    request.SetByte(18, 1);
 }

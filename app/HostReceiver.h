@@ -13,7 +13,20 @@
 //   DLGREQ_SHUTDOWN,
 //   DLGREQ_APP_EXIT          remembered; the host persists and ends once
 //                            the dialog has returned
-// Every other kind is logged and answered no (the record is left cleared).
+//   DLGREQ_SAVE_MEMORY_BLOCK a memory block to a recorded-data file (format 1)
+//                            or CSV (format 0); byte 36 = written
+//   DLGREQ_CONVERT_FILE_CSV  a recorded data file to CSV; byte 20 = converted
+//   DLGREQ_EXPORT_FILE       a recorded data file to a MAT-file (2), FAMOS (3)
+//                            or DIAdem (4) file in the folder; no answer
+//   DLGREQ_IS_PLAYBACK_FILE  byte 16 = the path is open on the playback screen
+//   DLGREQ_CLOSE_PLAYBACK    byte 12 = the playback screen let go of its file
+//   DLGREQ_QUERY_PLAYBACK    byte 16 = 1 when a file is open for playback
+//   DLGREQ_SAVE_TEXT,
+//   DLGREQ_LOAD_TEXT         the setting text file (SettingTextFile.h) with
+//                            the groups of the mask; byte 18 = saved / loaded
+// The file kinds answer no and write nothing for a missing or damaged source;
+// a destination that cannot be written keeps no partial file. What the host
+// did with a file is logged as the entry's "host" field.
 #pragma once
 
 #include "HostState.h"
@@ -55,6 +68,14 @@ private:
     void LoadSettings(T_DLG_REQUEST& request);
     void Initialize(T_DLG_REQUEST& request);
     void Restart();
+    void SaveMemoryBlock(T_DLG_REQUEST& request);
+    void ConvertFileCsv(T_DLG_REQUEST& request);
+    void ExportFile(T_DLG_REQUEST& request);
+    void IsPlaybackFile(T_DLG_REQUEST& request);
+    void ClosePlayback(T_DLG_REQUEST& request);
+    void QueryPlayback(T_DLG_REQUEST& request);
+    void SaveText(T_DLG_REQUEST& request);
+    void LoadText(T_DLG_REQUEST& request);
     void Changed();
     // The file-system path of a text parameter, or empty (with a log line).
     std::string PosixPath(const wchar_t* windowsPath, const char* what) const;
@@ -67,4 +88,5 @@ private:
     Ending m_ending = Ending::None;
     bool m_skipMemorySave = false;
     bool m_echo = false;
+    std::string m_note;  // what the host did with the current request's files
 };

@@ -1,11 +1,9 @@
 #include "InstrumentRoot.h"
 
-#include "host/KeyValueText.h"
+#include "host/formats/DataFile.h"
+#include "host/formats/MemoryBlockData.h"
 #include "win/Drives.h"
 
-#include <algorithm>
-#include <cmath>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
@@ -26,21 +24,6 @@ bool MakeFolder(const std::string& path, std::string& error)
         return true;
     error = "cannot create " + path + (fault ? ": " + fault.message() : "");
     return false;
-}
-
-short Sample(const WaveformChannel& channel, double seconds)
-{
-    constexpr double kPi = 3.14159265358979323846;
-    double phase = std::fmod(seconds * channel.frequencyHz, 1.0);
-    double unit = 0;
-    switch (channel.shape) {
-    case WaveformChannel::Shape::Sine: unit = std::sin(2 * kPi * phase); break;
-    case WaveformChannel::Shape::Triangle: unit = phase < 0.5 ? 4 * phase - 1 : 3 - 4 * phase; break;
-    case WaveformChannel::Shape::Square: unit = phase < 0.5 ? 1 : -1; break;
-    case WaveformChannel::Shape::Ramp: unit = 2 * phase - 1; break;
-    }
-    double value = unit * channel.amplitude + channel.offset;
-    return static_cast<short>(std::lround(std::clamp(value, -32768.0, 32767.0)));
 }
 
 MemoryBlockProfile SampleBlock(int index)
@@ -84,6 +67,41 @@ bool InstrumentRoot::Prepare(std::string& error)
             return false;
         m_createdSamples = true;
     }
+    return MakeWriteFilterTool(error);
+}
+
+bool InstrumentRoot::MakeWriteFilterTool(std::string& error)
+{
+    struct stat info{};
+    if (stat(WriteFilterToolPath().c_str(), &info) == 0)
+        return true;  // an existing tool (perhaps one set up for a test) is kept
+    std::string folder = WriteFilterToolPath().substr(0, WriteFilterToolPath().rfind('/'));
+    if (!MakeFolder(folder, error))
+        return false;
+    // The platform starts it with SYSDLG_DATA_ROOT set; run by hand, the
+    // root is three folders above the tool.
+    static const char kScript[] =
+        "#!/bin/sh\n"
+        "# Stand-in for the system's write-filter manager: records each run in\n"
+        "# <data root>/host/ewfmgr.log and succeeds.\n"
+        "root=\"${SYSDLG_DATA_ROOT:-$(cd \"$(dirname \"$0\")/../../..\" && pwd)}\"\n"
+        "mkdir -p \"$root/host\" || exit 1\n"
+        "printf '%s EWFMGR.EXE %s\\n' \"$(date '+%Y-%m-%d %H:%M:%S')\" \"$*\" >> \"$root/host/ewfmgr.log\" || exit 1\n"
+        "exit 0\n";
+    std::string temporary = WriteFilterToolPath() + ".making";
+    {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        file << kScript;
+        if (!file) {
+            error = "cannot write " + temporary;
+            return false;
+        }
+    }
+    if (chmod(temporary.c_str(), 0755) != 0 || std::rename(temporary.c_str(), WriteFilterToolPath().c_str()) != 0) {
+        std::remove(temporary.c_str());
+        error = "cannot make " + WriteFilterToolPath();
+        return false;
+    }
     return true;
 }
 
@@ -92,43 +110,33 @@ bool InstrumentRoot::WriteSamples(std::string& error)
     std::string data = m_root + "/D/data";
     if (!MakeFolder(data, error))
         return false;
-    const char* names[] = {"WAVE0001.FSD", "WAVE0002.FSD", "PEN0001.FPP", "HD0001.DRT"};
-    for (int i = 0; i < 4; ++i)
-        if (!WriteRecordedData(data + "/" + names[i], SampleBlock(i), error))
+    struct Sample {
+        const char* name;
+        formats::DataFileKind kind;
+    };
+    const Sample samples[] = {{"WAVE0001.FSD", formats::DataFileKind::Fsd},
+                              {"WAVE0002.FSD", formats::DataFileKind::Fsd},
+                              {"PEN0001.FPP", formats::DataFileKind::Fpp},
+                              {"HD0001.DRT", formats::DataFileKind::Drt},
+                              {"CALC0001.CLC", formats::DataFileKind::Clc}};
+    for (int i = 0; i < static_cast<int>(std::size(samples)); ++i)
+        if (!WriteRecordedData(data + "/" + samples[i].name, SampleBlock(i), samples[i].kind, error))
             return false;
     return MakeFolder(m_root + "/D/setup", error) && MakeFolder(m_root + "/C/temp", error);
 }
 
 bool InstrumentRoot::WriteRecordedData(const std::string& posixPath, const MemoryBlockProfile& block,
-                                       std::string& error)
+                                       formats::DataFileKind kind, std::string& error)
 {
-    std::ofstream file(posixPath, std::ios::binary | std::ios::trunc);
-    if (!file) {
-        error = "cannot write " + posixPath;
+    formats::RecordedData data;
+    if (!formats::SampleMemoryBlock(block, data)) {
+        error = "no data for " + posixPath;
         return false;
     }
-    std::string slots;
-    for (const WaveformChannel& channel : block.channels)
-        slots += (slots.empty() ? "" : ",") + std::to_string(channel.slot);
-    file << "SYSDLG-SIM RECORDED DATA 1\n"
-         << "start = " << KeyValueText::FormatTime(block.start, false) << "\n"
-         << "interval_us = " << block.samplingIntervalUs << "\n"
-         << "samples = " << block.sampleCount << "\n"
-         << "channels = " << slots << "\n"
-         << "data\n";
-    std::string samples;
-    samples.reserve(static_cast<std::size_t>(block.sampleCount) * block.channels.size() * 2);
-    for (int i = 0; i < block.sampleCount; ++i) {
-        double seconds = i * (block.samplingIntervalUs / 1e6);
-        for (const WaveformChannel& channel : block.channels) {
-            auto value = static_cast<unsigned short>(Sample(channel, seconds));
-            samples += static_cast<char>(value & 0xFF);
-            samples += static_cast<char>(value >> 8);
-        }
-    }
-    file.write(samples.data(), static_cast<std::streamsize>(samples.size()));
-    if (!file) {
-        error = "cannot write " + posixPath;
+    data.kind = kind;
+    std::string why;
+    if (!formats::WriteDataFile(posixPath, data, &why)) {
+        error = "cannot write " + posixPath + ": " + why;
         return false;
     }
     return true;

@@ -1,19 +1,18 @@
 // The simulator's data root: the drive folders the platform maps drive
 // letters to (<root>/C, <root>/D, <root>/E), the host's own files under
-// <root>/host, and the sample content a new root starts with.
+// <root>/host, and the sample content a new root starts with: recorded data
+// files of the four kinds in D:\data\ (the host's recorded-data container of
+// host/formats/DataFile.h, with real sampled waveforms), the folders
+// D:\setup\ and C:\temp\.
 //
-// Recorded data files (".FSD", ".FPP", ".DRT") written by this host are:
-//   SYSDLG-SIM RECORDED DATA 1        first line
-//   start = 2024/05/14 09:30:15       key = value lines
-//   interval_us = 100
-//   samples = 2000                    per channel
-//   channels = 0,1,2                  amplifier slots
-//   data                              then samples * channels little-endian
-//                                     16-bit values, one sample of every
-//                                     channel after another
+// Every root, new or not, has the stand-in of the system's write-filter tool,
+// C:\WINDOWS\system32\EWFMGR.EXE: a shell script that appends one line per run
+// to <root>/host/ewfmgr.log ("2024-05-14 09:30:15 EWFMGR.EXE C: -disable")
+// and succeeds. A missing tool is made again at the next start.
 #pragma once
 
 #include "host/InstrumentProfile.h"
+#include "host/formats/RecordedData.h"
 
 #include <string>
 
@@ -30,13 +29,16 @@ public:
     std::string HostFolder() const { return m_root + "/host"; }
     std::string StatePath() const { return HostFolder() + "/state.txt"; }
     std::string ProfilePath() const { return HostFolder() + "/instrument.txt"; }
+    std::string WriteFilterToolPath() const { return m_root + "/C/WINDOWS/system32/EWFMGR.EXE"; }
+    std::string WriteFilterLogPath() const { return HostFolder() + "/ewfmgr.log"; }
 
-    // Writes one recorded data file of the block's channels.
+    // Writes one recorded data file of the block's channels, of the given kind.
     static bool WriteRecordedData(const std::string& posixPath, const MemoryBlockProfile& block,
-                                  std::string& error);
+                                  formats::DataFileKind kind, std::string& error);
 
 private:
     bool WriteSamples(std::string& error);
+    bool MakeWriteFilterTool(std::string& error);
 
     std::string m_root;
     bool m_createdSamples = false;

@@ -1,11 +1,15 @@
 #include "InstrumentRoot.h"
 
+#include "host/formats/DataFile.h"
 #include "win/Drives.h"
+#include "win/FileApi.h"
+#include "win/Process.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 namespace {
 
@@ -32,15 +36,20 @@ TEST_F(InstrumentRootTest, ANewRootGetsDrivesAndSampleData)
     EXPECT_TRUE(root.CreatedSamples());
     for (const char* drive : {"C", "D", "E", "host"})
         EXPECT_TRUE(std::filesystem::is_directory(path / "nested" / drive)) << drive;
-    int files = 0;
+    // Real recorded data files of the four kinds, as the conversions read them.
+    std::set<formats::DataFileKind> kinds;
     for (const auto& entry : std::filesystem::directory_iterator(path / "nested" / "D" / "data")) {
-        ++files;
-        std::ifstream file(entry.path(), std::ios::binary);
-        std::string first;
-        std::getline(file, first);
-        EXPECT_EQ(first, "SYSDLG-SIM RECORDED DATA 1") << entry.path();
+        formats::RecordedData data;
+        std::string why;
+        ASSERT_TRUE(formats::ReadDataFile(entry.path(), data, &why)) << entry.path() << ": " << why;
+        formats::DataFileKind byName;
+        ASSERT_TRUE(formats::DataFileKindFromExtension(entry.path().extension().wstring(), byName)) << entry.path();
+        EXPECT_EQ(data.kind, byName) << entry.path();
+        EXPECT_GE(data.channels.size(), 2u);
+        EXPECT_GE(data.SampleCount(), 1000u);
+        kinds.insert(data.kind);
     }
-    EXPECT_GE(files, 3);
+    EXPECT_EQ(kinds.size(), 4u);
     // The platform reaches them through drive letters.
     auto resolved = win::Drives::ToPosix(L"D:\\data\\WAVE0001.FSD");
     ASSERT_TRUE(resolved);
@@ -75,21 +84,87 @@ TEST_F(InstrumentRootTest, RecordedDataHoldsEverySample)
 {
     std::filesystem::create_directories(path);
     MemoryBlockProfile block;
+    block.enabled = true;
     block.sampleCount = 10;
     block.channels = {{0, WaveformChannel::Shape::Square, 1.0, 100, 5}, {3, WaveformChannel::Shape::Ramp, 1.0, 10, 0}};
     std::string error;
-    std::string file = (path / "x.FSD").string();
-    ASSERT_TRUE(InstrumentRoot::WriteRecordedData(file, block, error)) << error;
-    std::ifstream in(file, std::ios::binary);
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::size_t data = content.find("data\n");
-    ASSERT_NE(data, std::string::npos);
-    EXPECT_NE(content.find("channels = 0,3\n"), std::string::npos);
-    EXPECT_EQ(content.size() - (data + 5), 10u * 2 * 2);
+    std::string file = (path / "x.FPP").string();
+    ASSERT_TRUE(InstrumentRoot::WriteRecordedData(file, block, formats::DataFileKind::Fpp, error)) << error;
+    formats::RecordedData data;
+    ASSERT_TRUE(formats::ReadDataFile(file, data, &error)) << error;
+    EXPECT_EQ(data.kind, formats::DataFileKind::Fpp);
+    ASSERT_EQ(data.channels.size(), 2u);
+    EXPECT_EQ(data.channels[1].slot, 3);
+    EXPECT_EQ(data.SampleCount(), 10u);
     // The square wave starts at +amplitude + offset.
-    auto first = static_cast<short>(static_cast<unsigned char>(content[data + 5]) |
-                                    static_cast<unsigned char>(content[data + 6]) << 8);
-    EXPECT_EQ(first, 105);
+    EXPECT_EQ(data.channels[0].samples[0], 105);
+
+    // A block without data makes no file.
+    block.channels.clear();
+    EXPECT_FALSE(InstrumentRoot::WriteRecordedData((path / "y.FSD").string(), block, formats::DataFileKind::Fsd, error));
+    EXPECT_FALSE(std::filesystem::exists(path / "y.FSD"));
+}
+
+TEST_F(InstrumentRootTest, TheWriteFilterToolRunsFromTheSystemDirectoryAndRecordsEachRun)
+{
+    InstrumentRoot root(path.string());
+    std::string error;
+    ASSERT_TRUE(root.Prepare(error)) << error;
+    ASSERT_TRUE(std::filesystem::exists(root.WriteFilterToolPath()));
+    EXPECT_FALSE(std::filesystem::exists(root.WriteFilterLogPath()));
+
+    // Started the way the shutdown flow starts it.
+    wchar_t system[MAX_PATH] = {};
+    ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
+    for (int run = 0; run < 2; ++run) {
+        std::wstring line = std::wstring(system) + L"\\EWFMGR.EXE C: -disable";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info{};
+        ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0x20, nullptr, nullptr, &startup,
+                                   &info));
+        ASSERT_EQ(WaitForSingleObject(info.hProcess, INFINITE), WAIT_OBJECT_0);
+        DWORD code = 99;
+        EXPECT_TRUE(GetExitCodeProcess(info.hProcess, &code));
+        EXPECT_EQ(code, 0u);
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    }
+    std::ifstream log(root.WriteFilterLogPath());
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(log, line);)
+        lines.push_back(line);
+    ASSERT_EQ(lines.size(), 2u);
+    for (const std::string& line : lines) {
+        EXPECT_NE(line.find(" EWFMGR.EXE C: -disable"), std::string::npos) << line;
+        EXPECT_EQ(line.size(), std::string("2024-05-14 09:30:15 EWFMGR.EXE C: -disable").size()) << line;
+    }
+}
+
+TEST_F(InstrumentRootTest, AMissingWriteFilterToolIsMadeAgainAndAnExistingOneIsKept)
+{
+    std::string error;
+    {
+        InstrumentRoot first(path.string());
+        ASSERT_TRUE(first.Prepare(error)) << error;
+        std::filesystem::remove(first.WriteFilterToolPath());
+    }
+    InstrumentRoot again(path.string());
+    ASSERT_TRUE(again.Prepare(error)) << error;
+    EXPECT_FALSE(again.CreatedSamples());
+    auto status = std::filesystem::status(again.WriteFilterToolPath());
+    EXPECT_TRUE(std::filesystem::is_regular_file(status));
+    EXPECT_NE(status.permissions() & std::filesystem::perms::owner_exec, std::filesystem::perms::none);
+
+    std::ofstream(again.WriteFilterToolPath(), std::ios::trunc) << "#!/bin/sh\nexit 3\n";
+    InstrumentRoot third(path.string());
+    ASSERT_TRUE(third.Prepare(error)) << error;
+    std::ifstream kept(third.WriteFilterToolPath());
+    std::string first;
+    std::getline(kept, first);
+    std::string second;
+    std::getline(kept, second);
+    EXPECT_EQ(second, "exit 3");
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 #include "TouchPanelApi.h"
 
 #include "PanelInput.h"
+#include "PlaybackScreen.h"
 #include "WebAssets.h"
+#include "win/TextConvert.h"
 
 #include <charconv>
+#include <optional>
 
 namespace {
 
@@ -18,6 +21,11 @@ ApiResponse Json(std::string body)
     ApiResponse response;
     response.body = std::move(body);
     return response;
+}
+
+nlohmann::json PlaybackJson(const std::wstring& path)
+{
+    return {{"path", path.empty() ? nlohmann::json(nullptr) : nlohmann::json(win::WideToUtf8(path))}};
 }
 
 }  // namespace
@@ -64,6 +72,11 @@ ApiResponse TouchPanelApi::Handle(const ApiRequest& request) const
         if (route == "requests")
             return Requests(request);
         return Config();
+    }
+    if (route == "playback") {
+        if (!get && method != "POST")
+            return Error(405, "use GET or POST for /api/playback");
+        return Playback(request);
     }
     if (route == "tap" || route == "key" || route == "type") {
         if (method != "POST")
@@ -132,4 +145,43 @@ ApiResponse TouchPanelApi::Asset(const std::string& path) const
     response.contentType = asset->contentType;
     response.body.assign(reinterpret_cast<const char*>(asset->data), asset->size);
     return response;
+}
+
+ApiResponse TouchPanelApi::Playback(const ApiRequest& request) const
+{
+    if (request.caller.method != "POST") {
+        // The profile is an immutable snapshot: any thread may read it.
+        return Json(PlaybackJson(PlaybackScreen::OpenFile()).dump());
+    }
+    nlohmann::json body = nlohmann::json::parse(request.body, nullptr, false);
+    if (body.is_discarded() || !body.is_object() || !body.contains("path") ||
+        !(body["path"].is_string() || body["path"].is_null()))
+        return Error(400, "expected {\"path\": \"D:\\\\data\\\\file\"} or {\"path\": null}");
+    std::optional<std::wstring> path;
+    if (body["path"].is_string()) {
+        path = win::Utf8ToWide(body["path"].get<std::string>());
+        if (path->empty() || path->find(L'\0') != std::wstring::npos)
+            return Error(400, "the path is empty");
+    }
+    // The drive mapping and the host's persistence belong to the UI thread.
+    std::function<void()> changed = m_instrumentChanged;
+    TouchPanel::Outcome outcome = m_panel.Run(
+        [path, changed]() -> TouchPanel::CommandResult {
+            if (path) {
+                std::string error;
+                if (!PlaybackScreen::Open(*path, error))
+                    return {404, error};
+            } else {
+                PlaybackScreen::Clear();
+            }
+            if (changed)
+                changed();
+            return {};
+        },
+        m_inputLimit, false);
+    if (!outcome.ran)
+        return Error(503, m_panel.IsClosed() ? "the simulator is ending" : "the instrument is busy; try again");
+    if (outcome.result.status != 200)
+        return Error(outcome.result.status, outcome.result.error);
+    return Json(PlaybackJson(PlaybackScreen::OpenFile()).dump());
 }

@@ -7,6 +7,9 @@
 //   POST /api/type  {"hwnd", "text"}
 //   GET  /api/requests[?after=SEQ]   the request log
 //   GET  /api/config                 the host's configuration
+//   GET  /api/playback               {"path": file on the playback screen or null}
+//   POST /api/playback {"path": "D:\\data\\a.FSD"} opens a file on the playback
+//                      screen, {"path": null} closes it; answers as GET
 //   GET  /, /<file>                  the front end
 // Input calls answer the new screen once the UI thread is idle again (at most
 // 3 s). Refusals are 4xx with {"error": "..."} and change nothing.
@@ -17,6 +20,7 @@
 #include "TouchPanel.h"
 
 #include <chrono>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -41,6 +45,10 @@ public:
 
     ApiResponse Handle(const ApiRequest& request) const;
 
+    // Called on the UI thread after the API changed the simulated instrument
+    // (the playback screen), so the host can keep the change.
+    void SetInstrumentChanged(std::function<void()> changed) { m_instrumentChanged = std::move(changed); }
+
     // Shorter waits for tests.
     void SetLimits(std::chrono::milliseconds longPoll, std::chrono::milliseconds input);
 
@@ -52,10 +60,12 @@ private:
     ApiResponse Config() const;
     ApiResponse Input(const std::string& route, const std::string& body) const;
     ApiResponse Asset(const std::string& path) const;
+    ApiResponse Playback(const ApiRequest& request) const;
 
     TouchPanel& m_panel;
     const RequestLog& m_log;
     const ApiAccess& m_access;
     std::chrono::milliseconds m_longPollLimit = kLongPollLimit;
     std::chrono::milliseconds m_inputLimit = kInputLimit;
+    std::function<void()> m_instrumentChanged;
 };

@@ -88,6 +88,10 @@ int main(int argc, char** argv)
     bool loopback = SimulatorOptions::IsLoopbackAddress(options.listen);
     ApiAccess access(loopback, ApiAccess::NewToken());
     TouchPanelApi api(panel, log, access);
+    api.SetInstrumentChanged([&application, &panel] {
+        application.PersistState();
+        panel.MarkConfigChanged();
+    });
     HttpServer server(api);
     int port = server.Bind(options.listen, options.port);
     if (port < 0) {

@@ -1,0 +1,187 @@
+#include "DataFileRequests.h"
+
+#include "host/devices/MemBlockMan.h"
+#include "host/formats/CsvFile.h"
+#include "host/formats/DataFile.h"
+#include "host/formats/DiademFile.h"
+#include "host/formats/FamosFile.h"
+#include "host/formats/MatFile4.h"
+#include "win/Drives.h"
+#include "win/TextConvert.h"
+
+#include <cstdio>
+#include <sys/stat.h>
+
+namespace {
+
+using Outcome = DataFileRequests::Outcome;
+
+std::string Utf8(const wchar_t* text) { return text ? win::WideToUtf8(text) : std::string("(none)"); }
+
+Outcome Refused(const std::string& why) { return Outcome{false, "refused: " + why}; }
+
+// The file-system path of a destination file; empty when the path does not
+// lie inside the instrument's drives or names a folder.
+std::string DestinationPath(const std::wstring& windowsPath, std::string& error)
+{
+    std::optional<std::string> posix = win::Drives::ToPosix(windowsPath);
+    if (!posix) {
+        error = "no such place: " + win::WideToUtf8(windowsPath);
+        return {};
+    }
+    struct stat info{};
+    if (stat(posix->c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        error = "a folder is in the way: " + win::WideToUtf8(windowsPath);
+        return {};
+    }
+    return *posix;
+}
+
+// "WAVE0001" of "D:\data\WAVE0001.FSD".
+std::wstring BaseName(const std::wstring& path)
+{
+    std::size_t slash = path.find_last_of(L"\\/:");
+    std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+    std::size_t dot = name.rfind(L'.');
+    return dot == std::wstring::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+std::wstring ExtensionOf(const std::wstring& path)
+{
+    std::size_t slash = path.find_last_of(L"\\/:");
+    std::size_t dot = path.rfind(L'.');
+    return dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash) ? std::wstring() : path.substr(dot);
+}
+
+}  // namespace
+
+bool DataFileRequests::ReadMemoryBlock(long long blockIndex, formats::RecordedData& data, std::string& error)
+{
+    CMemBlockMan memory;
+    if (blockIndex < 0 || blockIndex >= memory.GetNumBlocks()) {
+        error = "no memory block " + std::to_string(blockIndex + 1);
+        return false;
+    }
+    const int block = static_cast<int>(blockIndex);
+    const T_DATAINF* info = memory.GetDATAINF(block);
+    const T_FHEADER* header = memory.GetFHEADER(block);
+    if (!info || !header) {
+        error = "memory block " + std::to_string(blockIndex + 1) + " holds no data";
+        return false;
+    }
+    formats::RecordedData result;
+    result.kind = formats::DataFileKind::Fsd;
+    result.start = header->stStart;
+    result.intervalSeconds = header->dwSamplingIntervalUs / 1e6;
+    for (int channel = 0; channel < static_cast<int>(info->dwChannelCount); ++channel) {
+        formats::DataChannel out;
+        out.slot = memory.GetChannelSlot(block, channel);
+        std::vector<short> samples = memory.GetChannelData(block, channel);
+        out.samples.assign(samples.begin(), samples.end());
+        wchar_t name[16];
+        std::swprintf(name, 16, L"CH%02d", out.slot + 1);
+        out.name = name;
+        if (channel < 16) {
+            out.scale = header->fScale[channel];
+            out.offset = header->fOffset[channel];
+            out.unit = win::Utf16FieldToWide(header->szUnit[channel], 8);
+        }
+        result.channels.push_back(std::move(out));
+    }
+    // A block whose data cannot be described (no channel, no interval,
+    // channels of unequal length) is damaged: nothing is written from it.
+    std::string invalid = formats::ValidateRecordedData(result);
+    if (!invalid.empty()) {
+        error = "memory block " + std::to_string(blockIndex + 1) + " is damaged: " + invalid;
+        return false;
+    }
+    data = std::move(result);
+    return true;
+}
+
+bool DataFileRequests::ReadRecordedFile(const wchar_t* source, formats::RecordedData& data, std::string& error)
+{
+    if (!source || !*source) {
+        error = "no source file";
+        return false;
+    }
+    formats::DataFileKind kind;
+    if (!formats::DataFileKindFromExtension(ExtensionOf(source), kind)) {
+        error = "not a recorded data file: " + Utf8(source);
+        return false;
+    }
+    std::optional<std::string> posix = win::Drives::ToPosix(source);
+    if (!posix) {
+        error = "no such file: " + Utf8(source);
+        return false;
+    }
+    std::string why;
+    if (!formats::ReadDataFile(*posix, data, &why)) {
+        error = Utf8(source) + ": " + why;
+        return false;
+    }
+    return true;
+}
+
+DataFileRequests::Outcome DataFileRequests::SaveMemoryBlock(long long blockIndex, const wchar_t* destination,
+                                                            DWORD format)
+{
+    if (format != 0 && format != 1)
+        return Refused("unknown format " + std::to_string(format));
+    if (!destination || !*destination)
+        return Refused("no destination");
+    std::string error;
+    formats::RecordedData data;
+    if (!ReadMemoryBlock(blockIndex, data, error))
+        return Refused(error);
+    std::string path = DestinationPath(destination, error);
+    if (path.empty())
+        return Refused(error);
+    bool written = format == 1 ? formats::WriteDataFile(path, data, &error) : formats::WriteCsvFile(path, data, &error);
+    if (!written)
+        return Refused(error);
+    return Outcome{true, "wrote " + Utf8(destination)};
+}
+
+DataFileRequests::Outcome DataFileRequests::ConvertToCsv(const wchar_t* source, const wchar_t* destination)
+{
+    if (!destination || !*destination)
+        return Refused("no destination");
+    std::string error;
+    formats::RecordedData data;
+    if (!ReadRecordedFile(source, data, error))
+        return Refused(error);
+    std::string path = DestinationPath(destination, error);
+    if (path.empty())
+        return Refused(error);
+    if (!formats::WriteCsvFile(path, data, &error))
+        return Refused(error);
+    return Outcome{true, "wrote " + Utf8(destination)};
+}
+
+DataFileRequests::Outcome DataFileRequests::Export(const wchar_t* folder, const wchar_t* source, DWORD format)
+{
+    const wchar_t* extension = format == 2 ? L".mat" : format == 3 ? L".raw" : format == 4 ? L".dat" : nullptr;
+    if (!extension)
+        return Refused("unknown export format " + std::to_string(format));
+    if (!folder || !*folder)
+        return Refused("no destination folder");
+    std::string error;
+    formats::RecordedData data;
+    if (!ReadRecordedFile(source, data, error))
+        return Refused(error);
+
+    std::wstring target = folder;
+    if (target.back() != L'\\' && target.back() != L'/')
+        target += L'\\';
+    target += BaseName(source) + extension;
+    std::string path = DestinationPath(target, error);
+    if (path.empty())
+        return Refused(error);
+    bool written = format == 2   ? formats::WriteMat4File(path, data, &error)
+                   : format == 3 ? formats::WriteFamosFile(path, data, &error)
+                                 : formats::WriteDiademFiles(path, data, &error);
+    if (!written)
+        return Refused(error);
+    return Outcome{true, "wrote " + win::WideToUtf8(target)};
+}

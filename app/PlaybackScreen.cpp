@@ -1,0 +1,57 @@
+#include "PlaybackScreen.h"
+
+#include "host/InstrumentProfile.h"
+#include "win/Drives.h"
+#include "win/NameMatch.h"
+#include "win/TextConvert.h"
+
+#include <sys/stat.h>
+
+std::wstring PlaybackScreen::OpenFile() { return InstrumentProfile::Current()->playbackFile; }
+
+bool PlaybackScreen::SamePath(std::wstring_view a, std::wstring_view b)
+{
+    if (a.empty() || b.empty())
+        return false;
+    std::optional<win::ResolvedPath> first = win::Drives::Resolve(a);
+    std::optional<win::ResolvedPath> second = win::Drives::Resolve(b);
+    if (first && second)
+        return first->posix == second->posix || win::NamesEqual(first->windows, second->windows);
+    return win::NamesEqual(a, b);
+}
+
+bool PlaybackScreen::Holds(std::wstring_view windowsPath) { return SamePath(OpenFile(), windowsPath); }
+
+bool PlaybackScreen::Close()
+{
+    bool closed = false;
+    InstrumentProfile::Modify([&closed](InstrumentProfile& profile) {
+        if (profile.playbackFile.empty() || profile.playbackCloseSucceeds) {
+            profile.playbackFile.clear();
+            closed = true;
+        }
+    });
+    return closed;
+}
+
+void PlaybackScreen::Clear()
+{
+    InstrumentProfile::Modify([](InstrumentProfile& profile) { profile.playbackFile.clear(); });
+}
+
+bool PlaybackScreen::Open(std::wstring_view windowsPath, std::string& error)
+{
+    std::optional<win::ResolvedPath> resolved = win::Drives::Resolve(windowsPath);
+    if (!resolved) {
+        error = "not a path inside the instrument's drives: " + win::WideToUtf8(std::wstring(windowsPath));
+        return false;
+    }
+    struct stat info{};
+    if (stat(resolved->posix.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = "no such file: " + win::WideToUtf8(resolved->windows);
+        return false;
+    }
+    std::wstring path = resolved->windows;
+    InstrumentProfile::Modify([&path](InstrumentProfile& profile) { profile.playbackFile = path; });
+    return true;
+}

@@ -1,0 +1,141 @@
+// The playback screen and the requests that ask about it: whether a path is
+// the file in playback, closing it (also when the instrument refuses), and
+// the USB release's query-then-close pair on one record.
+#include "PlaybackScreen.h"
+
+#include "HostReceiver.h"
+#include "host/InstrumentProfile.h"
+#include "win/Drives.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class PlaybackScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        root = fs::temp_directory_path() / ("playback-screen-test-" + std::to_string(getpid()));
+        fs::remove_all(root);
+        fs::create_directories(root / "D" / "data" / "sub");
+        std::ofstream(root / "D" / "data" / "WAVE0001.FSD") << "x";
+        std::ofstream(root / "D" / "data" / "WAVE0002.FSD") << "x";
+        ASSERT_TRUE(win::Drives::SetDataRoot(root.string()));
+        savedProfile = InstrumentProfile::Current();
+        InstrumentProfile::SetCurrent(InstrumentProfile::Default());
+    }
+    void TearDown() override
+    {
+        InstrumentProfile::SetCurrent(*savedProfile);
+        win::Drives::SetDataRoot("");
+        fs::remove_all(root);
+    }
+    void SetPlayback(const std::wstring& path, bool closes = true)
+    {
+        InstrumentProfile::Modify([&](InstrumentProfile& profile) {
+            profile.playbackFile = path;
+            profile.playbackCloseSucceeds = closes;
+        });
+    }
+    T_DLG_REQUEST Send(DWORD kind, const wchar_t* path = nullptr)
+    {
+        T_DLG_REQUEST request;
+        request.Prepare(this, kind);
+        if (path)
+            request.SetPointer(12, path);
+        receiver.OnDLGRequest(&request, 1);
+        return request;
+    }
+
+    fs::path root;
+    std::shared_ptr<const InstrumentProfile> savedProfile;
+    HostState state;
+    RequestLog log;
+    int persisted = 0;
+    HostReceiver receiver{state, log, [this] { ++persisted; }};
+};
+
+TEST_F(PlaybackScreenTest, ByDefaultNothingIsInPlayback)
+{
+    EXPECT_FALSE(PlaybackScreen::IsOpen());
+    EXPECT_EQ(Send(DLGREQ_QUERY_PLAYBACK).Byte(16), 0);
+    EXPECT_EQ(Send(DLGREQ_IS_PLAYBACK_FILE, L"D:\\data\\WAVE0001.FSD").Byte(16), 0);
+    // Closing an empty screen leaves it empty: that is a success.
+    EXPECT_EQ(Send(DLGREQ_CLOSE_PLAYBACK).Byte(12), 1);
+    EXPECT_EQ(persisted, 0);
+}
+
+TEST_F(PlaybackScreenTest, TheFileInPlaybackIsRecognisedHoweverItIsSpelled)
+{
+    SetPlayback(L"D:\\data\\WAVE0001.FSD");
+    for (const wchar_t* same : {L"D:\\data\\WAVE0001.FSD", L"d:/DATA/wave0001.fsd", L"D:\\data\\sub\\..\\WAVE0001.FSD",
+                                L"D:\\data\\.\\WAVE0001.FSD"})
+        EXPECT_EQ(Send(DLGREQ_IS_PLAYBACK_FILE, same).Byte(16), 1) << fs::path(same).string();
+    for (const wchar_t* other : {L"D:\\data\\WAVE0002.FSD", L"D:\\data\\WAVE0001.FSD.bak", L"D:\\data\\",
+                                 L"E:\\data\\WAVE0001.FSD", L""})
+        EXPECT_EQ(Send(DLGREQ_IS_PLAYBACK_FILE, other).Byte(16), 0) << fs::path(other).string();
+    EXPECT_EQ(Send(DLGREQ_IS_PLAYBACK_FILE).Byte(16), 0);  // no path at all
+    EXPECT_EQ(Send(DLGREQ_QUERY_PLAYBACK).Byte(16), 1);
+}
+
+TEST_F(PlaybackScreenTest, ClosingReleasesTheFileAndIsKept)
+{
+    SetPlayback(L"D:\\data\\WAVE0001.FSD");
+    EXPECT_EQ(Send(DLGREQ_CLOSE_PLAYBACK).Byte(12), 1);
+    EXPECT_FALSE(PlaybackScreen::IsOpen());
+    EXPECT_EQ(persisted, 1);  // the instrument changed: the host keeps it
+    EXPECT_EQ(Send(DLGREQ_IS_PLAYBACK_FILE, L"D:\\data\\WAVE0001.FSD").Byte(16), 0);
+    EXPECT_EQ(Send(DLGREQ_QUERY_PLAYBACK).Byte(16), 0);
+}
+
+TEST_F(PlaybackScreenTest, AnInstrumentThatCannotCloseKeepsTheFile)
+{
+    SetPlayback(L"D:\\data\\WAVE0001.FSD", false);
+    EXPECT_EQ(Send(DLGREQ_CLOSE_PLAYBACK).Byte(12), 0);
+    EXPECT_EQ(PlaybackScreen::OpenFile(), L"D:\\data\\WAVE0001.FSD");
+    EXPECT_EQ(persisted, 0);
+    auto entries = log.Since(0);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].fields.back().name, L"host");
+    EXPECT_EQ(entries[0].fields.back().value, L"refused: the playback screen keeps D:\\data\\WAVE0001.FSD");
+}
+
+TEST_F(PlaybackScreenTest, TheUsbReleasePairSendsOneRecordTwice)
+{
+    SetPlayback(L"D:\\data\\WAVE0002.FSD");
+    T_DLG_REQUEST request;
+    request.Prepare(this, DLGREQ_QUERY_PLAYBACK);
+    receiver.OnDLGRequest(&request, 1);
+    ASSERT_EQ(request.Byte(16), 1);
+    // The same record, only its kind changed: the close answers in byte 12
+    // and must not be confused by byte 16 still holding the query's answer.
+    request.SetKind(DLGREQ_CLOSE_PLAYBACK);
+    receiver.OnDLGRequest(&request, 1);
+    EXPECT_EQ(request.Byte(12), 1);
+    EXPECT_FALSE(PlaybackScreen::IsOpen());
+}
+
+TEST_F(PlaybackScreenTest, OpenTakesOnlyFilesInsideTheDrives)
+{
+    std::string error;
+    EXPECT_TRUE(PlaybackScreen::Open(L"d:/data/sub/../WAVE0002.FSD", error)) << error;
+    EXPECT_EQ(PlaybackScreen::OpenFile(), L"D:\\data\\WAVE0002.FSD");
+    for (const wchar_t* bad : {L"D:\\data\\missing.FSD", L"D:\\data\\sub", L"Q:\\a.FSD", L"D:\\..\\..\\etc\\passwd"}) {
+        error.clear();
+        EXPECT_FALSE(PlaybackScreen::Open(bad, error)) << fs::path(bad).string();
+        EXPECT_FALSE(error.empty());
+    }
+    EXPECT_EQ(PlaybackScreen::OpenFile(), L"D:\\data\\WAVE0002.FSD") << "a refused open changes nothing";
+    // The operator's close always succeeds, even where the dialog's request would not.
+    InstrumentProfile::Modify([](InstrumentProfile& profile) { profile.playbackCloseSucceeds = false; });
+    EXPECT_FALSE(PlaybackScreen::Close());
+    PlaybackScreen::Clear();
+    EXPECT_FALSE(PlaybackScreen::IsOpen());
+}
+
+}  // namespace
