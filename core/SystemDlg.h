@@ -6,7 +6,7 @@
 #include "core/DlgSender.h"
 #include "core/Export.h"
 #include "host/dialogs/CCBRDialog.h"
-#include "win/controls/TabCtrl.h"
+#include "win/controls/CTabCtrl.h"
 
 class CSystemSettingSheet;
 class CSystemMainSheet;

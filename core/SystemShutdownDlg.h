@@ -4,7 +4,7 @@
 
 #include "core/Export.h"
 #include "win/Dialog.h"
-#include "win/controls/Button.h"
+#include "win/controls/CButton.h"
 
 class SYSDLG_API CSystemShutdownDlg : public CDialog {
 public:
