@@ -277,9 +277,8 @@ TEST_F(ShutdownTest, UsbReleaseEjectsWithFileActivityPausedAndKeepsTheCurrentDir
     }
 }
 
-// Disabled until the release remembers the folder as wide text: a narrow
-// 260-byte buffer cannot hold this folder, _getcwd fails and the release
-// leaves the process in D:\.
+// A narrow 260-byte buffer cannot hold this folder: the release keeps it as
+// wide text so that it can go back to it.
 TEST_F(ShutdownTest, UsbReleaseKeepsACurrentDirectoryLongerThan260BytesInUtf8)
 {
     // 94 characters on the instrument, but 274 bytes as UTF-8, the narrow
@@ -287,8 +286,11 @@ TEST_F(ShutdownTest, UsbReleaseKeepsACurrentDirectoryLongerThan260BytesInUtf8)
     const std::wstring half(45, L'測');
     const std::wstring folder = L"E:\\" + half + L"\\" + half;
     std::filesystem::create_directories(root.PosixOf(folder));
-    ASSERT_TRUE(win::Drives::SetCurrentDirectory(folder));
     ScriptedOperator script;
+    // Set once the dialog is up: the file page chooses its own start folder
+    // when it opens.
+    script.Do(IDD_SYSTEM, "enter the long folder",
+              [&](HWND) { ASSERT_TRUE(win::Drives::SetCurrentDirectory(folder)); });
     script.Tap(IDD_SYSTEM, IDC_USB_EJECT);
     script.AnswerShowing(kUsbQuestion, IDOK);
     script.AnswerShowing(kUsbDone, IDOK);
