@@ -36,18 +36,19 @@ void HostApplication::LoadState()
 {
     std::string error;
     std::ifstream probe(m_root.StatePath());
-    if (!probe)
-        return;
-    probe.close();
-    if (SettingsFile::Load(m_root.StatePath(), m_state, error)) {
-        // The file page's folder carries over as the process's current directory.
-        std::string folder(m_state.CurrentFolder());
-        win::Drives::SetCurrentDirectory(win::Utf8ToWide(folder));
-        return;
+    if (probe) {
+        probe.close();
+        if (!SettingsFile::Load(m_root.StatePath(), m_state, error)) {
+            std::fprintf(stderr, "sysdlg-sim: %s: %s; starting with the default settings\n",
+                         m_root.StatePath().c_str(), SafeText(error).c_str());
+            std::rename(m_root.StatePath().c_str(), (m_root.StatePath() + ".bad").c_str());
+        }
     }
-    std::fprintf(stderr, "sysdlg-sim: %s: %s; starting with the default settings\n", m_root.StatePath().c_str(),
-                 SafeText(error).c_str());
-    std::rename(m_root.StatePath().c_str(), (m_root.StatePath() + ".bad").c_str());
+    // The file page's folder carries over as the process's current directory;
+    // a new instrument starts in its data folder. A folder that no longer
+    // exists leaves the current directory as it is.
+    std::string folder(m_state.CurrentFolder());
+    win::Drives::SetCurrentDirectory(win::Utf8ToWide(folder));
 }
 
 bool HostApplication::PersistState()

@@ -51,7 +51,8 @@ bool PlaybackScreen::Open(std::wstring_view windowsPath, std::string& error)
         error = "no such file: " + win::WideToUtf8(resolved->windows);
         return false;
     }
-    std::wstring path = resolved->windows;
+    // The name as the drive spells it, whatever case the caller used.
+    std::wstring path = win::Drives::FromPosix(resolved->posix).value_or(resolved->windows);
     InstrumentProfile::Modify([&path](InstrumentProfile& profile) { profile.playbackFile = path; });
     return true;
 }

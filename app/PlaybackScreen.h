@@ -29,7 +29,7 @@ public:
     static void Clear();
 
     // Opens a file: it must be a file inside the data root. The screen keeps
-    // the path in its full, normalised form. False with the reason otherwise.
+    // the path in its full, normalised form, named as the drive names it. False with the reason otherwise.
     static bool Open(std::wstring_view windowsPath, std::string& error);
 
     // Both paths name the same place. Paths that cannot be mapped compare by

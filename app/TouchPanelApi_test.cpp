@@ -5,12 +5,16 @@
 #include "ScreenJson.h"
 #include "TouchPanel.h"
 #include "TouchPanelApi.h"
+#include "host/InstrumentProfile.h"
 #include "win/Dialog.h"
 #include "win/DialogTemplate.h"
+#include "win/Drives.h"
 #include "win/Input.h"
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <httplib.h>
 #include <memory>
@@ -297,6 +301,50 @@ TEST_F(TouchPanelApiTest, WrongMethodsAndRoutes)
     EXPECT_EQ(Post("/index.html", "{}").status, 405);
     EXPECT_EQ(Get("/api/screen", {{"after", "x"}}).status, 400);
     EXPECT_EQ(Get("/api/requests", {{"after", "-1"}}).status, 400);
+}
+
+TEST_F(TouchPanelApiTest, ThePlaybackScreenIsReadAndSetThroughTheApi)
+{
+    auto root = std::filesystem::temp_directory_path() / ("panel-api-playback-" + std::to_string(getpid()));
+    std::filesystem::create_directories(root / "D" / "data");
+    std::ofstream(root / "D" / "data" / "a.FSD") << "x";
+    ASSERT_TRUE(win::Drives::SetDataRoot(root.string()));
+    auto savedProfile = InstrumentProfile::Current();
+    int changes = 0;
+    api.SetInstrumentChanged([&changes] { ++changes; });
+
+    EXPECT_EQ(json::parse(Get("/api/playback").body), json({{"path", nullptr}}));
+    ApiResponse opened = Post("/api/playback", R"({"path": "d:/data/A.fsd"})");
+    EXPECT_EQ(opened.status, 200) << opened.body;
+    EXPECT_EQ(json::parse(opened.body)["path"], "D:\\data\\a.FSD");
+    EXPECT_EQ(InstrumentProfile::Current()->playbackFile, L"D:\\data\\a.FSD");
+    EXPECT_EQ(json::parse(Get("/api/playback").body)["path"], "D:\\data\\a.FSD");
+    EXPECT_EQ(changes, 1);
+
+    // Refusals change nothing.
+    for (auto [body, status] : {std::pair{R"({"path": "D:\\data\\missing.FSD"})", 404},
+                                std::pair{R"({"path": "Q:\\x.FSD"})", 404}, std::pair{R"({"path": 3})", 400},
+                                std::pair{R"({"file": null})", 400}, std::pair{R"({"path": ""})", 400},
+                                std::pair{"[]", 400}, std::pair{"{\"path\":", 400}}) {
+        ApiResponse refused = Post("/api/playback", body);
+        EXPECT_EQ(refused.status, status) << body << " -> " << refused.body;
+        EXPECT_TRUE(json::parse(refused.body).contains("error")) << refused.body;
+    }
+    EXPECT_EQ(InstrumentProfile::Current()->playbackFile, L"D:\\data\\a.FSD");
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(Post("/api/playback", "{}", "http://evil.example").status, 403);
+
+    // The operator closes the screen even where the dialog's close request would fail.
+    InstrumentProfile::Modify([](InstrumentProfile& profile) { profile.playbackCloseSucceeds = false; });
+    ApiResponse closed = Post("/api/playback", R"({"path": null})");
+    EXPECT_EQ(closed.status, 200) << closed.body;
+    EXPECT_EQ(json::parse(closed.body), json({{"path", nullptr}}));
+    EXPECT_TRUE(InstrumentProfile::Current()->playbackFile.empty());
+    EXPECT_EQ(changes, 2);
+
+    InstrumentProfile::SetCurrent(*savedProfile);
+    win::Drives::SetDataRoot("");
+    std::filesystem::remove_all(root);
 }
 
 TEST_F(TouchPanelApiTest, CrossOriginPostIsRefusedAndChangesNothing)

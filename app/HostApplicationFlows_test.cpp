@@ -1,0 +1,295 @@
+// The simulator's host loop with the real system dialog, operated through
+// taps by the scripted operator: what the host writes and reads must carry a
+// setting across the restart that a load asks for. Each test runs the host
+// application on the test's thread, on a new data root, until the operator
+// shuts the instrument down from the dialog.
+#include "HostApplication.h"
+
+#include "PlaybackScreen.h"
+#include "SettingsFile.h"
+#include "host/InstrumentProfile.h"
+#include "host/devices/UsbEject.h"
+#include "tests/harness/ScriptedOperator.h"
+#include "win/Drives.h"
+#include "win/Input.h"
+#include "win/Screen.h"
+#include "win/Window.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::FindControl;
+using testing_support::ScriptedOperator;
+
+constexpr UINT IDD_SYSTEM = 17000;
+constexpr UINT IDD_MY_SETUP = 17018;
+constexpr UINT IDD_SHUTDOWN = 17019;
+constexpr UINT IDD_FILE_PROC = 17017;
+constexpr UINT IDD_POPUP = 30000;
+constexpr UINT IDD_KEYBOARD_PATH = 30004;
+constexpr int IDC_TAB = 17000;
+constexpr int IDC_SHUTDOWN = 17005;
+constexpr int IDC_USB_RELEASE = 17002;
+constexpr int IDC_POPUP_MESSAGE = 30010;
+constexpr int IDC_KEYBOARD_CLEAR = 30156;
+constexpr int IDC_PROC_HAND = 19001;
+
+// The measurement-mode page.
+constexpr int IDC_MY_SETTING = 17001;
+constexpr int IDC_MODE_SWITCH[] = {17003, 17011, 17074, 17017, 17004};  // by mode
+// The saved-setups dialog.
+constexpr int IDC_SLOT1 = 17040;
+constexpr int IDC_SLOT_TIME1 = 17167;
+constexpr int IDC_SETUP_SAVE = 17104;
+constexpr int IDC_SETUP_LOAD = 17032;
+// The file page.
+constexpr int IDC_FILE_LIST = 17109;
+constexpr int IDC_FILE_LOAD = 17032;
+constexpr int IDC_FILE_DELETE = 17033;
+constexpr int IDC_ENV_SAVE = 17034;
+
+class HostApplicationFlowsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        path = fs::temp_directory_path() / ("host-flows-test-" + std::to_string(getpid()));
+        fs::remove_all(path);
+        savedProfile = InstrumentProfile::Current();
+        InstrumentProfile::SetCurrent(InstrumentProfile::Default());
+        root = std::make_unique<InstrumentRoot>(path.string());
+        std::string error;
+        ASSERT_TRUE(root->Prepare(error)) << error;
+        app = std::make_unique<HostApplication>(*root, log);
+        app->LoadState();
+    }
+    void TearDown() override
+    {
+        app.reset();
+        InstrumentProfile::SetCurrent(*savedProfile);
+        win::Drives::SetDataRoot("");
+        fs::remove_all(path);
+    }
+
+    // Runs the host until the script shuts the instrument down.
+    void Run(ScriptedOperator& script)
+    {
+        EXPECT_EQ(app->Run(), 0);
+        EXPECT_TRUE(script.Finished()) << "steps done: " << script.StepsDone();
+    }
+
+    void ChooseTab(ScriptedOperator& script, int tab) { script.TapPart(IDD_SYSTEM, IDC_TAB, "tab", tab); }
+
+    // Taps a mode switch and confirms the mode's question.
+    void ChangeMode(ScriptedOperator& script, int mode)
+    {
+        script.Tap(IDD_SYSTEM, IDC_MODE_SWITCH[mode]);
+        script.Tap(IDD_POPUP, IDOK);
+    }
+
+    void AnswerPopup(ScriptedOperator& script, const std::wstring& message, int button)
+    {
+        script.Do(IDD_POPUP, "answer the popup", [=](HWND window) {
+            EXPECT_EQ(GetWindowTextString(FindControl(window, IDC_POPUP_MESSAGE)), message);
+            win::Tap(FindControl(window, button));
+        });
+    }
+
+    // On the file page: the row of that name, tapped.
+    void SelectRow(ScriptedOperator& script, const std::wstring& name)
+    {
+        script.Do(IDD_SYSTEM, "tap the row", [name](HWND window) {
+            HWND list = FindControl(window, IDC_FILE_LIST);
+            ASSERT_NE(list, nullptr);
+            const win::ScreenControl shown = win::DescribeControl(list);
+            for (std::size_t row = 0; row < shown.rows.size(); ++row)
+                if (!shown.rows[row].empty() && shown.rows[row][0] == name) {
+                    ASSERT_EQ(win::TapPart(list, "row", static_cast<int>(row)), win::InputResult::Posted);
+                    return;
+                }
+            ADD_FAILURE() << "the file list has no such row";
+        });
+    }
+
+    // Shuts the instrument down from the dialog: the host loop ends.
+    void ShutDown(ScriptedOperator& script)
+    {
+        script.Tap(IDD_SYSTEM, IDC_SHUTDOWN);
+        script.Tap(IDD_SHUTDOWN, IDOK);
+    }
+
+    // The requests the host received, by name, in order.
+    std::vector<std::wstring> RequestNames() const
+    {
+        std::vector<std::wstring> names;
+        for (const LoggedRequest& entry : log.Since(0))
+            names.push_back(entry.name);
+        return names;
+    }
+
+    testing_support::Watchdog watchdog{std::chrono::seconds(120)};
+    fs::path path;
+    std::shared_ptr<const InstrumentProfile> savedProfile;
+    std::unique_ptr<InstrumentRoot> root;
+    RequestLog log;
+    std::unique_ptr<HostApplication> app;
+};
+
+TEST_F(HostApplicationFlowsTest, AnEnvironmentSavedOnTheFilePageRestoresTheModeAfterTheRestart)
+{
+    HWND first = nullptr;
+    ScriptedOperator script;
+    ChangeMode(script, 2);
+    ChooseTab(script, 1);
+    script.Do(IDD_SYSTEM, "the file page opens in the data folder", [&first](HWND window) {
+        first = window;
+        EXPECT_TRUE(testing_support::ShowsText(window, L"WAVE0001.FSD"));
+    });
+    script.Tap(IDD_SYSTEM, IDC_ENV_SAVE);
+    script.Tap(IDD_FILE_PROC, IDC_PROC_HAND);
+    script.Tap(IDD_KEYBOARD_PATH, IDC_KEYBOARD_CLEAR);
+    script.Type(IDD_KEYBOARD_PATH, L"keep");
+    script.Tap(IDD_KEYBOARD_PATH, IDOK);
+    script.Tap(IDD_FILE_PROC, IDOK);
+    AnswerPopup(script, L"環境保存しました。", IDOK);
+
+    ChooseTab(script, 0);
+    ChangeMode(script, 4);
+    ChooseTab(script, 1);
+    script.Do(IDD_SYSTEM, "the mode is X-Y now", [this](HWND) { EXPECT_EQ(app->State().SysMeas().GetMode(), 4); });
+    SelectRow(script, L"keep.ENV");
+    script.Tap(IDD_SYSTEM, IDC_FILE_LOAD);
+    AnswerPopup(script, L"環境保存データ[D:\\data\\keep.ENV]を読み込みます。よろしいですか？", IDOK);
+    AnswerPopup(script, L"設定を反映するためにプログラムを再起動します。", IDOK);
+    script.Do(IDD_SYSTEM, "a fresh dialog shows the loaded mode", [&first](HWND window) {
+        EXPECT_NE(window, first) << "the host closed the dialog and opened a new one";
+        HWND hd = FindControl(window, IDC_MODE_SWITCH[2]);
+        ASSERT_NE(hd, nullptr);
+        EXPECT_EQ(SendMessageW(hd, BM_GETCHECK, 0, 0), BST_CHECKED);
+    });
+    ShutDown(script);
+    Run(script);
+
+    EXPECT_EQ(app->State().SysMeas().GetMode(), 2);
+    HostState saved;
+    std::string error;
+    ASSERT_TRUE(SettingsFile::Load((path / "D" / "data" / "keep.ENV").string(), saved, error)) << error;
+    EXPECT_EQ(saved.SysMeas().GetMode(), 2);
+    HostState kept;
+    ASSERT_TRUE(SettingsFile::Load(root->StatePath(), kept, error)) << error;
+    EXPECT_EQ(kept.SysMeas().GetMode(), 2) << "the host keeps the loaded state";
+    std::vector<std::wstring> names = RequestNames();
+    std::vector<std::wstring> loadAndAfter(std::find(names.begin(), names.end(), L"DLGREQ_LOAD_SETTINGS"), names.end());
+    EXPECT_EQ(loadAndAfter,
+              (std::vector<std::wstring>{L"DLGREQ_LOAD_SETTINGS", L"DLGREQ_RESTART", L"DLGREQ_SHUTDOWN"}));
+}
+
+TEST_F(HostApplicationFlowsTest, SavedSetupTwoRestoresTheModeAfterTheRestartAndShutdownRunsTheWriteFilterTool)
+{
+    // Set before the save, so the loaded setup still asks for maintenance mode.
+    app->State().Misc().bMaintenanceNextStart = true;
+    HWND first = nullptr;
+    ScriptedOperator script;
+    ChangeMode(script, 3);
+    script.Do(IDD_SYSTEM, "remember the dialog", [&first](HWND window) { first = window; });
+    script.Tap(IDD_SYSTEM, IDC_MY_SETTING);
+    script.Tap(IDD_MY_SETUP, IDC_SLOT1 + 1);
+    script.Tap(IDD_MY_SETUP, IDC_SETUP_SAVE);
+    script.Do(IDD_MY_SETUP, "slot 2 shows its saved time", [](HWND window) {
+        EXPECT_NE(GetWindowTextString(FindControl(window, IDC_SLOT_TIME1 + 1)), L"----/--/-- --:--");
+        EXPECT_EQ(GetWindowTextString(FindControl(window, IDC_SLOT_TIME1)), L"----/--/-- --:--");
+    });
+    script.Tap(IDD_MY_SETUP, IDOK);
+    ChangeMode(script, 1);
+    script.Tap(IDD_SYSTEM, IDC_MY_SETTING);
+    script.Tap(IDD_MY_SETUP, IDC_SLOT1 + 1);
+    script.Tap(IDD_MY_SETUP, IDC_SETUP_LOAD);
+    AnswerPopup(script, L"設定を反映するためにプログラムを再起動します。", IDOK);
+    script.Do(IDD_SYSTEM, "a fresh dialog shows the loaded mode", [&first](HWND window) {
+        EXPECT_NE(window, first);
+        HWND multi = FindControl(window, IDC_MODE_SWITCH[3]);
+        ASSERT_NE(multi, nullptr);
+        EXPECT_EQ(SendMessageW(multi, BM_GETCHECK, 0, 0), BST_CHECKED);
+    });
+    ShutDown(script);
+    Run(script);
+
+    EXPECT_EQ(app->State().SysMeas().GetMode(), 3);
+    // The slot's configuration file is the host's settings file.
+    HostState slot;
+    std::string error;
+    ASSERT_TRUE(SettingsFile::Load((path / "D" / "_KQ58SYSTEM.$$$" / "No.2.cfg").string(), slot, error)) << error;
+    EXPECT_EQ(slot.SysMeas().GetMode(), 3);
+    EXPECT_TRUE(fs::exists(path / "D" / "_KQ58SYSTEM.$$$" / "No.2.cmt"));
+    // The shutdown ran the write-filter tool before it asked the host to shut down.
+    std::ifstream ran(root->WriteFilterLogPath());
+    std::string line;
+    ASSERT_TRUE(std::getline(ran, line)) << "the write-filter tool did not run";
+    EXPECT_NE(line.find("EWFMGR.EXE C: -disable"), std::string::npos) << line;
+    std::vector<std::wstring> names = RequestNames();
+    ASSERT_GE(names.size(), 4u);
+    EXPECT_EQ(std::count(names.begin(), names.end(), L"DLGREQ_SAVE_SETTINGS"), 1);
+    EXPECT_EQ(std::vector<std::wstring>(names.end() - 3, names.end()),
+              (std::vector<std::wstring>{L"DLGREQ_LOAD_SETTINGS", L"DLGREQ_RESTART", L"DLGREQ_SHUTDOWN"}));
+}
+
+TEST_F(HostApplicationFlowsTest, DeletingTheFileInPlaybackClosesThePlaybackFirst)
+{
+    std::string error;
+    ASSERT_TRUE(PlaybackScreen::Open(L"D:\\data\\WAVE0002.FSD", error)) << error;
+    ScriptedOperator script;
+    ChooseTab(script, 1);
+    SelectRow(script, L"WAVE0002.FSD");
+    script.Tap(IDD_SYSTEM, IDC_FILE_DELETE);
+    AnswerPopup(script,
+                L"D:\\data\\WAVE0002.FSD は再生画面で使用中です。\n再生を中止して削除してもよろしいですか？", IDOK);
+    script.Do(IDD_SYSTEM, "deleted", [this](HWND window) {
+        EXPECT_FALSE(fs::exists(path / "D" / "data" / "WAVE0002.FSD"));
+        EXPECT_FALSE(testing_support::ShowsText(window, L"WAVE0002.FSD"));
+        EXPECT_FALSE(PlaybackScreen::IsOpen());
+    });
+    ShutDown(script);
+    Run(script);
+    std::vector<std::wstring> names = RequestNames();
+    ASSERT_GE(names.size(), 2u);
+    EXPECT_EQ(names[0], L"DLGREQ_IS_PLAYBACK_FILE");
+    EXPECT_EQ(names[1], L"DLGREQ_CLOSE_PLAYBACK");
+    // The closed playback is part of the instrument the host keeps.
+    std::ifstream profile(root->ProfilePath());
+    std::string text((std::istreambuf_iterator<char>(profile)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("playback.file = \n"), std::string::npos) << text;
+}
+
+TEST_F(HostApplicationFlowsTest, TheUsbReleaseClosesThePlaybackAndEjectsAsTheInstrumentAnswers)
+{
+    std::string error;
+    ASSERT_TRUE(PlaybackScreen::Open(L"D:\\data\\WAVE0001.FSD", error)) << error;
+    const int ejectsBefore = UsbEject::GetCallCount();
+    ScriptedOperator script;
+    script.Tap(IDD_SYSTEM, IDC_USB_RELEASE);
+    script.Tap(IDD_POPUP, IDOK);
+    AnswerPopup(script, L"USBドライブを安全に取り外せることが\n確認されました。", IDOK);
+    script.Do(IDD_SYSTEM, "now the drives refuse", [](HWND) {
+        EXPECT_FALSE(PlaybackScreen::IsOpen());
+        InstrumentProfile::Modify([](InstrumentProfile& profile) { profile.usbEjectResult = 0; });
+    });
+    script.Tap(IDD_SYSTEM, IDC_USB_RELEASE);
+    script.Tap(IDD_POPUP, IDOK);
+    AnswerPopup(script, L"USBドライブの切り離しに失敗しました。\n", IDOK);
+    ShutDown(script);
+    Run(script);
+    EXPECT_EQ(UsbEject::GetCallCount(), ejectsBefore + 2);
+    std::vector<std::wstring> names = RequestNames();
+    ASSERT_GE(names.size(), 3u);
+    // The first release found a file in playback and closed it; the second found none.
+    EXPECT_EQ(std::vector<std::wstring>(names.begin(), names.begin() + 3),
+              (std::vector<std::wstring>{L"DLGREQ_QUERY_PLAYBACK", L"DLGREQ_CLOSE_PLAYBACK",
+                                         L"DLGREQ_QUERY_PLAYBACK"}));
+}
+
+}  // namespace
