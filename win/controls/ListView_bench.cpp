@@ -40,7 +40,7 @@ void InsertRows(HWND list, int count)
     }
 }
 
-int CALLBACK CompareParams(LPARAM left, LPARAM right, LPARAM)
+int CompareParams(LPARAM left, LPARAM right, LPARAM)
 {
     return left < right ? -1 : (left > right ? 1 : 0);
 }
