@@ -3,10 +3,9 @@
 #pragma once
 
 #include "core/DlgSender.h"
-#include "core/Export.h"
 #include "host/dialogs/CCBRDialog.h"
 
-class SYSDLG_API CSystemSettingSheet : public CCBRDialog, public IDLGSender {
+class CSystemSettingSheet : public CCBRDialog, public IDLGSender {
 public:
     DECLARE_DYNAMIC(CSystemSettingSheet)
 
