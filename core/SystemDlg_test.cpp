@@ -12,6 +12,7 @@
 #include "tests/harness/ScriptedOperator.h"
 #include "tests/harness/TempDataRoot.h"
 #include "win/Screen.h"
+#include "win/controls/CommCtrl.h"
 
 #include <gtest/gtest.h>
 
@@ -85,6 +86,38 @@ TEST_F(SystemDlgTest, TabsReadInOrderAndEachTabShowsExactlyItsPage)
     EXPECT_EQ(dialog.DoModal(), 1);
     EXPECT_EQ(shown, (std::vector<std::string>{"100000", "000100", "010000", "000001", "001000", "000010", "100000"}));
     EXPECT_TRUE(script.Finished());
+}
+
+TEST_F(SystemDlgTest, EveryControlOfEveryPageLiesInsideTheTabControl)
+{
+    CSystemDlg dialog(nullptr);
+    dialog.SetupConfigData(&host.record, false);
+    std::vector<std::string> outside;
+    ScriptedOperator script;
+    script.Do(IDD_SYSTEM, "measure the pages", [&](HWND window) {
+        RECT tab{};
+        GetWindowRect(GetDlgItem(window, IDC_TAB), &tab);
+        RECT strip{};
+        SendMessageW(GetDlgItem(window, IDC_TAB), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&strip));
+        for (int i = 0; i < CSystemDlg::PageCount; ++i) {
+            HWND page = dialog.GetPage(i)->m_hWnd;
+            for (HWND control : win::ChildWindows(page)) {
+                // Group boxes only frame other controls; their bottom line may
+                // touch the border.
+                if ((GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX &&
+                    win::DescribeControl(control).className == "groupbox")
+                    continue;
+                RECT place{};
+                GetWindowRect(control, &place);
+                if (place.top < tab.top + strip.bottom || place.bottom > tab.bottom || place.left < tab.left ||
+                    place.right > tab.right)
+                    outside.push_back("page " + std::to_string(i) + " control " + std::to_string(GetDlgCtrlID(control)));
+            }
+        }
+    });
+    script.Tap(IDD_SYSTEM, IDC_CLOSE);
+    dialog.DoModal();
+    EXPECT_TRUE(outside.empty()) << ::testing::PrintToString(outside);
 }
 
 TEST_F(SystemDlgTest, EnterAndEscapeAnywhereCloseNothing)
