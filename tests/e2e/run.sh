@@ -2,12 +2,16 @@
 # Runs the browser tests: installs the pinned test packages when they are
 # missing, then node's test runner. Usage: run.sh [path/to/sysdlg-sim]
 set -e
-cd "$(dirname "$0")"
+# A relative simulator path is taken from where the script was started.
 if [ -n "$1" ]; then
-  SYSDLG_SIM="$1"
+  case "$1" in
+    /*) SYSDLG_SIM="$1" ;;
+    *) SYSDLG_SIM="$(pwd)/$1" ;;
+  esac
   export SYSDLG_SIM
 fi
+cd "$(dirname "$0")"
 if [ ! -d node_modules/playwright-core ]; then
   npm ci --no-audit --no-fund
 fi
-exec node --test panel.test.js api.test.js
+exec node --test panel.test.js api.test.js files.test.js

@@ -10,6 +10,9 @@ import { fileURLToPath } from 'node:url';
 const here = path.dirname(fileURLToPath(import.meta.url));
 
 export function simulatorBinary() {
+  // A binary that was named must be the one tested: no quiet fallback to another build.
+  if (process.env.SYSDLG_SIM && !fs.existsSync(process.env.SYSDLG_SIM))
+    throw new Error(`SYSDLG_SIM names no file: ${process.env.SYSDLG_SIM}`);
   const candidates = [
     process.env.SYSDLG_SIM,
     path.join(here, '..', '..', 'build', 'app', 'sysdlg-sim'),
