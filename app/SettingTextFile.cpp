@@ -1,4 +1,5 @@
 #include "SettingTextFile.h"
+#include "WholeFile.h"
 
 #include "host/KeyValueText.h"
 #include "host/formats/AtomicFile.h"
@@ -292,26 +293,10 @@ bool SettingTextFile::Save(const std::string& posixPath, const HostState& state,
 
 bool SettingTextFile::Load(const std::string& posixPath, std::uint16_t contents, HostState& state, std::string& error)
 {
-    std::ifstream file(posixPath, std::ios::binary);
-    if (!file) {
-        error = "cannot read " + posixPath;
+    // Far larger than any setting text file: refused rather than read.
+    std::string text;
+    if (!ReadWholeFile(posixPath, 4 << 20, "setting text file", text, error))
         return false;
-    }
-    // Far larger than any setting text: refuse rather than read a huge file.
-    constexpr std::streamoff kLimit = 4 << 20;
-    file.seekg(0, std::ios::end);
-    std::streamoff size = file.tellg();
-    if (size < 0 || size > kLimit) {
-        error = posixPath + " is not a setting text file (size)";
-        return false;
-    }
-    file.seekg(0);
-    std::string text(static_cast<std::size_t>(size), '\0');
-    file.read(text.data(), size);
-    if (!file) {
-        error = "cannot read " + posixPath;
-        return false;
-    }
     std::uint16_t loaded = 0;
     return Read(text, contents, state, loaded, error);
 }

@@ -1,4 +1,5 @@
 #include "SettingsFile.h"
+#include "WholeFile.h"
 
 #include "host/ConfigText.h"
 #include "host/KeyValueText.h"
@@ -388,25 +389,9 @@ bool SettingsFile::Save(const std::string& posixPath, const HostState& state, st
 
 bool SettingsFile::Load(const std::string& posixPath, HostState& state, std::string& error)
 {
-    std::ifstream file(posixPath, std::ios::binary);
-    if (!file) {
-        error = "cannot read " + posixPath;
+    // Far larger than any settings file: refused rather than read.
+    std::string text;
+    if (!ReadWholeFile(posixPath, 16 << 20, "settings file", text, error))
         return false;
-    }
-    // Far larger than any settings file: refuse rather than read a huge one.
-    constexpr std::streamoff kLimit = 16 << 20;
-    file.seekg(0, std::ios::end);
-    std::streamoff size = file.tellg();
-    if (size < 0 || size > kLimit) {
-        error = posixPath + " is not a settings file (size)";
-        return false;
-    }
-    file.seekg(0);
-    std::string text(static_cast<std::size_t>(size), '\0');
-    file.read(text.data(), size);
-    if (!file) {
-        error = "cannot read " + posixPath;
-        return false;
-    }
     return Read(text, state, error);
 }
