@@ -13,24 +13,6 @@
 namespace files_test {
 namespace {
 
-using Names = std::vector<std::wstring>;
-constexpr int kYes = IDOK;
-constexpr int kNo = IDCANCEL;
-
-class FileActionsTest : public FilePageTest {
-protected:
-    void SetUp() override
-    {
-        IMRRec::ClearReportedCodes();
-        win::DebugLog::Clear();
-        ASSERT_EQ(_chdir("D:\\"), 0);
-    }
-    void StartIn(const char* folder)
-    {
-        std::filesystem::create_directories(root.PosixOf(win::Utf8ToWide(folder)));
-        ASSERT_EQ(_chdir(folder), 0);
-    }
-};
 
 TEST_F(FileActionsTest, DeletingAFileInPlaybackAsksThePlaybackQuestion)
 {

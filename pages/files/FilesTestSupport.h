@@ -4,6 +4,9 @@
 #pragma once
 
 #include "core/SystemDlg.h"
+#include "host/IMRRec.h"
+#include "win/DebugLog.h"
+#include "win/TextConvert.h"
 #include "pages/files/SystemFileSheet.h"
 #include "tests/harness/HostConfiguration.h"
 #include "tests/harness/RecordingReceiver.h"
@@ -17,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -229,6 +233,27 @@ protected:
     testing_support::RecordingReceiver receiver;
     bool withReceiver = true;
     CSystemDlg dialog{nullptr};
+};
+
+// The actions' tests start in D:\ with the host's report journal and the
+// debug log cleared.
+using Names = std::vector<std::wstring>;
+constexpr int kYes = IDOK;
+constexpr int kNo = IDCANCEL;
+
+class FileActionsTest : public FilePageTest {
+protected:
+    void SetUp() override
+    {
+        IMRRec::ClearReportedCodes();
+        win::DebugLog::Clear();
+        ASSERT_EQ(_chdir("D:\\"), 0);
+    }
+    void StartIn(const char* folder)
+    {
+        std::filesystem::create_directories(root.PosixOf(win::Utf8ToWide(folder)));
+        ASSERT_EQ(_chdir(folder), 0);
+    }
 };
 
 }  // namespace files_test
