@@ -124,12 +124,16 @@ BOOL GetDiskFreeSpaceExW(LPCWSTR directory, ULARGE_INTEGER* freeBytesAvailable, 
     return TRUE;
 }
 
-wchar_t* _wgetcwd(wchar_t* buffer, int maxLength)
+namespace {
+
+// The C runtime's getcwd contract: a null buffer is allocated (at least
+// maxLength characters), a buffer too small fails with ERANGE.
+template <class Char>
+Char* CopyCurrentDirectory(const std::basic_string<Char>& text, Char* buffer, int maxLength)
 {
-    const std::wstring text = Drives::GetCurrentDirectory();
     if (buffer == nullptr) {
         const std::size_t size = std::max(static_cast<std::size_t>(std::max(maxLength, 0)), text.size() + 1);
-        buffer = static_cast<wchar_t*>(std::malloc(size * sizeof(wchar_t)));
+        buffer = static_cast<Char*>(std::malloc(size * sizeof(Char)));
         if (buffer == nullptr) {
             errno = ENOMEM;
             return nullptr;
@@ -141,29 +145,20 @@ wchar_t* _wgetcwd(wchar_t* buffer, int maxLength)
         errno = ERANGE;
         return nullptr;
     }
-    std::wmemcpy(buffer, text.c_str(), text.size() + 1);
+    std::copy_n(text.c_str(), text.size() + 1, buffer);
     return buffer;
+}
+
+}  // namespace
+
+wchar_t* _wgetcwd(wchar_t* buffer, int maxLength)
+{
+    return CopyCurrentDirectory(Drives::GetCurrentDirectory(), buffer, maxLength);
 }
 
 char* _getcwd(char* buffer, int maxLength)
 {
-    const std::string text = win::WideToUtf8(Drives::GetCurrentDirectory());
-    if (buffer == nullptr) {
-        const std::size_t size = std::max(static_cast<std::size_t>(std::max(maxLength, 0)), text.size() + 1);
-        buffer = static_cast<char*>(std::malloc(size));
-        if (buffer == nullptr) {
-            errno = ENOMEM;
-            return nullptr;
-        }
-    } else if (maxLength <= 0) {
-        errno = EINVAL;
-        return nullptr;
-    } else if (text.size() + 1 > static_cast<std::size_t>(maxLength)) {
-        errno = ERANGE;
-        return nullptr;
-    }
-    std::memcpy(buffer, text.c_str(), text.size() + 1);
-    return buffer;
+    return CopyCurrentDirectory(win::WideToUtf8(Drives::GetCurrentDirectory()), buffer, maxLength);
 }
 
 int _wchdir(const wchar_t* path)
