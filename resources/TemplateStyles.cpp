@@ -1,14 +1,15 @@
 #include "resources/TemplateStyles.h"
 
+#include "win/controls/CommCtrl.h"
+
 namespace resources {
 namespace {
 
 using win::ControlClass;
 
-// Style values of controls that the window layer's header does not name.
+// Style values of controls that the window layer's headers do not name.
 // They are Windows' values, since templates carry Windows style bits.
 constexpr DWORD kStaticNoPrefix = 0x0080;      // SS_NOPREFIX
-constexpr DWORD kStaticNotify = 0x0100;        // SS_NOTIFY
 constexpr DWORD kStaticCenterImage = 0x0200;   // SS_CENTERIMAGE
 constexpr DWORD kStaticSunken = 0x1000;        // SS_SUNKEN
 constexpr DWORD kEditCenter = 0x0001;          // ES_CENTER
@@ -17,20 +18,9 @@ constexpr DWORD kEditPassword = 0x0020;        // ES_PASSWORD
 constexpr DWORD kEditAutoVScroll = 0x0040;     // ES_AUTOVSCROLL
 constexpr DWORD kEditAutoHScroll = 0x0080;     // ES_AUTOHSCROLL
 constexpr DWORD kEditWantReturn = 0x1000;      // ES_WANTRETURN
-constexpr DWORD kEditNumber = 0x2000;          // ES_NUMBER
-constexpr DWORD kListBoxSort = 0x0002;         // LBS_SORT
 constexpr DWORD kListBoxNoIntegralHeight = 0x0100;  // LBS_NOINTEGRALHEIGHT
-constexpr DWORD kListViewReport = 0x0001;      // LVS_REPORT
-constexpr DWORD kListViewSingleSel = 0x0004;   // LVS_SINGLESEL
-constexpr DWORD kListViewShowSelAlways = 0x0008;  // LVS_SHOWSELALWAYS
-constexpr DWORD kListViewNoScroll = 0x2000;    // LVS_NOSCROLL
-constexpr DWORD kListViewNoColumnHeader = 0x4000;  // LVS_NOCOLUMNHEADER
-constexpr DWORD kListViewNoSortHeader = 0x8000;    // LVS_NOSORTHEADER
-constexpr DWORD kTabButtons = 0x0100;          // TCS_BUTTONS
 constexpr DWORD kTabMultiline = 0x0200;        // TCS_MULTILINE
-constexpr DWORD kTabFixedWidth = 0x0400;       // TCS_FIXEDWIDTH
 constexpr DWORD kTabOwnerDrawFixed = 0x2000;   // TCS_OWNERDRAWFIXED
-constexpr DWORD kTabFocusNever = 0x8000;       // TCS_FOCUSNEVER
 constexpr DWORD kExStaticEdge = 0x00020000;    // WS_EX_STATICEDGE
 constexpr DWORD kExClientEdge = 0x00000200;    // WS_EX_CLIENTEDGE
 
@@ -70,7 +60,7 @@ constexpr StyleKeyword kStaticKeywords[] = {
     {L"center", SS_CENTER, 0},
     {L"right", SS_RIGHT, 0},
     {L"noprefix", kStaticNoPrefix, 0},
-    {L"notify", kStaticNotify, 0},
+    {L"notify", SS_NOTIFY, 0},
     {L"centerimage", kStaticCenterImage, 0},
     {L"sunken", kStaticSunken, 0},
 };
@@ -84,32 +74,32 @@ constexpr StyleKeyword kEditKeywords[] = {
     {L"autohscroll", kEditAutoHScroll, 0},
     {L"readonly", ES_READONLY, 0},
     {L"wantreturn", kEditWantReturn, 0},
-    {L"number", kEditNumber, 0},
+    {L"number", ES_NUMBER, 0},
 };
 
 constexpr StyleKeyword kListBoxKeywords[] = {
     {L"notify", LBS_NOTIFY, 0},
-    {L"sort", kListBoxSort, 0},
+    {L"sort", LBS_SORT, 0},
     {L"multisel", LBS_MULTIPLESEL, 0},
     {L"nointegralheight", kListBoxNoIntegralHeight, 0},
     {L"extendedsel", LBS_EXTENDEDSEL, 0},
 };
 
 constexpr StyleKeyword kListViewKeywords[] = {
-    {L"report", kListViewReport, 0},
-    {L"singlesel", kListViewSingleSel, 0},
-    {L"showselalways", kListViewShowSelAlways, 0},
-    {L"noscroll", kListViewNoScroll, 0},
-    {L"nocolumnheader", kListViewNoColumnHeader, 0},
-    {L"nosortheader", kListViewNoSortHeader, 0},
+    {L"report", LVS_REPORT, 0},
+    {L"singlesel", LVS_SINGLESEL, 0},
+    {L"showselalways", LVS_SHOWSELALWAYS, 0},
+    {L"noscroll", LVS_NOSCROLL, 0},
+    {L"nocolumnheader", LVS_NOCOLUMNHEADER, 0},
+    {L"nosortheader", LVS_NOSORTHEADER, 0},
 };
 
 constexpr StyleKeyword kTabKeywords[] = {
-    {L"buttons", kTabButtons, 0},
+    {L"buttons", TCS_BUTTONS, 0},
     {L"multiline", kTabMultiline, 0},
-    {L"fixedwidth", kTabFixedWidth, 0},
+    {L"fixedwidth", TCS_FIXEDWIDTH, 0},
     {L"ownerdrawfixed", kTabOwnerDrawFixed, 0},
-    {L"focusnever", kTabFocusNever, 0},
+    {L"focusnever", TCS_FOCUSNEVER, 0},
 };
 
 constexpr StyleKeyword kDialogKeywords[] = {
