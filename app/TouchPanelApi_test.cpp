@@ -121,8 +121,7 @@ PanelTestUi::PanelTestUi()
             std::this_thread::yield();
         m_dialog.DoModal();
     });
-    m_panel = std::make_unique<TouchPanel>(m_thread.get_id(), ScreenJson::CaptureWindows,
-                                           [] { return std::string("{\"test\":true}"); });
+    m_panel = std::make_unique<TouchPanel>(m_thread.get_id(), [] { return std::string("{\"test\":true}"); });
     win::SetInputDriver(m_panel.get());
     m_start = true;
     // The dialog is up once the first screen is published.
@@ -224,7 +223,7 @@ TEST_F(TouchPanelApiTest, ScreenShowsTheModalDialogWithItsControls)
     EXPECT_EQ(front["caption"], "試験");
     EXPECT_EQ(front["modal"], true);
     ASSERT_NE(Control(screen, PanelTestDialog::IDC_LIST), nullptr);
-    EXPECT_EQ((*Control(screen, PanelTestDialog::IDC_LIST))["rows"].size(), 3u);
+    EXPECT_EQ((*Control(screen, PanelTestDialog::IDC_LIST))["rowCount"], 3);
     EXPECT_EQ((*Control(screen, PanelTestDialog::IDC_HIDDEN))["visible"], false);
 }
 
