@@ -359,8 +359,11 @@ bool ListBox::DescribeRows(int first, int count, ScreenControl& control) const
 {
     const int total = static_cast<int>(m_items.size());
     if (first < 0) {
+        // The rows in view, the last one perhaps in part.
+        RECT client{};
+        GetClientRect(Self(), &client);
         first = m_top;
-        count = RowsPerPage() + 1;
+        count = std::max(1, static_cast<int>(client.bottom + kRowHeight - 1) / kRowHeight);
     }
     first = std::min(first, total);
     const int end = first + std::min(count, total - first);

@@ -424,8 +424,9 @@ bool ListView::PointForPart(HWND, const std::string& part, int index, POINT& poi
 bool ListView::DescribeRows(int first, int count, ScreenControl& control) const
 {
     if (first < 0) {
+        // The rows in view, the last one perhaps in part.
         first = m_top;
-        count = static_cast<int>(GetCountPerPage()) + 1;
+        count = std::max(1, (static_cast<int>(Client().bottom) - HeaderHeight() + kRowHeight - 1) / kRowHeight);
     }
     first = std::min(first, m_rows.Count());
     const int end = first + std::min(count, m_rows.Count() - first);
