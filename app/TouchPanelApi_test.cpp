@@ -18,6 +18,9 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 #include <memory>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
 #include <thread>
 
 class PanelTestDialog : public CDialog {
@@ -29,12 +32,14 @@ public:
     static constexpr int IDC_HIDDEN = 103;
     static constexpr int IDC_LIST = 104;
     static constexpr int IDC_EDIT = 105;
+    static constexpr int IDC_SLOW = 106;
 
     PanelTestDialog() : CDialog(IDD, nullptr) {}
 
     std::atomic<int> buttonTaps{0};
     std::atomic<int> disabledTaps{0};
     std::atomic<int> hiddenTaps{0};
+    std::chrono::milliseconds slowFor{0};
 
     static void RegisterTemplate();
 
@@ -43,6 +48,12 @@ protected:
     void OnButton() { ++buttonTaps; }
     void OnDisabled() { ++disabledTaps; }
     void OnHidden() { ++hiddenTaps; }
+    // An action that keeps the UI busy, then shows that it is done.
+    void OnSlow()
+    {
+        std::this_thread::sleep_for(slowFor);
+        SetDlgItemText(IDC_SLOW, L"済");
+    }
 
     DECLARE_MESSAGE_MAP()
 };
@@ -71,6 +82,7 @@ BEGIN_MESSAGE_MAP(PanelTestDialog, CDialog)
     ON_BN_CLICKED(PanelTestDialog::IDC_BUTTON, OnButton)
     ON_BN_CLICKED(PanelTestDialog::IDC_DISABLED, OnDisabled)
     ON_BN_CLICKED(PanelTestDialog::IDC_HIDDEN, OnHidden)
+    ON_BN_CLICKED(PanelTestDialog::IDC_SLOW, OnSlow)
 END_MESSAGE_MAP()
 
 void PanelTestDialog::RegisterTemplate()
@@ -81,7 +93,7 @@ void PanelTestDialog::RegisterTemplate()
     dialog.fontName = L"ＭＳ ゴシック";
     dialog.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
     dialog.cx = 200;
-    dialog.cy = 150;
+    dialog.cy = 170;
     auto add = [&dialog](int id, win::ControlClass controlClass, const wchar_t* className, DWORD style,
                          const wchar_t* text, int y) {
         win::ControlTemplate control;
@@ -102,6 +114,7 @@ void PanelTestDialog::RegisterTemplate()
     add(IDC_HIDDEN, win::ControlClass::Button, L"Button", BS_PUSHBUTTON, L"隠れ", 65);
     add(IDC_LIST, win::ControlClass::ListBox, L"ListBox", WS_VISIBLE | LBS_NOTIFY, L"", 85);
     add(IDC_EDIT, win::ControlClass::Edit, L"Edit", WS_VISIBLE, L"", 125);
+    add(IDC_SLOW, win::ControlClass::Button, L"Button", WS_VISIBLE | BS_PUSHBUTTON, L"遅い", 145);
     win::RegisterDialogTemplate(dialog);
 }
 
@@ -302,6 +315,50 @@ TEST_F(TouchPanelApiTest, WrongMethodsAndRoutes)
     EXPECT_EQ(Get("/api/requests", {{"after", "-1"}}).status, 400);
 }
 
+TEST_F(TouchPanelApiTest, RowsOfAListArePagedAndBadRangesRefused)
+{
+    std::string dialog = std::to_string(ui.DialogHandle());
+    std::string list = std::to_string(PanelTestDialog::IDC_LIST);
+    ApiResponse rows = Get("/api/rows", {{"hwnd", dialog}, {"id", list}, {"from", "1"}, {"count", "5"}});
+    ASSERT_EQ(rows.status, 200) << rows.body;
+    json answer = json::parse(rows.body);
+    EXPECT_EQ(answer["firstRow"], 1);
+    EXPECT_EQ(answer["rowCount"], 3);
+    EXPECT_EQ(answer["rows"], json::array({json::array({"二"}), json::array({"三"})}));
+
+    using Query = std::map<std::string, std::string>;
+    const std::pair<Query, int> refusals[] = {
+        {{{"id", list}, {"from", "0"}}, 400},
+        {{{"hwnd", dialog}, {"id", list}, {"from", "x"}}, 400},
+        {{{"hwnd", dialog}, {"id", list}, {"from", "-1"}}, 400},
+        {{{"hwnd", dialog}, {"id", list}, {"from", "0"}, {"count", "0"}}, 400},
+        {{{"hwnd", dialog}, {"id", list}, {"from", "0"}, {"count", "1001"}}, 400},
+        {{{"hwnd", "999999"}, {"id", list}, {"from", "0"}}, 404},
+        {{{"hwnd", dialog}, {"id", "4711"}, {"from", "0"}}, 404},
+        {{{"hwnd", dialog}, {"id", std::to_string(PanelTestDialog::IDC_BUTTON)}, {"from", "0"}}, 404},
+    };
+    for (const auto& [query, status] : refusals) {
+        ApiResponse refused = Get("/api/rows", query);
+        EXPECT_EQ(refused.status, status) << refused.body;
+        EXPECT_TRUE(json::parse(refused.body).contains("error")) << refused.body;
+    }
+    EXPECT_EQ(Post("/api/rows", "{}").status, 405);
+}
+
+TEST_F(TouchPanelApiTest, AnInputTheUiIsStillBusyWithIsAnsweredAsBusy)
+{
+    ui.Dialog().slowFor = std::chrono::milliseconds(400);
+    api.SetLimits(std::chrono::seconds(5), std::chrono::milliseconds(100));
+    std::uint64_t before = Screen()["version"];
+    ApiResponse busy = Post("/api/tap", Tap(PanelTestDialog::IDC_SLOW));
+    EXPECT_EQ(busy.status, 202) << busy.body;
+    EXPECT_EQ(json::parse(busy.body), json({{"busy", true}, {"version", before}}));
+    // The screen that shows the outcome comes with a later version.
+    json after = json::parse(Get("/api/screen", {{"after", std::to_string(before)}}).body);
+    EXPECT_GT(after["version"].get<std::uint64_t>(), before);
+    EXPECT_EQ((*Control(after, PanelTestDialog::IDC_SLOW))["text"], "済");
+}
+
 TEST_F(TouchPanelApiTest, ThePlaybackScreenIsReadAndSetThroughTheApi)
 {
     auto root = std::filesystem::temp_directory_path() / ("panel-api-playback-" + std::to_string(getpid()));
@@ -404,7 +461,29 @@ TEST_F(TouchPanelApiTest, NonLoopbackApiNeedsTheToken)
     EXPECT_EQ(remote.Handle(request).status, 200);
 }
 
-// The HTTP wiring: a real socket, real headers.
+// The accepted (not listening) sockets of this process on a local port, and
+// whether each has TCP_NODELAY.
+std::vector<bool> AcceptedSocketsNoDelay(int port)
+{
+    std::vector<bool> found;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        int fd = std::atoi(entry.path().filename().c_str());
+        sockaddr_in address{};
+        socklen_t size = sizeof address;
+        int listening = 0;
+        socklen_t flagSize = sizeof listening;
+        if (getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) != 0 || address.sin_family != AF_INET ||
+            ntohs(address.sin_port) != port || getsockopt(fd, SOL_SOCKET, SO_ACCEPTCONN, &listening, &flagSize) != 0 ||
+            listening)
+            continue;
+        int noDelay = 0;
+        getsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &noDelay, &flagSize);
+        found.push_back(noDelay != 0);
+    }
+    return found;
+}
+
+// The HTTP wiring: a real socket, real headers, one kept-alive connection.
 TEST_F(TouchPanelApiTest, ServesOverHttp)
 {
     HttpServer server(api);
@@ -412,10 +491,13 @@ TEST_F(TouchPanelApiTest, ServesOverHttp)
     ASSERT_GT(port, 0);
     server.Start();
     httplib::Client client("127.0.0.1", port);
+    client.set_keep_alive(true);
     auto screen = client.Get("/api/screen");
     ASSERT_TRUE(screen);
     EXPECT_EQ(screen->status, 200);
     EXPECT_EQ(json::parse(screen->body)["windows"][0]["template"], PanelTestDialog::IDD);
+    // The answer's second send must not wait for the client's delayed ACK.
+    EXPECT_EQ(AcceptedSocketsNoDelay(port), std::vector<bool>{true});
 
     auto refused = client.Post("/api/tap", {{"Origin", "http://evil.example"}}, Tap(PanelTestDialog::IDC_BUTTON),
                                "application/json");
@@ -428,6 +510,7 @@ TEST_F(TouchPanelApiTest, ServesOverHttp)
     ASSERT_TRUE(tapped);
     EXPECT_EQ(tapped->status, 200);
     EXPECT_EQ(ui.Dialog().buttonTaps, 1);
+    EXPECT_EQ(AcceptedSocketsNoDelay(port).size(), 1u) << "the requests shared one connection";
     server.Stop();
 }
 
