@@ -511,6 +511,7 @@ TEST_F(TouchPanelApiTest, ServesOverHttp)
     EXPECT_EQ(tapped->status, 200);
     EXPECT_EQ(ui.Dialog().buttonTaps, 1);
     EXPECT_EQ(AcceptedSocketsNoDelay(port).size(), 1u) << "the requests shared one connection";
+    client.stop();  // else the server keeps the connection open for the next request
     server.Stop();
 }
 
