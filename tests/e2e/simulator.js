@@ -23,8 +23,10 @@ export function simulatorBinary() {
   return found;
 }
 
-export async function startSimulator(extraArgs = []) {
+// options.prepare(root) fills the data root before the simulator starts.
+export async function startSimulator(extraArgs = [], options = {}) {
   const root = fs.mkdtempSync(path.join(os.tmpdir(), 'sysdlg-e2e-'));
+  if (options.prepare) options.prepare(root);
   const child = spawn(simulatorBinary(), ['--root', root, '--port', '0', ...extraArgs], {
     stdio: ['ignore', 'pipe', 'pipe'],
   });
