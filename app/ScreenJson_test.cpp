@@ -114,11 +114,4 @@ TEST(ScreenJson, WindowsNestTheirChildren)
     EXPECT_TRUE(window["children"][0]["controls"].is_array());
 }
 
-TEST(ScreenJson, HandlesRoundTrip)
-{
-    HWND hwnd = ScreenJson::HandleFromNumber(0x10008);
-    EXPECT_EQ(ScreenJson::HandleNumber(hwnd), 0x10008u);
-    EXPECT_EQ(ScreenJson::HandleFromNumber(0), nullptr);
-}
-
 }  // namespace

@@ -137,7 +137,7 @@ ApiResponse TouchPanelApi::Rows(const ApiRequest& request) const
     HWND window = ScreenJson::HandleFromNumber(hwnd);
     // The rows belong to the UI thread; it answers between inputs.
     auto answer = std::make_shared<std::string>();
-    TouchPanel::Outcome outcome = m_panel.Run(
+    return RunOnUiThread(
         [=]() -> TouchPanel::CommandResult {
             if (!PanelInput::IsDialogWindow(window))
                 return {404, "no such window"};
@@ -153,17 +153,22 @@ ApiResponse TouchPanelApi::Rows(const ApiRequest& request) const
             *answer = out.dump();
             return {};
         },
-        m_inputLimit, false);
-    if (!outcome.ran)
-        return NotTaken();
-    if (outcome.result.status != 200)
-        return Error(outcome.result.status, outcome.result.error);
-    return Json(std::move(*answer));
+        [answer] { return Json(std::move(*answer)); });
 }
 
 ApiResponse TouchPanelApi::NotTaken() const
 {
     return Error(503, m_panel.IsClosed() ? "the simulator is ending" : "the instrument is busy; try again");
+}
+
+ApiResponse TouchPanelApi::RunOnUiThread(TouchPanel::Command command, const std::function<ApiResponse()>& answer) const
+{
+    TouchPanel::Outcome outcome = m_panel.Run(std::move(command), m_inputLimit, false);
+    if (!outcome.ran)
+        return NotTaken();
+    if (outcome.result.status != 200)
+        return Error(outcome.result.status, outcome.result.error);
+    return answer();
 }
 
 ApiResponse TouchPanelApi::Requests(const ApiRequest& request) const
@@ -235,7 +240,7 @@ ApiResponse TouchPanelApi::Playback(const ApiRequest& request) const
     }
     // The drive mapping and the host's persistence belong to the UI thread.
     std::function<void()> changed = m_instrumentChanged;
-    TouchPanel::Outcome outcome = m_panel.Run(
+    return RunOnUiThread(
         [path, changed]() -> TouchPanel::CommandResult {
             if (path) {
                 std::string error;
@@ -248,10 +253,5 @@ ApiResponse TouchPanelApi::Playback(const ApiRequest& request) const
                 changed();
             return {};
         },
-        m_inputLimit, false);
-    if (!outcome.ran)
-        return NotTaken();
-    if (outcome.result.status != 200)
-        return Error(outcome.result.status, outcome.result.error);
-    return Json(PlaybackJson(PlaybackScreen::OpenFile()).dump());
+        [] { return Json(PlaybackJson(PlaybackScreen::OpenFile()).dump()); });
 }

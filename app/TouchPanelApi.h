@@ -63,6 +63,9 @@ private:
     ApiResponse Rows(const ApiRequest& request) const;
     // The answer when the UI thread did not take a command in time.
     ApiResponse NotTaken() const;
+    // Runs a command on the UI thread without waiting for the thread to be
+    // idle again: its refusal, or `answer()`.
+    ApiResponse RunOnUiThread(TouchPanel::Command command, const std::function<ApiResponse()>& answer) const;
     ApiResponse Requests(const ApiRequest& request) const;
     ApiResponse Config() const;
     ApiResponse Input(const std::string& route, const std::string& body) const;

