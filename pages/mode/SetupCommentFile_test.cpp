@@ -3,143 +3,72 @@
 #include "pages/mode/SetupCommentFile.h"
 
 #include "pages/mode/ModeTestSupport.h"
-#include "tests/harness/TempDataRoot.h"
-#include "win/FileApi.h"
 
 #include <gtest/gtest.h>
-
-#include <string>
 
 namespace {
 
 using namespace setup_comment;
+using mode_test::CommentFileOf;
+using mode_test::Utf16Le;
 
 std::string Bytes(const FileBytes& image) { return std::string(image.begin(), image.end()); }
 
-// A file image from raw bytes, zero-filled like the reader's buffer.
-FileBytes ImageOf(const std::string& raw)
+TEST(SetupCommentFileTest, EncodingKeepsSixteenUnitsWithoutSplittingAPair)
 {
-    FileBytes image{};
-    for (std::size_t i = 0; i < raw.size() && i < image.size(); ++i)
-        image[i] = static_cast<BYTE>(raw[i]);
-    return image;
-}
-
-std::string Utf16Le(const std::u16string& text)
-{
-    std::string bytes;
-    for (char16_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
+    struct Row {
+        std::wstring comment;
+        std::u16string stored;
+        std::wstring readBack;
+    };
+    const std::wstring pair = L"\U0001F600";
+    const Row rows[] = {
+        {L"Aあ", u"Aあ", L"Aあ"},
+        {L"0123456789ABCDEFGHIJ", u"0123456789ABCDEF", L"0123456789ABCDEF"},
+        {std::wstring(15, L'x') + pair, std::u16string(15, u'x'), std::wstring(15, L'x')},  // the pair does not fit
+        {std::wstring(14, L'x') + pair, std::u16string(14, u'x') + u"\U0001F600", std::wstring(14, L'x') + pair},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(Bytes(Encode(row.comment)), CommentFileOf(row.stored)) << row.stored.size() << " units";
+        EXPECT_EQ(Decode(Encode(row.comment)), row.readBack);
     }
-    return bytes;
 }
 
-TEST(SetupCommentFileTest, EncodesUtf16LittleEndianWithTerminatorAndZeroFill)
+// Whatever the file holds, at most 40 bytes are read into a zero-filled image
+// and the comment is the text before the first zero unit.
+TEST(SetupCommentFileTest, FilesOfAnyShapeReadSafely)
 {
-    FileBytes image = Encode(L"Aあ");
-    std::string expected = Utf16Le(u"Aあ");
-    expected.resize(40, '\0');
-    EXPECT_EQ(Bytes(image), expected);
-}
-
-TEST(SetupCommentFileTest, EncodingKeepsSixteenUnitsAndAlwaysATerminator)
-{
-    FileBytes image = Encode(L"0123456789ABCDEFGHIJ");  // 20 characters offered
-    std::string expected = Utf16Le(u"0123456789ABCDEF");
-    expected.resize(40, '\0');
-    EXPECT_EQ(Bytes(image), expected);
-    EXPECT_EQ(Decode(image), L"0123456789ABCDEF");
-}
-
-TEST(SetupCommentFileTest, EncodingNeverSplitsASurrogatePair)
-{
-    // Fifteen units, then a character that needs two: it does not fit whole.
-    std::wstring comment = std::wstring(15, L'x') + L"\U0001F600";
-    FileBytes image = Encode(comment);
-    EXPECT_EQ(image[30], 0);
-    EXPECT_EQ(image[31], 0);
-    EXPECT_EQ(Decode(image), std::wstring(15, L'x'));
-    // Fourteen units and the pair fit exactly in sixteen.
-    EXPECT_EQ(Decode(Encode(std::wstring(14, L'x') + L"\U0001F600")), std::wstring(14, L'x') + L"\U0001F600");
-}
-
-TEST(SetupCommentFileTest, DecodeStopsAtTheFirstZeroUnit)
-{
-    EXPECT_EQ(Decode(ImageOf(Utf16Le(u"AB") + std::string(2, '\0') + Utf16Le(u"CD"))), L"AB");
-    EXPECT_EQ(Decode(FileBytes{}), L"");
-}
-
-TEST(SetupCommentFileTest, DecodeOfAnUnterminatedImageReadsTwentyCharactersAndNoMore)
-{
-    FileBytes image = ImageOf(Utf16Le(std::u16string(20, u'Z')));
-    EXPECT_EQ(Decode(image), std::wstring(20, L'Z'));
-}
-
-TEST(SetupCommentFileTest, DecodeShowsGarbageAsReplacementCharacters)
-{
-    // A lone high surrogate, a lone low surrogate, a line break and a bell.
-    FileBytes image = ImageOf(Utf16Le(u"a\xD800" u"b\xDC00" u"c\n\a"));
-    EXPECT_EQ(Decode(image), L"a\uFFFDb\uFFFDc\uFFFD\uFFFD");
-    // A high surrogate in the last unit has no partner inside the buffer.
-    FileBytes cut = ImageOf(Utf16Le(std::u16string(19, u'q') + u"\xD83D"));
-    EXPECT_EQ(Decode(cut), std::wstring(19, L'q') + L"\uFFFD");
-}
-
-class SetupCommentFileOnDiskTest : public ::testing::Test {
-protected:
     testing_support::TempDataRoot root;
-    const std::wstring path = L"D:\\comment.cmt";
-};
-
-TEST_F(SetupCommentFileOnDiskTest, WritesExactlyFortyBytesAndReplacesALongerFile)
-{
-    root.WriteFile(path, std::string(100, 'x'));
-    ASSERT_TRUE(WriteImage(path.c_str(), Encode(L"メモ")));
-    std::string expected = Utf16Le(u"メモ");
-    expected.resize(40, '\0');
-    EXPECT_EQ(root.ReadFile(path), expected);
-}
-
-TEST_F(SetupCommentFileOnDiskTest, ShortFileReadsIntoAZeroFilledImage)
-{
-    root.WriteFile(path, Utf16Le(u"ABC"));  // six bytes, no terminator
-    FileBytes image;
-    image.fill(0xEE);
-    ASSERT_TRUE(ReadImage(path.c_str(), image));
-    std::string expected = Utf16Le(u"ABC");
-    expected.resize(40, '\0');
-    EXPECT_EQ(Bytes(image), expected);
-    EXPECT_EQ(Decode(image), L"ABC");
-}
-
-TEST_F(SetupCommentFileOnDiskTest, LongFileReadsOnlyItsFirstFortyBytes)
-{
-    root.WriteFile(path, Utf16Le(std::u16string(30, u'L')));
-    FileBytes image;
-    ASSERT_TRUE(ReadImage(path.c_str(), image));
-    EXPECT_EQ(Decode(image), std::wstring(20, L'L'));
-}
-
-TEST_F(SetupCommentFileOnDiskTest, EmptyFileIsAnEmptyComment)
-{
-    root.WriteFile(path, "");
-    FileBytes image;
-    image.fill(0xEE);
-    ASSERT_TRUE(ReadImage(path.c_str(), image));
-    EXPECT_EQ(Bytes(image), std::string(40, '\0'));
-}
-
-TEST_F(SetupCommentFileOnDiskTest, MissingFileFailsWithAZeroImage)
-{
+    const std::pair<std::string, std::wstring> rows[] = {
+        {Utf16Le(u"ABC"), L"ABC"},  // short, no terminator
+        {"", L""},
+        {Utf16Le(std::u16string(30, u'L')), std::wstring(20, L'L')},  // longer than 40 bytes
+        {Utf16Le(u"AB") + std::string(2, '\0') + Utf16Le(u"CD"), L"AB"},
+        // Lone surrogates and control characters; a high surrogate in the last unit.
+        {Utf16Le(u"a\xD800" u"b\xDC00" u"c\n\a"), L"a\uFFFDb\uFFFDc\uFFFD\uFFFD"},
+        {Utf16Le(std::u16string(19, u'q') + u"\xD83D"), std::wstring(19, L'q') + L"\uFFFD"},
+    };
+    for (const auto& [content, comment] : rows) {
+        root.WriteFile(L"D:\\comment.cmt", content);
+        FileBytes image;
+        image.fill(0xEE);
+        ASSERT_TRUE(ReadImage(L"D:\\comment.cmt", image));
+        EXPECT_EQ(Decode(image), comment) << content.size() << " bytes";
+        EXPECT_EQ(Bytes(image).substr(std::min<std::size_t>(content.size(), 40)),
+                  std::string(40 - std::min<std::size_t>(content.size(), 40), '\0'));
+    }
     FileBytes image;
     image.fill(0xEE);
     EXPECT_FALSE(ReadImage(L"D:\\none.cmt", image));
     EXPECT_EQ(Bytes(image), std::string(40, '\0'));
 }
 
-TEST_F(SetupCommentFileOnDiskTest, WriteIntoAMissingFolderFails)
+TEST(SetupCommentFileTest, WritingReplacesTheFileWithFortyBytesOrFails)
 {
+    testing_support::TempDataRoot root;
+    root.WriteFile(L"D:\\comment.cmt", std::string(100, 'x'));
+    ASSERT_TRUE(WriteImage(L"D:\\comment.cmt", Encode(L"メモ")));
+    EXPECT_EQ(root.ReadFile(L"D:\\comment.cmt"), CommentFileOf(u"メモ"));
     EXPECT_FALSE(WriteImage(L"D:\\no such folder\\No.1.cmt", Encode(L"x")));
     EXPECT_FALSE(root.Exists(L"D:\\no such folder\\No.1.cmt"));
 }
