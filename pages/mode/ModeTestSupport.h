@@ -47,6 +47,13 @@ inline int CheckState(HWND window, int id)
     return control ? static_cast<int>(SendMessageW(control, BM_GETCHECK, 0, 0)) : -1;
 }
 
+// Taps the controls one after another in the window of `templateId`.
+inline void TapAll(testing_support::ScriptedOperator& script, UINT templateId, std::initializer_list<int> ids)
+{
+    for (int id : ids)
+        script.Tap(templateId, id);
+}
+
 // A step that checks a popup's caption and exact message, then presses `button`.
 inline void AnswerPopup(testing_support::ScriptedOperator& script, const std::wstring& caption,
                         const std::wstring& message, int button)

@@ -1,11 +1,14 @@
 // The system dialog's shutdown and USB drive release, operated from its
-// buttons: the shutdown confirmation, the auxiliary block's two shutdown
-// bytes, the write-filter tool and the playback and eject steps.
+// buttons: the auxiliary block's two shutdown bytes, the write-filter tool and
+// the playback and eject steps.
 #include "core/SystemDlg.h"
 #include "host/FileIO.h"
 #include "host/InstrumentProfile.h"
 #include "host/devices/UsbEject.h"
-#include "pages/mode/ModeTestSupport.h"
+#include "tests/harness/HostConfiguration.h"
+#include "tests/harness/RecordingReceiver.h"
+#include "tests/harness/ScriptedOperator.h"
+#include "tests/harness/TempDataRoot.h"
 #include "win/DebugLog.h"
 #include "win/Drives.h"
 
@@ -16,33 +19,47 @@
 
 namespace {
 
-using namespace mode_test;
+using testing_support::FindControl;
 using testing_support::RecordingReceiver;
 using testing_support::ScriptedOperator;
 
-constexpr int IDC_SHUTDOWN = 17005;
-constexpr int IDC_USB_EJECT = 17002;
-constexpr int IDC_NO_MEM_SAVE = 17043;
+constexpr UINT IDD_SYSTEM = 17000, IDD_SHUTDOWN = 17019, IDD_POPUP = 30000;
+constexpr int IDC_SHUTDOWN = 17005, IDC_USB_EJECT = 17002, IDC_CLOSE = 17045, IDC_NO_MEM_SAVE = 17043;
 
-const std::wstring kUsbCaption = L"USBドライブ切り離し";
 const std::wstring kUsbQuestion =
     L"USBドライブの切り離しを実行します。\n取り外しの安全が確認されたら\nデバイスを本体から取り外してください。";
-const std::wstring kUsbDone = L"USBドライブを安全に取り外せることが\n確認されました。";
-const std::wstring kUsbFailed = L"USBドライブの切り離しに失敗しました。\n";
 const std::string kToolRan = "started C: -disable\nended\n";
 
-class ShutdownTest : public ModeTest {
+// Checks the USB popup's caption and message, then presses `button`.
+void AnswerUsbPopup(ScriptedOperator& script, const std::wstring& message, int button)
+{
+    script.Do(IDD_POPUP, "answer the USB popup", [=](HWND popup) {
+        EXPECT_EQ(GetWindowTextString(popup), L"USBドライブ切り離し");
+        EXPECT_EQ(GetWindowTextString(FindControl(popup, 30010)), message);
+        win::Tap(FindControl(popup, button));
+    });
+}
+
+class ShutdownTest : public ::testing::Test {
 protected:
     void SetUp() override { savedProfile = *InstrumentProfile::Current(); }
     void TearDown() override { InstrumentProfile::SetCurrent(savedProfile); }
+
+    INT_PTR Run(CSystemDlg& frame, RecordingReceiver* to)
+    {
+        frame.SetupConfigData(&host.record, false);
+        if (to)
+            frame.SetDLGCallback(to, 3);
+        return frame.DoModal();
+    }
 
     // A stand-in for the write-filter tool in the mapped system directory:
     // it notes its arguments, takes a moment, then notes that it ended.
     void InstallWriteFilterTool()
     {
-        std::string script = "#!/bin/sh\necho \"started $*\" >> '" + MarkerPath() + "'\nsleep 0.2\necho ended >> '" +
-                             MarkerPath() + "'\n";
-        std::string tool = root.WriteFile(L"C:\\WINDOWS\\system32\\EWFMGR.EXE", script);
+        std::string tool = root.WriteFile(L"C:\\WINDOWS\\system32\\EWFMGR.EXE",
+                                          "#!/bin/sh\necho \"started $*\" >> '" + MarkerPath() +
+                                              "'\nsleep 0.2\necho ended >> '" + MarkerPath() + "'\n");
         std::filesystem::permissions(tool, std::filesystem::perms::owner_all);
     }
     std::string MarkerPath() const { return root.Path() + "/ewfmgr-ran.txt"; }
@@ -52,6 +69,9 @@ protected:
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
+    testing_support::Watchdog watchdog;
+    testing_support::TempDataRoot root;
+    testing_support::HostConfiguration host;
     InstrumentProfile savedProfile;
 };
 
@@ -61,17 +81,19 @@ TEST_F(ShutdownTest, CancellingShutdownOrUsbReleaseWritesRunsEjectsAndSendsNothi
     host.misc.bNoMemorySaveAtShutdown = true;
     host.misc.bMaintenanceNextStart = true;
     InstallWriteFilterTool();
+    RecordingReceiver receiver;
     ScriptedOperator script;
     script.Tap(IDD_SYSTEM, IDC_SHUTDOWN);
     script.Do(IDD_SHUTDOWN, "read the confirmation", [](HWND window) {
         EXPECT_EQ(GetWindowTextString(window), L"終了処理");
-        EXPECT_EQ(ControlText(window, IDCANCEL), L"中止");
-        EXPECT_EQ(CheckState(window, IDC_NO_MEM_SAVE), BST_UNCHECKED) << "the choice starts false";
+        EXPECT_EQ(SendMessageW(FindControl(window, IDC_NO_MEM_SAVE), BM_GETCHECK, 0, 0), BST_UNCHECKED)
+            << "the choice starts false";
     });
-    script.Tap(IDD_SHUTDOWN, IDC_NO_MEM_SAVE).Tap(IDD_SHUTDOWN, IDCANCEL);
-    script.Tap(IDD_SYSTEM, IDC_USB_EJECT);
-    AnswerPopup(script, kUsbCaption, kUsbQuestion, IDCANCEL);
-    RunSystemAndClose(script, &receiver);
+    script.Tap(IDD_SHUTDOWN, IDC_NO_MEM_SAVE).Tap(IDD_SHUTDOWN, IDCANCEL).Tap(IDD_SYSTEM, IDC_USB_EJECT);
+    AnswerUsbPopup(script, kUsbQuestion, IDCANCEL);
+    script.Tap(IDD_SYSTEM, IDC_CLOSE);
+    CSystemDlg frame(nullptr);
+    Run(frame, &receiver);
     EXPECT_TRUE(host.misc.bNoMemorySaveAtShutdown);
     EXPECT_TRUE(receiver.Requests().empty());
     EXPECT_EQ(Marker(), "");
@@ -87,8 +109,8 @@ TEST_F(ShutdownTest, ConfirmedShutdownWritesTheChoiceRunsTheToolAndEnds)
         const char* name;
         bool tick, maintenanceNext, tool, withReceiver;
     };
-    const Row rows[] = {{"ticked", true, false, true, true},          {"unticked", false, false, true, true},
-                        {"tool runs", true, true, true, true},        {"tool missing", false, true, false, true},
+    const Row rows[] = {{"ticked", true, false, true, true},   {"unticked", false, false, true, true},
+                        {"tool runs", true, true, true, true}, {"tool missing", false, true, false, true},
                         {"no receiver", true, true, true, false}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -108,7 +130,7 @@ TEST_F(ShutdownTest, ConfirmedShutdownWritesTheChoiceRunsTheToolAndEnds)
             script.Tap(IDD_SHUTDOWN, IDC_NO_MEM_SAVE);
         script.Tap(IDD_SHUTDOWN, IDOK);
         CSystemDlg frame(nullptr);
-        EXPECT_EQ(RunSystem(frame, row.withReceiver ? &to : nullptr), IDOK) << "the dialog ends after the request";
+        EXPECT_EQ(Run(frame, row.withReceiver ? &to : nullptr), IDOK) << "the dialog ends after the request";
 
         EXPECT_EQ(reinterpret_cast<const BYTE*>(&host.misc)[302], row.tick ? 1 : 0);
         EXPECT_EQ(host.misc.bMaintenanceNextStart, row.maintenanceNext) << "the shutdown never writes byte 303";
@@ -126,19 +148,18 @@ TEST_F(ShutdownTest, ConfirmedShutdownWritesTheChoiceRunsTheToolAndEnds)
 }
 
 // Playback is closed only when the host answers exactly 1; the drives are
-// ejected with file activity paused, and the current folder (here one that
+// ejected with file activity paused, and the current folder (also one that
 // needs more than 260 bytes as UTF-8) is the same afterwards.
 TEST_F(ShutdownTest, UsbReleaseClosesPlaybackEjectsAndKeepsTheCurrentDirectory)
 {
     const std::wstring half(45, L'測');
-    const std::wstring longFolder = L"E:\\" + half + L"\\" + half;
     struct Row {
         int playbackAnswer;  // -1: no receiver
         int ejectResult;
         std::wstring folder;
     };
-    const Row rows[] = {{0, 1, L"E:\\photos\\day1"}, {1, 0, L"E:\\photos\\day1"}, {2, 1, longFolder},
-                        {255, 1, L"D:\\"},           {-1, 1, L"E:\\photos"}};
+    const Row rows[] = {{0, 1, L"E:\\photos\\day1"}, {1, 0, L"E:\\photos\\day1"}, {2, 1, L"E:\\" + half + L"\\" + half},
+                        {255, 1, L"E:\\photos"},     {-1, 1, L"E:\\photos"}};
     for (const Row& row : rows) {
         SCOPED_TRACE("playback answer " + std::to_string(row.playbackAnswer));
         InstrumentProfile::Modify([&](InstrumentProfile& profile) { profile.usbEjectResult = row.ejectResult; });
@@ -149,16 +170,20 @@ TEST_F(ShutdownTest, UsbReleaseClosesPlaybackEjectsAndKeepsTheCurrentDirectory)
         ScriptedOperator script;
         // Set once the dialog is up: the file page chooses its own start
         // folder when it opens.
-        script.Do(IDD_SYSTEM, "enter the folder", [&](HWND) {
-            ASSERT_TRUE(win::Drives::SetCurrentDirectory(row.folder));
-        });
+        script.Do(IDD_SYSTEM, "enter the folder",
+                  [&](HWND) { ASSERT_TRUE(win::Drives::SetCurrentDirectory(row.folder)); });
         script.Tap(IDD_SYSTEM, IDC_USB_EJECT);
-        AnswerPopup(script, kUsbCaption, kUsbQuestion, IDOK);
-        AnswerPopup(script, kUsbCaption, row.ejectResult ? kUsbDone : kUsbFailed, IDOK);
+        AnswerUsbPopup(script, kUsbQuestion, IDOK);
+        AnswerUsbPopup(script,
+                       row.ejectResult ? L"USBドライブを安全に取り外せることが\n確認されました。"
+                                       : L"USBドライブの切り離しに失敗しました。\n",
+                       IDOK);
         script.Do(IDD_SYSTEM, "the folder is the same", [&](HWND) {
             EXPECT_EQ(win::Drives::GetCurrentDirectory(), row.folder);
         });
-        RunSystemAndClose(script, row.playbackAnswer < 0 ? nullptr : &to);
+        script.Tap(IDD_SYSTEM, IDC_CLOSE);
+        CSystemDlg frame(nullptr);
+        Run(frame, row.playbackAnswer < 0 ? nullptr : &to);
         EXPECT_EQ(UsbEject::GetCallCount(), ejectsBefore + 1);
         EXPECT_TRUE(UsbEject::WasFileActivitySuspendedAtLastCall());
         EXPECT_FALSE(FileIO::IsSuspended()) << "activity resumes whatever the result";
@@ -168,10 +193,8 @@ TEST_F(ShutdownTest, UsbReleaseClosesPlaybackEjectsAndKeepsTheCurrentDirectory)
         if (row.playbackAnswer == 1)
             kinds.push_back(DLGREQ_CLOSE_PLAYBACK);
         ASSERT_EQ(to.Kinds(), kinds);
-        if (row.playbackAnswer == 1) {
-            // The same record goes again with only its kind changed.
-            EXPECT_EQ(to.Last(DLGREQ_CLOSE_PLAYBACK).received.Byte(16), 1);
-        }
+        // The same record goes again with only its kind changed.
+        EXPECT_TRUE(row.playbackAnswer != 1 || to.Last(DLGREQ_CLOSE_PLAYBACK).received.Byte(16) == 1);
     }
 }
 
