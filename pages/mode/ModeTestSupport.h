@@ -1,6 +1,5 @@
-// What the tests of the measurement-mode folder share: a host with a data
-// root and a recording receiver, reading what a control shows, answering
-// popups and where the saved setups live.
+// Shared by the measurement-mode tests: a host with a data root and a
+// recording receiver, reading controls, answering popups, saved-setup paths.
 #pragma once
 
 #include "core/SystemDlg.h"
@@ -9,23 +8,20 @@
 #include "tests/harness/ScriptedOperator.h"
 #include "tests/harness/TempDataRoot.h"
 #include "win/TextConvert.h"
-#include "win/Window.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <algorithm>
 
 namespace mode_test {
 
-inline constexpr UINT IDD_SYSTEM = 17000;
-inline constexpr UINT IDD_INIT = 17009;
-inline constexpr UINT IDD_MY_SETUP = 17018;
-inline constexpr UINT IDD_SHUTDOWN = 17019;
-inline constexpr UINT IDD_POPUP = 30000;
-inline constexpr UINT IDD_KEYBOARD = 30003;
-inline constexpr UINT IDD_MESSAGE_BOX = 0xFF00;
-inline constexpr int IDC_CLOSE_SYSTEM = 17045;
-inline constexpr int IDC_POPUP_MESSAGE = 30010;
+using testing_support::FindControl;
+using testing_support::RecordingReceiver;
+using testing_support::ScriptedOperator;
+
+inline constexpr UINT IDD_SYSTEM = 17000, IDD_INIT = 17009, IDD_MY_SETUP = 17018, IDD_POPUP = 30000;
+inline constexpr UINT IDD_KEYBOARD = 30003, IDD_MESSAGE_BOX = 0xFF00;
+inline constexpr int IDC_CLOSE_SYSTEM = 17045, IDC_POPUP_MESSAGE = 30010;
 
 inline const std::wstring kFolder = L"D:\\_KQ58SYSTEM.$$$";
 inline const std::wstring kRestartQuestion = L"設定を反映するためにプログラムを再起動します。";
@@ -36,48 +32,36 @@ inline std::wstring ConfigPath(int slot) { return kFolder + L"\\No." + std::to_w
 // The text of control `id` anywhere inside `window` (child dialogs included).
 inline std::wstring ControlText(HWND window, int id)
 {
-    HWND control = testing_support::FindControl(window, id);
+    HWND control = FindControl(window, id);
     return control ? GetWindowTextString(control) : L"(no control " + std::to_wstring(id) + L")";
 }
 
 // BM_GETCHECK of control `id`: check boxes and push switches alike.
 inline int CheckState(HWND window, int id)
 {
-    HWND control = testing_support::FindControl(window, id);
+    HWND control = FindControl(window, id);
     return control ? static_cast<int>(SendMessageW(control, BM_GETCHECK, 0, 0)) : -1;
 }
 
-// Taps the controls one after another in the window of `templateId`.
-inline void TapAll(testing_support::ScriptedOperator& script, UINT templateId, std::initializer_list<int> ids)
-{
-    for (int id : ids)
-        script.Tap(templateId, id);
-}
-
 // A step that checks a popup's caption and exact message, then presses `button`.
-inline void AnswerPopup(testing_support::ScriptedOperator& script, const std::wstring& caption,
-                        const std::wstring& message, int button)
+inline void AnswerPopup(ScriptedOperator& script, const std::wstring& caption, const std::wstring& message,
+                        int button)
 {
     script.Do(IDD_POPUP, "answer '" + win::WideToUtf8(message) + "'", [=](HWND window) {
         EXPECT_EQ(GetWindowTextString(window), caption);
         EXPECT_EQ(ControlText(window, IDC_POPUP_MESSAGE), message);
-        win::Tap(testing_support::FindControl(window, button));
+        win::Tap(FindControl(window, button));
     });
 }
 
-inline std::string Utf16Le(const std::u16string& text)
+// UTF-16LE bytes, zero-filled to `size` when given (a comment file as the
+// dialog writes it has 40).
+inline std::string Utf16Le(const std::u16string& text, std::size_t size = 0)
 {
     std::string bytes;
     for (char16_t unit : text)
         bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
-    return bytes;
-}
-
-// A comment file as the dialog writes it: UTF-16LE, zero-filled to 40 bytes.
-inline std::string CommentFileOf(const std::u16string& comment)
-{
-    std::string bytes = Utf16Le(comment);
-    bytes.resize(40, '\0');
+    bytes.resize(std::max(size, bytes.size()), '\0');
     return bytes;
 }
 
@@ -86,25 +70,18 @@ inline std::string CommentFileOf(const std::u16string& comment)
 class ModeTest : public ::testing::Test {
 protected:
     // Runs the system dialog on the host's record, handing it `to` when given.
-    INT_PTR RunSystem(CSystemDlg& frame, testing_support::RecordingReceiver* to)
+    INT_PTR RunSystem(CSystemDlg& frame, RecordingReceiver* to)
     {
         frame.SetupConfigData(&host.record, false);
         if (to)
             frame.SetDLGCallback(to, 7);
         return frame.DoModal();
     }
-    // The same, with the operator closing the dialog after its other steps.
-    void RunSystemAndClose(testing_support::ScriptedOperator& script, testing_support::RecordingReceiver* to)
-    {
-        script.Tap(IDD_SYSTEM, IDC_CLOSE_SYSTEM);
-        CSystemDlg frame(nullptr);
-        RunSystem(frame, to);
-    }
 
     testing_support::Watchdog watchdog;
     testing_support::TempDataRoot root;
     testing_support::HostConfiguration host;
-    testing_support::RecordingReceiver receiver;
+    RecordingReceiver receiver;
 };
 
 }  // namespace mode_test

@@ -2,11 +2,15 @@
 // popups, with a recording host.
 #include "pages/mode/SystemMySetup.h"
 
+#include "host/CurrentProfileScope_test.h"
 #include "host/dialogs/CSoftKeybordDlg.h"
 #include "pages/mode/ModeTestSupport.h"
 #include "win/TimeApi.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,15 +18,11 @@
 namespace {
 
 using namespace mode_test;
-using testing_support::FindControl;
-using testing_support::ScriptedOperator;
 
 constexpr int IDC_CURRENT = 17044, IDC_SLOT1 = 17040, IDC_TIME1 = 17167, IDC_HAND1 = 17172, IDC_COMMENT1 = 17176;
 constexpr int IDC_SUMMARY = 17114, IDC_SAVE = 17104, IDC_LOAD = 17032, IDC_CLEAR = 17103;
-constexpr int kEntry = CSoftKeybordDlg::kEntryId;
 
 const std::wstring kDashes = L"----/--/-- --:--";
-const std::wstring kSaveFailed = L"保存に失敗しました";
 const std::wstring kSavedAtText = L"2024/05/14 09:30";
 
 // Which of the five selection switches is latched, as "current" or "1".."4".
@@ -32,6 +32,12 @@ std::string LatchedSwitches(HWND window)
     for (int slot = 1; slot <= 4; ++slot)
         latched += CheckState(window, IDC_SLOT1 + slot - 1) == BST_CHECKED ? std::to_string(slot) + " " : "";
     return latched;
+}
+
+void TapAll(ScriptedOperator& script, std::initializer_list<int> ids)
+{
+    for (int id : ids)
+        script.Tap(IDD_MY_SETUP, id);
 }
 
 class MySetupTest : public ModeTest {
@@ -57,65 +63,110 @@ protected:
         }
     }
 
-    // Runs a fresh dialog on the host's record; the operator closes it at the end.
-    void Run(ScriptedOperator& script)
+    // Runs a dialog on the host's record; the operator closes it unless it ends by itself.
+    void Run(ScriptedOperator& script, bool withReceiver = true, bool operatorCloses = true)
     {
-        script.Tap(IDD_MY_SETUP, IDOK);
+        if (operatorCloses)
+            script.Tap(IDD_MY_SETUP, IDOK);
         CSystemMySetup dialog;
         dialog.SetConfig(&host.record);
-        dialog.SetDLGCallback(&receiver, 9);
+        if (withReceiver)
+            dialog.SetDLGCallback(&receiver, 9);
         EXPECT_EQ(dialog.DoModal(), IDOK);
     }
 };
 
-// Nothing is saved on a fresh drive; the summary is a snapshot of the values
-// at opening until "current values" is pressed again; Save, Load and Clear
-// without a slot only ask for one.
-TEST_F(MySetupTest, FreshDriveShowsEmptySlotsAndTheCurrentValues)
+// Nothing is saved on a fresh drive; Save, Load and Clear without a slot only
+// ask for one. "Current values" shows a snapshot of the mode, feed length,
+// amplifier slots (1 and 3 fitted here), memory per fitted channel in use and
+// port, taken again at each press; unknown values show as dashes.
+TEST_F(MySetupTest, FreshDriveAsksForASlotAndSummarisesTheCurrentValues)
 {
+    CurrentProfileScope fitted([](InstrumentProfile& profile) {
+        profile.ampTypes.fill(0);
+        profile.ampTypes[0] = 3;
+        profile.ampTypes[2] = 7;
+        profile.ampTypeNames[3] = L"HIGH VOLT";
+        profile.ampTypeNames[7] = L"STRAIN";
+    });
+    const auto summary = [](const std::wstring& mode, int feed, const std::wstring& memory, const std::wstring& comm) {
+        std::wstring text = L"Measure Mode: " + mode + L"\r\nFeed legth: " + std::to_wstring(feed) + L"\r\n";
+        for (int slot = 1; slot <= 16; ++slot)
+            text += (slot < 10 ? L"SLOT-0" : L"SLOT-") + std::to_wstring(slot) +
+                    (slot == 1 ? L" HIGH VOLT\r\n" : slot == 3 ? L" STRAIN\r\n" : L" ----\r\n");
+        return text + (memory.empty() ? L"" : L"Memory size: " + memory + L" W/CH\r\n") + L"COMM: " + comm + L"\r\n";
+    };
+    struct Row {
+        int mode;
+        DWORD port, channels;
+        std::wstring expected;
+    };
+    const Row rows[] = {
+        // Channels 1, 2 and 3 and a stray bit 20 in use: only 1 and 3 are fitted.
+        {2, COMM_PORT_LAN, 0x7 | (1u << 20), summary(L"HD RECORDER", 25, L"2097152", L"LAN")},
+        {0, COMM_PORT_NONE, 0x1, summary(L"PEN RECORDER", 25, L"4194304", L"NONE")},
+        {1, 1, 0x1, summary(L"MEMORY RECORDER", 25, L"4194304", L"RS-232C")},
+        {3, COMM_PORT_LAN, 0x4, summary(L"MULTI RECORDER", 25, L"4194304", L"LAN")},
+        {4, COMM_PORT_NONE, 0x2 | 0x8, summary(L"X-Y RECORDER", 25, L"", L"NONE")},  // no fitted channel
+        {7, 9, 0, summary(L"----", 25, L"", L"----")},
+        {-1, 0, 0, summary(L"PEN RECORDER", 0, L"", L"NONE")},  // no objects behind the record
+    };
+    const auto setValues = [this](const Row& row) {
+        host.sysMeas.SetMode(row.mode);
+        host.sysRec1->SetFeedLen(25);
+        host.sysRec1->SetTotalMemSize(0x800000);
+        host.sysRec1->SetUseChanMask(row.channels);
+        host.comm.dwPort = row.port;
+        if (row.mode < 0) {
+            host.record.pSysMeas = nullptr;
+            host.record.pSysRec1 = nullptr;
+            host.record.pComm = nullptr;
+        }
+    };
+    setValues(rows[0]);
     const std::wstring kSelectSlot = L"保存No1～4を選択してください。\n";
-    host.sysMeas.SetMode(1);
     ScriptedOperator script;
     script.Do(IDD_MY_SETUP, "read the fresh dialog", [&](HWND window) {
-        for (int slot = 1; slot <= 4; ++slot) {
+        for (int slot = 1; slot <= 4; ++slot)
             EXPECT_EQ(ControlText(window, IDC_TIME1 + slot - 1) + ControlText(window, IDC_COMMENT1 + slot - 1), kDashes);
-        }
         EXPECT_EQ(LatchedSwitches(window), "current ");
-        EXPECT_EQ(ControlText(window, IDC_SUMMARY).rfind(L"Measure Mode: MEMORY RECORDER\r\nFeed legth: ", 0), 0u);
-        host.sysMeas.SetMode(4);  // the host changes the mode meanwhile
+        EXPECT_EQ(ControlText(window, IDC_SUMMARY), rows[0].expected);
     });
-    script.Tap(IDD_MY_SETUP, IDC_SAVE);
-    AnswerPopup(script, L"保存", kSelectSlot, IDOK);
-    script.Tap(IDD_MY_SETUP, IDC_LOAD);
-    AnswerPopup(script, L"読み出し", kSelectSlot, IDOK);
-    script.Tap(IDD_MY_SETUP, IDC_CLEAR);
-    AnswerPopup(script, L"保存", kSelectSlot, IDOK);
-    TapAll(script, IDD_MY_SETUP, {IDC_SLOT1 + 1, IDC_LOAD});  // slot 2 is not saved: nothing happens
+    for (const auto& [button, caption] : {std::pair{IDC_SAVE, L"保存"}, {IDC_LOAD, L"読み出し"}, {IDC_CLEAR, L"保存"}}) {
+        script.Tap(IDD_MY_SETUP, button);
+        AnswerPopup(script, caption, kSelectSlot, IDOK);
+    }
+    TapAll(script, {IDC_SLOT1 + 1, IDC_LOAD});  // slot 2 is not saved: nothing happens
     script.Do(IDD_MY_SETUP, "slot 2 selected, no summary", [&](HWND window) {
         EXPECT_EQ(LatchedSwitches(window) + win::WideToUtf8(ControlText(window, IDC_SUMMARY)), "2 ");
     });
-    script.Tap(IDD_MY_SETUP, IDC_CURRENT);
-    script.Do(IDD_MY_SETUP, "a fresh snapshot", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_SUMMARY).rfind(L"Measure Mode: X-Y RECORDER\r\n", 0), 0u);
-        EXPECT_EQ(LatchedSwitches(window), "current ");
-    });
+    for (std::size_t index = 1; index < std::size(rows); ++index) {
+        script.Do(IDD_MY_SETUP, "the host changes the values", [&, index](HWND window) {
+            EXPECT_EQ(ControlText(window, IDC_SUMMARY), index == 1 ? L"" : rows[index - 1].expected) << "a snapshot";
+            setValues(rows[index]);
+        });
+        script.Tap(IDD_MY_SETUP, IDC_CURRENT);
+        script.Do(IDD_MY_SETUP, "read the summary", [&, index](HWND window) {
+            EXPECT_EQ(LatchedSwitches(window), "current ");
+            EXPECT_EQ(ControlText(window, IDC_SUMMARY), rows[index].expected) << "mode " << rows[index].mode;
+        });
+    }
     Run(script);
     EXPECT_TRUE(receiver.Requests().empty());
     EXPECT_TRUE(root.Exists(kFolder)) << "the folder is made at the start";
 }
 
 // A comment typed on the keyboard (16 characters at most) is written only by
-// Save and read back with its time by the next opening; a cancelled keyboard
-// changes nothing.
-TEST_F(MySetupTest, CommentSurvivesSaveAndANewOpening)
+// Save; a cancelled keyboard changes nothing; Clear removes both files of
+// its slot at once.
+TEST_F(MySetupTest, CommentIsWrittenBySaveAndRemovedByClear)
 {
     const std::wstring comment = L"測定メモ０１ABCDEFGHIJ";
-    std::wstring shownTime;
     ScriptedOperator script;
     script.Tap(IDD_MY_SETUP, IDC_HAND1 + 3).Type(IDD_KEYBOARD, L"never").Tap(IDD_KEYBOARD, IDCANCEL);
     script.Tap(IDD_MY_SETUP, IDC_HAND1 + 1);
     script.Do(IDD_KEYBOARD, "the keyboard starts empty", [](HWND window) {
-        EXPECT_EQ(GetWindowTextString(window) + ControlText(window, kEntry), L"コメント設定");
+        EXPECT_EQ(GetWindowTextString(window) + ControlText(window, CSoftKeybordDlg::kEntryId), L"コメント設定");
     });
     script.Type(IDD_KEYBOARD, comment + L"X").Tap(IDD_KEYBOARD, IDOK);  // a 17th character is refused
     script.Do(IDD_MY_SETUP, "the comment shows and slot 2 is selected", [&](HWND window) {
@@ -125,77 +176,57 @@ TEST_F(MySetupTest, CommentSurvivesSaveAndANewOpening)
         EXPECT_FALSE(root.Exists(CommentPath(2))) << "only Save writes the comment";
     });
     script.Tap(IDD_MY_SETUP, IDC_SAVE);
-    script.Do(IDD_MY_SETUP, "slot 2 has a time now", [&](HWND window) {
-        shownTime = ControlText(window, IDC_TIME1 + 1);
+    script.Do(IDD_MY_SETUP, "slot 2 has a time now and its comment on disk", [&](HWND window) {
+        const std::wstring shownTime = ControlText(window, IDC_TIME1 + 1);
         EXPECT_TRUE(shownTime.size() == 16 && shownTime != kDashes) << "YYYY/MM/DD HH:MM";
+        EXPECT_EQ(root.ReadFile(CommentPath(2)), Utf16Le(u"測定メモ０１ABCDEFGHIJ", 40));
     });
+    script.Tap(IDD_MY_SETUP, IDC_CLEAR);
+    script.Do(IDD_MY_SETUP, "Clear blanks slot 2 at once", [&](HWND window) {
+        EXPECT_EQ(ControlText(window, IDC_COMMENT1 + 1) + ControlText(window, IDC_TIME1 + 1), kDashes);
+        EXPECT_FALSE(root.Exists(CommentPath(2)) || root.Exists(ConfigPath(2)));
+    });
+    script.Tap(IDD_MY_SETUP, IDC_LOAD);  // a cleared slot is not saved: no question
     Run(script);
     EXPECT_EQ(receiver.Kinds(), std::vector<DWORD>{DLGREQ_SAVE_SETTINGS});
     EXPECT_EQ(receiver.Last(DLGREQ_SAVE_SETTINGS).Field(L"path"), ConfigPath(2));
     EXPECT_EQ(receiver.Last(DLGREQ_SAVE_SETTINGS).cookie, 9);
-    EXPECT_EQ(root.ReadFile(CommentPath(2)), CommentFileOf(u"測定メモ０１ABCDEFGHIJ"));
-
-    ScriptedOperator again;
-    again.Do(IDD_MY_SETUP, "the comment and time come back from disk", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_COMMENT1 + 1) + ControlText(window, IDC_TIME1 + 1), comment + shownTime);
-    });
-    Run(again);
 }
 
-// Slots saved earlier show their local last-write time to the minute and
-// their comment; a save keeps 16 characters; Clear removes both files of its
-// slot at once, after which Load asks nothing.
-TEST_F(MySetupTest, SlotsSavedEarlierAreShownSavedAgainAndCleared)
+// A comment file of any shape shows safely (at most 20 characters, before the
+// first zero unit, garbage as replacement characters) beside its local
+// last-write time; saving it again writes exactly 40 bytes, cut to 16 UTF-16
+// units without splitting a pair.
+TEST_F(MySetupTest, CommentFilesOfAnyShapeShowSafelyAndSaveAsFortyBytes)
 {
-    PlaceSlot(1, Utf16Le(std::u16string(20, u'Z')));  // 40 bytes, no terminator
-    PlaceSlot(3, CommentFileOf(u"three"));
-    ScriptedOperator script;
-    script.Do(IDD_MY_SETUP, "read the slots", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_COMMENT1) + ControlText(window, IDC_TIME1), std::wstring(20, L'Z') + kSavedAtText);
-        EXPECT_EQ(ControlText(window, IDC_COMMENT1 + 2) + ControlText(window, IDC_TIME1 + 2), L"three" + kSavedAtText);
-    });
-    TapAll(script, IDD_MY_SETUP, {IDC_SLOT1, IDC_SAVE, IDC_SLOT1 + 2, IDC_CLEAR});
-    script.Do(IDD_MY_SETUP, "slot 3 is blank at once", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_COMMENT1 + 2) + ControlText(window, IDC_TIME1 + 2), kDashes);
-    });
-    script.Tap(IDD_MY_SETUP, IDC_LOAD);
-    Run(script);
-    EXPECT_EQ(root.ReadFile(CommentPath(1)), CommentFileOf(std::u16string(16, u'Z')));
-    EXPECT_FALSE(root.Exists(CommentPath(3)) || root.Exists(ConfigPath(3)));
-    EXPECT_EQ(receiver.Kinds(), std::vector<DWORD>{DLGREQ_SAVE_SETTINGS});
-}
-
-// A save the host refuses leaves no comment of a setup that is not there, and
-// over an earlier setup puts that setup's comment back.
-TEST_F(MySetupTest, FailedSaveLeavesTheCommentFilesAsTheyWere)
-{
-    PlaceSlot(2, CommentFileOf(u"earlier"));
-    receiver.AnswerNo(DLGREQ_SAVE_SETTINGS);
-    receiver.OnRequest(DLGREQ_SAVE_SETTINGS, nullptr);
-    ScriptedOperator script;
-    TapAll(script, IDD_MY_SETUP, {IDC_SLOT1, IDC_SAVE});
-    script.Do(IDD_MESSAGE_BOX, "the save failure", [](HWND window) {
-        EXPECT_EQ(GetWindowTextString(window), L"保存");
-        EXPECT_TRUE(testing_support::ShowsText(window, kSaveFailed));
-        win::Tap(FindControl(window, IDOK));
-    });
-    script.Tap(IDD_MY_SETUP, IDC_HAND1 + 1);
-    script.Do(IDD_KEYBOARD, "replace the comment", [](HWND window) {
-        EXPECT_EQ(ControlText(window, kEntry), L"earlier");
-        win::Tap(FindControl(window, CSoftKeybordDlg::kClearId));
-    });
-    script.Type(IDD_KEYBOARD, L"later").Tap(IDD_KEYBOARD, IDOK).Tap(IDD_MY_SETUP, IDC_SAVE);
-    script.AnswerShowing(kSaveFailed, IDOK);
-    script.Do(IDD_MY_SETUP, "slot 1 unsaved, slot 2 still the earlier setup", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_TIME1), kDashes);
-        EXPECT_EQ(ControlText(window, IDC_TIME1 + 1), kSavedAtText);
-        EXPECT_EQ(ControlText(window, IDC_COMMENT1 + 1), L"later") << "the operator's text stays for a retry";
-    });
-    Run(script);
-    EXPECT_EQ(receiver.Count(DLGREQ_SAVE_SETTINGS), 2u);
-    EXPECT_FALSE(root.Exists(CommentPath(1)));
-    EXPECT_EQ(root.ReadFile(CommentPath(2)), CommentFileOf(u"earlier"));
-    EXPECT_EQ(root.ReadFile(ConfigPath(2)), "settings");
+    const std::u16string pair = u"\U0001F600";
+    struct Row {
+        std::string file;
+        std::wstring shown;
+        std::u16string saved;
+    };
+    const Row rows[] = {
+        {Utf16Le(u"ABC"), L"ABC", u"ABC"},  // short, no terminator
+        {"", L"", u""},
+        {Utf16Le(std::u16string(30, u'L')), std::wstring(20, L'L'), std::u16string(16, u'L')},
+        {Utf16Le(u"AB") + std::string(2, '\0') + Utf16Le(u"CD"), L"AB", u"AB"},
+        {Utf16Le(u"a\xD800" u"b\xDC00" u"c\n\a"), L"a\uFFFDb\uFFFDc\uFFFD\uFFFD", u"a\uFFFDb\uFFFDc\uFFFD\uFFFD"},
+        {Utf16Le(std::u16string(19, u'q') + u"\xD83D"), std::wstring(19, L'q') + L"\uFFFD", std::u16string(16, u'q')},
+        {Utf16Le(std::u16string(15, u'x') + pair), std::wstring(15, L'x') + L"\U0001F600", std::u16string(15, u'x')},
+        {Utf16Le(std::u16string(14, u'x') + pair), std::wstring(14, L'x') + L"\U0001F600", std::u16string(14, u'x') + pair},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.file.size()) + " bytes");
+        PlaceSlot(1, row.file);
+        ScriptedOperator script;
+        script.Do(IDD_MY_SETUP, "read slot 1", [&](HWND window) {
+            EXPECT_EQ(ControlText(window, IDC_COMMENT1), row.shown);
+            EXPECT_EQ(ControlText(window, IDC_TIME1), kSavedAtText);
+        });
+        TapAll(script, {IDC_SLOT1, IDC_SAVE});
+        Run(script);
+        EXPECT_EQ(root.ReadFile(CommentPath(1)), Utf16Le(row.saved, 40));
+    }
 }
 
 // Load asks first; it restarts only after the host loaded, and the dialog then
@@ -211,7 +242,7 @@ TEST_F(MySetupTest, LoadAsksThenRestartsOnlyAfterTheHostLoaded)
                         {"refused", IDOK, true, false},
                         {"no host", IDOK, false, false},
                         {"loaded", IDOK, true, true}};
-    PlaceSlot(3, CommentFileOf(u"three"));
+    PlaceSlot(3, Utf16Le(u"three", 40));
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         receiver.ClearRecords();
@@ -221,17 +252,11 @@ TEST_F(MySetupTest, LoadAsksThenRestartsOnlyAfterTheHostLoaded)
         });
         const bool loads = row.answer == IDOK && row.hostLoads;
         ScriptedOperator script;
-        TapAll(script, IDD_MY_SETUP, {IDC_SLOT1 + 2, IDC_LOAD});
+        TapAll(script, {IDC_SLOT1 + 2, IDC_LOAD});
         AnswerPopup(script, L"KQ5800", kRestartQuestion, row.answer);
         if (row.answer == IDOK && !loads)
             AnswerPopup(script, L"KQ5800", L"指定された設定ファイルの読み込みに失敗しました。", IDOK);
-        if (!loads)
-            script.Tap(IDD_MY_SETUP, IDOK);
-        CSystemMySetup dialog;
-        dialog.SetConfig(&host.record);
-        if (row.withReceiver)
-            dialog.SetDLGCallback(&receiver, 9);
-        EXPECT_EQ(dialog.DoModal(), IDOK);
+        Run(script, row.withReceiver, !loads);
         std::vector<DWORD> kinds;
         if (row.answer == IDOK && row.withReceiver)
             kinds.push_back(DLGREQ_LOAD_SETTINGS);
@@ -239,46 +264,47 @@ TEST_F(MySetupTest, LoadAsksThenRestartsOnlyAfterTheHostLoaded)
             kinds.push_back(DLGREQ_RESTART);
         ASSERT_EQ(receiver.Kinds(), kinds);
         EXPECT_TRUE(kinds.empty() || receiver.Last(DLGREQ_LOAD_SETTINGS).Field(L"path") == ConfigPath(3));
-        EXPECT_TRUE(!loads || receiver.Last(DLGREQ_RESTART).sender == static_cast<void*>(&dialog));
+        EXPECT_TRUE(!loads || receiver.Last(DLGREQ_RESTART).sender == receiver.Last(DLGREQ_LOAD_SETTINGS).sender);
     }
 }
 
-// A save fails and says so, asking the host nothing, when the folder cannot be
-// made (a file has its name, or drive D: is missing) or no host is there;
-// clearing what is not there is quietly ignored.
-TEST(MySetupSaveFailureTest, SavesFailWhenNothingCanHoldThem)
+// A save fails and says so when no host is there, when the host refuses, or
+// when the folder cannot be made (a file has its name, or drive D: is
+// missing): no comment is left of a setup that is not there, and a setup
+// saved earlier keeps its own. Clearing what is not there is quietly ignored.
+TEST_F(MySetupTest, FailedSavesLeaveTheSlotAsItWas)
 {
-    struct Row {
-        const char* name;
-        const char* drives;
-        bool fileInTheWay, withReceiver;
-    };
-    for (const Row& row : {Row{"file in the way", "CDE", true, true}, Row{"no drive", "CE", false, true},
-                           Row{"no host", "CDE", false, false}}) {
-        SCOPED_TRACE(row.name);
-        testing_support::Watchdog watchdog;
-        testing_support::TempDataRoot root(row.drives);
-        testing_support::HostConfiguration host;
-        testing_support::RecordingReceiver receiver;
-        receiver.AnswerYes(DLGREQ_SAVE_SETTINGS);
-        if (row.fileInTheWay)
+    receiver.OnRequest(DLGREQ_SAVE_SETTINGS, nullptr);
+    receiver.AnswerNo(DLGREQ_SAVE_SETTINGS);
+    const std::string earlier = Utf16Le(std::u16string(20, u'Z'));  // a save would write it as 16
+    for (const char* setup : {"no host", "host refuses", "file in the way", "no drive"}) {
+        SCOPED_TRACE(setup);
+        const std::string name = setup;
+        receiver.ClearRecords();
+        std::filesystem::remove_all(root.PosixOf(kFolder));
+        if (name == "host refuses")
+            PlaceSlot(4, earlier);
+        if (name == "file in the way")
             root.WriteFile(kFolder, "not a folder");
-        CSystemMySetup dialog;
-        dialog.SetConfig(&host.record);
-        if (row.withReceiver)
-            dialog.SetDLGCallback(&receiver, 1);
+        std::optional<testing_support::TempDataRoot> withoutD;
+        if (name == "no drive")
+            withoutD.emplace("CE");
         ScriptedOperator script;
-        script.Do(IDD_MY_SETUP, "every slot reads as empty", [&](HWND window) {
-            for (int slot = 1; slot <= 4; ++slot)
-                EXPECT_EQ(ControlText(window, IDC_TIME1 + slot - 1), kDashes);
+        TapAll(script, {IDC_SLOT1 + 3, IDC_SAVE});
+        script.Do(IDD_MESSAGE_BOX, "the save failure", [](HWND window) {
+            EXPECT_EQ(GetWindowTextString(window), L"保存");
+            EXPECT_TRUE(testing_support::ShowsText(window, L"保存に失敗しました"));
+            win::Tap(FindControl(window, IDOK));
         });
-        TapAll(script, IDD_MY_SETUP, {IDC_SLOT1 + 3, IDC_SAVE});
-        script.AnswerShowing(kSaveFailed, IDOK);
-        TapAll(script, IDD_MY_SETUP, {IDC_CLEAR, IDOK});
-        EXPECT_EQ(dialog.DoModal(), IDOK);
-        EXPECT_TRUE(receiver.Requests().empty());
-        EXPECT_FALSE(root.Exists(CommentPath(4)));
-        EXPECT_TRUE(!row.fileInTheWay || root.ReadFile(kFolder) == "not a folder");
+        script.Do(IDD_MY_SETUP, "slot 4 as it was", [&](HWND window) {
+            EXPECT_EQ(ControlText(window, IDC_TIME1 + 3), name == "host refuses" ? kSavedAtText : kDashes);
+            EXPECT_EQ(root.ReadFile(CommentPath(4)), name == "host refuses" ? earlier : "");
+            EXPECT_EQ(root.Exists(ConfigPath(4)), name == "host refuses");
+        });
+        script.Tap(IDD_MY_SETUP, IDC_CLEAR);
+        Run(script, name != "no host");
+        EXPECT_EQ(receiver.Count(DLGREQ_SAVE_SETTINGS), name == "host refuses" ? 1u : 0u);
+        EXPECT_TRUE(name != "file in the way" || root.ReadFile(kFolder) == "not a folder");
     }
 }
 
