@@ -111,7 +111,7 @@ TEST_F(SystemDlgTest, TabsShowExactlyTheirPageAndEnterOrEscapeClosesNothing)
         win::PressKey(dialog.m_hWnd, VK_RETURN);
     });
     script.PressKey(IDD_SYSTEM, VK_ESCAPE);
-    script.Do(IDD_SYSTEM, "the dialog and its page are still there", [&](HWND) { shown.push_back(VisiblePages(dialog)); });
+    script.Do(IDD_SYSTEM, "the dialog and its page are there", [&](HWND) { shown.push_back(VisiblePages(dialog)); });
     script.Tap(IDD_SYSTEM, IDC_CLOSE);
 
     EXPECT_EQ(dialog.DoModal(), 1);
@@ -262,8 +262,8 @@ TEST_F(ShutdownTest, ConfirmedShutdownWritesTheChoiceRunsTheToolAndEnds)
         const char* name;
         bool confirm, tick, maintenanceNext, tool, withReceiver;
     };
-    const Row rows[] = {{"ticked", true, true, false, true, true},      {"unticked", true, false, false, true, true},
-                        {"tool runs", true, true, true, true, true},    {"tool missing", true, false, true, false, true},
+    const Row rows[] = {{"ticked", true, true, false, true, true},   {"unticked", true, false, false, true, true},
+                        {"tool runs", true, true, true, true, true}, {"tool missing", true, false, true, false, true},
                         {"no receiver", true, true, true, true, false}, {"cancelled", false, true, true, true, true}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -323,7 +323,7 @@ TEST_F(ShutdownTest, UsbReleaseClosesPlaybackEjectsAndKeepsTheCurrentDirectory)
     const Row rows[] = {{0, 1, L"E:\\photos\\day1"}, {1, 0, L"E:\\photos\\day1"}, {2, 1, L"E:\\" + half + L"\\" + half},
                         {255, 1, L"E:\\photos"},     {-1, 1, L"E:\\photos"},       {1, 1, L"E:\\photos", IDCANCEL}};
     for (const Row& row : rows) {
-        SCOPED_TRACE("playback answer " + std::to_string(row.playbackAnswer) + ", answer " + std::to_string(row.answer));
+        SCOPED_TRACE("playback " + std::to_string(row.playbackAnswer) + ", answer " + std::to_string(row.answer));
         InstrumentProfile::Modify([&](InstrumentProfile& profile) { profile.usbEjectResult = row.ejectResult; });
         std::filesystem::create_directories(root.PosixOf(row.folder));
         RecordingReceiver to;

@@ -136,7 +136,8 @@ TEST(ConfigText, SysMeasRoundTripsAndDamagedInputLeavesTheObjectAlone)
     CONFIG_SYSMEAS read;
     std::string error;
     ASSERT_TRUE(ConfigText::Read(text, read, error)) << error;
-    EXPECT_EQ(std::make_tuple(4, false, 0xDEADBEEFu), std::make_tuple(read.GetMode(), read.GetStartup(), read.GetReserved(5)));
+    EXPECT_EQ(std::make_tuple(4, false, 0xDEADBEEFu),
+              std::make_tuple(read.GetMode(), read.GetStartup(), read.GetReserved(5)));
     EXPECT_EQ(ConfigText::Write(read), text);
 
     const char* damaged[] = {

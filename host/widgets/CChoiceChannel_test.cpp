@@ -125,8 +125,8 @@ TEST(CChoiceChannel, DescribesLabelsSelectionAndDisabledItems)
     EXPECT_EQ(L"電圧 -- CH3 EVENT EXT", shown.rows[0][0] + L" " + shown.rows[1][0] + L" " + shown.rows[2][0] + L" " +
                                             shown.rows[16][0] + L" " + shown.rows[17][0]);
     EXPECT_EQ((std::vector<int>{0, 16}), shown.selectedRows);
-    EXPECT_NE(std::find(shown.extra.begin(), shown.extra.end(), std::make_pair(std::string("disabled"), std::wstring(L"1"))),
-              shown.extra.end());
+    const std::pair<std::string, std::wstring> disabled{"disabled", L"1"};
+    EXPECT_NE(std::find(shown.extra.begin(), shown.extra.end(), disabled), shown.extra.end());
     // Changes from code are not reported.
     EXPECT_TRUE(fixture.host.notices.empty());
 }

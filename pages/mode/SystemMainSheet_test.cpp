@@ -81,7 +81,7 @@ TEST_F(MainSheetTest, ModeSwitchesAskWithTheirDescriptionAndWriteAChangedModeOnc
         EXPECT_EQ(host.sysMeas.GetMode(), !withMeas ? 0 : row.answer == IDOK ? row.tapped : row.configured);
         ASSERT_EQ(to.ChangeFlags(), row.reported ? std::vector<DWORD>{CHG_MEASURE_MODE} : std::vector<DWORD>{});
         ASSERT_EQ(to.Requests().size(), row.reported ? 1u : 0u);
-        EXPECT_TRUE(!row.reported || to.Requests()[0].sender == static_cast<void*>(frame.GetPage(CSystemDlg::PageMode)));
+        EXPECT_TRUE(!row.reported || to.Requests()[0].sender == frame.GetPage(CSystemDlg::PageMode));
     }
 }
 

@@ -127,8 +127,8 @@ TEST_F(MySetupTest, FreshDriveAsksForASlotAndSummarisesTheCurrentValues)
     const std::wstring kSelectSlot = L"保存No1～4を選択してください。\n";
     ScriptedOperator script;
     script.Do(IDD_MY_SETUP, "read the fresh dialog", [&](HWND window) {
-        for (int slot = 1; slot <= 4; ++slot)
-            EXPECT_EQ(ControlText(window, IDC_TIME1 + slot - 1) + ControlText(window, IDC_COMMENT1 + slot - 1), kDashes);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(ControlText(window, IDC_TIME1 + i) + ControlText(window, IDC_COMMENT1 + i), kDashes) << i;
         EXPECT_EQ(LatchedSwitches(window), "current ");
         EXPECT_EQ(ControlText(window, IDC_SUMMARY), rows[0].expected);
     });
@@ -213,7 +213,7 @@ TEST_F(MySetupTest, CommentFilesOfAnyShapeShowSafelyAndSaveAsFortyBytes)
         {Utf16Le(u"a\xD800" u"b\xDC00" u"c\n\a"), L"a\uFFFDb\uFFFDc\uFFFD\uFFFD", u"a\uFFFDb\uFFFDc\uFFFD\uFFFD"},
         {Utf16Le(std::u16string(19, u'q') + u"\xD83D"), std::wstring(19, L'q') + L"\uFFFD", std::u16string(16, u'q')},
         {Utf16Le(std::u16string(15, u'x') + pair), std::wstring(15, L'x') + L"\U0001F600", std::u16string(15, u'x')},
-        {Utf16Le(std::u16string(14, u'x') + pair), std::wstring(14, L'x') + L"\U0001F600", std::u16string(14, u'x') + pair},
+        {Utf16Le(std::u16string(14, u'x') + pair), std::wstring(14, L'x') + L"\U0001F600", u"xxxxxxxxxxxxxx" + pair},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::to_string(row.file.size()) + " bytes");
