@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <set>
 #include <thread>
 
@@ -102,17 +101,6 @@ TEST(HandlesTest, LastErrorIsPerThread)
     other.join();
     EXPECT_EQ(seenByOther, ERROR_SUCCESS);
     EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
-}
-
-TEST(HandlesTest, ErrnoTranslation)
-{
-    EXPECT_EQ(win::Win32ErrorFromErrno(ENOENT), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(win::Win32ErrorFromErrno(ENOTDIR), ERROR_PATH_NOT_FOUND);
-    EXPECT_EQ(win::Win32ErrorFromErrno(EACCES), ERROR_ACCESS_DENIED);
-    EXPECT_EQ(win::Win32ErrorFromErrno(ENOTEMPTY), ERROR_DIR_NOT_EMPTY);
-    EXPECT_EQ(win::Win32ErrorFromErrno(EEXIST), ERROR_ALREADY_EXISTS);
-    EXPECT_EQ(win::SetLastErrorFromErrno(ENAMETOOLONG), ERROR_FILENAME_EXCED_RANGE);
-    EXPECT_EQ(GetLastError(), ERROR_FILENAME_EXCED_RANGE);
 }
 
 }  // namespace

@@ -180,14 +180,4 @@ TEST_F(ProcessTest, StandardHandlesAndEnvironment)
     EXPECT_EQ(root.ReadFile("D/out/stdout.txt"), "out:\xE3\x81\x93\xE3\x82\x93\xE3\x81\xAB\xE3\x81\xA1\xE3\x81\xAF\n");
 }
 
-TEST(StartupInfoTest, ReportsItsSize)
-{
-    STARTUPINFOW startup;
-    startup.dwFlags = 99;
-    GetStartupInfoW(&startup);
-    EXPECT_EQ(startup.cb, sizeof(STARTUPINFOW));
-    EXPECT_EQ(startup.dwFlags, 0u);
-    EXPECT_EQ(startup.wShowWindow, 1);
-}
-
 }  // namespace
