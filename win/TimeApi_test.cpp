@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cwchar>
 #include <string>
-#include <tuple>
 
 namespace {
 
@@ -265,20 +264,6 @@ TEST_F(TimeApiTest, FileTimeToLocalUsesTheCurrentBias)
     EXPECT_EQ(CompareFileTime(&back, &utc), 0);
     EXPECT_EQ(CompareFileTime(&utc, &local), -1);
     EXPECT_EQ(CompareFileTime(&local, &utc), 1);
-}
-
-TEST(CalendarTest, DaysAndMonths)
-{
-    EXPECT_EQ(win::DaysFromCivil(1970, 1, 1), 0);
-    EXPECT_EQ(win::DaysFromCivil(2000, 3, 1), 11017);
-    std::int64_t year = 0;
-    unsigned month = 0;
-    unsigned day = 0;
-    win::CivilFromDays(-1, year, month, day);
-    EXPECT_EQ(std::tuple(year, month, day), std::tuple(std::int64_t{1969}, 12u, 31u));
-    EXPECT_EQ(win::DaysInMonth(1900, 2), 28u);
-    EXPECT_EQ(win::DaysInMonth(2000, 2), 29u);
-    EXPECT_EQ(win::DaysInMonth(2023, 13), 0u);
 }
 
 }  // namespace
