@@ -60,27 +60,6 @@ int IndexOfId(const int (&ids)[N], UINT id)
 
 const wchar_t* Text(DWORD item, const wchar_t* defaultText) { return recording_ids::Text(IDD_PRINT, item, defaultText); }
 
-// Cuts the keyboard's text into lines and stores each as soon as it is cut,
-// up to `lines` of them. A line ends at "\n", and a "\r" right before it
-// belongs to the separator. The line where no "\n" is left takes the rest
-// of the text and is the last one stored: the lines after it keep their texts.
-void SplitLines(const std::wstring& text, int lines, const std::function<void(int, const std::wstring&)>& store)
-{
-    std::size_t position = 0;
-    for (int line = 0; line < lines; ++line) {
-        const std::size_t newline = text.find(L'\n', position);
-        if (newline == std::wstring::npos) {
-            store(line, text.substr(position));
-            return;
-        }
-        std::size_t end = newline;
-        if (end > position && text[end - 1] == L'\r')
-            --end;
-        store(line, text.substr(position, end - position));
-        position = newline + 1;
-    }
-}
-
 CString RowLabel(const wchar_t* format, int number)
 {
     CString label;
@@ -274,6 +253,25 @@ void CSystemPrintDlg::OnBnClickedPrintSwitch(UINT id)
     }
 }
 
+// A "\r" is dropped only when it is really there: a bare "\n" keeps the
+// character before it, and a "\n" that starts the text reads nothing before it.
+void CSystemPrintDlg::SplitLines(const std::wstring& text, int lines, const LineStore& store)
+{
+    std::size_t position = 0;
+    for (int line = 0; line < lines; ++line) {
+        const std::size_t newline = text.find(L'\n', position);
+        if (newline == std::wstring::npos) {
+            store(line, text.substr(position));
+            return;
+        }
+        std::size_t end = newline;
+        if (end > position && text[end - 1] == L'\r')
+            --end;
+        store(line, text.substr(position, end - position));
+        position = newline + 1;
+    }
+}
+
 int CSystemPrintDlg::ClickedRow(const NMHDR* header)
 {
     return reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem;
@@ -291,7 +289,7 @@ bool CSystemPrintDlg::EditLines(const TextSet& set, const wchar_t* caption, int 
     if (keyboard.DoModal() != 1)
         return false;
     SplitLines(keyboard.GetStrings().GetStdString(), set.lines,
-                           [&set](int line, const std::wstring& text) { set.set(line, text.c_str()); });
+               [&set](int line, const std::wstring& text) { set.set(line, text.c_str()); });
     return true;
 }
 

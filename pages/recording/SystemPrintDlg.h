@@ -11,6 +11,7 @@
 #include "win/controls/CListCtrl.h"
 
 #include <functional>
+#include <string>
 
 class CONFIG_SYSREC;
 
@@ -23,6 +24,13 @@ public:
 
     // 1 and stored; 0 and nothing stored for a null pointer.
     int SetConfig(CONFIG_SYSREC* config);
+
+    // Cuts a soft keyboard's text into lines (separated by CR LF) and stores
+    // each as soon as it is cut, at most `lines` of them. Where no line break
+    // is left, the rest of the text is the last line stored: the lines after
+    // it keep their texts.
+    using LineStore = std::function<void(int line, const std::wstring& text)>;
+    static void SplitLines(const std::wstring& text, int lines, const LineStore& store);
 
     static constexpr int kGridButtons = 5;
     static constexpr int kScaleButtons = 3;
