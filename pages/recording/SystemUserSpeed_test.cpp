@@ -62,7 +62,7 @@ protected:
 
 TEST_F(UserSpeedTest, EntriesShowInTheirUnitsAndStoreWhatTheJogsAndSelectedUnitButtonsSay)
 {
-    SetEntries({{2000, 3, 2}, {75000, 3, 3}}, {{250000, 0, 1}, {200, 0, 0}}, {{5000, 0, 1}, {2000000, 0, 2}});
+    SetEntries({{2000, 3, 2}, {75000, 3, 3}}, {{250000, 0, 1}, {5000, 0, 1}}, {{5000, 0, 1}, {2000000, 0, 2}});
     ScriptedOperator script;
     OpenSpeedTable(script);
     script.Do(IDD_USER_SPEED, "pen", [&](HWND dialog) {
@@ -76,6 +76,7 @@ TEST_F(UserSpeedTest, EntriesShowInTheirUnitsAndStoreWhatTheJogsAndSelectedUnitB
     script.TapPart(IDD_USER_SPEED, 17000, "tab", 1);
     script.Do(IDD_USER_SPEED, "memory: the selected jog takes microseconds", [&](HWND dialog) {
         EXPECT_EQ(JogText(dialog, IDC_USER1), L"250 ms");
+        EXPECT_EQ(JogText(dialog, IDC_USER2), L"5 ms");
         TapJog(dialog, IDC_USER1, Zone::Middle);
         win::Tap(FindControl(dialog, 17040));
     });
@@ -92,7 +93,7 @@ TEST_F(UserSpeedTest, EntriesShowInTheirUnitsAndStoreWhatTheJogsAndSelectedUnitB
     Close(script);
     Run(script);
     const std::vector<SPEED_TABLE> expected = {{1960, 3, 2},     {250, 0, 0},      {5000000, 0, 2},
-                                               {60000, 3, 3},    {200, 0, 0},      {2000000, 0, 2}};
+                                               {60000, 3, 3},    {5000, 0, 1},     {2000000, 0, 2}};
     EXPECT_EQ(Entries(), expected);
     EXPECT_EQ(receiver.ChangeFlags(), std::vector<DWORD>{CHG_SPEED_TABLE});
 }
