@@ -1,6 +1,6 @@
-// The recording page's tests: the system dialog on a temporary data root
-// with a recording host, opened on the recording tab, and helpers that read
-// what the controls show and operate the jogs and the channel panel.
+// The recording page's tests: the system dialog with a recording host, run
+// to the end of a script that opens the recording tab, and helpers that read
+// the controls and operate the jogs and the channel panel.
 #pragma once
 
 #include "core/SystemDlg.h"
@@ -24,20 +24,20 @@ using namespace recording_ids;
 using testing_support::FindControl;
 using testing_support::ScriptedOperator;
 
-inline constexpr UINT IDD_SYSTEM = 17000;
-inline constexpr UINT IDD_POPUP = 30000;
-inline constexpr UINT IDD_NUMKEY = 30002;
-inline constexpr UINT IDD_KEYBOARD = 30003;
-inline constexpr UINT IDD_TIMER = 30006;
-inline constexpr int IDC_CLOSE_SYSTEM = 17045;
+// The system dialog and the host's input dialogs.
+inline constexpr UINT IDD_SYSTEM = 17000, IDD_POPUP = 30000, IDD_NUMKEY = 30002, IDD_KEYBOARD = 30003,
+                      IDD_TIMER = 30006;
 
-inline std::wstring ControlText(HWND window, int id)
-{
-    HWND control = FindControl(window, id);
-    return control ? GetWindowTextString(control) : L"(no control " + std::to_wstring(id) + L")";
-}
-
+inline std::wstring ControlText(HWND window, int id) { return GetWindowTextString(FindControl(window, id)); }
 inline bool Latched(HWND window, int id) { return SendMessageW(FindControl(window, id), BM_GETCHECK, 0, 0) != 0; }
+// "1" for each latched switch (or checked box) of `ids`, "0" for the others.
+inline std::wstring Latches(HWND window, std::initializer_list<int> ids)
+{
+    std::wstring shown;
+    for (int id : ids)
+        shown += Latched(window, id) ? L'1' : L'0';
+    return shown;
+}
 inline bool Enabled(HWND window, int id) { return IsWindowEnabled(FindControl(window, id)) != FALSE; }
 
 // Taps a jog in one of its zones (see JogWidget).
@@ -46,8 +46,7 @@ inline void TapJog(HWND window, int id, JogWidget::Zone zone)
     HWND jog = FindControl(window, id);
     RECT client{};
     GetClientRect(jog, &client);
-    const int width = client.right;
-    const int x[] = {0, width / 4, width / 2, width * 3 / 4, width - 1};
+    const int x[] = {0, client.right / 4, client.right / 2, client.right * 3 / 4, client.right - 1};
     win::TapAt(jog, POINT{x[static_cast<int>(zone)], client.bottom / 2});
 }
 
@@ -57,23 +56,24 @@ protected:
     {
         return static_cast<CSystemRecordingSheet*>(dialog->GetPage(CSystemDlg::PageRecording));
     }
-
     const CChoiceChannel& Panel() const { return Page()->GetChoiceChannel(); }
+
     // Taps a part of the channel panel: "item" 0..17, or "ext" 0 (all) and 1 (none).
     void TapPanel(ScriptedOperator& script, const std::string& part, int index)
     {
-        script.Do(IDD_SYSTEM, "tap panel " + part + " " + std::to_string(index), [this, part, index](HWND) {
+        script.Do(IDD_SYSTEM, "tap panel " + part, [this, part, index](HWND) {
             EXPECT_EQ(win::TapPart(Panel().m_hWnd, part, index), win::InputResult::Posted);
         });
     }
-
-    // Opens the recording tab as the first step of a script.
     static void OpenTab(ScriptedOperator& script) { script.TapPart(IDD_SYSTEM, 17000, "tab", 2); }
 
-    // Runs a new system dialog on the host's record to the end of the
-    // script; the receiver keeps the requests of this run only.
-    void Run(ScriptedOperator& script, bool secondRecording = false)
+    // Runs a new system dialog to the end of the script, which the close
+    // button ends unless it says otherwise; the receiver keeps the requests
+    // of this run only.
+    void Run(ScriptedOperator& script, bool secondRecording = false, bool close = true)
     {
+        if (close)
+            script.Tap(IDD_SYSTEM, 17045);
         receiver.ClearRecords();
         dialog = std::make_unique<CSystemDlg>(nullptr);
         dialog->SetupConfigData(&host.record, secondRecording);
@@ -81,9 +81,6 @@ protected:
         dialog->DoModal();
         EXPECT_TRUE(script.Finished());
     }
-
-    // Closes the system dialog (the last step of most scripts).
-    static void Close(ScriptedOperator& script) { script.Tap(IDD_SYSTEM, IDC_CLOSE_SYSTEM); }
 
     testing_support::Watchdog watchdog;
     testing_support::TempDataRoot root;
