@@ -17,6 +17,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace recording_test {
 
@@ -31,7 +32,7 @@ inline constexpr UINT IDD_SYSTEM = 17000, IDD_POPUP = 30000, IDD_NUMKEY = 30002,
 inline std::wstring ControlText(HWND window, int id) { return GetWindowTextString(FindControl(window, id)); }
 inline bool Latched(HWND window, int id) { return SendMessageW(FindControl(window, id), BM_GETCHECK, 0, 0) != 0; }
 // "1" for each latched switch (or checked box) of `ids`, "0" for the others.
-inline std::wstring Latches(HWND window, std::initializer_list<int> ids)
+inline std::wstring Latches(HWND window, const std::vector<int>& ids)
 {
     std::wstring shown;
     for (int id : ids)

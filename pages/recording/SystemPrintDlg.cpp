@@ -58,7 +58,10 @@ int IndexOfId(const int (&ids)[N], UINT id)
     return IndexOfValue(ids, static_cast<int>(id));
 }
 
-const wchar_t* Text(DWORD item, const wchar_t* defaultText) { return recording_ids::Text(IDD_PRINT, item, defaultText); }
+const wchar_t* Text(DWORD item, const wchar_t* defaultText)
+{
+    return recording_ids::Text(IDD_PRINT, item, defaultText);
+}
 
 CString RowLabel(const wchar_t* format, int number)
 {

@@ -8,7 +8,6 @@
 namespace {
 
 using namespace recording_test;
-using Keyboard = CSoftKeybordDlg;
 
 constexpr int IDC_LIST_SIG_LABEL = 17155;
 constexpr int IDC_LIST_ANNOTATION = 17158;
@@ -29,7 +28,7 @@ void OpenPrint(ScriptedOperator& script)
     script.Tap(IDD_SYSTEM, IDC_BUTTON_PRINT);
 }
 
-std::wstring LatchedGridAndScale(HWND print) { return Latches(print, {17040, 17042, 17103, 17104, 17105, 17106, 17107, 17108}); }
+const std::vector<int> kGridAndScale = {17040, 17042, 17103, 17104, 17105, 17106, 17107, 17108};
 
 TEST_F(PrintDlgTest, GridAndScaleButtonsShowTheStoredValueAndStoreTheirOwn)
 {
@@ -40,14 +39,14 @@ TEST_F(PrintDlgTest, GridAndScaleButtonsShowTheStoredValueAndStoreTheirOwn)
         ScriptedOperator script;
         OpenPrint(script);
         script.Do(IDD_PRINT, "as stored", [&, shown = shown](HWND print) {
-            EXPECT_EQ(LatchedGridAndScale(print), shown);
+            EXPECT_EQ(Latches(print, kGridAndScale), shown);
             if (grid == 0) {
                 win::Tap(FindControl(print, 17040));
                 win::Tap(FindControl(print, 17106));
             }
         });
         script.Do(IDD_PRINT, "10mmSTD and 一括", [&](HWND print) {
-            EXPECT_EQ(LatchedGridAndScale(print), L"10000100");
+            EXPECT_EQ(Latches(print, kGridAndScale), L"10000100");
             win::Tap(FindControl(print, IDOK));
         });
         Run(script);
@@ -84,12 +83,12 @@ TEST_F(PrintDlgTest, ThreeSignalNameLinesEndingInALineBreakStoreFourLinesAndKeep
         EXPECT_EQ(GetWindowTextString(keyboard), L"信号名入力 CH4[DC AMP]");
         auto key = [keyboard](int id) { win::Tap(FindControl(keyboard, id)); };
         for (int i = 0; i < 7; ++i)
-            key(Keyboard::kDownId);
+            key(CSoftKeybordDlg::kDownId);
         for (int i = 0; i < 4; ++i)
-            key(Keyboard::kClearId), key(Keyboard::kBackId);
-        key(Keyboard::kClearId);
+            key(CSoftKeybordDlg::kClearId), key(CSoftKeybordDlg::kBackId);
+        key(CSoftKeybordDlg::kClearId);
         for (const wchar_t* text : {L"c", L"b", L"a"}) {
-            key(Keyboard::kUpId), key(Keyboard::kClearId);
+            key(CSoftKeybordDlg::kUpId), key(CSoftKeybordDlg::kClearId);
             win::TypeText(keyboard, text);
         }
     });
@@ -141,14 +140,14 @@ TEST_F(PrintDlgTest, EachConfirmedAnnotationEditSendsEveryLineToThePrinterAndRep
     script.Do(IDD_KEYBOARD, "two lines", [&](HWND keyboard) {
         EXPECT_EQ(GetWindowTextString(keyboard), L"ユーザアノテーション入力");
         win::TypeText(keyboard, L"memo");
-        win::Tap(FindControl(keyboard, Keyboard::kDownId));
+        win::Tap(FindControl(keyboard, CSoftKeybordDlg::kDownId));
         win::TypeText(keyboard, L"x");
     });
     script.Answer(IDOK);
     script.Do(IDD_PRINT, "sent", [&](HWND print) {
-        const PrinterJournal journal = PrinterIO::GetJournal();
-        EXPECT_EQ(journal.annotationChanges, 108);
-        EXPECT_EQ(journal.annotations[4] + L"|" + journal.annotations[5] + L"|" + journal.annotations[107], L"memo|x|last");
+        const PrinterJournal sent = PrinterIO::GetJournal();
+        EXPECT_EQ(sent.annotationChanges, 108);
+        EXPECT_EQ(sent.annotations[4] + L"|" + sent.annotations[5] + L"|" + sent.annotations[107], L"memo|x|last");
         EXPECT_EQ(Cell(print, IDC_LIST_ANNOTATION, 4, 1), L"memo");
         EXPECT_EQ(reports, 1);
         win::Tap(FindControl(print, IDOK));

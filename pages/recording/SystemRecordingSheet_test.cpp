@@ -24,7 +24,6 @@ TEST_F(RecordingTest, DataNumberShowsTheStoredNumberPlusOneAndThePadStoresTheEnt
         {0xFFFFFF, L"8893", L"12.7", 11, L"0012"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.stored);
         host.sysRec1->SetDataNo(c.stored);
         ScriptedOperator script;
         OpenTab(script);
@@ -167,7 +166,8 @@ TEST_F(RecordingTest, JogsStopAtTheirLimitsAndTheStartTimerBoxControlsTheTimerSe
         TapJog(window, IDC_JOG_RUN_TIME, Zone::CoarseDown);
     });
     script.Do(IDD_SYSTEM, "stopped", [&](HWND window) {
-        EXPECT_EQ(std::make_pair(host.sysRec1->GetIntervalTime(), host.sysRec1->GetRunTime()), std::make_pair(46080, 1));
+        EXPECT_EQ(host.sysRec1->GetIntervalTime(), 46080);
+        EXPECT_EQ(host.sysRec1->GetRunTime(), 1);
         EXPECT_EQ(ControlText(window, IDC_JOG_INTERVAL_TIME), L"768:00");
         EXPECT_TRUE(receiver.Requests().empty());
         win::Tap(FindControl(window, IDC_CHECK_START_TIMER));

@@ -19,9 +19,10 @@ protected:
     // Pen, memory and file of user 1, then of user 2, each "value mode unit;".
     std::string Entries() const
     {
+        const CONFIG_SYSREC& config = *host.sysRec1;
         std::string text;
         for (int i : {0, 1})
-            for (SPEED_TABLE e : {host.sysRec1->GetSpeedPen(i), host.sysRec1->GetSpeedMem(i), host.sysRec1->GetSpeedFile(i)})
+            for (SPEED_TABLE e : {config.GetSpeedPen(i), config.GetSpeedMem(i), config.GetSpeedFile(i)})
                 text += std::to_string(e.value) + " " + std::to_string(e.mode) + " " + std::to_string(e.unit) + ";";
         return text;
     }
@@ -119,7 +120,7 @@ TEST_F(UserSpeedTest, AZeroPenEntryAndMinutesShowWithoutDividingOrWrapping)
         {{0, 0, 3}, 35}, {{0, 0, 3}, 36}, {{0, 0, 3}, 999}, {{0, 0, 2}, 100}, {{0, 3, 2}, 51}, {{0, 3, 9}, 7}};
     const LONG stored[] = {2100000000, INT_MAX, INT_MAX, 100000000, 1960, 7};
     for (std::size_t index = 0; index < std::size(limits); ++index)
-        EXPECT_EQ(CSystemUserSpeedSheet::StoredValue(limits[index].first, limits[index].second), stored[index]) << index;
+        EXPECT_EQ(CSystemUserSpeedSheet::StoredValue(limits[index].first, limits[index].second), stored[index]);
 }
 
 }  // namespace
