@@ -129,6 +129,7 @@ TEST_F(PrintDlgTest, EachConfirmedAnnotationEditSendsEveryLineToThePrinterAndRep
 {
     PrinterDevice::Instance().ResetJournal();
     host.sysRec1->SetUserAnnotationPSW(true);
+    host.sysRec1->SetAnnotationText(3, L"above");
     host.sysRec1->SetAnnotationText(107, L"last");
     int reports = 0;
     auto previous = CONFIG_BASE::SetChangeHook([&](CONFIG_BASE&, DWORD changes) {
@@ -139,6 +140,7 @@ TEST_F(PrintDlgTest, EachConfirmedAnnotationEditSendsEveryLineToThePrinterAndRep
     script.TapPart(IDD_PRINT, IDC_LIST_ANNOTATION, "row", 4);
     script.Do(IDD_KEYBOARD, "two lines", [&](HWND keyboard) {
         EXPECT_EQ(GetWindowTextString(keyboard), L"ユーザアノテーション入力");
+        EXPECT_EQ(ControlText(keyboard, CSoftKeybordDlg::kEntryId), L"\r\n\r\nabove\r\n");  // lines 2 to 5
         win::TypeText(keyboard, L"memo");
         win::Tap(FindControl(keyboard, CSoftKeybordDlg::kDownId));
         win::TypeText(keyboard, L"x");

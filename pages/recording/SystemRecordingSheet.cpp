@@ -92,6 +92,12 @@ BOOL CSystemRecordingSheet::OnInitDialog()
         m_jogRunTime.SetValue(m_pSysRec->GetRunTime(), false);
     }
 
+    // No host control draws the two small buttons beside the jogs and they do
+    // nothing: the instrument shows nothing there.
+    for (int id : {IDC_JOG_BUTTON_INTERVAL, IDC_JOG_BUTTON_RUN})
+        if (CWnd* button = GetDlgItem(id))
+            button->ShowWindow(SW_HIDE);
+
     CreateChannelPanel();
     DWORD usableMask = 0;
     LabelChannels(usableMask);
