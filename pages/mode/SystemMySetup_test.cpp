@@ -34,12 +34,6 @@ std::string LatchedSwitches(HWND window)
     return latched;
 }
 
-void TapAll(ScriptedOperator& script, std::initializer_list<int> ids)
-{
-    for (int id : ids)
-        script.Tap(IDD_MY_SETUP, id);
-}
-
 class MySetupTest : public ModeTest {
 protected:
     void SetUp() override
@@ -136,7 +130,7 @@ TEST_F(MySetupTest, FreshDriveAsksForASlotAndSummarisesTheCurrentValues)
         script.Tap(IDD_MY_SETUP, button);
         AnswerPopup(script, caption, kSelectSlot, IDOK);
     }
-    TapAll(script, {IDC_SLOT1 + 1, IDC_LOAD});  // slot 2 is not saved: nothing happens
+    script.Tap(IDD_MY_SETUP, IDC_SLOT1 + 1).Tap(IDD_MY_SETUP, IDC_LOAD);  // slot 2 is not saved: nothing happens
     script.Do(IDD_MY_SETUP, "slot 2 selected, no summary", [&](HWND window) {
         EXPECT_EQ(LatchedSwitches(window) + win::WideToUtf8(ControlText(window, IDC_SUMMARY)), "2 ");
     });
@@ -223,7 +217,7 @@ TEST_F(MySetupTest, CommentFilesOfAnyShapeShowSafelyAndSaveAsFortyBytes)
             EXPECT_EQ(ControlText(window, IDC_COMMENT1), row.shown);
             EXPECT_EQ(ControlText(window, IDC_TIME1), kSavedAtText);
         });
-        TapAll(script, {IDC_SLOT1, IDC_SAVE});
+        script.Tap(IDD_MY_SETUP, IDC_SLOT1).Tap(IDD_MY_SETUP, IDC_SAVE);
         Run(script);
         EXPECT_EQ(root.ReadFile(CommentPath(1)), Utf16Le(row.saved, 40));
     }
@@ -252,7 +246,7 @@ TEST_F(MySetupTest, LoadAsksThenRestartsOnlyAfterTheHostLoaded)
         });
         const bool loads = row.answer == IDOK && row.hostLoads;
         ScriptedOperator script;
-        TapAll(script, {IDC_SLOT1 + 2, IDC_LOAD});
+        script.Tap(IDD_MY_SETUP, IDC_SLOT1 + 2).Tap(IDD_MY_SETUP, IDC_LOAD);
         AnswerPopup(script, L"KQ5800", kRestartQuestion, row.answer);
         if (row.answer == IDOK && !loads)
             AnswerPopup(script, L"KQ5800", L"指定された設定ファイルの読み込みに失敗しました。", IDOK);
@@ -290,7 +284,7 @@ TEST_F(MySetupTest, FailedSavesLeaveTheSlotAsItWas)
         if (name == "no drive")
             withoutD.emplace("CE");
         ScriptedOperator script;
-        TapAll(script, {IDC_SLOT1 + 3, IDC_SAVE});
+        script.Tap(IDD_MY_SETUP, IDC_SLOT1 + 3).Tap(IDD_MY_SETUP, IDC_SAVE);
         script.Do(IDD_MESSAGE_BOX, "the save failure", [](HWND window) {
             EXPECT_EQ(GetWindowTextString(window), L"保存");
             EXPECT_TRUE(testing_support::ShowsText(window, L"保存に失敗しました"));
