@@ -1,5 +1,4 @@
 #include "host/FileIO.h"
-#include "host/FileRecording.h"
 
 #include "win/DebugLog.h"
 #include "win/TempDataRoot_test.h"
@@ -9,8 +8,13 @@
 
 #include <gtest/gtest.h>
 
+// Suspends nest and resume only when all are matched; a resume without a
+// suspend is ignored and logged.
 TEST(FileIO, SuspendsNestAndResumeOnlyWhenAllAreMatched)
 {
+    win::DebugLog::Clear();
+    FileIO::AllResume();
+    EXPECT_TRUE(win::DebugLog::Contains(L"AllResume without AllSuspend"));
     const int totalBefore = FileIO::GetSuspendTotal();
     ASSERT_FALSE(FileIO::IsSuspended());
     FileIO::AllSuspend();
@@ -21,23 +25,6 @@ TEST(FileIO, SuspendsNestAndResumeOnlyWhenAllAreMatched)
     FileIO::AllResume();
     EXPECT_FALSE(FileIO::IsSuspended());
     EXPECT_EQ(FileIO::GetSuspendTotal(), totalBefore + 2);
-}
-
-TEST(FileIO, ResumeWithoutSuspendIsIgnoredAndLogged)
-{
-    win::DebugLog::Clear();
-    FileIO::AllResume();
-    EXPECT_EQ(FileIO::GetSuspendDepth(), 0);
-    EXPECT_TRUE(win::DebugLog::Contains(L"AllResume without AllSuspend"));
-    FileIO::AllSuspend();
-    EXPECT_TRUE(FileIO::IsSuspended());
-    FileIO::AllResume();
-}
-
-TEST(FileIO, KeepsItsMode)
-{
-    FileIO finder(4);
-    EXPECT_EQ(finder.GetMode(), 4);
 }
 
 TEST(FileIO, FinderEnumeratesAFolderLikeTheWindowsFunctions)
@@ -80,14 +67,4 @@ TEST(FileIO, FinderFailuresReturnZero)
     ASSERT_TRUE(finder.FindFirst(L"D:\\*.*", &data));
     ASSERT_TRUE(finder.FindFirst(L"D:\\*.*", &data));
     EXPECT_STREQ(data.cFileName, L"one.txt");
-}
-
-TEST(FileRecording, RemembersTheLastReservedSize)
-{
-    const int before = CFileRecording::GetSetCount();
-    CFileRecording::SetMemBackupReservedSize(5LL * 1024 * 1024 * 1024);
-    EXPECT_EQ(CFileRecording::GetMemBackupReservedSize(), 5LL * 1024 * 1024 * 1024);
-    CFileRecording::SetMemBackupReservedSize(-1);
-    EXPECT_EQ(CFileRecording::GetMemBackupReservedSize(), -1);
-    EXPECT_EQ(CFileRecording::GetSetCount(), before + 2);
 }

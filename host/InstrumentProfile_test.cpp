@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <cstdio>
 #include <fstream>
 #include <thread>
@@ -70,33 +72,26 @@ TEST(ProfileFile, GoodFileSetsEveryKindOfValue)
     InstrumentProfile profile = InstrumentProfile::Default();
     std::string error;
     ASSERT_TRUE(ProfileFile::Parse(text, profile, error)) << error;
-    EXPECT_EQ(profile.productId, 1234u);
-    EXPECT_TRUE(profile.pw7200);
-    EXPECT_EQ(profile.optionKQ58_751, 2);
-    EXPECT_EQ(profile.mainProgram.revision, 101);
+    EXPECT_EQ(std::make_tuple(profile.productId, profile.pw7200, profile.optionKQ58_751, profile.mainProgram.revision),
+              std::make_tuple(1234u, true, 2, 101));
     EXPECT_EQ(profile.mainProgram.text, L"abc def\n");
-    EXPECT_EQ(profile.mlcuDriver.major, 0x10u);
-    EXPECT_EQ(profile.mlcuDriver.minor, 0x0Au);
-    EXPECT_EQ(profile.flcu.hardware, 0x0304u);
-    EXPECT_EQ(profile.flcu.ramMegabytes, 128u);
+    EXPECT_EQ(std::make_tuple(profile.mlcuDriver.major, profile.mlcuDriver.minor, profile.flcu.hardware,
+                              profile.flcu.ramMegabytes),
+              std::make_tuple(0x10u, 0x0Au, 0x0304u, 128u));
     EXPECT_EQ(profile.ampTypes[15], 7);
     EXPECT_EQ(profile.ampTypeNames[7], L"加速度");
-    EXPECT_TRUE(profile.interfaces.gps);
-    EXPECT_TRUE(profile.network.dhcp);
-    EXPECT_EQ(profile.network.address, 0x0A000005u);
-    EXPECT_EQ(profile.network.setConfigResult, 2);
+    EXPECT_EQ(std::make_tuple(profile.interfaces.gps, profile.network.dhcp, profile.network.address,
+                              profile.network.setConfigResult),
+              std::make_tuple(true, true, 0x0A000005u, 2));
     ASSERT_EQ(profile.memoryBlocks.size(), 6u);
     const auto& block = profile.memoryBlocks[5];
-    EXPECT_TRUE(block.enabled);
-    EXPECT_EQ(block.start.wYear, 2024);
-    EXPECT_EQ(block.start.wDay, 29);
+    EXPECT_EQ(std::make_tuple(block.enabled, block.start.wYear, block.start.wDay), std::make_tuple(true, 2024, 29));
     ASSERT_EQ(block.channels.size(), 1u);
-    EXPECT_EQ(block.channels[0].slot, 3);
-    EXPECT_EQ(block.channels[0].shape, WaveformChannel::Shape::Triangle);
-    EXPECT_DOUBLE_EQ(block.channels[0].frequencyHz, 2.5);
-    EXPECT_EQ(block.channels[0].offset, -20);
-    EXPECT_EQ(profile.printer.failAt, PrinterFailurePoint::Pattern);
-    EXPECT_EQ(profile.printer.failAfterPatterns, 3);
+    const WaveformChannel& channel = block.channels[0];
+    EXPECT_EQ(std::make_tuple(channel.slot, channel.shape, channel.frequencyHz, channel.offset),
+              std::make_tuple(3, WaveformChannel::Shape::Triangle, 2.5, -20));
+    EXPECT_EQ(std::make_tuple(profile.printer.failAt, profile.printer.failAfterPatterns),
+              std::make_tuple(PrinterFailurePoint::Pattern, 3));
     EXPECT_EQ(profile.playbackFile, L"D:\\data\\a.FSD");
 }
 

@@ -8,13 +8,6 @@
 #include <fstream>
 #include <unistd.h>
 
-TEST(TextService, WithoutATableTheDefaultIsShown)
-{
-    CTextService service;
-    EXPECT_STREQ(service.GetText(1, 1, L"閉じる"), L"閉じる");
-    EXPECT_STREQ(service.GetText(1, 2, nullptr), L"");
-}
-
 TEST(TextService, DefaultsAreCopiedSoTheCallersBufferMayGo)
 {
     CTextService service;
@@ -32,6 +25,8 @@ TEST(TextService, DefaultsAreCopiedSoTheCallersBufferMayGo)
 TEST(TextService, TableTextReplacesTheDefaultForItsKeysOnly)
 {
     CTextService service;
+    EXPECT_STREQ(service.GetText(1, 1, L"閉じる"), L"閉じる") << "without a table";
+    EXPECT_STREQ(service.GetText(1, 2, nullptr), L"");
     ASSERT_TRUE(service.LoadTableText("# english\n1\t1\tClose\n1000\t2101\tChannels changed.\\nMemory is lost.\n"
                                       "17005\t20\tNow %dW/CH\r\n"));
     EXPECT_EQ(service.GetTableSize(), 3u);
@@ -99,10 +94,4 @@ TEST(TextService, LoadTableReadsAFileAndReportsTheLine)
     EXPECT_FALSE(service.LoadTable("/nonexistent/table.txt", &error));
     EXPECT_STREQ(service.GetText(17018, 1, L"x"), L"My settings");
     std::remove(name);
-}
-
-TEST(TextService, TheProcessHasOneService)
-{
-    EXPECT_EQ(GetTextServiceObject(), GetTextServiceObject());
-    EXPECT_NE(GetTextServiceObject(), nullptr);
 }

@@ -53,26 +53,20 @@ TEST(MemBlockMan, ListsBlocksAndTheirRecords)
     CMemBlockMan blocks;
     ASSERT_EQ(blocks.GetNumBlocks(), 3);
     EXPECT_TRUE(blocks.IsEnableData(0));
-    EXPECT_FALSE(blocks.IsEnableData(1));
-    EXPECT_FALSE(blocks.IsEnableData(3));
-    EXPECT_FALSE(blocks.IsEnableData(-1));
-    EXPECT_EQ(blocks.GetDATAINF(1), nullptr);
-    EXPECT_EQ(blocks.GetDATAINF(3), nullptr);
-    EXPECT_EQ(blocks.GetFHEADER(1), nullptr);
+    EXPECT_FALSE(blocks.IsEnableData(1) || blocks.IsEnableData(3) || blocks.IsEnableData(-1));
+    EXPECT_TRUE(!blocks.GetDATAINF(1) && !blocks.GetDATAINF(3) && !blocks.GetFHEADER(1));
 
     const T_DATAINF* info = blocks.GetDATAINF(0);
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(LongAt(info, 12), 400);
     EXPECT_EQ(info->dwChannelCount, 2u);
     EXPECT_EQ(info->dwChannelMask, (1u << 2) | (1u << 5));
-    // The broken-down start time as the file page reads it.
-    EXPECT_EQ(LongAt(info, 124), 15);
-    EXPECT_EQ(LongAt(info, 128), 14);
-    EXPECT_EQ(LongAt(info, 132), 13);
-    EXPECT_EQ(LongAt(info, 136), 29);
-    EXPECT_EQ(LongAt(info, 140), 1);    // February, counted from 0
-    EXPECT_EQ(LongAt(info, 144), 124);  // 2024 - 1900
-    EXPECT_EQ(LongAt(info, 148), 4);    // a Thursday
+    // The broken-down start time as the file page reads it: February counted
+    // from 0, the year from 1900, a Thursday.
+    std::vector<LONG> broken;
+    for (std::size_t offset = 124; offset <= 148; offset += 4)
+        broken.push_back(LongAt(info, offset));
+    EXPECT_EQ(broken, (std::vector<LONG>{15, 14, 13, 29, 1, 124, 4}));
     EXPECT_EQ(info->tmYearDay, 59);
     EXPECT_EQ(blocks.GetDATAINF(2)->tmYear, 179);
     EXPECT_EQ(blocks.GetDATAINF(2)->tmWeekDay, 0);  // a Sunday
@@ -82,7 +76,7 @@ TEST(MemBlockMan, ListsBlocksAndTheirRecords)
     EXPECT_EQ(header->stStart.wYear, 2024);
 }
 
-TEST(MemBlockMan, SamplesFollowTheChannelShapes)
+TEST(MemBlockMan, SamplesFollowTheChannelShapesInsideTheBlocksOnly)
 {
     CurrentProfileScope scope(ThreeBlocks);
     CMemBlockMan blocks;
@@ -108,16 +102,9 @@ TEST(MemBlockMan, SamplesFollowTheChannelShapes)
     EXPECT_EQ(ramp[0], -1000);
     EXPECT_EQ(ramp[4], 0);
     EXPECT_LT(ramp[6], ramp[7]);
-}
-
-TEST(MemBlockMan, NoDataOutsideTheBlocksAndChannels)
-{
-    CurrentProfileScope scope(ThreeBlocks);
-    CMemBlockMan blocks;
-    EXPECT_TRUE(blocks.GetChannelData(1, 0).empty());
-    EXPECT_TRUE(blocks.GetChannelData(0, 2).empty());
-    EXPECT_TRUE(blocks.GetChannelData(0, -1).empty());
-    EXPECT_TRUE(blocks.GetChannelData(7, 0).empty());
+    // No data outside the blocks and channels.
+    for (auto [block, channel] : {std::pair{1, 0}, {0, 2}, {0, -1}, {7, 0}})
+        EXPECT_TRUE(blocks.GetChannelData(block, channel).empty()) << block << "/" << channel;
     EXPECT_EQ(blocks.GetChannelSlot(1, 0), -1);
 }
 

@@ -16,7 +16,7 @@ int CharKey(int row, int column) { return CSoftKeybordDlg::kFirstCharKeyId + row
 
 }  // namespace
 
-TEST(CSoftKeybordDlg, KeepsItsLengthLimitAndSaysSo)
+TEST(CSoftKeybordDlg, KeepsItsLengthLimitAndSaysSoAndCancelKeepsTheText)
 {
     testing_support::Watchdog watchdog;
     ScriptedOperator script;
@@ -36,6 +36,11 @@ TEST(CSoftKeybordDlg, KeepsItsLengthLimitAndSaysSo)
     keyboard.SetConfigData(L"コメント", L"", 5, false, false, 1, 16);
     EXPECT_EQ(1, keyboard.DoModal());
     EXPECT_EQ(CString(L"abcde"), keyboard.GetStrings());
+
+    script.Type(IDD_HOST_KEYBOARD, L"あいう").Answer(IDCANCEL);
+    keyboard.SetConfigData(L"", L"初期値", 16, false, false, 1, 16);
+    EXPECT_EQ(2, keyboard.DoModal());
+    EXPECT_EQ(CString(L"初期値"), keyboard.GetStrings()) << "cancel keeps the initial text";
 }
 
 TEST(CSoftKeybordDlg, KeyButtonsTypeAndTheEntryKeepsTheFocus)
@@ -113,18 +118,6 @@ TEST(CSoftKeybordDlg, MasksPasswordsAndRefusesFullWidthWhenAsked)
     address.SetConfigData(L"IPアドレス", L"", 0xFFFFFFFF, true, false, -1, -1);
     EXPECT_EQ(1, address.DoModal());
     EXPECT_EQ(CString(L"12"), address.GetStrings());
-}
-
-TEST(CSoftKeybordDlg, CancelKeepsTheInitialText)
-{
-    testing_support::Watchdog watchdog;
-    ScriptedOperator script;
-    script.Type(IDD_HOST_KEYBOARD, L"あいう");
-    script.Answer(IDCANCEL);
-    CSoftKeybordDlg keyboard(nullptr);
-    keyboard.SetConfigData(L"", L"初期値", 16, false, false, 1, 16);
-    EXPECT_EQ(2, keyboard.DoModal());
-    EXPECT_EQ(CString(L"初期値"), keyboard.GetStrings());
 }
 
 TEST(CSoftKeybordDlg_PathAndFile, RefusesCharactersNamesCannotHold)

@@ -73,18 +73,14 @@ TEST(MatFile4Test, ExportReadsBackWithTimeChannelsStartAndNames)
         names.push_back(m.name);
     EXPECT_EQ(names, (std::vector<std::string>{"time", "CH01", "ch___", "start_time", "sampling_interval",
                                                "channel_names", "channel_units"}));
-    EXPECT_EQ(matrices[0].rows, 3u);
-    EXPECT_EQ(matrices[0].columns, 1u);
-    EXPECT_EQ(matrices[0].real, (std::vector<double>{0.0, 0.5, 1.0}));
-    EXPECT_EQ(matrices[1].real, (std::vector<double>{0.0, 1.5, -32.768}));
-    EXPECT_EQ(matrices[2].real, (std::vector<double>{0.0, 10.0, 16373.5}));
-    EXPECT_EQ(matrices[3].real, (std::vector<double>{2024, 5, 14, 9, 30, 5.25}));
-    EXPECT_EQ(matrices[4].real, std::vector<double>{0.5});
+    EXPECT_EQ(std::make_pair(matrices[0].rows, matrices[0].columns), std::make_pair(3u, 1u));
+    const std::vector<double> values[] = {{0.0, 0.5, 1.0}, {0.0, 1.5, -32.768}, {0.0, 10.0, 16373.5},
+                                          {2024, 5, 14, 9, 30, 5.25}, {0.5}};
+    for (std::size_t i = 0; i < std::size(values); ++i)
+        EXPECT_EQ(matrices[i].real, values[i]) << matrices[i].name;
     ASSERT_TRUE(matrices[5].text);
     EXPECT_EQ(matrices[5].rows, 2u);
-    EXPECT_EQ(matrices[5].TextRow(0), L"CH01");
-    EXPECT_EQ(matrices[5].TextRow(1), L"温度");
-    EXPECT_EQ(matrices[6].TextRow(1), L"℃");
+    EXPECT_EQ(matrices[5].TextRow(0) + L"|" + matrices[5].TextRow(1) + L"|" + matrices[6].TextRow(1), L"CH01|温度|℃");
     // Level 4 text holds 8-bit characters: the names are stored as UTF-8 bytes.
     EXPECT_EQ(matrices[5].columns, 6u) << "温度 is six bytes of UTF-8";
     for (double element : matrices[5].real)
@@ -106,14 +102,11 @@ TEST(MatFile4Test, FirstMatrixHeaderIsTheLevel4Layout)
 TEST(MatFile4Test, VariableNamesAreValidAndUnique)
 {
     std::vector<std::string> taken = {"time"};
-    EXPECT_EQ(MakeMat4VariableName(L"CH01", taken), "CH01");
-    EXPECT_EQ(MakeMat4VariableName(L"CH01", taken), "CH01_2");
-    EXPECT_EQ(MakeMat4VariableName(L"time", taken), "time_2");
-    EXPECT_EQ(MakeMat4VariableName(L"1 volt-in", taken), "ch_1_volt_in");
-    EXPECT_EQ(MakeMat4VariableName(L"", taken), "ch_");
-    std::string longName = MakeMat4VariableName(std::wstring(40, L'a'), taken);
-    EXPECT_EQ(longName.size(), 31u);
-    EXPECT_EQ(MakeMat4VariableName(std::wstring(40, L'a'), taken), std::string(29, 'a') + "_2");
+    const std::pair<std::wstring, std::string> rows[] = {
+        {L"CH01", "CH01"}, {L"CH01", "CH01_2"}, {L"time", "time_2"}, {L"1 volt-in", "ch_1_volt_in"}, {L"", "ch_"},
+        {std::wstring(40, L'a'), std::string(31, 'a')}, {std::wstring(40, L'a'), std::string(29, 'a') + "_2"}};
+    for (const auto& [name, variable] : rows)
+        EXPECT_EQ(MakeMat4VariableName(name, taken), variable);
 }
 
 TEST(MatFile4Test, ReaderRefusesWhatItCannotRead)

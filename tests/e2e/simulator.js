@@ -1,5 +1,6 @@
-// Starts the simulator for a test: a fresh temporary data root, a free port
-// (the simulator prints the one it got), and a clean end with SIGTERM.
+// Starts the simulator for a test: a fresh temporary data root (or a kept
+// one), a free port (the simulator prints the one it got), and a clean end
+// with SIGTERM.
 
 import { spawn } from 'node:child_process';
 import fs from 'node:fs';
@@ -23,10 +24,11 @@ export function simulatorBinary() {
   return found;
 }
 
-// options.prepare(root) fills the data root before the simulator starts.
-export async function startSimulator(extraArgs = [], options = {}) {
-  const root = fs.mkdtempSync(path.join(os.tmpdir(), 'sysdlg-e2e-'));
-  if (options.prepare) options.prepare(root);
+// `root` starts the simulator on a data root kept from an earlier run;
+// `prepare(root)` fills a new data root before the simulator starts.
+export async function startSimulator(extraArgs = [], { root, prepare } = {}) {
+  root = root || fs.mkdtempSync(path.join(os.tmpdir(), 'sysdlg-e2e-'));
+  if (prepare) prepare(root);
   const child = spawn(simulatorBinary(), ['--root', root, '--port', '0', ...extraArgs], {
     stdio: ['ignore', 'pipe', 'pipe'],
   });
@@ -56,13 +58,14 @@ export async function startSimulator(extraArgs = [], options = {}) {
     base,
     root,
     child,
-    async stop() {
+    // keepRoot leaves the data root for a restart on it.
+    async stop({ keepRoot = false } = {}) {
       if (child.exitCode === null) {
         const ended = new Promise((resolve) => child.once('exit', resolve));
         child.kill('SIGTERM');
         await ended;
       }
-      fs.rmSync(root, { recursive: true, force: true });
+      if (!keepRoot) fs.rmSync(root, { recursive: true, force: true });
       return child.exitCode;
     },
   };
