@@ -14,6 +14,7 @@ const MARGIN_ROWS = 8;
 const PREFETCH_ROWS = 40;
 const MAX_FETCH = 1000;
 const MAX_KEPT = 20000;
+const RETRY_MS = 1000;
 
 // list key -> { signature, epoch, rows: Map(index -> {cells, selected, epoch}),
 //               top, serverTop, loading, redraw }
@@ -98,19 +99,26 @@ export function drawList(element, control, key, onRow, onColumn, fetchRows) {
     if (count <= 0) return;
     const epoch = state.epoch;
     state.loading = true;
+    let answered = false;
     fetchRows(from, count).then((answer) => {
+      answered = true;
       if (epoch !== state.epoch) return;  // the list changed meanwhile: these texts are stale
       if (state.rows.size > MAX_KEPT) state.rows.clear();
       keepRows(state, answer, epoch);
     }).catch(() => {}).finally(() => {
       state.loading = false;
-      if (state.redraw) state.redraw(true);
+      // A busy or lost instrument is asked again a little later, not at once.
+      setTimeout(() => { if (state.redraw) state.redraw(true); }, answered ? 0 : RETRY_MS);
     });
   }
 
   let drawnFirst = -1;
   let drawnLast = -1;
+  let shown = false;
   function drawVisible(force) {
+    // A list taken off the panel by a newer screen draws (and fetches) no more.
+    if (viewport.isConnected) shown = true;
+    else if (shown) return;
     const height = viewHeight();
     // Until the viewport is in the document it cannot scroll: draw where it will be.
     const top = viewport.isConnected ? viewport.scrollTop : state.top;
