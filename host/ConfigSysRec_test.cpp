@@ -32,19 +32,6 @@ private:
 
 } // namespace
 
-TEST(ConfigObjects, DefaultsAreUsable)
-{
-    auto rec = std::make_unique<CONFIG_SYSREC>();
-    EXPECT_GT(rec->GetTotalMemSize(), 0u);
-    EXPECT_NE(rec->GetUseChanMask(), 0u);
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_TRUE(rec->GetSpeedPen(i).mode == 3 && rec->GetSpeedMem(i).mode == 0) << i;
-        EXPECT_TRUE(rec->GetSpeedPen(i).value > 0 && rec->GetSpeedFile(i).value > 0) << i;
-    }
-    EXPECT_EQ(rec->GetStartTime().wMonth, 1);
-    EXPECT_EQ(rec->GetAnnotationText(0), L"");
-}
-
 TEST(ConfigObjects, TextsAreCutAtTheirLimitAndIndexesChecked)
 {
     auto rec = std::make_unique<CONFIG_SYSREC>();

@@ -16,29 +16,17 @@ LONG LongAt(const void* record, std::size_t offset)
     return value;
 }
 
-SYSTEMTIME Time(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second)
-{
-    SYSTEMTIME t;
-    t.wYear = year;
-    t.wMonth = month;
-    t.wDay = day;
-    t.wHour = hour;
-    t.wMinute = minute;
-    t.wSecond = second;
-    return t;
-}
-
 void ThreeBlocks(InstrumentProfile& p)
 {
     using Shape = WaveformChannel::Shape;
     p.memoryBlocks.assign(3, MemoryBlockProfile{});
     p.memoryBlocks[0].enabled = true;
-    p.memoryBlocks[0].start = Time(2024, 2, 29, 13, 14, 15);
+    p.memoryBlocks[0].start = SYSTEMTIME{2024, 2, 0, 29, 13, 14, 15, 0};
     p.memoryBlocks[0].sampleCount = 400;
     p.memoryBlocks[0].samplingIntervalUs = 250;  // 4 kHz: 80 samples per 50 Hz cycle
     p.memoryBlocks[0].channels = {{2, Shape::Sine, 50.0, 10000, 0}, {5, Shape::Triangle, 10.0, 8000, 100}};
     p.memoryBlocks[2].enabled = true;
-    p.memoryBlocks[2].start = Time(2079, 12, 31, 0, 0, 0);
+    p.memoryBlocks[2].start = SYSTEMTIME{2079, 12, 0, 31, 0, 0, 0, 0};
     p.memoryBlocks[2].sampleCount = 8;
     p.memoryBlocks[2].samplingIntervalUs = 125000;  // 8 samples per second
     p.memoryBlocks[2].channels = {{0, Shape::Square, 1.0, 40000, 0}, {1, Shape::Ramp, 1.0, 1000, 0}};

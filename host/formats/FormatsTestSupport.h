@@ -32,7 +32,6 @@ public:
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
-    const std::filesystem::path& Path() const { return m_path; }
     std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
     // Names of every entry, sorted, to show that nothing else was left behind.
     std::string Listing() const
@@ -55,11 +54,6 @@ inline std::string ReadAll(const std::filesystem::path& path)
 {
     std::ifstream file(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
-
-inline void WriteAll(const std::filesystem::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 // Two channels of three samples, with scales and offsets that make the
