@@ -39,15 +39,9 @@ inline void RegisterHostTemplate()
     dialog.cx = 400;
     dialog.cy = 200;
     auto add = [&](int id, win::ControlClass controlClass, DWORD style, int x, int y, int cx, int cy) {
-        win::ControlTemplate control;
-        control.id = id;
-        control.controlClass = controlClass;
-        control.style = style | WS_CHILD | WS_VISIBLE;
-        control.x = x;
-        control.y = y;
-        control.cx = cx;
-        control.cy = cy;
-        dialog.controls.push_back(control);
+        dialog.controls.push_back(win::ControlTemplate{.id = id, .controlClass = controlClass, .className = {},
+                                                       .style = style | WS_CHILD | WS_VISIBLE, .x = x, .y = y,
+                                                       .cx = cx, .cy = cy, .text = {}});
     };
     add(kSwitchA, win::ControlClass::Button, BS_OWNERDRAW, 10, 10, 60, 24);
     add(kSwitchB, win::ControlClass::Button, BS_OWNERDRAW, 80, 10, 60, 24);
