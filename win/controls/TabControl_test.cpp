@@ -1,6 +1,5 @@
 // Message sequences and layout of the "SysTabControl32" class and CTabCtrl.
 #include "win/Input.h"
-#include "win/Screen.h"
 #include "win/controls/CTabCtrl.h"
 #include "win/controls/ControlRecorder_test.h"
 
