@@ -1,5 +1,6 @@
 #include "win/Process.h"
 
+#include "win/FileApi.h"
 #include "win/TempDataRoot_test.h"
 
 #include <gtest/gtest.h>
