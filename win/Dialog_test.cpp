@@ -216,20 +216,4 @@ TEST_F(DialogTest, CommandRangesAndHandlerExceptionsStayInsideDispatch)
     EXPECT_TRUE(win::DebugLog::Contains(L"handler failure")) << "the exception was logged and the loop went on";
 }
 
-TEST_F(DialogTest, RuntimeClassInformation)
-{
-    OuterDialog outer;
-    EXPECT_TRUE(outer.IsKindOf(RUNTIME_CLASS(CDialog)));
-    EXPECT_TRUE(outer.IsKindOf(RUNTIME_CLASS(CWnd)));
-    EXPECT_FALSE(CWnd().IsKindOf(RUNTIME_CLASS(CDialog)));
-    EXPECT_STREQ(RUNTIME_CLASS(CDialog)->m_lpszClassName, "CDialog");
-}
-
-TEST_F(DialogTest, MessageBoxIsAModalDialogTheOperatorAnswers)
-{
-    ScriptedOperator script;
-    script.AnswerShowing(L"続けますか", IDNO);
-    EXPECT_EQ(MessageBoxW(nullptr, L"続けますか", L"確認", MB_YESNO), IDNO);
-}
-
 }  // namespace

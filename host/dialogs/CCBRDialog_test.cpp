@@ -40,6 +40,7 @@ TEST(CCBRDialog, KeepsItsFlagAndRuntimeClassAndCarriesTheChangeReportMixins)
     EXPECT_TRUE(page.IsKindOf(RUNTIME_CLASS(CDialog)));
     CPopupDlg popup;
     EXPECT_TRUE(popup.IsKindOf(RUNTIME_CLASS(CCBRDialog)));
+    EXPECT_FALSE(page.IsKindOf(RUNTIME_CLASS(CPopupDlg)));
     EXPECT_EQ(before + 3, IMRRec::GetLiveCount());
     EXPECT_EQ(static_cast<IMRToolBar*>(&page), page.IMRToolBar::MRGetMang());
 }
