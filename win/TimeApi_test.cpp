@@ -175,7 +175,7 @@ TEST_F(TimeApiTest, SetLocalTimeMovesOnlyTheSimulatedClock)
     EXPECT_EQ(_time64(nullptr) - std::time(nullptr), offset);
     SYSTEMTIME bad = Make(2024, 2, 30, 10);
     SetLastError(0);
-    EXPECT_FALSE(SetLocalTime(&bad) || SetSystemTime(&bad) || SetLocalTime(nullptr));
+    EXPECT_FALSE(SetLocalTime(nullptr) || SetSystemTime(&bad) || SetLocalTime(&bad));
     EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
     EXPECT_EQ(win::Clock::GetOffsetSeconds(), offset);
 

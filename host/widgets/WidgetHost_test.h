@@ -17,11 +17,8 @@ namespace widget_tests {
 
 constexpr UINT kHostTemplate = 30990;
 constexpr int kSwitchA = 100;
-constexpr int kSwitchB = 101;
 constexpr int kHandId = 102;
 constexpr int kJogId = 110;
-constexpr int kJog2Id = 111;
-constexpr int kPlaceholderId = 120;
 
 struct Notice {
     UINT message;
@@ -44,11 +41,8 @@ inline void RegisterHostTemplate()
                                                        .cx = cx, .cy = cy, .text = {}});
     };
     add(kSwitchA, win::ControlClass::Button, BS_OWNERDRAW, 10, 10, 60, 24);
-    add(kSwitchB, win::ControlClass::Button, BS_OWNERDRAW, 80, 10, 60, 24);
     add(kHandId, win::ControlClass::Button, BS_OWNERDRAW, 150, 10, 16, 16);
     add(kJogId, win::ControlClass::Static, SS_LEFT, 10, 50, 120, 16);  // 180 x 20 pixels
-    add(kJog2Id, win::ControlClass::Static, SS_LEFT, 10, 80, 120, 16);
-    add(kPlaceholderId, win::ControlClass::Static, SS_LEFT, 10, 110, 228, 48);
     win::RegisterDialogTemplate(dialog);
 }
 
@@ -81,8 +75,6 @@ public:
         }
         return CDialog::WindowProc(message, wParam, lParam);
     }
-
-    HWND Item(int id) const { return ::GetDlgItem(m_hWnd, id); }
 
 private:
     void Record(const Notice& notice)
