@@ -167,25 +167,8 @@ TEST_F(DialogTest, MissingTemplateReturnsMinusOneWithADebugLine)
     EXPECT_TRUE(win::DebugLog::Contains(L"59999"));
 }
 
-TEST_F(DialogTest, EnterAndEscapeEndADialogUnlessItSwallowsThem)
-{
-    const struct {
-        std::vector<UINT> keys;
-        bool swallow;
-        INT_PTR result;
-    } cases[] = {{{VK_ESCAPE}, false, IDCANCEL}, {{VK_RETURN}, false, IDOK}, {{VK_RETURN, VK_ESCAPE}, true, IDCANCEL}};
-    for (const auto& c : cases) {
-        OuterDialog outer;
-        outer.swallowKeys = c.swallow;
-        ScriptedOperator script;
-        for (UINT key : c.keys)
-            script.PressKey(outerTemplate, key);
-        if (c.swallow)
-            script.Tap(outerTemplate, IDCANCEL);  // both keys were swallowed: only the tap ends the dialog
-        EXPECT_EQ(outer.DoModal(), c.result) << c.keys[0];
-    }
-}
-
+// Enter and Escape ending a dialog (or, swallowed, not) are the number pad's,
+// the popups' and the frame's stories; here the order of the chain.
 TEST_F(DialogTest, KeysInAnEmbeddedPageWalkUpToTheDialogThatHoldsIt)
 {
     OuterDialog outer;
