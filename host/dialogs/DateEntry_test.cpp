@@ -15,10 +15,10 @@ using testing_support::ScriptedOperator;
 
 namespace {
 
-// Year, month, day, hour, minute, second (a SYSTEMTIME has the weekday third).
-SYSTEMTIME Time(int y, int mo, int d, int h, int mi, int s)
+// A SYSTEMTIME has the weekday third.
+SYSTEMTIME Time(int year, int month, int day, int hour, int minute, int second)
 {
-    return SYSTEMTIME{WORD(y), WORD(mo), 0, WORD(d), WORD(h), WORD(mi), WORD(s), 0};
+    return SYSTEMTIME{WORD(year), WORD(month), 0, WORD(day), WORD(hour), WORD(minute), WORD(second), 0};
 }
 
 std::wstring Shown(HWND dialog, int id) { return GetWindowTextString(GetDlgItem(dialog, id)); }
