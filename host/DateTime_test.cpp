@@ -10,14 +10,7 @@ const wchar_t kCommon[] = L"%04Y/%02M/%02D %02h:%02m:%02s";
 
 SYSTEMTIME Time(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second)
 {
-    SYSTEMTIME t;
-    t.wYear = year;
-    t.wMonth = month;
-    t.wDay = day;
-    t.wHour = hour;
-    t.wMinute = minute;
-    t.wSecond = second;
-    return t;
+    return SYSTEMTIME{year, month, 0, day, hour, minute, second, 0};
 }
 
 std::wstring Show(const SYSTEMTIME& time, const wchar_t* format, unsigned mask = 0)

@@ -40,15 +40,3 @@ TEST(Product, AmplifierNamesForEmptyKnownAndUnknownCodes)
     EXPECT_STREQ(GetAmpTypeName(1), L"other");
     EXPECT_STREQ(name, L"DC AMP");
 }
-
-TEST(Product, ExportLibraryPresentOrNot)
-{
-    {
-        CurrentProfileScope scope([](InstrumentProfile& p) { p.exportLibrary = true; });
-        EXPECT_NE(GetExportDLL(), nullptr);
-        EXPECT_EQ(GetExportDLL(), GetExportDLL());
-    }
-    CurrentProfileScope scope([](InstrumentProfile& p) { p.exportLibrary = false; });
-    EXPECT_EQ(GetExportDLL(), nullptr);
-}
-

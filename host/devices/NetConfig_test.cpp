@@ -19,16 +19,6 @@ void Adapter(InstrumentProfile& p, int result)
 
 } // namespace
 
-TEST(NetConfig, ReadsTheAdapterAsConfigured)
-{
-    CurrentProfileScope scope([](InstrumentProfile& p) { p.network = {true, 0x0A000005, 0xFF000000, 0x0A000001, 1}; });
-    CNetConfig net(-1);
-    EXPECT_TRUE(net.IsEnableDHCP());
-    EXPECT_EQ(net.GetIPAddress(), 0x0A000005u);
-    EXPECT_EQ(net.GetSubnetMask(), 0xFF000000u);
-    EXPECT_EQ(net.GetDefaultGateway(), 0x0A000001u);
-}
-
 // What the adapter answers decides what the next reader sees: 1 applies the
 // request, 2 applies it after a restart (a zero address asks for DHCP, the
 // lease keeping the old addresses), anything else changes nothing.

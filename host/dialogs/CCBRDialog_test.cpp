@@ -40,10 +40,9 @@ TEST(CCBRDialog, KeepsItsFlagAndRuntimeClassAndCarriesTheChangeReportMixins)
     EXPECT_TRUE(page.IsKindOf(RUNTIME_CLASS(CDialog)));
     CPopupDlg popup;
     EXPECT_TRUE(popup.IsKindOf(RUNTIME_CLASS(CCBRDialog)));
+    EXPECT_FALSE(page.IsKindOf(RUNTIME_CLASS(CPopupDlg)));
     EXPECT_EQ(before + 3, IMRRec::GetLiveCount());
-    EXPECT_EQ(static_cast<IMRRec*>(&page), page.IMRRec::MRGetMang());
     EXPECT_EQ(static_cast<IMRToolBar*>(&page), page.IMRToolBar::MRGetMang());
-    EXPECT_TRUE(IMRToolBar::IsToolBarLocked());
 }
 
 TEST(CCBRDialog, DestroyHandlerChainsThroughTheBase)

@@ -17,7 +17,8 @@ bool Visible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id
 }  // namespace
 
 // A question (the default, and any mode it does not know) has two buttons
-// and returns 1 or 2, Escape counting as cancel; a notice has one.
+// and returns 1 or 2, Escape counting as cancel; a notice has one. Captions
+// and messages are checked with every page's popups.
 TEST(CPopupDlg, QuestionsAskAndNoticesHaveOneCloseButton)
 {
     testing_support::Watchdog watchdog;
@@ -31,10 +32,7 @@ TEST(CPopupDlg, QuestionsAskAndNoticesHaveOneCloseButton)
         SCOPED_TRACE("mode " + std::to_string(row.mode) + ", answer " + std::to_string(row.answer));
         ScriptedOperator script;
         script.Do(IDD_HOST_POPUP, "look at the popup", [&](HWND popup) {
-            EXPECT_EQ(L"測定モード", GetWindowTextString(popup));
-            EXPECT_TRUE(ShowsText(popup, L"ペンレコーダ"));
             EXPECT_EQ(row.okText, GetWindowTextString(GetDlgItem(popup, IDOK)));
-            EXPECT_TRUE(Visible(popup, IDOK));
             EXPECT_EQ(row.mode != 2, Visible(popup, IDCANCEL));
             EXPECT_TRUE(row.mode == 2 || GetWindowTextString(GetDlgItem(popup, IDCANCEL)) == L"キャンセル");
         });
@@ -43,8 +41,6 @@ TEST(CPopupDlg, QuestionsAskAndNoticesHaveOneCloseButton)
         else
             script.PressKey(IDD_HOST_POPUP, VK_ESCAPE);
         CPopupDlg popup(nullptr, true);
-        popup.SetCaptionText(L"測定モード");
-        popup.SetMessageText(L"ペンレコーダ\n入力信号を直接記録紙へ記録するモードです。");
         if (row.mode)
             popup.SetButtonMode(row.mode);
         EXPECT_EQ(row.answer ? row.answer : IDCANCEL, popup.DoModal());

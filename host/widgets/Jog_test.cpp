@@ -1,6 +1,5 @@
 #include "host/widgets/CJogInt64.h"
 #include "host/widgets/CJogNumCtrl.h"
-#include "host/widgets/CJogTimeMinute.h"
 #include "host/widgets/WidgetHost_test.h"
 #include "win/Input.h"
 
@@ -89,9 +88,9 @@ TEST(CJogNumCtrl, StepsWithinTheRangeAndStopsAtTheLimits)
     ExpectSteps(jog, {{Zone::FineUp, 499}, {Zone::CoarseDown, 509}});
 }
 
-// Setters from code refuse what is out of range and send nothing; narrowing
-// the range moves the value into it; a middle tap only toggles the selection;
-// a disabled jog does not step.
+// Setters from code refuse what is out of range or the wrong format and send
+// nothing; narrowing the range moves the value into it; a middle tap only
+// toggles the selection; a disabled jog does not step.
 TEST(CJogNumCtrl, SettersMiddleTapsAndDisabledJogsSendNothing)
 {
     WidgetHost host;
@@ -106,6 +105,11 @@ TEST(CJogNumCtrl, SettersMiddleTapsAndDisabledJogsSendNothing)
     EXPECT_TRUE(jog.SetValue(jog.GetValue()));
     jog.SetMaxMinValue(1, 50);  // the wrong way round is put in order
     EXPECT_EQ(std::make_tuple(50.0, 1.0, 50.0), std::make_tuple(jog.GetMaxValue(), jog.GetMinValue(), jog.GetValue()));
+    // A format for another kind of value is refused; the old one stays.
+    jog.SetFormatString(L"%.1f");
+    jog.SetFormatString(L"%s");
+    jog.SetFormatString(L"%d");
+    EXPECT_EQ(L"50.0", jog.GetValueText());
 
     TapZone(jog.m_hWnd, Zone::Middle);
     EXPECT_TRUE(jog.m_bSelected && win::DescribeControl(jog.m_hWnd).selected.value_or(false));
@@ -120,27 +124,6 @@ TEST(CJogNumCtrl, SettersMiddleTapsAndDisabledJogsSendNothing)
     Pump();
     EXPECT_DOUBLE_EQ(50, jog.GetValue());
     EXPECT_TRUE(host.notices.empty());
-}
-
-TEST(CJogNumCtrl, ShowsTheValueInItsFormatWithTheUnit)
-{
-    WidgetHost host;
-    CJogNumCtrl jog;
-    ASSERT_TRUE(jog.AutoLoad(kJogId, &host));
-    jog.SetFormatString(L"%8G");
-    jog.SetUnitString(L"mm/s");
-    jog.SetMaxMinValue(100, 1);
-    jog.SetValue(50);
-    win::ScreenControl shown = win::DescribeControl(jog.m_hWnd);
-    EXPECT_EQ("jog", shown.className);
-    EXPECT_EQ(L"      50|mm/s", shown.value.value_or(L"?") + L"|" + shown.unit.value_or(L"?"));
-    EXPECT_EQ(L"      50 mm/s", GetWindowTextString(jog.m_hWnd));
-    // A format for another kind of value is refused; the old one stays.
-    jog.SetFormatString(L"%s");
-    jog.SetFormatString(L"%d");
-    EXPECT_EQ(L"      50", jog.GetValueText());
-    jog.SetFormatString(L"%.1f");
-    EXPECT_EQ(L"50.0", jog.GetValueText());
 }
 
 TEST(CJogInt64, StepsSaturateAndTheBoolsNotifyAndDeselect)
@@ -166,25 +149,4 @@ TEST(CJogInt64, StepsSaturateAndTheBoolsNotifyAndDeselect)
     EXPECT_TRUE(jog.m_bSelected);
     EXPECT_EQ(7, jog.GetValue(true));
     EXPECT_FALSE(jog.m_bSelected);
-}
-
-TEST(CJogTimeMinute, ShowsHoursAndMinutesAndStopsAtItsRange)
-{
-    WidgetHost host;
-    CJogTimeMinute jog;
-    ASSERT_TRUE(jog.AutoLoad(kJogId, &host));
-    jog.SetMaxMinValue(46080, 1);
-    jog.SetStep(10, 1);
-    EXPECT_EQ(L"0:01", jog.GetValueText()) << "the value moves into the range";
-    ASSERT_TRUE(jog.SetValue(90, false));
-    EXPECT_EQ(L"1:30", win::DescribeControl(jog.m_hWnd).value.value_or(L"?"));
-    ASSERT_TRUE(jog.SetValue(46075, false));
-    TapZone(jog.m_hWnd, Zone::CoarseUp);
-    TapZone(jog.m_hWnd, Zone::FineUp);
-    EXPECT_EQ(L"768:00", jog.GetValueText());
-    ASSERT_TRUE(jog.SetValue(3, false));
-    TapZone(jog.m_hWnd, Zone::CoarseDown);
-    EXPECT_EQ(1, jog.GetValue(false));
-    EXPECT_FALSE(jog.SetValue(0, false));
-    EXPECT_EQ(2u, Changes(host, kJogId));
 }
