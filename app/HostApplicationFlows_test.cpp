@@ -6,6 +6,7 @@
 #include "HostApplication.h"
 
 #include "PlaybackScreen.h"
+#include "ScreenCache.h"
 #include "SettingsFile.h"
 #include "host/InstrumentProfile.h"
 #include "host/devices/UsbEject.h"
@@ -53,6 +54,25 @@ constexpr int IDC_FILE_LIST = 17109;
 constexpr int IDC_FILE_LOAD = 17032;
 constexpr int IDC_FILE_DELETE = 17033;
 constexpr int IDC_ENV_SAVE = 17034;
+constexpr int IDC_SELECT_ALL = 17043;
+constexpr int IDC_CLEAR_ALL = 17044;
+
+// The scripted operator, checking before every step that the panel's screen
+// built from kept texts is the screen built afresh: a change that a window
+// did not record would leave a stale text on the panel.
+class ScreenCheckingOperator : public ScriptedOperator {
+public:
+    bool OnIdle() override
+    {
+        std::string kept = m_kept.Capture();
+        if (kept != ScreenCache().Capture())
+            ADD_FAILURE() << "the kept screen differs from a fresh one after " << StepsDone() << " steps";
+        return ScriptedOperator::OnIdle();
+    }
+
+private:
+    ScreenCache m_kept;
+};
 
 class HostApplicationFlowsTest : public ::testing::Test {
 protected:
@@ -143,7 +163,7 @@ protected:
 TEST_F(HostApplicationFlowsTest, AnEnvironmentSavedOnTheFilePageRestoresTheModeAfterTheRestart)
 {
     HWND first = nullptr;
-    ScriptedOperator script;
+    ScreenCheckingOperator script;
     ChangeMode(script, 2);
     ChooseTab(script, 1);
     script.Do(IDD_SYSTEM, "the file page opens in the data folder", [&first](HWND window) {
@@ -194,7 +214,7 @@ TEST_F(HostApplicationFlowsTest, SavedSetupTwoRestoresTheModeAfterTheRestartAndS
     // Set before the save, so the loaded setup still asks for maintenance mode.
     app->State().Misc().bMaintenanceNextStart = true;
     HWND first = nullptr;
-    ScriptedOperator script;
+    ScreenCheckingOperator script;
     ChangeMode(script, 3);
     script.Do(IDD_SYSTEM, "remember the dialog", [&first](HWND window) { first = window; });
     script.Tap(IDD_SYSTEM, IDC_MY_SETTING);
@@ -238,11 +258,35 @@ TEST_F(HostApplicationFlowsTest, SavedSetupTwoRestoresTheModeAfterTheRestartAndS
               (std::vector<std::wstring>{L"DLGREQ_LOAD_SETTINGS", L"DLGREQ_RESTART", L"DLGREQ_SHUTDOWN"}));
 }
 
+TEST_F(HostApplicationFlowsTest, EveryPageAndTheFileListsChangesReachThePanel)
+{
+    ScreenCheckingOperator script;
+    for (int tab : {1, 2, 3, 4, 5, 0, 1})
+        ChooseTab(script, tab);
+    SelectRow(script, L"WAVE0002.FSD");
+    for (int column : {1, 2, 0})
+        script.TapPart(IDD_SYSTEM, IDC_FILE_LIST, "column", column);
+    script.Tap(IDD_SYSTEM, IDC_SELECT_ALL);
+    script.Tap(IDD_SYSTEM, IDC_CLEAR_ALL);
+    script.Tap(IDD_SYSTEM, IDC_ENV_SAVE);
+    script.Tap(IDD_FILE_PROC, IDC_PROC_HAND);
+    script.Type(IDD_KEYBOARD_PATH, L"x");
+    script.PressKey(IDD_KEYBOARD_PATH, VK_BACK);
+    script.Tap(IDD_KEYBOARD_PATH, IDCANCEL);
+    script.Tap(IDD_FILE_PROC, IDCANCEL);
+    ChooseTab(script, 0);
+    script.Tap(IDD_SYSTEM, IDC_MY_SETTING);
+    script.Tap(IDD_MY_SETUP, IDC_SLOT1 + 2);
+    script.Tap(IDD_MY_SETUP, IDOK);
+    ShutDown(script);
+    Run(script);
+}
+
 TEST_F(HostApplicationFlowsTest, DeletingTheFileInPlaybackClosesThePlaybackFirst)
 {
     std::string error;
     ASSERT_TRUE(PlaybackScreen::Open(L"D:\\data\\WAVE0002.FSD", error)) << error;
-    ScriptedOperator script;
+    ScreenCheckingOperator script;
     ChooseTab(script, 1);
     SelectRow(script, L"WAVE0002.FSD");
     script.Tap(IDD_SYSTEM, IDC_FILE_DELETE);
@@ -270,7 +314,7 @@ TEST_F(HostApplicationFlowsTest, TheUsbReleaseClosesThePlaybackAndEjectsAsTheIns
     std::string error;
     ASSERT_TRUE(PlaybackScreen::Open(L"D:\\data\\WAVE0001.FSD", error)) << error;
     const int ejectsBefore = UsbEject::GetCallCount();
-    ScriptedOperator script;
+    ScreenCheckingOperator script;
     script.Tap(IDD_SYSTEM, IDC_USB_RELEASE);
     script.Tap(IDD_POPUP, IDOK);
     AnswerPopup(script, L"USBドライブを安全に取り外せることが\n確認されました。", IDOK);

@@ -58,7 +58,7 @@ protected:
         });
         while (!application.load())
             std::this_thread::yield();
-        panel = std::make_unique<TouchPanel>(ui.get_id(), ScreenJson::CaptureWindows, [] { return "{}"; });
+        panel = std::make_unique<TouchPanel>(ui.get_id(), [] { return "{}"; });
         win::SetInputDriver(panel.get());
         go = true;
     }

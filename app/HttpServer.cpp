@@ -30,6 +30,12 @@ HttpServer::HttpServer(const TouchPanelApi& api) : m_api(api), m_server(std::mak
     // Every waiting long poll and keep-alive connection holds a worker.
     m_server->new_task_queue = [] { return new httplib::ThreadPool(64); };
     m_server->set_payload_max_length(1 << 20);
+    // Header and body go out in two sends. Without TCP_NODELAY the body
+    // waits for the client's delayed ACK of the header, 40 ms on every
+    // answer over a kept-alive connection, which is what browsers use.
+    // Accepted sockets inherit the option from the listening one.
+    m_server->set_tcp_nodelay(true);
+    m_server->set_keep_alive_max_count(1000);
     auto handler = [this](const httplib::Request& request, httplib::Response& response) {
         ApiResponse answer = m_api.Handle(ToApiRequest(request));
         response.status = answer.status;

@@ -90,11 +90,7 @@ nlohmann::json ScreenJson::Control(const win::ScreenControl& control)
         // (the grid width) takes the place of list columns.
         if (control.className == "listview" || (!channels && !control.columns.empty()))
             out["columns"] = Texts(control.columns);
-        nlohmann::json rows = nlohmann::json::array();
-        for (const auto& row : control.rows)
-            rows.push_back(Texts(row));
-        out["rows"] = std::move(rows);
-        out["selectedRows"] = control.selectedRows;
+        AddRows(control, out);
         if (control.topRow)
             out["topRow"] = *control.topRow;
     }
@@ -109,14 +105,20 @@ nlohmann::json ScreenJson::Control(const win::ScreenControl& control)
     return out;
 }
 
-nlohmann::json ScreenJson::Window(const win::ScreenWindow& window)
+void ScreenJson::AddRows(const win::ScreenControl& control, nlohmann::json& out)
 {
-    nlohmann::json controls = nlohmann::json::array();
-    for (const win::ScreenControl& control : window.controls)
-        controls.push_back(Control(control));
-    nlohmann::json children = nlohmann::json::array();
-    for (const win::ScreenWindow& child : window.children)
-        children.push_back(Window(child));
+    nlohmann::json rows = nlohmann::json::array();
+    for (const auto& row : control.rows)
+        rows.push_back(Texts(row));
+    out["rows"] = std::move(rows);
+    out["firstRow"] = control.firstRow;
+    out["rowCount"] = control.rowCount;
+    out["selectedRows"] = control.selectedRows;
+    out["selectedCount"] = control.selectedCount;
+}
+
+nlohmann::json ScreenJson::WindowFields(const win::ScreenWindow& window)
+{
     return {
         {"hwnd", HandleNumber(window.hwnd)},
         {"template", window.templateId},
@@ -125,23 +127,5 @@ nlohmann::json ScreenJson::Window(const win::ScreenWindow& window)
         {"enabled", window.enabled},
         {"modal", window.modal},
         {"rect", Rect(window.rect)},
-        {"controls", std::move(controls)},
-        {"children", std::move(children)},
     };
-}
-
-nlohmann::json ScreenJson::Screen(std::uint64_t version, const std::vector<win::ScreenWindow>& windows)
-{
-    nlohmann::json list = nlohmann::json::array();
-    for (const win::ScreenWindow& window : windows)
-        list.push_back(Window(window));
-    return {{"version", version}, {"windows", std::move(list)}};
-}
-
-std::string ScreenJson::CaptureWindows()
-{
-    nlohmann::json windows = nlohmann::json::array();
-    for (const win::ScreenWindow& window : win::CaptureScreen())
-        windows.push_back(Window(window));
-    return windows.dump();
 }

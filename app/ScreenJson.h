@@ -2,12 +2,15 @@
 //   {"version": N, "windows": [window...]}
 //   window:  {"hwnd", "template", "caption", "visible", "enabled", "modal",
 //             "rect": [x, y, w, h], "controls": [...], "children": [window...]}
+//            (a hidden child window has no controls and children)
 //   control: {"id", "class", "text", "rect": [x, y, w, h], "visible", "enabled"}
 //            plus, where they apply: "checked", "selected", "tabs", "current",
-//            "columns", "rows", "selectedRows", "value", "unit", and "focused"
-//            for the control that has the keyboard focus; for drawing, tab
-//            controls add "itemRects" and list views "columnWidths" and
-//            "rowHeight", and each control's class-specific extras.
+//            "columns", the rows in view ("rows" from "firstRow", of
+//            "rowCount" in all, "selectedRows" among them of "selectedCount"
+//            in all, "topRow"), "value", "unit", and "focused" for the
+//            control that has the keyboard focus; for drawing, tab controls
+//            add "itemRects" and list views "columnWidths" and "rowHeight",
+//            and each control's class-specific extras.
 // Top-level rects are panel pixels; a child window's and a control's rect are
 // relative to the client area of the window that holds it.
 #pragma once
@@ -23,11 +26,11 @@
 class ScreenJson {
 public:
     static nlohmann::json Control(const win::ScreenControl& control);
-    static nlohmann::json Window(const win::ScreenWindow& window);
-    static nlohmann::json Screen(std::uint64_t version, const std::vector<win::ScreenWindow>& windows);
-
-    // The windows array of the screen as it is now (UI thread).
-    static std::string CaptureWindows();
+    // A window's own fields, without its controls and children.
+    static nlohmann::json WindowFields(const win::ScreenWindow& window);
+    // The rows a list described: "rows", "firstRow", "rowCount",
+    // "selectedRows", "selectedCount".
+    static void AddRows(const win::ScreenControl& control, nlohmann::json& out);
 
     // Handles travel as numbers; these convert both ways.
     static std::uint64_t HandleNumber(HWND hwnd);

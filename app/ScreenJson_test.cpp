@@ -1,3 +1,4 @@
+#include "ScreenCache.h"
 #include "ScreenJson.h"
 
 #include <gtest/gtest.h>
@@ -97,26 +98,20 @@ TEST(ScreenJson, WindowsNestTheirChildren)
     frame.rect = RECT{36, 23, 603, 456};
     frame.controls.push_back(MakeControl("button"));
     frame.children.push_back(page);
-    nlohmann::json json = ScreenJson::Screen(7, {frame});
-    EXPECT_EQ(json["version"], 7);
-    ASSERT_EQ(json["windows"].size(), 1u);
-    const nlohmann::json& window = json["windows"][0];
+    ScreenCache cache;
+    nlohmann::json windows = nlohmann::json::parse(cache.Serialise({frame}));
+    ASSERT_EQ(windows.size(), 1u);
+    const nlohmann::json& window = windows[0];
     for (const char* key : {"hwnd", "template", "caption", "visible", "enabled", "modal", "controls", "children"})
         EXPECT_TRUE(window.contains(key)) << key;
     EXPECT_EQ(window["hwnd"], 0x10004);
     EXPECT_EQ(window["template"], 17000);
     EXPECT_EQ(window["caption"], "システム");
     EXPECT_EQ(window["rect"], nlohmann::json::array({36, 23, 567, 433}));
+    EXPECT_EQ(window["controls"][0]["text"], "閉じる");
     EXPECT_EQ(window["children"][0]["template"], 17001);
     EXPECT_EQ(window["children"][0]["hwnd"], 0x10010);
     EXPECT_TRUE(window["children"][0]["controls"].is_array());
-}
-
-TEST(ScreenJson, HandlesRoundTrip)
-{
-    HWND hwnd = ScreenJson::HandleFromNumber(0x10008);
-    EXPECT_EQ(ScreenJson::HandleNumber(hwnd), 0x10008u);
-    EXPECT_EQ(ScreenJson::HandleFromNumber(0), nullptr);
 }
 
 }  // namespace

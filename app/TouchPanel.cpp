@@ -5,8 +5,8 @@
 
 #include <exception>
 
-TouchPanel::TouchPanel(std::thread::id uiThread, ScreenSource screen, ConfigSource config)
-    : m_uiThread(uiThread), m_screenSource(std::move(screen)), m_configSource(std::move(config))
+TouchPanel::TouchPanel(std::thread::id uiThread, ConfigSource config)
+    : m_uiThread(uiThread), m_configSource(std::move(config))
 {
 }
 
@@ -72,7 +72,7 @@ void TouchPanel::Publish()
     if (windowsChanged) {
         // A new version only when something the panel shows differs: a change
         // that was undone or a bare invalidation publishes nothing.
-        std::string windows = m_screenSource();
+        std::string windows = m_screens.Capture();
         if (!m_everPublished || windows != m_lastWindows) {
             {
                 std::lock_guard guard(m_lock);

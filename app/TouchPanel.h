@@ -9,6 +9,7 @@
 // screen and configuration are immutable strings that any thread may read.
 #pragma once
 
+#include "ScreenCache.h"
 #include "win/Input.h"
 
 #include <chrono>
@@ -45,12 +46,10 @@ public:
         Published screen;       // the newest screen when Run returned
     };
 
-    // Builds the JSON text of the windows on the screen, an array (UI thread).
-    using ScreenSource = std::function<std::string()>;
     // Builds the JSON text of the host's configuration (UI thread).
     using ConfigSource = std::function<std::string()>;
 
-    TouchPanel(std::thread::id uiThread, ScreenSource screen, ConfigSource config);
+    TouchPanel(std::thread::id uiThread, ConfigSource config);
 
     // UI thread (other threads' loops are answered false).
     bool OnIdle() override;
@@ -82,7 +81,6 @@ private:
     void Publish();
 
     const std::thread::id m_uiThread;
-    ScreenSource m_screenSource;
     ConfigSource m_configSource;
 
     mutable std::mutex m_lock;
@@ -93,6 +91,7 @@ private:
     Published m_published;
 
     // UI thread only.
+    ScreenCache m_screens;
     unsigned long long m_lastCounter = 0;
     bool m_everPublished = false;
     std::string m_lastWindows;

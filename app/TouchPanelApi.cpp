@@ -3,6 +3,7 @@
 #include "PanelInput.h"
 #include "PlaybackScreen.h"
 #include "PrinterJson.h"
+#include "ScreenJson.h"
 #include "WebAssets.h"
 #include "host/devices/PrinterIO.h"
 #include "win/TextConvert.h"
@@ -16,6 +17,23 @@ bool ParseCount(const std::string& text, std::uint64_t& out)
 {
     auto [end, fault] = std::from_chars(text.data(), text.data() + text.size(), out);
     return fault == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+// A whole number from the query, at most `max`; an optional one keeps `out`.
+bool QueryNumber(const ApiRequest& request, const char* name, bool required, std::uint64_t max, std::uint64_t& out,
+                 std::string& error)
+{
+    auto given = request.query.find(name);
+    if (given == request.query.end()) {
+        if (required)
+            error = std::string("missing ") + name;
+        return !required;
+    }
+    if (!ParseCount(given->second, out) || out > max) {
+        error = std::string(name) + " must be a whole number up to " + std::to_string(max);
+        return false;
+    }
+    return true;
 }
 
 ApiResponse Json(std::string body)
@@ -66,11 +84,13 @@ ApiResponse TouchPanelApi::Handle(const ApiRequest& request) const
         return Asset(path);
     }
     std::string route = path.substr(5);
-    if (route == "screen" || route == "requests" || route == "config") {
+    if (route == "screen" || route == "rows" || route == "requests" || route == "config") {
         if (!get)
             return Error(405, "use GET for /api/" + route);
         if (route == "screen")
             return Screen(request);
+        if (route == "rows")
+            return Rows(request);
         if (route == "requests")
             return Requests(request);
         return Config();
@@ -110,6 +130,54 @@ ApiResponse TouchPanelApi::Screen(const ApiRequest& request) const
     return Json(*published.screen);
 }
 
+ApiResponse TouchPanelApi::Rows(const ApiRequest& request) const
+{
+    std::uint64_t hwnd = 0, id = 0, from = 0, count = 100;
+    std::string error;
+    if (!QueryNumber(request, "hwnd", true, 0xFFFFFFFFFFFFull, hwnd, error) ||
+        !QueryNumber(request, "id", true, 0xFFFF, id, error) ||
+        !QueryNumber(request, "from", true, 0x7FFFFFFF, from, error) ||
+        !QueryNumber(request, "count", false, kMaxRows, count, error))
+        return Error(400, error);
+    if (count == 0)
+        return Error(400, "count must be 1 to " + std::to_string(kMaxRows));
+    HWND window = ScreenJson::HandleFromNumber(hwnd);
+    // The rows belong to the UI thread; it answers between inputs.
+    auto answer = std::make_shared<std::string>();
+    return RunOnUiThread(
+        [=]() -> TouchPanel::CommandResult {
+            if (!PanelInput::IsDialogWindow(window))
+                return {404, "no such window"};
+            HWND control = PanelInput::FindControl(window, static_cast<int>(id));
+            if (!control)
+                return {404, "no control " + std::to_string(id) + " in that window"};
+            std::optional<win::ScreenControl> rows =
+                win::DescribeRows(control, static_cast<int>(from), static_cast<int>(count));
+            if (!rows)
+                return {404, "the control has no rows"};
+            nlohmann::json out = {{"hwnd", ScreenJson::HandleNumber(window)}, {"id", id}};
+            ScreenJson::AddRows(*rows, out);
+            *answer = out.dump();
+            return {};
+        },
+        [answer] { return Json(std::move(*answer)); });
+}
+
+ApiResponse TouchPanelApi::NotTaken() const
+{
+    return Error(503, m_panel.IsClosed() ? "the simulator is ending" : "the instrument is busy; try again");
+}
+
+ApiResponse TouchPanelApi::RunOnUiThread(TouchPanel::Command command, const std::function<ApiResponse()>& answer) const
+{
+    TouchPanel::Outcome outcome = m_panel.Run(std::move(command), m_inputLimit, false);
+    if (!outcome.ran)
+        return NotTaken();
+    if (outcome.result.status != 200)
+        return Error(outcome.result.status, outcome.result.error);
+    return answer();
+}
+
 ApiResponse TouchPanelApi::Requests(const ApiRequest& request) const
 {
     std::uint64_t after = 0;
@@ -134,10 +202,17 @@ ApiResponse TouchPanelApi::Input(const std::string& route, const std::string& bo
     if (!PanelInput::Parse(route, body, input, error))
         return Error(400, error);
     TouchPanel::Outcome outcome = m_panel.Run([input] { return input.Execute(); }, m_inputLimit);
-    if (!outcome.ran)
-        return Error(503, m_panel.IsClosed() ? "the simulator is ending" : "the instrument is busy; try again");
+    if (!outcome.ran || m_panel.IsClosed())
+        return NotTaken();
     if (outcome.result.status != 200)
         return Error(outcome.result.status, outcome.result.error);
+    if (!outcome.settled) {
+        // The input was taken but is still being handled: answering the old
+        // screen would pass it off as the outcome.
+        ApiResponse busy = Json(nlohmann::json{{"busy", true}, {"version", outcome.screen.version}}.dump());
+        busy.status = 202;
+        return busy;
+    }
     if (!outcome.screen.screen)
         return Error(503, "the screen is not ready yet");
     return Json(*outcome.screen.screen);
@@ -172,7 +247,7 @@ ApiResponse TouchPanelApi::Playback(const ApiRequest& request) const
     }
     // The drive mapping and the host's persistence belong to the UI thread.
     std::function<void()> changed = m_instrumentChanged;
-    TouchPanel::Outcome outcome = m_panel.Run(
+    return RunOnUiThread(
         [path, changed]() -> TouchPanel::CommandResult {
             if (path) {
                 std::string error;
@@ -185,10 +260,5 @@ ApiResponse TouchPanelApi::Playback(const ApiRequest& request) const
                 changed();
             return {};
         },
-        m_inputLimit, false);
-    if (!outcome.ran)
-        return Error(503, m_panel.IsClosed() ? "the simulator is ending" : "the instrument is busy; try again");
-    if (outcome.result.status != 200)
-        return Error(outcome.result.status, outcome.result.error);
-    return Json(PlaybackJson(PlaybackScreen::OpenFile()).dump());
+        [] { return Json(PlaybackJson(PlaybackScreen::OpenFile()).dump()); });
 }

@@ -2,6 +2,7 @@
 // tests can call them directly:
 //   GET  /api/screen[?after=N]   the screen; with after, waits (at most 25 s)
 //                                for a version above N
+//   GET  /api/rows?hwnd=&id=&from=[&count=]   rows of a list (at most 1000)
 //   POST /api/tap   {"hwnd", "id"[, "row" | "column" | "tab"][, "double"]}
 //   POST /api/key   {"hwnd", "vk"}
 //   POST /api/type  {"hwnd", "text"}
@@ -12,8 +13,10 @@
 //   POST /api/playback {"path": "D:\\data\\a.FSD"} opens a file on the playback
 //                      screen, {"path": null} closes it; answers as GET
 //   GET  /, /<file>                  the front end
-// Input calls answer the new screen once the UI thread is idle again (at most
-// 3 s). Refusals are 4xx with {"error": "..."} and change nothing.
+// Input calls answer the new screen once the UI thread is idle again. When it
+// is still busy after 3 s, they answer 202 {"busy": true, "version": N}: the
+// input was taken, and the screen that shows its outcome will have a version
+// above N. Refusals are 4xx with {"error": "..."} and change nothing.
 #pragma once
 
 #include "ApiAccess.h"
@@ -41,6 +44,7 @@ class TouchPanelApi {
 public:
     static constexpr std::chrono::milliseconds kLongPollLimit{25000};
     static constexpr std::chrono::milliseconds kInputLimit{3000};
+    static constexpr int kMaxRows = 1000;
 
     TouchPanelApi(TouchPanel& panel, const RequestLog& log, const ApiAccess& access);
 
@@ -57,6 +61,12 @@ public:
 
 private:
     ApiResponse Screen(const ApiRequest& request) const;
+    ApiResponse Rows(const ApiRequest& request) const;
+    // The answer when the UI thread did not take a command in time.
+    ApiResponse NotTaken() const;
+    // Runs a command on the UI thread without waiting for the thread to be
+    // idle again: its refusal, or `answer()`.
+    ApiResponse RunOnUiThread(TouchPanel::Command command, const std::function<ApiResponse()>& answer) const;
     ApiResponse Requests(const ApiRequest& request) const;
     ApiResponse Config() const;
     ApiResponse Input(const std::string& route, const std::string& body) const;

@@ -19,6 +19,9 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 #include <memory>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
 #include <thread>
 
 class PanelTestDialog : public CDialog {
@@ -30,12 +33,14 @@ public:
     static constexpr int IDC_HIDDEN = 103;
     static constexpr int IDC_LIST = 104;
     static constexpr int IDC_EDIT = 105;
+    static constexpr int IDC_SLOW = 106;
 
     PanelTestDialog() : CDialog(IDD, nullptr) {}
 
     std::atomic<int> buttonTaps{0};
     std::atomic<int> disabledTaps{0};
     std::atomic<int> hiddenTaps{0};
+    std::chrono::milliseconds slowFor{0};
 
     static void RegisterTemplate();
 
@@ -44,6 +49,12 @@ protected:
     void OnButton() { ++buttonTaps; }
     void OnDisabled() { ++disabledTaps; }
     void OnHidden() { ++hiddenTaps; }
+    // An action that keeps the UI busy, then shows that it is done.
+    void OnSlow()
+    {
+        std::this_thread::sleep_for(slowFor);
+        SetDlgItemText(IDC_SLOW, L"済");
+    }
 
     DECLARE_MESSAGE_MAP()
 };
@@ -72,6 +83,7 @@ BEGIN_MESSAGE_MAP(PanelTestDialog, CDialog)
     ON_BN_CLICKED(PanelTestDialog::IDC_BUTTON, OnButton)
     ON_BN_CLICKED(PanelTestDialog::IDC_DISABLED, OnDisabled)
     ON_BN_CLICKED(PanelTestDialog::IDC_HIDDEN, OnHidden)
+    ON_BN_CLICKED(PanelTestDialog::IDC_SLOW, OnSlow)
 END_MESSAGE_MAP()
 
 void PanelTestDialog::RegisterTemplate()
@@ -82,7 +94,7 @@ void PanelTestDialog::RegisterTemplate()
     dialog.fontName = L"ＭＳ ゴシック";
     dialog.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
     dialog.cx = 200;
-    dialog.cy = 150;
+    dialog.cy = 170;
     auto add = [&dialog](int id, win::ControlClass controlClass, const wchar_t* className, DWORD style,
                          const wchar_t* text, int y) {
         win::ControlTemplate control;
@@ -103,6 +115,7 @@ void PanelTestDialog::RegisterTemplate()
     add(IDC_HIDDEN, win::ControlClass::Button, L"Button", BS_PUSHBUTTON, L"隠れ", 65);
     add(IDC_LIST, win::ControlClass::ListBox, L"ListBox", WS_VISIBLE | LBS_NOTIFY, L"", 85);
     add(IDC_EDIT, win::ControlClass::Edit, L"Edit", WS_VISIBLE, L"", 125);
+    add(IDC_SLOW, win::ControlClass::Button, L"Button", WS_VISIBLE | BS_PUSHBUTTON, L"遅い", 145);
     win::RegisterDialogTemplate(dialog);
 }
 
@@ -122,8 +135,7 @@ PanelTestUi::PanelTestUi()
             std::this_thread::yield();
         m_dialog.DoModal();
     });
-    m_panel = std::make_unique<TouchPanel>(m_thread.get_id(), ScreenJson::CaptureWindows,
-                                           [] { return std::string("{\"test\":true}"); });
+    m_panel = std::make_unique<TouchPanel>(m_thread.get_id(), [] { return std::string("{\"test\":true}"); });
     win::SetInputDriver(m_panel.get());
     m_start = true;
     // The dialog is up once the first screen is published.
@@ -225,7 +237,7 @@ TEST_F(TouchPanelApiTest, ScreenShowsTheModalDialogWithItsControls)
     EXPECT_EQ(front["caption"], "試験");
     EXPECT_EQ(front["modal"], true);
     ASSERT_NE(Control(screen, PanelTestDialog::IDC_LIST), nullptr);
-    EXPECT_EQ((*Control(screen, PanelTestDialog::IDC_LIST))["rows"].size(), 3u);
+    EXPECT_EQ((*Control(screen, PanelTestDialog::IDC_LIST))["rowCount"], 3);
     EXPECT_EQ((*Control(screen, PanelTestDialog::IDC_HIDDEN))["visible"], false);
 }
 
@@ -258,40 +270,39 @@ TEST_F(TouchPanelApiTest, TypedTextReachesTheFocusedEntryField)
     EXPECT_EQ((*Control(json::parse(response.body), PanelTestDialog::IDC_EDIT))["text"], "ab漢");
 }
 
-TEST_F(TouchPanelApiTest, MalformedInputIsRefusedWith400)
+// Malformed input is 400, an unknown window, control or part 404, a
+// disabled or hidden control 409.
+TEST_F(TouchPanelApiTest, RefusedInputChangesNothing)
 {
-    ExpectRefused("tap", "", 400);
-    ExpectRefused("tap", "{\"hwnd\": 1, \"id\": ", 400);
-    ExpectRefused("tap", "[1, 2]", 400);
-    ExpectRefused("tap", "{\"id\": 100}", 400);
-    ExpectRefused("tap", "{\"hwnd\": \"x\", \"id\": 100}", 400);
-    ExpectRefused("tap", Tap(PanelTestDialog::IDC_BUTTON, ", \"row\": 1, \"tab\": 1"), 400);
-    ExpectRefused("tap", Tap(PanelTestDialog::IDC_BUTTON, ", \"row\": -1"), 400);
-    ExpectRefused("tap", Tap(PanelTestDialog::IDC_BUTTON, ", \"double\": 1"), 400);
-    ExpectRefused("tap", Tap(PanelTestDialog::IDC_BUTTON, ", \"x\": 3"), 400);
-    ExpectRefused("key", "{\"hwnd\": " + std::to_string(ui.DialogHandle()) + ", \"vk\": 0}", 400);
-    ExpectRefused("key", "{\"hwnd\": " + std::to_string(ui.DialogHandle()) + ", \"vk\": 13.5}", 400);
-    ExpectRefused("type", "{\"hwnd\": " + std::to_string(ui.DialogHandle()) + ", \"text\": 5}", 400);
-}
-
-TEST_F(TouchPanelApiTest, UnknownWindowsControlsAndPartsAre404)
-{
-    ExpectRefused("tap", "{\"hwnd\": 999999, \"id\": 100}", 404);
-    ExpectRefused("tap", Tap(4711), 404);
-    ExpectRefused("tap", Tap(PanelTestDialog::IDC_LIST, ", \"row\": 3"), 404);
-    ExpectRefused("tap", Tap(PanelTestDialog::IDC_BUTTON, ", \"tab\": 0"), 404);
-    ExpectRefused("tap", Tap(PanelTestDialog::IDC_BUTTON, ", \"x\": 5000, \"y\": 1"), 404);
-    ExpectRefused("key", "{\"hwnd\": 999999, \"vk\": 13}", 404);
-    // A control's handle is not a window one can address.
+    std::string dialog = "{\"hwnd\": " + std::to_string(ui.DialogHandle());
     HWND button = ::GetDlgItem(ui.DialogWindow(), PanelTestDialog::IDC_BUTTON);
-    ExpectRefused("tap", "{\"hwnd\": " + std::to_string(ScreenJson::HandleNumber(button)) + ", \"id\": 100}", 404);
-}
-
-TEST_F(TouchPanelApiTest, DisabledAndHiddenControlsAre409)
-{
-    ExpectRefused("tap", Tap(PanelTestDialog::IDC_DISABLED), 409);
-    ExpectRefused("tap", Tap(PanelTestDialog::IDC_HIDDEN), 409);
-    ExpectRefused("tap", Tap(PanelTestDialog::IDC_DISABLED, ", \"double\": true"), 409);
+    const std::tuple<const char*, std::string, int> refusals[] = {
+        {"tap", "", 400},
+        {"tap", "{\"hwnd\": 1, \"id\": ", 400},
+        {"tap", "[1, 2]", 400},
+        {"tap", "{\"id\": 100}", 400},
+        {"tap", "{\"hwnd\": \"x\", \"id\": 100}", 400},
+        {"tap", Tap(PanelTestDialog::IDC_BUTTON, ", \"row\": 1, \"tab\": 1"), 400},
+        {"tap", Tap(PanelTestDialog::IDC_BUTTON, ", \"row\": -1"), 400},
+        {"tap", Tap(PanelTestDialog::IDC_BUTTON, ", \"double\": 1"), 400},
+        {"tap", Tap(PanelTestDialog::IDC_BUTTON, ", \"x\": 3"), 400},
+        {"key", dialog + ", \"vk\": 0}", 400},
+        {"key", dialog + ", \"vk\": 13.5}", 400},
+        {"type", dialog + ", \"text\": 5}", 400},
+        {"tap", "{\"hwnd\": 999999, \"id\": 100}", 404},
+        {"tap", Tap(4711), 404},
+        {"tap", Tap(PanelTestDialog::IDC_LIST, ", \"row\": 3"), 404},
+        {"tap", Tap(PanelTestDialog::IDC_BUTTON, ", \"tab\": 0"), 404},
+        {"tap", Tap(PanelTestDialog::IDC_BUTTON, ", \"x\": 5000, \"y\": 1"), 404},
+        {"key", "{\"hwnd\": 999999, \"vk\": 13}", 404},
+        // A control's handle is not a window one can address.
+        {"tap", "{\"hwnd\": " + std::to_string(ScreenJson::HandleNumber(button)) + ", \"id\": 100}", 404},
+        {"tap", Tap(PanelTestDialog::IDC_DISABLED), 409},
+        {"tap", Tap(PanelTestDialog::IDC_HIDDEN), 409},
+        {"tap", Tap(PanelTestDialog::IDC_DISABLED, ", \"double\": true"), 409},
+    };
+    for (const auto& [route, body, status] : refusals)
+        ExpectRefused(route, body, status);
 }
 
 TEST_F(TouchPanelApiTest, WrongMethodsAndRoutes)
@@ -303,6 +314,50 @@ TEST_F(TouchPanelApiTest, WrongMethodsAndRoutes)
     EXPECT_EQ(Post("/index.html", "{}").status, 405);
     EXPECT_EQ(Get("/api/screen", {{"after", "x"}}).status, 400);
     EXPECT_EQ(Get("/api/requests", {{"after", "-1"}}).status, 400);
+}
+
+TEST_F(TouchPanelApiTest, RowsOfAListArePagedAndBadRangesRefused)
+{
+    std::string dialog = std::to_string(ui.DialogHandle());
+    std::string list = std::to_string(PanelTestDialog::IDC_LIST);
+    ApiResponse rows = Get("/api/rows", {{"hwnd", dialog}, {"id", list}, {"from", "1"}, {"count", "5"}});
+    ASSERT_EQ(rows.status, 200) << rows.body;
+    json answer = json::parse(rows.body);
+    EXPECT_EQ(answer["firstRow"], 1);
+    EXPECT_EQ(answer["rowCount"], 3);
+    EXPECT_EQ(answer["rows"], json::array({json::array({"二"}), json::array({"三"})}));
+
+    using Query = std::map<std::string, std::string>;
+    const std::pair<Query, int> refusals[] = {
+        {{{"id", list}, {"from", "0"}}, 400},
+        {{{"hwnd", dialog}, {"id", list}, {"from", "x"}}, 400},
+        {{{"hwnd", dialog}, {"id", list}, {"from", "-1"}}, 400},
+        {{{"hwnd", dialog}, {"id", list}, {"from", "0"}, {"count", "0"}}, 400},
+        {{{"hwnd", dialog}, {"id", list}, {"from", "0"}, {"count", "1001"}}, 400},
+        {{{"hwnd", "999999"}, {"id", list}, {"from", "0"}}, 404},
+        {{{"hwnd", dialog}, {"id", "4711"}, {"from", "0"}}, 404},
+        {{{"hwnd", dialog}, {"id", std::to_string(PanelTestDialog::IDC_BUTTON)}, {"from", "0"}}, 404},
+    };
+    for (const auto& [query, status] : refusals) {
+        ApiResponse refused = Get("/api/rows", query);
+        EXPECT_EQ(refused.status, status) << refused.body;
+        EXPECT_TRUE(json::parse(refused.body).contains("error")) << refused.body;
+    }
+    EXPECT_EQ(Post("/api/rows", "{}").status, 405);
+}
+
+TEST_F(TouchPanelApiTest, AnInputTheUiIsStillBusyWithIsAnsweredAsBusy)
+{
+    ui.Dialog().slowFor = std::chrono::milliseconds(400);
+    api.SetLimits(std::chrono::seconds(5), std::chrono::milliseconds(100));
+    std::uint64_t before = Screen()["version"];
+    ApiResponse busy = Post("/api/tap", Tap(PanelTestDialog::IDC_SLOW));
+    EXPECT_EQ(busy.status, 202) << busy.body;
+    EXPECT_EQ(json::parse(busy.body), json({{"busy", true}, {"version", before}}));
+    // The screen that shows the outcome comes with a later version.
+    json after = json::parse(Get("/api/screen", {{"after", std::to_string(before)}}).body);
+    EXPECT_GT(after["version"].get<std::uint64_t>(), before);
+    EXPECT_EQ((*Control(after, PanelTestDialog::IDC_SLOW))["text"], "済");
 }
 
 TEST_F(TouchPanelApiTest, ThePlaybackScreenIsReadAndSetThroughTheApi)
@@ -347,13 +402,6 @@ TEST_F(TouchPanelApiTest, ThePlaybackScreenIsReadAndSetThroughTheApi)
     InstrumentProfile::SetCurrent(*savedProfile);
     win::Drives::SetDataRoot("");
     std::filesystem::remove_all(root);
-}
-
-TEST_F(TouchPanelApiTest, CrossOriginPostIsRefusedAndChangesNothing)
-{
-    ApiResponse response = Post("/api/tap", Tap(PanelTestDialog::IDC_BUTTON), "http://evil.example");
-    EXPECT_EQ(response.status, 403);
-    EXPECT_EQ(ui.Dialog().buttonTaps, 0);
 }
 
 TEST_F(TouchPanelApiTest, LongPollAnswersWithTheSameVersionWhenNothingChanged)
@@ -411,7 +459,29 @@ TEST_F(TouchPanelApiTest, NonLoopbackApiNeedsTheToken)
     EXPECT_EQ(remote.Handle(request).status, 200);
 }
 
-// The HTTP wiring: a real socket, real headers.
+// The accepted (not listening) sockets of this process on a local port, and
+// whether each has TCP_NODELAY.
+std::vector<bool> AcceptedSocketsNoDelay(int port)
+{
+    std::vector<bool> found;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        int fd = std::atoi(entry.path().filename().c_str());
+        sockaddr_in address{};
+        socklen_t size = sizeof address;
+        int listening = 0;
+        socklen_t flagSize = sizeof listening;
+        if (getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) != 0 || address.sin_family != AF_INET ||
+            ntohs(address.sin_port) != port || getsockopt(fd, SOL_SOCKET, SO_ACCEPTCONN, &listening, &flagSize) != 0 ||
+            listening)
+            continue;
+        int noDelay = 0;
+        getsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &noDelay, &flagSize);
+        found.push_back(noDelay != 0);
+    }
+    return found;
+}
+
+// The HTTP wiring: a real socket, real headers, one kept-alive connection.
 TEST_F(TouchPanelApiTest, ServesOverHttp)
 {
     HttpServer server(api);
@@ -419,10 +489,13 @@ TEST_F(TouchPanelApiTest, ServesOverHttp)
     ASSERT_GT(port, 0);
     server.Start();
     httplib::Client client("127.0.0.1", port);
+    client.set_keep_alive(true);
     auto screen = client.Get("/api/screen");
     ASSERT_TRUE(screen);
     EXPECT_EQ(screen->status, 200);
     EXPECT_EQ(json::parse(screen->body)["windows"][0]["template"], PanelTestDialog::IDD);
+    // The answer's second send must not wait for the client's delayed ACK.
+    EXPECT_EQ(AcceptedSocketsNoDelay(port), std::vector<bool>{true});
 
     auto refused = client.Post("/api/tap", {{"Origin", "http://evil.example"}}, Tap(PanelTestDialog::IDC_BUTTON),
                                "application/json");
@@ -435,6 +508,8 @@ TEST_F(TouchPanelApiTest, ServesOverHttp)
     ASSERT_TRUE(tapped);
     EXPECT_EQ(tapped->status, 200);
     EXPECT_EQ(ui.Dialog().buttonTaps, 1);
+    EXPECT_EQ(AcceptedSocketsNoDelay(port).size(), 1u) << "the requests shared one connection";
+    client.stop();  // else the server keeps the connection open for the next request
     server.Stop();
 }
 

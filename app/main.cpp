@@ -8,7 +8,6 @@
 #include "HttpServer.h"
 #include "InstrumentRoot.h"
 #include "RequestLog.h"
-#include "ScreenJson.h"
 #include "SimulatorOptions.h"
 #include "TouchPanel.h"
 #include "TouchPanelApi.h"
@@ -79,7 +78,7 @@ int main(int argc, char** argv)
     application.Receiver().SetEcho(true);
     application.LoadState();
 
-    TouchPanel panel(std::this_thread::get_id(), ScreenJson::CaptureWindows,
+    TouchPanel panel(std::this_thread::get_id(),
                      [&application] { return ConfigJson::Describe(application.State()).dump(); });
     CONFIG_BASE::SetChangeHook([&panel](CONFIG_BASE&, DWORD) { panel.MarkConfigChanged(); });
     application.SetStateChanged([&panel] { panel.MarkConfigChanged(); });

@@ -209,13 +209,20 @@ namespace win::detail {
 
 void ForgetFocus(HWND hwnd)
 {
-    std::lock_guard guard(focusLock);
-    if (focusWindow == hwnd)
-        focusWindow = nullptr;
-    if (captureWindow == hwnd)
-        captureWindow = nullptr;
-    if (activeWindow == hwnd)
-        activeWindow = nullptr;
+    bool hadFocus = false;
+    {
+        std::lock_guard guard(focusLock);
+        hadFocus = focusWindow == hwnd;
+        if (hadFocus)
+            focusWindow = nullptr;
+        if (captureWindow == hwnd)
+            captureWindow = nullptr;
+        if (activeWindow == hwnd)
+            activeWindow = nullptr;
+    }
+    // The screen shows which control has the focus.
+    if (hadFocus)
+        win::MarkChanged(hwnd);
 }
 
 void ForgetTimers(HWND hwnd)
@@ -425,6 +432,7 @@ HWND SetFocus(HWND hwnd)
         SendMessageW(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
     if (hwnd && IsWindow(hwnd))
         SendMessageW(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
+    win::MarkChanged(previous);
     win::MarkChanged(hwnd);
     return previous;
 }

@@ -3,19 +3,34 @@
 
 #include "win/WindowTable.h"
 
+#include <climits>
+
 namespace win {
 namespace {
 
-bool IsDialogWindow(const detail::WindowObject& window)
+struct Form {
+    bool panel = false;            // lists in view, hidden child dialogs without contents
+    ScreenReuse* reuse = nullptr;  // panel only
+};
+
+bool IsDialogWindow(HWND hwnd)
 {
-    return window.screenClass == "dialog";
+    std::lock_guard guard(detail::TableLock());
+    detail::WindowObject* window = detail::Find(hwnd);
+    return window && window->screenClass == "dialog";
 }
 
-}  // namespace
-
-ScreenControl DescribeControl(HWND hwnd)
+ScreenControl Describe(HWND hwnd, const Form& form)
 {
     ScreenControl control;
+    // The version is read first: a change made while the control is being
+    // described then shows as a newer version next time.
+    control.version = WindowVersion(hwnd);
+    if (form.reuse && form.reuse->HoldsControl(hwnd, control.version)) {
+        control.hwnd = hwnd;
+        control.reused = true;
+        return control;
+    }
     DescribeHook hook;
     HWND focus = GetFocus();  // before the table lock: the focus lock is never taken under it
     {
@@ -31,19 +46,51 @@ ScreenControl DescribeControl(HWND hwnd)
         control.visible = (window->style & WS_VISIBLE) != 0;
         control.enabled = (window->style & WS_DISABLED) == 0;
         control.focused = focus == hwnd;
-        if (window->state)
+        if (window->state) {
             window->state->Describe(control);
+            window->state->DescribeRows(form.panel ? -1 : 0, form.panel ? 0 : INT_MAX, control);
+        }
         hook = window->describeHook;
     }
     if (hook)
         hook(control);
+    // A widget that lists its items itself shows all of them.
+    if (control.rowCount == 0 && !control.rows.empty()) {
+        control.rowCount = static_cast<int>(control.rows.size());
+        control.selectedCount = static_cast<int>(control.selectedRows.size());
+    }
     return control;
 }
 
-ScreenWindow DescribeWindow(HWND hwnd)
+ScreenWindow Describe(HWND hwnd, HWND host, const Form& form);
+
+// The controls and child dialogs of a window, front to back as the window
+// tree keeps them.
+void DescribeContents(HWND hwnd, ScreenWindow& described, const Form& form)
+{
+    for (HWND child : ChildWindows(hwnd)) {
+        if (!IsWindow(child))
+            continue;
+        if (IsDialogWindow(child)) {
+            described.children.push_back(Describe(child, nullptr, form));
+            continue;
+        }
+        described.controls.push_back(Describe(child, form));
+        // Dialogs nested inside a control (the pages inside the tab control)
+        // belong to this window's children.
+        for (HWND grandChild : ChildWindows(child))
+            if (IsDialogWindow(grandChild))
+                described.children.push_back(Describe(grandChild, child, form));
+    }
+}
+
+// `host`: the control that holds a nested dialog, whose position the
+// dialog's rect is offset by.
+ScreenWindow Describe(HWND hwnd, HWND host, const Form& form)
 {
     ScreenWindow described;
-    std::vector<HWND> children;
+    described.version = TreeVersion(hwnd);
+    bool child = false;
     {
         std::lock_guard guard(detail::TableLock());
         detail::WindowObject* window = detail::Find(hwnd);
@@ -55,56 +102,50 @@ ScreenWindow DescribeWindow(HWND hwnd)
         described.visible = (window->style & WS_VISIBLE) != 0;
         described.enabled = (window->style & WS_DISABLED) == 0;
         described.modal = window->modal;
-        children = window->children;
+        child = (window->style & WS_CHILD) != 0;
+        described.rect = window->rect;
+        if (detail::WindowObject* holder = host ? detail::Find(host) : nullptr)
+            OffsetRect(&described.rect, holder->rect.left, holder->rect.top);
     }
-    GetWindowRect(hwnd, &described.rect);
-    if (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD) {
-        std::lock_guard guard(detail::TableLock());
-        if (detail::WindowObject* window = detail::Find(hwnd))
-            described.rect = window->rect;
+    if (!child)
+        GetWindowRect(hwnd, &described.rect);
+    // A page that is not shown costs the panel nothing but its own fields.
+    if (form.panel && !described.visible)
+        return described;
+    if (form.reuse && form.reuse->HoldsWindow(hwnd, described.version)) {
+        described.reused = true;
+        return described;
     }
-    // Children are listed front to back, as the window tree keeps them.
-    for (HWND child : children) {
-        bool isDialog = false;
-        {
-            std::lock_guard guard(detail::TableLock());
-            detail::WindowObject* window = detail::Find(child);
-            if (!window)
-                continue;
-            isDialog = IsDialogWindow(*window);
-        }
-        if (isDialog) {
-            described.children.push_back(DescribeWindow(child));
-        } else {
-            described.controls.push_back(DescribeControl(child));
-            // Dialogs nested inside a control (the pages inside the tab control)
-            // belong to this window's children.
-            for (HWND grandChild : ChildWindows(child)) {
-                bool nestedDialog = false;
-                {
-                    std::lock_guard guard(detail::TableLock());
-                    detail::WindowObject* window = detail::Find(grandChild);
-                    nestedDialog = window && IsDialogWindow(*window);
-                }
-                if (nestedDialog) {
-                    ScreenWindow nested = DescribeWindow(grandChild);
-                    RECT host = described.controls.back().rect;
-                    OffsetRect(&nested.rect, host.left, host.top);
-                    described.children.push_back(std::move(nested));
-                }
-            }
-        }
-    }
+    DescribeContents(hwnd, described, form);
     return described;
 }
 
-std::vector<ScreenWindow> CaptureScreen()
+}  // namespace
+
+ScreenControl DescribeControl(HWND hwnd) { return Describe(hwnd, Form{}); }
+
+ScreenWindow DescribeWindow(HWND hwnd) { return Describe(hwnd, nullptr, Form{}); }
+
+std::vector<ScreenWindow> CaptureScreen(ScreenReuse* reuse)
 {
     std::vector<ScreenWindow> screen;
     for (HWND top : TopLevelWindows())
         if (IsWindowVisible(top))
-            screen.push_back(DescribeWindow(top));
+            screen.push_back(Describe(top, nullptr, Form{true, reuse}));
     return screen;
+}
+
+std::optional<ScreenControl> DescribeRows(HWND hwnd, int first, int count)
+{
+    ScreenControl control;
+    std::lock_guard guard(detail::TableLock());
+    detail::WindowObject* window = detail::Find(hwnd);
+    if (!window || !window->state || !window->state->DescribeRows(std::max(0, first), std::max(0, count), control))
+        return std::nullopt;
+    control.hwnd = hwnd;
+    control.id = window->id;
+    control.className = window->screenClass;
+    return control;
 }
 
 }  // namespace win

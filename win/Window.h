@@ -58,6 +58,11 @@ public:
     // bring the part into view (a silent state change). False when there is
     // no such part.
     virtual bool PointForPart(HWND self, const std::string& part, int index, POINT& point) { return false; }
+    // Lists: describes up to `count` rows from `first` (first < 0: the rows
+    // in view, the last one perhaps in part): rows, firstRow, rowCount, the
+    // selected rows among those described and selectedCount. False for a
+    // window without rows.
+    virtual bool DescribeRows(int first, int count, ScreenControl& control) const { return false; }
 };
 
 struct WindowClass {
@@ -107,6 +112,13 @@ std::vector<HWND> ChildWindows(HWND parent);
 // setters; the touch panel publishes a new screen when the counter moved.
 void MarkChanged(HWND hwnd);
 unsigned long long ChangeCounter();
+// Where the changes happened: a window's version moves with every change of
+// the window itself, its tree version with every change of the window or of
+// any window below it (controls, child dialogs, their controls). A reader
+// that keeps what it built from a window rebuilds it only when the version
+// differs from the one it built it at. 0 for a window that does not exist.
+unsigned long long WindowVersion(HWND hwnd);
+unsigned long long TreeVersion(HWND hwnd);
 
 // Number of live windows (tests use it to find leaks).
 size_t WindowCount();

@@ -27,6 +27,8 @@ Table& TheTable()
 }
 
 std::atomic<unsigned long long> changeCounter{1};
+// The counter when a reader last asked for a version (table lock).
+unsigned long long observedCounter = 0;
 
 bool SameClassName(const std::wstring& a, const std::wstring& b)
 {
@@ -49,6 +51,19 @@ WindowObject* Find(HWND hwnd)
 }
 
 std::vector<HWND>& TopLevelList() { return TheTable().topLevel; }
+
+void RecordChange(WindowObject* window, bool always)
+{
+    unsigned long long version = changeCounter.fetch_add(1, std::memory_order_relaxed) + 1;
+    // A window that changed after the last read already carries a version no
+    // reader has seen, and so does every window above it: a list filled row
+    // by row pays one look-up per row, not one per ancestor.
+    if (!window || (!always && window->version > observedCounter))
+        return;
+    window->version = version;
+    for (WindowObject* level = window; level; level = level->parent ? Find(level->parent) : nullptr)
+        level->treeVersion = version;
+}
 
 const WindowClass* FindClass(const std::wstring& name)
 {
@@ -161,12 +176,29 @@ std::vector<HWND> ChildWindows(HWND parent)
     return window ? window->children : std::vector<HWND>{};
 }
 
-void MarkChanged(HWND)
+void MarkChanged(HWND hwnd)
 {
-    changeCounter.fetch_add(1, std::memory_order_relaxed);
+    std::lock_guard guard(TableLock());
+    RecordChange(hwnd ? Find(hwnd) : nullptr);
 }
 
 unsigned long long ChangeCounter() { return changeCounter.load(std::memory_order_relaxed); }
+
+unsigned long long WindowVersion(HWND hwnd)
+{
+    std::lock_guard guard(TableLock());
+    observedCounter = changeCounter.load(std::memory_order_relaxed);
+    WindowObject* window = Find(hwnd);
+    return window ? window->version : 0;
+}
+
+unsigned long long TreeVersion(HWND hwnd)
+{
+    std::lock_guard guard(TableLock());
+    observedCounter = changeCounter.load(std::memory_order_relaxed);
+    WindowObject* window = Find(hwnd);
+    return window ? window->treeVersion : 0;
+}
 
 size_t WindowCount()
 {
@@ -284,6 +316,7 @@ BOOL DestroyWindow(HWND hwnd)
             if (WindowObject* parentWindow = Find(window->parent)) {
                 auto& siblings = parentWindow->children;
                 siblings.erase(std::remove(siblings.begin(), siblings.end(), hwnd), siblings.end());
+                RecordChange(parentWindow, true);
             }
         }
         auto& top = table.topLevel;
@@ -326,7 +359,8 @@ HWND SetParent(HWND child, HWND newParent)
     }
     window->parent = newParent;
     parentWindow->children.insert(parentWindow->children.begin(), child);
-    win::MarkChanged(child);
+    RecordChange(Find(old), true);
+    RecordChange(window, true);
     return old;
 }
 

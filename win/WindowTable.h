@@ -31,6 +31,8 @@ struct WindowObject {
     UINT templateId = 0;
     bool modal = false;
     bool destroying = false;
+    unsigned long long version = 0;      // the change counter at the window's own last change
+    unsigned long long treeVersion = 0;  // the newest version of the window and every window below it
 };
 
 // The table lock. Held only while the table or a window's fields are read or
@@ -40,6 +42,12 @@ std::recursive_mutex& TableLock();
 // across a call that may run a window procedure.
 WindowObject* Find(HWND hwnd);
 std::vector<HWND>& TopLevelList();
+
+// Records a change of the window (null: none) in it and in every window
+// above it; call with the lock held. `always` records it even where a reader
+// has not yet seen the window's last change (the window moved to another
+// parent, whose windows have not seen it at all).
+void RecordChange(WindowObject* window, bool always = false);
 
 // Focus bookkeeping cleared when a window dies.
 void ForgetFocus(HWND hwnd);

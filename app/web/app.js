@@ -34,8 +34,15 @@ function show(next) {
 async function act(route, body) {
   try {
     const answer = await send(route, body);
-    follower.seen(answer.version);
-    show(answer);
+    if (answer.busy) {
+      // The instrument took the input and is still at it: its outcome comes
+      // with a later screen, which the long poll brings.
+      statusText.className = 'status busy';
+      statusText.textContent = '処理中…';
+    } else {
+      follower.seen(answer.version);
+      show(answer);
+    }
   } catch (e) {
     showError(e.message);
   }

@@ -1,19 +1,62 @@
 // A list view or list box drawn with virtual scrolling: the viewport holds a
 // spacer as tall as every row together and only the rows in view (plus a
 // margin) exist as elements, so 100,000 rows scroll as smoothly as ten.
-// The scroll position of each list survives redraws of the screen.
+//
+// The screen brings only the rows the instrument has in view. The others
+// are fetched as the operator scrolls, a block at a time, and kept until the
+// list changes; until a fetched block arrives a row shows what it showed
+// before (or nothing). The scroll position and the kept rows of each list
+// survive redraws of the screen.
 
 const DEFAULT_ROW_HEIGHT = 18;
+const HEADER_HEIGHT = 20;
 const MARGIN_ROWS = 8;
-const scrollPositions = new Map();   // list key -> { top, serverTop }
+const PREFETCH_ROWS = 40;
+const MAX_FETCH = 1000;
+const MAX_KEPT = 20000;
+const RETRY_MS = 1000;
 
-export function drawList(element, control, key, onRow, onColumn) {
+// list key -> { signature, epoch, rows: Map(index -> {cells, selected, epoch}),
+//               top, serverTop, loading, redraw }
+const lists = new Map();
+
+function listState(key) {
+  let state = lists.get(key);
+  if (!state) {
+    state = { signature: '', epoch: 0, rows: new Map(), top: 0, serverTop: undefined, loading: false, redraw: null };
+    lists.set(key, state);
+  }
+  return state;
+}
+
+// Takes in what the instrument sent: rows from `firstRow`, and which of
+// them are selected. A list whose description changed starts a new epoch:
+// its kept rows still show until their fresh texts arrive.
+function keepRows(state, answer, epoch) {
+  const selected = new Set(answer.selectedRows || []);
+  (answer.rows || []).forEach((cells, offset) => {
+    const index = answer.firstRow + offset;
+    state.rows.set(index, { cells, selected: selected.has(index), epoch });
+  });
+}
+
+// fetchRows(from, count) answers {firstRow, rowCount, rows, selectedRows}.
+export function drawList(element, control, key, onRow, onColumn, fetchRows) {
   const columns = control.columns || [];
-  const rows = control.rows || [];
-  const selected = new Set(control.selectedRows || []);
+  const rowCount = control.rowCount !== undefined ? control.rowCount : (control.rows || []).length;
   const widths = control.columnWidths && control.columnWidths.length === columns.length
     ? control.columnWidths : columnWidths(columns, control.rect[2]);
   const ROW_HEIGHT = control.rowHeight > 0 ? control.rowHeight : DEFAULT_ROW_HEIGHT;
+
+  const state = listState(key);
+  const signature = JSON.stringify(control);
+  const fresh = signature !== state.signature;
+  if (fresh) {
+    state.signature = signature;
+    state.epoch++;
+    keepRows(state, { firstRow: control.firstRow || 0, rows: control.rows, selectedRows: control.selectedRows },
+      state.epoch);
+  }
 
   if (columns.length) {
     const header = document.createElement('div');
@@ -34,28 +77,66 @@ export function drawList(element, control, key, onRow, onColumn) {
   viewport.className = 'viewport';
   const spacer = document.createElement('div');
   spacer.className = 'spacer';
-  spacer.style.height = rows.length * ROW_HEIGHT + 'px';
+  spacer.style.height = rowCount * ROW_HEIGHT + 'px';
   viewport.appendChild(spacer);
   element.appendChild(viewport);
+  element.dataset.rowCount = rowCount;
+
+  const viewHeight = () => viewport.clientHeight || control.rect[3] - (columns.length ? HEADER_HEIGHT : 0);
+
+  // Asks for the rows around the view that are missing or from an older
+  // epoch; one request at a time, the next one after it arrives.
+  function fetchMissing(first, last) {
+    if (state.loading || !fetchRows) return;
+    let missing = false;
+    for (let index = first; index < last && !missing; index++) {
+      const row = state.rows.get(index);
+      missing = !row || row.epoch !== state.epoch;
+    }
+    if (!missing) return;
+    const from = Math.max(0, first - PREFETCH_ROWS);
+    const count = Math.min(MAX_FETCH, Math.min(rowCount, last + PREFETCH_ROWS) - from);
+    if (count <= 0) return;
+    const epoch = state.epoch;
+    state.loading = true;
+    let answered = false;
+    fetchRows(from, count).then((answer) => {
+      answered = true;
+      if (epoch !== state.epoch) return;  // the list changed meanwhile: these texts are stale
+      if (state.rows.size > MAX_KEPT) state.rows.clear();
+      keepRows(state, answer, epoch);
+    }).catch(() => {}).finally(() => {
+      state.loading = false;
+      // A busy or lost instrument is asked again a little later, not at once.
+      setTimeout(() => { if (state.redraw) state.redraw(true); }, answered ? 0 : RETRY_MS);
+    });
+  }
 
   let drawnFirst = -1;
   let drawnLast = -1;
-  function drawVisible() {
-    const height = viewport.clientHeight || control.rect[3];
-    const first = Math.max(0, Math.floor(viewport.scrollTop / ROW_HEIGHT) - MARGIN_ROWS);
-    const last = Math.min(rows.length, Math.ceil((viewport.scrollTop + height) / ROW_HEIGHT) + MARGIN_ROWS);
-    if (first === drawnFirst && last === drawnLast) return;
+  let shown = false;
+  function drawVisible(force) {
+    // A list taken off the panel by a newer screen draws (and fetches) no more.
+    if (viewport.isConnected) shown = true;
+    else if (shown) return;
+    const height = viewHeight();
+    // Until the viewport is in the document it cannot scroll: draw where it will be.
+    const top = viewport.isConnected ? viewport.scrollTop : state.top;
+    const first = Math.max(0, Math.floor(top / ROW_HEIGHT) - MARGIN_ROWS);
+    const last = Math.min(rowCount, Math.ceil((top + height) / ROW_HEIGHT) + MARGIN_ROWS);
+    if (!force && first === drawnFirst && last === drawnLast) return;
     drawnFirst = first;
     drawnLast = last;
+    const count = Math.max(columns.length, 1);
     const fragment = document.createDocumentFragment();
     for (let index = first; index < last; index++) {
+      const kept = state.rows.get(index);
+      const cells = kept ? kept.cells : [];
       const row = document.createElement('div');
-      row.className = 'row' + (selected.has(index) ? ' selected' : '');
+      row.className = 'row' + (kept && kept.selected ? ' selected' : '') + (kept ? '' : ' pending');
       row.style.top = index * ROW_HEIGHT + 'px';
       row.style.height = ROW_HEIGHT + 'px';
       row.dataset.row = index;
-      const cells = rows[index] || [];
-      const count = Math.max(columns.length, 1);
       for (let c = 0; c < count; c++) {
         const cell = document.createElement('div');
         cell.className = 'cell';
@@ -66,15 +147,16 @@ export function drawList(element, control, key, onRow, onColumn) {
       fragment.appendChild(row);
     }
     spacer.replaceChildren(fragment);
+    fetchMissing(first, last);
   }
+  state.redraw = drawVisible;
 
   let pending = false;
   viewport.addEventListener('scroll', () => {
-    const kept = scrollPositions.get(key) || {};
-    scrollPositions.set(key, Object.assign(kept, { top: viewport.scrollTop }));
+    state.top = viewport.scrollTop;
     if (pending) return;
     pending = true;
-    requestAnimationFrame(() => { pending = false; drawVisible(); });
+    requestAnimationFrame(() => { pending = false; drawVisible(false); });
   }, { passive: true });
   spacer.addEventListener('click', (event) => {
     const row = event.target.closest('.row');
@@ -86,20 +168,27 @@ export function drawList(element, control, key, onRow, onColumn) {
   });
 
   // Keep the operator's scroll position; follow the instrument when it
-  // scrolled the list itself (a row brought into view).
-  const kept = scrollPositions.get(key);
-  let top = kept ? kept.top : 0;
-  if (control.topRow !== undefined && (!kept || kept.serverTop !== control.topRow)) {
-    const wanted = control.topRow * ROW_HEIGHT;
-    if (!kept || wanted < kept.top || wanted >= kept.top + control.rect[3] - ROW_HEIGHT * 2) top = wanted;
+  // scrolled to rows the panel does not show (a new folder, a row brought
+  // into view from elsewhere).
+  if (control.topRow !== undefined && state.serverTop !== control.topRow) {
+    const shown = Math.max(1, Math.floor(viewHeight() / ROW_HEIGHT));
+    const shownFirst = Math.floor(state.top / ROW_HEIGHT);
+    const apart = control.topRow + shown <= shownFirst || control.topRow >= shownFirst + shown;
+    if (state.serverTop === undefined || apart) state.top = control.topRow * ROW_HEIGHT;
+    state.serverTop = control.topRow;
   }
-  scrollPositions.set(key, { top, serverTop: control.topRow });
   // The viewport has its size only once it is in the document.
   requestAnimationFrame(() => {
-    viewport.scrollTop = top;
-    drawVisible();
+    viewport.scrollTop = state.top;
+    drawVisible(true);
   });
-  drawVisible();
+  drawVisible(true);
+}
+
+// Forgets the lists of windows that are gone (a dialog closed or reopened).
+export function forgetListsExcept(windowHandles) {
+  for (const key of lists.keys())
+    if (!windowHandles.has(Number(key.split(':')[0]))) lists.delete(key);
 }
 
 // The screen does not carry column widths: share the width by the length of

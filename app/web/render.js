@@ -3,7 +3,8 @@
 // window's controls at their rects and its child dialogs (tab pages) inside.
 // Drawing only reads the screen; taps go back through `act`.
 
-import { drawList } from './listview.js';
+import { getJson } from './api.js';
+import { drawList, forgetListsExcept } from './listview.js';
 
 export const PANEL_WIDTH = 640;
 export const PANEL_HEIGHT = 480;
@@ -21,6 +22,10 @@ export function drawScreen(panel, screen, act) {
     fragment.appendChild(drawWindow(window, act, { top: true, dimmed, z: windows.length - index }));
   }
   panel.replaceChildren(fragment);
+  const handles = new Set();
+  const collect = (w) => { handles.add(w.hwnd); (w.children || []).forEach(collect); };
+  windows.forEach(collect);
+  forgetListsExcept(handles);
 }
 
 function drawWindow(window, act, { top, dimmed, z }) {
@@ -166,7 +171,8 @@ function drawControl(window, control, act) {
     element.classList.add('list');
     drawList(element, control, `${window.hwnd}:${control.id}`,
       (row, twice) => act('tap', Object.assign({ hwnd: window.hwnd, id: control.id, row }, twice ? { double: true } : {})),
-      (column) => act('tap', { hwnd: window.hwnd, id: control.id, column }));
+      (column) => act('tap', { hwnd: window.hwnd, id: control.id, column }),
+      (from, count) => getJson(`/api/rows?hwnd=${window.hwnd}&id=${control.id}&from=${from}&count=${count}`));
     break;
   case 'jog':
     drawJog(element, window, control, act);

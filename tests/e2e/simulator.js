@@ -24,9 +24,11 @@ export function simulatorBinary() {
   return found;
 }
 
-// `root` starts the simulator on a data root kept from an earlier run.
-export async function startSimulator(extraArgs = [], { root } = {}) {
+// `root` starts the simulator on a data root kept from an earlier run;
+// `prepare(root)` fills a new data root before the simulator starts.
+export async function startSimulator(extraArgs = [], { root, prepare } = {}) {
   root = root || fs.mkdtempSync(path.join(os.tmpdir(), 'sysdlg-e2e-'));
+  if (prepare) prepare(root);
   const child = spawn(simulatorBinary(), ['--root', root, '--port', '0', ...extraArgs], {
     stdio: ['ignore', 'pipe', 'pipe'],
   });

@@ -353,15 +353,35 @@ bool ListBox::PointForPart(HWND, const std::string& part, int index, POINT& poin
     return true;
 }
 
-void ListBox::Describe(ScreenControl& control) const
+void ListBox::Describe(ScreenControl& control) const { control.topRow = m_top; }
+
+bool ListBox::DescribeRows(int first, int count, ScreenControl& control) const
 {
-    control.rows.reserve(m_items.size());
-    for (size_t i = 0; i < m_items.size(); ++i) {
-        control.rows.push_back({m_items[i].text});
-        if (m_items[i].selected)
-            control.selectedRows.push_back(static_cast<int>(i));
+    const int total = static_cast<int>(m_items.size());
+    if (first < 0) {
+        // The rows in view, the last one perhaps in part.
+        RECT client{};
+        GetClientRect(Self(), &client);
+        first = m_top;
+        count = std::max(1, static_cast<int>(client.bottom + kRowHeight - 1) / kRowHeight);
     }
-    control.topRow = m_top;
+    first = std::min(first, total);
+    const int end = first + std::min(count, total - first);
+    control.rows.reserve(static_cast<size_t>(end - first));
+    int selected = 0;
+    for (int row = 0; row < total; ++row) {
+        if (!m_items[static_cast<size_t>(row)].selected)
+            continue;
+        ++selected;
+        if (row >= first && row < end)
+            control.selectedRows.push_back(row);
+    }
+    for (int row = first; row < end; ++row)
+        control.rows.push_back({m_items[static_cast<size_t>(row)].text});
+    control.firstRow = first;
+    control.rowCount = total;
+    control.selectedCount = selected;
+    return true;
 }
 
 }  // namespace win

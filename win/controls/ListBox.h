@@ -18,8 +18,10 @@ public:
     static WindowClass Class();
     static LRESULT Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-    // Screen class "listbox": rows (one cell each), selectedRows, topRow.
+    // Screen class "listbox": topRow; rows (one cell each) and their
+    // selection come from DescribeRows.
     void Describe(ScreenControl& control) const override;
+    bool DescribeRows(int first, int count, ScreenControl& control) const override;
     // Part "row": scrolls the row into view and gives its centre.
     bool PointForPart(HWND self, const std::string& part, int index, POINT& point) override;
 

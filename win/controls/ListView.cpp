@@ -421,6 +421,32 @@ bool ListView::PointForPart(HWND, const std::string& part, int index, POINT& poi
     return point.y < client.bottom;
 }
 
+bool ListView::DescribeRows(int first, int count, ScreenControl& control) const
+{
+    if (first < 0) {
+        // The rows in view, the last one perhaps in part.
+        first = m_top;
+        count = std::max(1, (static_cast<int>(Client().bottom) - HeaderHeight() + kRowHeight - 1) / kRowHeight);
+    }
+    first = std::min(first, m_rows.Count());
+    const int end = first + std::min(count, m_rows.Count() - first);
+    const int cells = std::max(1, m_columns.Count());
+    control.rows.reserve(static_cast<size_t>(end - first));
+    for (int row = first; row < end; ++row) {
+        std::vector<std::wstring> texts;
+        texts.reserve(static_cast<size_t>(cells));
+        for (int cell = 0; cell < cells; ++cell)
+            texts.push_back(m_rows.Text(row, cell));
+        control.rows.push_back(std::move(texts));
+        if (m_rows.At(row).state & LVIS_SELECTED)
+            control.selectedRows.push_back(row);
+    }
+    control.firstRow = first;
+    control.rowCount = m_rows.Count();
+    control.selectedCount = m_rows.SelectedCount();
+    return true;
+}
+
 void ListView::Describe(ScreenControl& control) const
 {
     std::wstring widths;
@@ -433,17 +459,6 @@ void ListView::Describe(ScreenControl& control) const
         formats += std::wstring(column ? L"," : L"") +
                    (justify == LVCFMT_RIGHT ? L"right" : justify == LVCFMT_CENTER ? L"center" : L"left");
     }
-    int cells = std::max(1, m_columns.Count());
-    control.rows.reserve(static_cast<size_t>(m_rows.Count()));
-    for (int row = 0; row < m_rows.Count(); ++row) {
-        std::vector<std::wstring> texts;
-        texts.reserve(static_cast<size_t>(cells));
-        for (int cell = 0; cell < cells; ++cell)
-            texts.push_back(m_rows.Text(row, cell));
-        control.rows.push_back(std::move(texts));
-    }
-    for (int row = m_rows.NextSelected(-1); row >= 0; row = m_rows.NextSelected(row))
-        control.selectedRows.push_back(row);
     control.topRow = m_top;
     control.extra.emplace_back("columnWidths", widths);
     control.extra.emplace_back("columnFormats", formats);

@@ -43,10 +43,12 @@ public:
     static WindowClass Class();
     static LRESULT Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-    // Screen class "listview": columns, rows (every cell text), selectedRows,
-    // topRow; extras "columnWidths" and "columnFormats" (comma-separated),
-    // "focusedRow", "gridLines", "fullRowSelect", "singleSelection".
+    // Screen class "listview": columns, topRow; extras "columnWidths" and
+    // "columnFormats" (comma-separated), "focusedRow", "gridLines",
+    // "fullRowSelect", "singleSelection". Rows (every cell text) and their
+    // selection come from DescribeRows.
     void Describe(ScreenControl& control) const override;
+    bool DescribeRows(int first, int count, ScreenControl& control) const override;
     // Part "row" scrolls the row into view and gives a point on it; part
     // "column" gives the centre of the header cell.
     bool PointForPart(HWND self, const std::string& part, int index, POINT& point) override;
