@@ -2,6 +2,7 @@
 
 #include "win/DebugLog.h"
 #include "win/Drives.h"
+#include "win/FileInfo.h"
 #include "win/FileTree.h"
 #include "win/Handles.h"
 #include "win/NameMatch.h"
@@ -295,8 +296,10 @@ int Operation::CopyEntry(const std::string& from, const std::string& to, const s
 
 int Operation::MoveEntry(const Item& from, const Item& to)
 {
-    if (!Exists(to.posix) && ::rename(from.posix.c_str(), to.posix.c_str()) == 0)
+    if (!Exists(to.posix) && ::rename(from.posix.c_str(), to.posix.c_str()) == 0) {
+        FileInfo::KeepStoredAttributesAfterMove(to.posix);
         return 0;
+    }
     if (!Exists(to.posix) && errno != EXDEV)
         return Report(static_cast<int>(Win32ErrorFromErrno(errno)), to.windows);
     // Into an existing destination or onto another file system: copy, then
