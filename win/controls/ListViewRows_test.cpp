@@ -13,7 +13,7 @@ namespace {
 ListViewRow Row(std::wstring text, UINT state = 0)
 {
     ListViewRow row;
-    row.cells.push_back(std::move(text));
+    row.cells.Set(0, text);
     row.state = state;
     return row;
 }
@@ -91,7 +91,7 @@ TEST(ListViewRows, TextsOfCellsNeverSetAreEmpty)
     EXPECT_EQ(rows.Text(0, 0), L"");
     EXPECT_EQ(rows.Text(0, 5), L"");
     rows.SetText(0, 5, L"");
-    EXPECT_TRUE(rows.At(0).cells.empty());  // an empty text does not grow the row
+    EXPECT_EQ(rows.At(0).cells.Count(), 0);  // an empty text does not grow the row
     rows.SetText(0, 2, L"two");
     EXPECT_EQ(rows.Text(0, 2), L"two");
     rows.InsertColumn(1);

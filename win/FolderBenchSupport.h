@@ -1,0 +1,135 @@
+// For benchmarks of folder listings: folders of many files on a temporary
+// data root, the floor (what reading the folder costs the kernel: one pass of
+// readdir with one fstatat per entry, in this process), and a measurement
+// that runs the floor and the work alternately in the same run and reports
+// both medians and their ratio as counters.
+#pragma once
+
+#include "win/Drives.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <ftw.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace win::bench {
+
+// "WAVE000123.FSD": the instrument's recordings, too long for 8.3.
+inline std::string LongName(int index)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "WAVE%06d.FSD", index);
+    return name;
+}
+
+// "W0000123.FSD": valid 8.3 names.
+inline std::string ShortName(int index)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "W%07d.FSD", index);
+    return name;
+}
+
+// A data root in /tmp with drive D:, removed at exit. Folders are made once
+// per process and stay warm in the page cache.
+class BenchRoot {
+public:
+    static BenchRoot& Get()
+    {
+        static BenchRoot root;
+        return root;
+    }
+
+    // D:\<folder>\ holding `count` empty files named by `name`; its POSIX path.
+    std::string Folder(const std::string& folder, int count, std::string (*name)(int))
+    {
+        const std::string path = m_path + "/D/" + folder;
+        if (::mkdir(path.c_str(), 0777) == 0) {
+            for (int index = 0; index < count; ++index) {
+                const int fd = ::open((path + "/" + name(index)).c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+                if (fd >= 0)
+                    ::close(fd);
+            }
+        }
+        return path;
+    }
+
+private:
+    BenchRoot()
+    {
+        char pattern[] = "/tmp/folder-bench-XXXXXX";
+        m_path = ::mkdtemp(pattern) != nullptr ? pattern : "/tmp";
+        ::mkdir((m_path + "/D").c_str(), 0777);
+        Drives::SetDataRoot(m_path);
+    }
+    ~BenchRoot()
+    {
+        Drives::SetDataRoot("");
+        ::nftw(
+            m_path.c_str(),
+            [](const char* path, const struct stat*, int, FTW*) { return ::remove(path); }, 64, FTW_DEPTH | FTW_PHYS);
+    }
+
+    std::string m_path;
+};
+
+// One pass of readdir with one fstatat per entry: the floor.
+inline long ReadFolderFloor(const std::string& path)
+{
+    long entries = 0;
+    DIR* dir = ::opendir(path.c_str());
+    if (dir == nullptr)
+        return 0;
+    while (dirent* entry = ::readdir(dir)) {
+        struct stat info {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0)
+            ++entries;
+    }
+    ::closedir(dir);
+    return entries;
+}
+
+inline double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2), values.end());
+    return values[values.size() / 2];
+}
+
+// Runs `floor` and then `work` in every iteration; the benchmark's time is
+// the work's (register with UseManualTime). Counters: the medians of both in
+// milliseconds and their ratio.
+template <class Floor, class Work>
+void MeasureAgainstFloor(benchmark::State& state, Floor floor, Work work)
+{
+    using Clock = std::chrono::steady_clock;
+    std::vector<double> floors;
+    std::vector<double> works;
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        floor();
+        const Clock::time_point middle = Clock::now();
+        work();
+        const Clock::time_point end = Clock::now();
+        floors.push_back(std::chrono::duration<double, std::milli>(middle - start).count());
+        works.push_back(std::chrono::duration<double, std::milli>(end - middle).count());
+        state.SetIterationTime(works.back() / 1000.0);
+    }
+    const double floorMedian = Median(floors);
+    const double workMedian = Median(works);
+    state.counters["ms"] = workMedian;
+    state.counters["floor_ms"] = floorMedian;
+    state.counters["ratio"] = floorMedian > 0 ? workMedian / floorMedian : 0;
+}
+
+}  // namespace win::bench
