@@ -29,7 +29,13 @@ bool Lookup(wchar_t code, const SYSTEMTIME& time, unsigned& value, unsigned& hid
 
 std::wstring Pad(unsigned value, bool zero, bool left, int width)
 {
-    std::wstring digits = std::to_wstring(value);
+    // Digits by hand: std::to_wstring goes through swprintf, which made
+    // dates the dearest part of listing a large folder.
+    std::wstring digits;
+    do {
+        digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + value % 10));
+        value /= 10;
+    } while (value != 0);
     if (static_cast<int>(digits.size()) >= width)
         return digits;
     const std::size_t fill = static_cast<std::size_t>(width) - digits.size();
@@ -52,6 +58,7 @@ CString CDateTime::Format(const wchar_t* format, unsigned mask) const
         return CString();
 
     std::vector<Part> parts;
+    parts.reserve(8);
     std::wstring literal;
     for (const wchar_t* p = format; *p;) {
         if (*p != L'%') {

@@ -39,8 +39,10 @@ inline std::string ShortName(int index)
     return name;
 }
 
-// A data root in /tmp with drive D:, removed at exit. Folders are made once
-// per process and stay warm in the page cache.
+// A data root with drive D:, a new one in /tmp removed at exit, or the
+// folder named by SYSDLG_BENCH_ROOT, kept (so that repeated runs do not
+// create the files again). Folders are made once and stay warm in the page
+// cache.
 class BenchRoot {
 public:
     static BenchRoot& Get()
@@ -49,15 +51,24 @@ public:
         return root;
     }
 
-    // D:\<folder>\ holding `count` empty files named by `name`; its POSIX path.
-    std::string Folder(const std::string& folder, int count, std::string (*name)(int))
+    // D:\<folder>\ holding `count` files named by `name`; its POSIX path.
+    // The files are empty and of one time unless `varied`: then sizes and
+    // last-write times are spread so that neither follows the names.
+    std::string Folder(const std::string& folder, int count, std::string (*name)(int), bool varied = false)
     {
         const std::string path = m_path + "/D/" + folder;
         if (::mkdir(path.c_str(), 0777) == 0) {
             for (int index = 0; index < count; ++index) {
                 const int fd = ::open((path + "/" + name(index)).c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
-                if (fd >= 0)
-                    ::close(fd);
+                if (fd < 0)
+                    continue;
+                if (varied) {
+                    const long spread = (static_cast<long>(index) * 7919) % 100003;
+                    const struct timespec times[2] = {{1700000000 + spread * 37, 0}, {1700000000 + spread * 37, 0}};
+                    if (::ftruncate(fd, spread) != 0 || ::futimens(fd, times) != 0)
+                        std::perror("bench folder");
+                }
+                ::close(fd);
             }
         }
         return path;
@@ -66,20 +77,29 @@ public:
 private:
     BenchRoot()
     {
-        char pattern[] = "/tmp/folder-bench-XXXXXX";
-        m_path = ::mkdtemp(pattern) != nullptr ? pattern : "/tmp";
+        if (const char* kept = std::getenv("SYSDLG_BENCH_ROOT")) {
+            m_path = kept;
+            m_keep = true;
+            ::mkdir(m_path.c_str(), 0777);
+        } else {
+            char pattern[] = "/tmp/folder-bench-XXXXXX";
+            m_path = ::mkdtemp(pattern) != nullptr ? pattern : "/tmp";
+        }
         ::mkdir((m_path + "/D").c_str(), 0777);
         Drives::SetDataRoot(m_path);
     }
     ~BenchRoot()
     {
         Drives::SetDataRoot("");
+        if (m_keep)
+            return;
         ::nftw(
             m_path.c_str(),
             [](const char* path, const struct stat*, int, FTW*) { return ::remove(path); }, 64, FTW_DEPTH | FTW_PHYS);
     }
 
     std::string m_path;
+    bool m_keep = false;
 };
 
 // One pass of readdir with one fstatat per entry: the floor.

@@ -17,6 +17,7 @@
 #include "core/ConfigRecords.h"
 #include "core/SystemSettingSheet.h"
 #include "host/widgets/CPushSwitch.h"
+#include "pages/files/ListSortKeys.h"
 #include "win/controls/CListCtrl.h"
 
 #include <functional>
@@ -82,7 +83,7 @@ protected:
 
 private:
     // Sort comparison: the page is the parameter, the items' indexes the
-    // rows as they stood when the sort began.
+    // rows as they stood when the sort began (their keys in m_sortKeys).
     static int CompareListItems(LPARAM first, LPARAM second, LPARAM page);
 
     // Makes `folder` the page's folder and the process's current directory;
@@ -116,5 +117,5 @@ private:
     CPushSwitch m_swMemoryList;
     BOOL m_bMemoryList = FALSE;
 
-    std::vector<CString> m_sortTexts;  // the sort column's texts while a sort runs
+    ListSortKeys m_sortKeys;  // the sort column's keys while a sort runs
 };

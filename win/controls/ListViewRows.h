@@ -81,19 +81,41 @@ private:
 // A stable merge sort of the indexes 0..count-1 by `less`. Whatever `less`
 // answers (even inconsistently) it makes O(n log n) calls and never reads
 // outside the range, so an ill-behaved callback cannot corrupt memory.
+// Runs already in order (or in strictly reverse order) are taken as they
+// are, so sorting a sorted list, or reversing it, costs n - 1 calls.
 template <class Less>
 std::vector<int> StableSortedOrder(int count, Less less)
 {
-    std::vector<int> order(static_cast<size_t>(std::max(count, 0)));
+    const size_t size = static_cast<size_t>(std::max(count, 0));
+    std::vector<int> order(size);
     std::iota(order.begin(), order.end(), 0);
-    std::vector<int> buffer(order.size());
-    // Bottom-up merge sort: runs of width 1, 2, 4, ... merged into the buffer
-    // and swapped back. Taking from the right run only when it is strictly
-    // less keeps equal rows in their order.
-    for (size_t width = 1; width < order.size(); width *= 2) {
-        for (size_t left = 0; left < order.size(); left += 2 * width) {
-            size_t middle = std::min(left + width, order.size());
-            size_t right = std::min(left + 2 * width, order.size());
+    // The natural runs: where each starts, and the end.
+    std::vector<size_t> runs;
+    for (size_t start = 0; start < size;) {
+        size_t end = start + 1;
+        if (end < size && less(order[end], order[start])) {
+            while (end + 1 < size && less(order[end + 1], order[end]))
+                ++end;
+            std::reverse(order.begin() + static_cast<std::ptrdiff_t>(start),
+                         order.begin() + static_cast<std::ptrdiff_t>(end + 1));
+            ++end;
+        } else {
+            while (end < size && !less(order[end], order[end - 1]))
+                ++end;
+        }
+        runs.push_back(start);
+        start = end;
+    }
+    runs.push_back(size);
+    // Neighbouring runs merged pairwise until one is left. Taking from the
+    // right run only when it is strictly less keeps equal rows in order.
+    std::vector<int> buffer(size);
+    while (runs.size() > 2) {
+        std::vector<size_t> merged;
+        for (size_t run = 0; run + 1 < runs.size(); run += 2) {
+            const size_t left = runs[run];
+            const size_t middle = runs[run + 1];
+            const size_t right = run + 2 < runs.size() ? runs[run + 2] : middle;
             size_t i = left;
             size_t j = middle;
             size_t out = left;
@@ -103,8 +125,11 @@ std::vector<int> StableSortedOrder(int count, Less less)
                 buffer[out++] = order[i++];
             while (j < right)
                 buffer[out++] = order[j++];
+            merged.push_back(left);
         }
+        merged.push_back(size);
         order.swap(buffer);
+        runs.swap(merged);
     }
     return order;
 }

@@ -1,0 +1,255 @@
+// The file page's own work on large folders, inside a running system dialog,
+// each figure beside its floor measured in the same run:
+// - ListFolder of 1,000 to 100,000 files (long and 8.3 names) against the
+//   folder floor (readdir + fstatat, FolderBenchSupport.h);
+// - the double tap that opens a folder of 100,000 files, against the same
+//   floor, with the process's resident memory while the rows are shown and
+//   after going back up (the rows' memory must come back);
+// - a sort of the 100,000 rows by each column against std::stable_sort of
+//   the same texts in a vector;
+// - opening the system dialog in a folder of 10,000 files against the
+//   folder's floor.
+// The dialog runs modally; a driver does the work when its loop is idle, as
+// the touch panel's input would arrive.
+#include "core/SystemDlg.h"
+#include "pages/files/SystemFileSheet.h"
+#include "tests/harness/HostConfiguration.h"
+#include "tests/harness/ScriptedOperator.h"
+#include "win/Drives.h"
+#include "win/FolderBenchSupport.h"
+#include "win/Input.h"
+#include "win/TextConvert.h"
+#include "win/controls/CommCtrl.h"
+
+#include <chrono>
+#include <functional>
+#include <unistd.h>
+
+namespace {
+
+using win::bench::BenchRoot;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kTabControl = 17000;
+constexpr int kCloseButton = 17045;
+constexpr int kFileList = 17109;
+
+double Milliseconds(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
+
+double ResidentMegabytes()
+{
+    long pages = 0;
+    long resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// Calls `idle` each time the dialog's loop runs dry; `idle` gets the dialog
+// and returns false once it has asked the dialog to close.
+class IdleDriver : public win::InputDriver {
+public:
+    explicit IdleDriver(std::function<bool(HWND)> idle) : m_idle(std::move(idle)) { m_previous = win::SetInputDriver(this); }
+    ~IdleDriver() override { win::SetInputDriver(m_previous); }
+    bool OnIdle() override
+    {
+        HWND front = testing_support::FrontWindow();
+        if (!front || m_done)
+            return false;
+        m_done = !m_idle(front);
+        return true;
+    }
+
+private:
+    std::function<bool(HWND)> m_idle;
+    win::InputDriver* m_previous = nullptr;
+    bool m_done = false;
+};
+
+// Runs the system dialog in `folder`; `idle` as for IdleDriver, with the
+// dialog's file page.
+void RunDialog(const char* folder, const std::function<bool(HWND, CSystemFileSheet&)>& idle)
+{
+    _chdir(folder);
+    testing_support::HostConfiguration host;
+    CSystemDlg dialog(nullptr);
+    dialog.SetupConfigData(&host.record, false);
+    IdleDriver driver([&](HWND window) {
+        return idle(window, *static_cast<CSystemFileSheet*>(dialog.GetPage(CSystemDlg::PageFile)));
+    });
+    dialog.DoModal();
+}
+
+HWND FileList(HWND dialog) { return testing_support::FindControl(dialog, kFileList); }
+
+int RowNamed(HWND list, const std::wstring& name)
+{
+    const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    wchar_t text[MAX_PATH];
+    for (int row = 0; row < rows; ++row) {
+        LVITEMW item{};
+        item.pszText = text;
+        item.cchTextMax = MAX_PATH;
+        SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        if (name == text)
+            return row;
+    }
+    return -1;
+}
+
+void Report(benchmark::State& state, const std::vector<double>& works, const std::vector<double>& floors)
+{
+    const double work = win::bench::Median(works);
+    const double floor = win::bench::Median(floors);
+    for (auto _ : state)
+        state.SetIterationTime(work / 1000.0);
+    state.counters["ms"] = work;
+    state.counters["floor_ms"] = floor;
+    state.counters["ratio"] = floor > 0 ? work / floor : 0;
+}
+
+void BM_FilePageListFolder(benchmark::State& state, bool longNames)
+{
+    const int count = static_cast<int>(state.range(0));
+    const std::string name = (longNames ? "long" : "short") + std::to_string(count);
+    const std::string posix =
+        BenchRoot::Get().Folder(name, count, longNames ? win::bench::LongName : win::bench::ShortName);
+    const CString folder(L"D:\\" + win::Utf8ToWide(name) + L"\\");
+    std::vector<double> works, floors;
+    int rows = 0;
+    RunDialog("D:\\", [&](HWND dialog, CSystemFileSheet& page) {
+        for (int round = 0; round < (count >= 100000 ? 5 : 20); ++round) {
+            Clock::time_point start = Clock::now();
+            win::bench::ReadFolderFloor(posix);
+            floors.push_back(Milliseconds(start));
+            start = Clock::now();
+            rows = page.ListFolder(folder);
+            works.push_back(Milliseconds(start));
+        }
+        win::Tap(testing_support::FindControl(dialog, kCloseButton));
+        return false;
+    });
+    if (rows != count + 1)
+        state.SkipWithError("the page did not list every entry");
+    Report(state, works, floors);
+}
+
+void BM_FilePageDoubleTapOpensFolder(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    const std::string name = "long" + std::to_string(count);
+    const std::string posix = BenchRoot::Get().Folder(name, count, win::bench::LongName);
+    std::vector<double> works, floors, shown, left;
+    const double before = ResidentMegabytes();
+    int step = 0;
+    Clock::time_point start;
+    RunDialog("D:\\", [&](HWND dialog, CSystemFileSheet&) {
+        HWND list = FileList(dialog);
+        const int phase = step++;
+        if (phase == 0) {
+            win::TapPart(testing_support::FindControl(dialog, kTabControl), "tab", 1);
+        } else if (phase % 2 == 1) {  // in D:\ : measure the floor, then open the folder
+            if (phase > 1)
+                left.push_back(ResidentMegabytes());
+            if (phase > 20) {
+                win::Tap(testing_support::FindControl(dialog, kCloseButton));
+                return false;
+            }
+            Clock::time_point floorStart = Clock::now();
+            win::bench::ReadFolderFloor(posix);
+            floors.push_back(Milliseconds(floorStart));
+            start = Clock::now();
+            win::TapPart(list, "row", RowNamed(list, win::Utf8ToWide(name)), 0, true);
+        } else {  // the folder is shown: back up with ".."
+            works.push_back(Milliseconds(start));
+            shown.push_back(ResidentMegabytes());
+            win::TapPart(list, "row", 0, 0, true);
+        }
+        return true;
+    });
+    Report(state, works, floors);
+    state.counters["rss_before_mb"] = before;
+    state.counters["rss_shown_mb"] = win::bench::Median(shown);
+    state.counters["rss_left_mb"] = left.empty() ? 0 : left.back();
+    state.counters["rss_left_first_mb"] = left.empty() ? 0 : left.front();
+}
+
+void BM_FilePageSort(benchmark::State& state)
+{
+    const int column = static_cast<int>(state.range(0));
+    BenchRoot::Get().Folder("varied100000", 100000, win::bench::LongName, true);
+    std::vector<double> works, floors;
+    int step = 0;
+    Clock::time_point start;
+    RunDialog("D:\\varied100000", [&](HWND dialog, CSystemFileSheet&) {
+        HWND list = FileList(dialog);
+        const int phase = step++;
+        if (phase == 0) {
+            win::TapPart(testing_support::FindControl(dialog, kTabControl), "tab", 1);
+            return true;
+        }
+        if (phase > 1)
+            works.push_back(Milliseconds(start));
+        if (phase > 10) {
+            win::Tap(testing_support::FindControl(dialog, kCloseButton));
+            return false;
+        }
+        std::vector<std::wstring> texts;
+        const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+        wchar_t text[MAX_PATH];
+        for (int row = 0; row < rows; ++row) {
+            LVITEMW item{};
+            item.iSubItem = column;
+            item.pszText = text;
+            item.cchTextMax = MAX_PATH;
+            SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+            texts.emplace_back(text);
+        }
+        Clock::time_point floorStart = Clock::now();
+        std::stable_sort(texts.begin(), texts.end(), [](const std::wstring& a, const std::wstring& b) { return a < b; });
+        floors.push_back(Milliseconds(floorStart));
+        start = Clock::now();
+        win::TapPart(list, "column", column);
+        return true;
+    });
+    Report(state, works, floors);
+}
+
+void BM_SystemDialogOpens(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    const std::string name = "long" + std::to_string(count);
+    const std::string posix = BenchRoot::Get().Folder(name, count, win::bench::LongName);
+    const std::string folder = "D:\\" + name;
+    std::vector<double> works, floors;
+    for (int round = 0; round < 10; ++round) {
+        Clock::time_point start = Clock::now();
+        win::bench::ReadFolderFloor(posix);
+        floors.push_back(Milliseconds(start));
+        start = Clock::now();
+        RunDialog(folder.c_str(), [&](HWND dialog, CSystemFileSheet&) {
+            works.push_back(Milliseconds(start));
+            win::Tap(testing_support::FindControl(dialog, kCloseButton));
+            return false;
+        });
+    }
+    Report(state, works, floors);
+    state.counters["over_floor_ms"] = win::bench::Median(works) - win::bench::Median(floors);
+}
+
+void Once(benchmark::internal::Benchmark* bench)
+{
+    bench->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(BM_FilePageListFolder, LongNames, true)->Apply(Once)->Arg(1000)->Arg(10000)->Arg(100000);
+BENCHMARK_CAPTURE(BM_FilePageListFolder, ShortNames, false)->Apply(Once)->Arg(1000)->Arg(10000)->Arg(100000);
+BENCHMARK(BM_FilePageDoubleTapOpensFolder)->Apply(Once)->Arg(100000);
+BENCHMARK(BM_FilePageSort)->Apply(Once)->ArgName("column")->Arg(0)->Arg(1)->Arg(2);
+BENCHMARK(BM_SystemDialogOpens)->Apply(Once)->Arg(0)->Arg(10000);
+BENCHMARK_MAIN();
