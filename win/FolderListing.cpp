@@ -1,6 +1,7 @@
 #include "win/FolderListing.h"
 
 #include "win/Drives.h"
+#include "win/FreedMemory.h"
 #include "win/NameMatch.h"
 #include "win/TextConvert.h"
 
@@ -109,6 +110,10 @@ FolderListing::FolderListing(int descriptor, std::string posixFolder)
 FolderListing::~FolderListing()
 {
     ::close(m_descriptor);
+    const std::size_t count = m_entries.size();
+    std::vector<Entry>().swap(m_entries);
+    std::vector<char>().swap(m_names);
+    ReturnFreedMemory(count);
 }
 
 std::unique_ptr<FolderListing> FolderListing::ReadAll(const std::string& posixFolder)

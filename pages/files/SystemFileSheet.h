@@ -92,7 +92,8 @@ private:
     // Rebuilds the list for the current mode and shows the members.
     void RefreshList(bool updateButtons);
     void InsertListColumn0(DWORD item, const wchar_t* defaultText);
-    int AppendRow(const CString& name, const CString& size, const CString& date);
+    // Inserts a row at `row` (the rows so far); where it went, or -1.
+    int AppendRow(int row, const wchar_t* name, const CString& size, const CString& date);
 
     // Host popups with the page as parent: a question (TRUE when confirmed)
     // and a notice.

@@ -101,9 +101,9 @@ void CSystemFileSheet::InsertListColumn0(DWORD item, const wchar_t* defaultText)
     m_listFile.InsertColumn(kColumnName, Text(item, defaultText), LVCFMT_LEFT, 120);
 }
 
-int CSystemFileSheet::AppendRow(const CString& name, const CString& size, const CString& date)
+int CSystemFileSheet::AppendRow(int row, const wchar_t* name, const CString& size, const CString& date)
 {
-    int row = m_listFile.InsertItem(m_listFile.GetItemCount(), name);
+    row = m_listFile.InsertItem(row, name);
     if (row < 0)
         return row;
     m_listFile.SetItemText(row, kColumnSize, size);
@@ -142,7 +142,7 @@ int CSystemFileSheet::ListFolder(const CString& folder)
             }
             const CString date = FormatDate(DisplayTime(entry.ftLastWriteTime, zone), dateFormat);
             const CString size = folderEntry ? CString(kDirText) : SizeText(entry);
-            if (AppendRow(entry.cFileName, size, date) < 0)
+            if (AppendRow(static_cast<int>(isFile.size()), entry.cFileName, size, date) < 0)
                 continue;
             folderAfterFile = folderAfterFile || (folderEntry && fileListed);
             fileListed = fileListed || !folderEntry;
@@ -163,6 +163,7 @@ void CSystemFileSheet::ListMemoryBlocks()
     const wchar_t* dateFormat = Text(1, 100, L"%04Y/%02M/%02D %02h:%02m:%02s");
     CMemBlockMan blocks;
     const int count = blocks.GetNumBlocks();
+    int rows = 0;
     for (int block = 0; block < count; ++block) {
         if (!blocks.IsEnableData(block))
             continue;
@@ -173,7 +174,8 @@ void CSystemFileSheet::ListMemoryBlocks()
         CString number, size;
         number.Format(L"#%03d", block + 1);
         size.Format(L"%d", static_cast<int>(ReadLong(record, 12)));
-        AppendRow(number, size, FormatDate(BlockStartTime(record), dateFormat));
+        if (AppendRow(rows, number, size, FormatDate(BlockStartTime(record), dateFormat)) >= 0)
+            ++rows;
     }
 }
 

@@ -101,8 +101,10 @@ void ListViewCells::Append(std::string& bytes, std::size_t width, std::wstring_v
         bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * kWide);
         return;
     }
-    for (wchar_t c : text)
-        bytes += static_cast<char>(static_cast<unsigned char>(c));
+    const std::size_t start = bytes.size();
+    bytes.resize(start + text.size());
+    std::transform(text.begin(), text.end(), bytes.begin() + static_cast<std::ptrdiff_t>(start),
+                   [](wchar_t c) { return static_cast<char>(static_cast<unsigned char>(c)); });
 }
 
 void ListViewCells::Widen()

@@ -1,5 +1,6 @@
 #include "win/controls/ListViewRows.h"
 
+#include "win/FreedMemory.h"
 #include "win/controls/CommCtrl.h"
 
 #include <algorithm>
@@ -53,7 +54,9 @@ void ListViewRows::Erase(int index)
 
 void ListViewRows::Clear()
 {
-    m_rows.clear();
+    const size_t count = m_rows.size();
+    std::vector<ListViewRow>().swap(m_rows);
+    ReturnFreedMemory(count);
     m_selectedCount = 0;
     m_focused = -1;
     ++m_generation;
