@@ -2,7 +2,9 @@
 
 #include "PanelInput.h"
 #include "PlaybackScreen.h"
+#include "PrinterJson.h"
 #include "WebAssets.h"
+#include "host/devices/PrinterIO.h"
 #include "win/TextConvert.h"
 
 #include <charconv>
@@ -72,6 +74,11 @@ ApiResponse TouchPanelApi::Handle(const ApiRequest& request) const
         if (route == "requests")
             return Requests(request);
         return Config();
+    }
+    if (route == "printer") {
+        if (!get)
+            return Error(405, "use GET for /api/printer");
+        return Json(PrinterJson::Describe(PrinterIO::GetJournal()).dump());
     }
     if (route == "playback") {
         if (!get && method != "POST")

@@ -6,6 +6,7 @@
 #include "TouchPanel.h"
 #include "TouchPanelApi.h"
 #include "host/InstrumentProfile.h"
+#include "host/devices/PrinterIO.h"
 #include "win/Dialog.h"
 #include "win/DialogTemplate.h"
 #include "win/Drives.h"
@@ -297,6 +298,7 @@ TEST_F(TouchPanelApiTest, WrongMethodsAndRoutes)
 {
     EXPECT_EQ(Get("/api/tap").status, 405);
     EXPECT_EQ(Post("/api/screen", "{}").status, 405);
+    EXPECT_EQ(Post("/api/printer", "{}").status, 405);
     EXPECT_EQ(Get("/api/nothing").status, 404);
     EXPECT_EQ(Post("/index.html", "{}").status, 405);
     EXPECT_EQ(Get("/api/screen", {{"after", "x"}}).status, 400);
@@ -365,7 +367,7 @@ TEST_F(TouchPanelApiTest, LongPollAnswersWithTheSameVersionWhenNothingChanged)
     EXPECT_EQ(older["version"], now);
 }
 
-TEST_F(TouchPanelApiTest, RequestsAndConfigAreServed)
+TEST_F(TouchPanelApiTest, RequestsConfigAndPrinterAreServed)
 {
     log.Add(DLGREQ_SETTING_CHANGED, {{L"flags", L"CHG_SOUND"}});
     log.Add(DLGREQ_RESTART, {});
@@ -374,6 +376,10 @@ TEST_F(TouchPanelApiTest, RequestsAndConfigAreServed)
     EXPECT_EQ(all[0]["name"], "DLGREQ_SETTING_CHANGED");
     EXPECT_EQ(json::parse(Get("/api/requests", {{"after", "1"}}).body).size(), 1u);
     EXPECT_EQ(json::parse(Get("/api/config").body)["test"], true);
+    PrinterIO().ChangePageAnnotations(7, L"注釈");
+    json printer = json::parse(Get("/api/printer").body);
+    EXPECT_EQ(printer["annotations"].size(), 108u);
+    EXPECT_EQ(printer["annotations"][7], "注釈");
 }
 
 TEST_F(TouchPanelApiTest, FrontEndFilesAreServed)

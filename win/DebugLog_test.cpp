@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -13,41 +14,27 @@ protected:
     void TearDown() override { win::DebugLog::Clear(); }
 };
 
-TEST_F(DebugLogTest, EachCallIsOneLineAndTrailingBreakAddsNothing)
+// Each call is one line, a trailing break adds nothing, breaks inside split
+// it, narrow text is UTF-8 and a null message is an empty line.
+TEST_F(DebugLogTest, EachCallIsSplitIntoLines)
 {
-    OutputDebugStringW(L"GetSystemDirectory() 失敗\n");
-    OutputDebugStringW(L"CreateWindowExW: invalid parent");
-    auto lines = win::DebugLog::Lines();
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], L"GetSystemDirectory() 失敗");
-    EXPECT_EQ(lines[1], L"CreateWindowExW: invalid parent");
-}
-
-TEST_F(DebugLogTest, BreaksInsideAMessageSplitIt)
-{
-    OutputDebugStringW(L"first\r\nsecond\n\nfourth");
-    auto lines = win::DebugLog::Lines();
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0], L"first");
-    EXPECT_EQ(lines[1], L"second");
-    EXPECT_EQ(lines[2], L"");
-    EXPECT_EQ(lines[3], L"fourth");
-}
-
-TEST_F(DebugLogTest, NarrowOutputIsUtf8)
-{
-    OutputDebugStringA("EWFMGR.EXE \xE8\xB5\xB7\xE5\x8B\x95\xE5\xA4\xB1\xE6\x95\x97\n");
-    EXPECT_TRUE(win::DebugLog::Contains(L"EWFMGR.EXE 起動失敗"));
-}
-
-TEST_F(DebugLogTest, NullAndEmptyMessagesAreHarmless)
-{
-    OutputDebugStringW(nullptr);
-    OutputDebugStringA(nullptr);
-    OutputDebugStringW(L"");
-    auto lines = win::DebugLog::Lines();
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_TRUE(lines[0].empty());
+    const struct {
+        std::function<void()> write;
+        std::vector<std::wstring> lines;
+    } cases[] = {
+        {[] { OutputDebugStringW(L"GetSystemDirectory() 失敗\n"), OutputDebugStringW(L"invalid parent"); },
+         {L"GetSystemDirectory() 失敗", L"invalid parent"}},
+        {[] { OutputDebugStringW(L"first\r\nsecond\n\nfourth"); }, {L"first", L"second", L"", L"fourth"}},
+        {[] { OutputDebugStringA("EWFMGR.EXE \xE8\xB5\xB7\xE5\x8B\x95\xE5\xA4\xB1\xE6\x95\x97\n"); },
+         {L"EWFMGR.EXE 起動失敗"}},
+        {[] { OutputDebugStringW(nullptr), OutputDebugStringA(nullptr), OutputDebugStringW(L""); }, {L"", L"", L""}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.lines));
+        win::DebugLog::Clear();
+        c.write();
+        EXPECT_EQ(win::DebugLog::Lines(), c.lines);
+    }
 }
 
 TEST_F(DebugLogTest, ClearEmptiesAndContainsFindsFragments)

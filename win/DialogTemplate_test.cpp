@@ -5,12 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
+#include <functional>
 #include <thread>
 
 namespace {
 
-using win::ControlClass;
 using win::ControlTemplate;
 using win::DialogTemplate;
 
@@ -27,72 +28,61 @@ DialogTemplate MakeTemplate(UINT id, std::wstring caption)
     dialog.cy = 50;
     ControlTemplate ok;
     ok.id = IDOK;
-    ok.controlClass = ControlClass::Button;
+    ok.controlClass = win::ControlClass::Button;
     ok.cx = 40;
     ok.cy = 14;
     dialog.controls.push_back(ok);
     return dialog;
 }
 
-TEST(DialogTemplateRegistry, FindsWhatWasRegisteredAndNothingElse)
+TEST(DialogTemplateRegistry, FindsWhatWasRegisteredAndReplacesButKeepsTheOldOneReadable)
 {
     ASSERT_TRUE(win::RegisterDialogTemplate(MakeTemplate(kTestId, L"一")));
-    const DialogTemplate* found = win::FindDialogTemplate(kTestId);
-    ASSERT_NE(nullptr, found);
-    EXPECT_EQ(L"一", found->caption);
-    ASSERT_EQ(1u, found->controls.size());
-    EXPECT_EQ(IDOK, found->controls[0].id);
+    const DialogTemplate* old = win::FindDialogTemplate(kTestId);
+    ASSERT_NE(nullptr, old);
+    EXPECT_EQ(L"一", old->caption);
+    ASSERT_EQ(1u, old->controls.size());
+    EXPECT_EQ(IDOK, old->controls[0].id);
     EXPECT_EQ(nullptr, win::FindDialogTemplate(kTestId + 999));
     auto ids = win::RegisteredDialogTemplateIds();
     EXPECT_NE(ids.end(), std::find(ids.begin(), ids.end(), kTestId));
     EXPECT_TRUE(std::is_sorted(ids.begin(), ids.end()));
+
+    ASSERT_TRUE(win::RegisterDialogTemplate(MakeTemplate(kTestId, L"new")));
+    EXPECT_EQ(L"new", win::FindDialogTemplate(kTestId)->caption);
+    EXPECT_EQ(L"一", old->caption) << "a dialog being built from the old template keeps it";
 }
 
-TEST(DialogTemplateRegistry, ReRegisteringReplacesButKeepsTheOldOneReadable)
+// A malformed template is refused with a line in the debug log, and the
+// template registered earlier under its id stays in place.
+TEST(DialogTemplateRegistry, MalformedTemplatesAreRefused)
 {
-    ASSERT_TRUE(win::RegisterDialogTemplate(MakeTemplate(kTestId + 1, L"old")));
-    const DialogTemplate* old = win::FindDialogTemplate(kTestId + 1);
-    ASSERT_TRUE(win::RegisterDialogTemplate(MakeTemplate(kTestId + 1, L"new")));
-    const DialogTemplate* current = win::FindDialogTemplate(kTestId + 1);
-    ASSERT_NE(nullptr, current);
-    EXPECT_EQ(L"new", current->caption);
-    EXPECT_EQ(L"old", old->caption) << "a dialog being built from the old template keeps it";
-}
-
-TEST(DialogTemplateRegistry, RejectsDuplicateControlIdsButNotRepeatedMinusOne)
-{
-    win::DebugLog::Clear();
-    DialogTemplate duplicate = MakeTemplate(kTestId + 2, L"dup");
-    duplicate.controls.push_back(duplicate.controls[0]);
-    EXPECT_FALSE(win::RegisterDialogTemplate(duplicate));
-    EXPECT_EQ(nullptr, win::FindDialogTemplate(kTestId + 2));
-    EXPECT_TRUE(win::DebugLog::Contains(L"duplicate control id 1"));
+    const struct {
+        const wchar_t* logged;
+        std::function<void(DialogTemplate&)> spoil;
+    } cases[] = {
+        {L"duplicate control id 1", [](DialogTemplate& t) { t.controls.push_back(t.controls[0]); }},
+        {L"negative", [](DialogTemplate& t) { t.controls[0].cy = -1; }},
+        {L"negative dialog size", [](DialogTemplate& t) { t.cx = -10; }},
+    };
+    ASSERT_TRUE(win::RegisterDialogTemplate(MakeTemplate(kTestId + 1, L"good")));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.logged)));
+        win::DebugLog::Clear();
+        DialogTemplate bad = MakeTemplate(kTestId + 1, L"bad");
+        c.spoil(bad);
+        EXPECT_FALSE(win::RegisterDialogTemplate(bad));
+        EXPECT_TRUE(win::DebugLog::Contains(c.logged));
+        EXPECT_EQ(L"good", win::FindDialogTemplate(kTestId + 1)->caption);
+    }
 
     DialogTemplate labels = MakeTemplate(kTestId + 2, L"labels");
     ControlTemplate label;
     label.id = -1;
     labels.controls.push_back(label);
     labels.controls.push_back(label);
-    EXPECT_TRUE(win::RegisterDialogTemplate(labels));
-}
-
-TEST(DialogTemplateRegistry, RejectedTemplateLeavesTheEarlierOneInPlace)
-{
-    ASSERT_TRUE(win::RegisterDialogTemplate(MakeTemplate(kTestId + 3, L"good")));
-    DialogTemplate bad = MakeTemplate(kTestId + 3, L"bad");
-    bad.controls[0].cy = -1;
-    EXPECT_FALSE(win::RegisterDialogTemplate(bad));
-    EXPECT_EQ(L"good", win::FindDialogTemplate(kTestId + 3)->caption);
-}
-
-TEST(DialogTemplateRegistry, RejectsNegativeDialogSize)
-{
-    win::DebugLog::Clear();
-    DialogTemplate bad = MakeTemplate(kTestId + 4, L"bad");
-    bad.cx = -10;
-    EXPECT_FALSE(win::RegisterDialogTemplate(bad));
-    EXPECT_TRUE(win::DebugLog::Contains(L"negative dialog size"));
-    DialogTemplate empty = MakeTemplate(kTestId + 4, L"empty");
+    EXPECT_TRUE(win::RegisterDialogTemplate(labels)) << "repeated -1 ids are labels";
+    DialogTemplate empty = MakeTemplate(kTestId + 3, L"empty");
     empty.cx = 0;
     empty.cy = 0;
     empty.controls.clear();
@@ -123,47 +113,27 @@ TEST(DialogTemplateRegistry, ConcurrentRegistrationAndLookupSeeWholeTemplates)
         EXPECT_NE(nullptr, win::FindDialogTemplate(id));
 }
 
-TEST(DialogUnits, SystemDialogFitsThePanel)
+// Position and size round each on their own, away from zero, as MulDiv does.
+TEST(DialogUnits, ConvertToPixels)
 {
-    const win::DialogBaseUnits units = win::BaseUnitsForFont(9);
-    RECT rect = win::DialogUnitsToPixels(units, 0, 0, 378, 346);
-    EXPECT_EQ(567, rect.right);
-    EXPECT_EQ(433, rect.bottom) << "346 * 10 / 8 = 432.5 rounds up, as MulDiv does";
-}
-
-TEST(DialogUnits, PositionAndSizeConvertSeparately)
-{
-    const win::DialogBaseUnits units = win::BaseUnitsForFont(9);
-    RECT rect = win::DialogUnitsToPixels(units, 6, 60, 366, 246);
-    EXPECT_EQ(9, rect.left);
-    EXPECT_EQ(75, rect.top);
-    EXPECT_EQ(9 + 549, rect.right);
-    EXPECT_EQ(75 + 308, rect.bottom);
-    // 1 and 3 units across: 1.5 and 4.5 pixels, each rounded on its own.
-    RECT odd = win::DialogUnitsToPixels(units, 1, 1, 3, 3);
-    EXPECT_EQ(2, odd.left);
-    EXPECT_EQ(1, odd.top);
-    EXPECT_EQ(2 + 5, odd.right);
-    EXPECT_EQ(1 + 4, odd.bottom);
-}
-
-TEST(DialogUnits, NegativeCoordinatesRoundAwayFromZero)
-{
-    RECT rect = win::DialogUnitsToPixels(win::BaseUnitsForFont(9), -1, -4, 0, 0);
-    EXPECT_EQ(-2, rect.left);
-    EXPECT_EQ(-5, rect.top);
-}
-
-TEST(DialogUnits, BaseUnitsScaleWithThePointSize)
-{
-    EXPECT_EQ(6, win::BaseUnitsForFont(9).x);
-    EXPECT_EQ(10, win::BaseUnitsForFont(9).y);
-    EXPECT_EQ(12, win::BaseUnitsForFont(18).x);
-    EXPECT_EQ(20, win::BaseUnitsForFont(18).y);
-    EXPECT_EQ(8, win::BaseUnitsForFont(12).x);
-    EXPECT_EQ(13, win::BaseUnitsForFont(12).y);
-    EXPECT_EQ(6, win::BaseUnitsForFont(0).x) << "a template without a size uses the 9-point cell";
-    EXPECT_EQ(10, win::BaseUnitsForFont(-3).y);
+    const struct {
+        int font, x, y, cx, cy;
+        std::array<LONG, 4> pixels;  // left, top, right, bottom
+    } cases[] = {
+        {9, 0, 0, 378, 346, {0, 0, 567, 433}},  // the system dialog fits the panel; 432.5 rounds up
+        {9, 6, 60, 366, 246, {9, 75, 9 + 549, 75 + 308}},
+        {9, 1, 1, 3, 3, {2, 1, 2 + 5, 1 + 4}},  // 1.5 and 4.5 pixels
+        {9, -1, -4, 0, 0, {-2, -5, -2, -5}},
+        {18, 2, 8, 0, 0, {6, 20, 6, 20}},       // base units 12 by 20
+        {12, 4, 8, 0, 0, {8, 13, 8, 13}},       // 8 by 13
+        {0, 4, 8, 0, 0, {6, 10, 6, 10}},        // no size: the 9-point cell
+        {-3, 4, 8, 0, 0, {6, 10, 6, 10}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.font << " pt: " << c.x << "," << c.y << " " << c.cx << "x" << c.cy);
+        RECT rect = win::DialogUnitsToPixels(win::BaseUnitsForFont(c.font), c.x, c.y, c.cx, c.cy);
+        EXPECT_EQ((std::array<LONG, 4>{rect.left, rect.top, rect.right, rect.bottom}), c.pixels);
+    }
 }
 
 }  // namespace

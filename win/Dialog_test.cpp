@@ -14,31 +14,11 @@ namespace {
 
 using testing_support::ScriptedOperator;
 
-// A minimal push button for these tests, independent of the standard
-// controls: a tap (down and up) sends BN_CLICKED to the parent.
-LRESULT TestButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+win::ControlTemplate Button(int id, int x, int y, const wchar_t* text)
 {
-    if (message == WM_LBUTTONUP) {
-        SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(GetDlgCtrlID(hwnd)), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(hwnd));
-        return 0;
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-win::ControlTemplate TestButton(int id, int x, int y, const wchar_t* text)
-{
-    win::ControlTemplate control;
-    control.id = id;
-    control.controlClass = win::ControlClass::Custom;
-    control.className = L"TestButton";
-    control.style = WS_CHILD | WS_VISIBLE;
-    control.x = x;
-    control.y = y;
-    control.cx = 40;
-    control.cy = 14;
-    control.text = text;
-    return control;
+    return win::ControlTemplate{.id = id, .controlClass = win::ControlClass::Button, .className = L"Button",
+                                .style = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, .x = x, .y = y, .cx = 40, .cy = 14,
+                                .text = text};
 }
 
 constexpr UINT outerTemplate = 60001;
@@ -50,34 +30,30 @@ constexpr int idRangeLast = 112;
 constexpr int idThrow = 120;
 constexpr int idPageButton = 130;
 
+win::DialogTemplate Template(UINT id, DWORD style, int cx, int cy, std::vector<win::ControlTemplate> controls)
+{
+    win::DialogTemplate dialog;
+    dialog.id = id;
+    dialog.caption = L"dialog " + std::to_wstring(id);
+    dialog.style = style;
+    dialog.cx = cx;
+    dialog.cy = cy;
+    dialog.controls = std::move(controls);
+    return dialog;
+}
+
 void RegisterTemplates()
 {
-    win::RegisterWindowClass(win::WindowClass{L"TestButton", &TestButtonProc, nullptr, "button"});
-    win::DialogTemplate outer;
-    outer.id = outerTemplate;
-    outer.caption = L"outer";
-    outer.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
-    outer.cx = 200;
-    outer.cy = 150;
-    outer.controls = {TestButton(IDOK, 10, 120, L"OK"), TestButton(IDCANCEL, 60, 120, L"Cancel"),
-                      TestButton(idOpenInner, 10, 10, L"open"), TestButton(idRangeFirst, 10, 30, L"r0"),
-                      TestButton(idRangeFirst + 1, 60, 30, L"r1"), TestButton(idRangeLast, 110, 30, L"r2"),
-                      TestButton(idThrow, 10, 50, L"throw")};
-    ASSERT_TRUE(win::RegisterDialogTemplate(outer));
-
-    win::DialogTemplate inner = outer;
-    inner.id = innerTemplate;
-    inner.caption = L"inner";
-    inner.controls = {TestButton(IDOK, 10, 120, L"OK"), TestButton(IDCANCEL, 60, 120, L"Cancel")};
-    ASSERT_TRUE(win::RegisterDialogTemplate(inner));
-
-    win::DialogTemplate page;
-    page.id = pageTemplate;
-    page.style = WS_CHILD;
-    page.cx = 100;
-    page.cy = 60;
-    page.controls = {TestButton(idPageButton, 5, 5, L"page button")};
-    ASSERT_TRUE(win::RegisterDialogTemplate(page));
+    const DWORD popup = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+    const win::ControlTemplate ok = Button(IDOK, 10, 120, L"OK");
+    const win::ControlTemplate cancel = Button(IDCANCEL, 60, 120, L"Cancel");
+    ASSERT_TRUE(win::RegisterDialogTemplate(Template(
+        outerTemplate, popup, 200, 150,
+        {ok, cancel, Button(idOpenInner, 10, 10, L"open"), Button(idRangeFirst, 10, 30, L"r0"),
+         Button(idRangeFirst + 1, 60, 30, L"r1"), Button(idRangeLast, 110, 30, L"r2"), Button(idThrow, 10, 50, L"throw")})));
+    ASSERT_TRUE(win::RegisterDialogTemplate(Template(innerTemplate, popup, 200, 150, {ok, cancel})));
+    ASSERT_TRUE(win::RegisterDialogTemplate(
+        Template(pageTemplate, WS_CHILD, 100, 60, {Button(idPageButton, 5, 5, L"page button")})));
 }
 
 class InnerDialog : public CDialog {
@@ -188,33 +164,25 @@ TEST_F(DialogTest, MissingTemplateReturnsMinusOneWithADebugLine)
     win::DebugLog::Clear();
     CDialog missing(59999, nullptr);
     EXPECT_EQ(missing.DoModal(), -1);
-    bool logged = false;
-    for (const auto& line : win::DebugLog::Lines())
-        logged = logged || line.find(L"59999") != std::wstring::npos;
-    EXPECT_TRUE(logged);
+    EXPECT_TRUE(win::DebugLog::Contains(L"59999"));
 }
 
 TEST_F(DialogTest, EnterAndEscapeEndADialogUnlessItSwallowsThem)
 {
-    {
+    const struct {
+        std::vector<UINT> keys;
+        bool swallow;
+        INT_PTR result;
+    } cases[] = {{{VK_ESCAPE}, false, IDCANCEL}, {{VK_RETURN}, false, IDOK}, {{VK_RETURN, VK_ESCAPE}, true, IDCANCEL}};
+    for (const auto& c : cases) {
         OuterDialog outer;
+        outer.swallowKeys = c.swallow;
         ScriptedOperator script;
-        script.PressKey(outerTemplate, VK_ESCAPE);
-        EXPECT_EQ(outer.DoModal(), IDCANCEL);
-    }
-    {
-        OuterDialog outer;
-        ScriptedOperator script;
-        script.PressKey(outerTemplate, VK_RETURN);
-        EXPECT_EQ(outer.DoModal(), IDOK);
-    }
-    {
-        OuterDialog outer;
-        outer.swallowKeys = true;
-        ScriptedOperator script;
-        script.PressKey(outerTemplate, VK_RETURN).PressKey(outerTemplate, VK_ESCAPE).Tap(outerTemplate, IDCANCEL);
-        EXPECT_EQ(outer.DoModal(), IDCANCEL);
-        EXPECT_TRUE(script.Finished()) << "both keys were swallowed, only the tap ended the dialog";
+        for (UINT key : c.keys)
+            script.PressKey(outerTemplate, key);
+        if (c.swallow)
+            script.Tap(outerTemplate, IDCANCEL);  // both keys were swallowed: only the tap ends the dialog
+        EXPECT_EQ(outer.DoModal(), c.result) << c.keys[0];
     }
 }
 
@@ -245,10 +213,7 @@ TEST_F(DialogTest, CommandRangesAndHandlerExceptionsStayInsideDispatch)
     script.Tap(outerTemplate, idRangeLast).Tap(outerTemplate, idThrow).Tap(outerTemplate, idRangeFirst).Tap(outerTemplate, IDOK);
     EXPECT_EQ(outer.DoModal(), IDOK);
     EXPECT_EQ(outer.rangeIds, (std::vector<UINT>{idRangeLast, idRangeFirst}));
-    bool logged = false;
-    for (const auto& line : win::DebugLog::Lines())
-        logged = logged || line.find(L"handler failure") != std::wstring::npos;
-    EXPECT_TRUE(logged) << "the exception was logged and the loop went on";
+    EXPECT_TRUE(win::DebugLog::Contains(L"handler failure")) << "the exception was logged and the loop went on";
 }
 
 TEST_F(DialogTest, RuntimeClassInformation)

@@ -140,7 +140,7 @@ TEST_F(ProcessTest, FailuresToStart)
     EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
 }
 
-TEST_F(ProcessTest, RunningProcessCanBeTerminated)
+TEST_F(ProcessTest, RunningProcessCanBeTerminatedAndASignalIsAnExitCode)
 {
     Script("D/wait.exe", "exec sleep 60");
     ASSERT_TRUE(Start(nullptr, L"D:\\wait.exe"));
@@ -153,10 +153,6 @@ TEST_F(ProcessTest, RunningProcessCanBeTerminated)
     ASSERT_TRUE(TerminateProcess(info.hProcess, 42));
     EXPECT_EQ(WaitForSingleObject(info.hThread, INFINITE), WAIT_OBJECT_0);
     EXPECT_EQ(FinishAndClose(), 42u);
-}
-
-TEST_F(ProcessTest, SignalledExitCode)
-{
     Script("D/crash.exe", "kill -TERM $$");
     ASSERT_TRUE(Start(nullptr, L"D:\\crash.exe"));
     EXPECT_EQ(FinishAndClose(), 128u + 15u);
@@ -178,16 +174,6 @@ TEST_F(ProcessTest, StandardHandlesAndEnvironment)
     EXPECT_EQ(FinishAndClose(), 0u);
     CloseHandle(output);
     EXPECT_EQ(root.ReadFile("D/out/stdout.txt"), "out:\xE3\x81\x93\xE3\x82\x93\xE3\x81\xAB\xE3\x81\xA1\xE3\x81\xAF\n");
-}
-
-TEST(StartupInfoTest, ReportsItsSize)
-{
-    STARTUPINFOW startup;
-    startup.dwFlags = 99;
-    GetStartupInfoW(&startup);
-    EXPECT_EQ(startup.cb, sizeof(STARTUPINFOW));
-    EXPECT_EQ(startup.dwFlags, 0u);
-    EXPECT_EQ(startup.wShowWindow, 1);
 }
 
 }  // namespace

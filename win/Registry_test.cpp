@@ -18,67 +18,54 @@ protected:
         win::Registry::SetValue(HKEY_LOCAL_MACHINE, kVersionKey, L"InstallDate", 0x12345678);
     }
     void TearDown() override { win::Registry::Clear(); }
+    static LONG Size(HKEY key, LPCWSTR name, DWORD& size) { return RegQueryValueExW(key, name, nullptr, nullptr, nullptr, &size); }
 };
 
-TEST_F(RegistryTest, ReadsStringsAsTheVersionReportDoes)
+TEST_F(RegistryTest, ValuesAnswerAsTheVersionReportReadsThem)
 {
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kVersionKey, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
     ASSERT_NE(key, nullptr);
-    BYTE buffer[511];
-    DWORD size = sizeof buffer;
-    DWORD type = 0;
-    ASSERT_EQ(RegQueryValueExW(key, L"productname", nullptr, &type, buffer, &size), ERROR_SUCCESS);
-    EXPECT_EQ(type, REG_SZ);
-    EXPECT_EQ(size, (16 + 1) * sizeof(wchar_t));
-    EXPECT_STREQ(reinterpret_cast<const wchar_t*>(buffer), L"Embedded Edition");
-    size = sizeof buffer;
-    EXPECT_EQ(RegQueryValueExW(key, L"CSDVersion", nullptr, &type, buffer, &size), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
-    EXPECT_EQ(RegCloseKey(key), ERROR_INVALID_HANDLE);
-}
-
-TEST_F(RegistryTest, SmallBuffersGetMoreData)
-{
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kVersionKey, 0, KEY_READ, &key), ERROR_SUCCESS);
-    BYTE buffer[8];
-    std::memset(buffer, 0xAB, sizeof buffer);
-    DWORD size = sizeof buffer;
-    EXPECT_EQ(RegQueryValueExW(key, L"ProductName", nullptr, nullptr, buffer, &size), ERROR_MORE_DATA);
+    const struct {
+        LPCWSTR name;
+        DWORD bufferSize;
+        LONG status;
+        DWORD type;
+        DWORD size;
+        LPCWSTR text;
+    } cases[] = {
+        {L"productname", 511, ERROR_SUCCESS, REG_SZ, 17 * sizeof(wchar_t), L"Embedded Edition"},  // names ignore case
+        {L"ProductName", 8, ERROR_MORE_DATA, REG_SZ, 17 * sizeof(wchar_t), nullptr},
+        {L"CurrentVersion", 4 * sizeof(wchar_t), ERROR_SUCCESS, REG_SZ, 4 * sizeof(wchar_t), L"5.1"},  // exactly enough
+        {L"InstallDate", 4, ERROR_SUCCESS, REG_DWORD, 4, nullptr},
+        {L"InstallDate", 3, ERROR_MORE_DATA, REG_DWORD, 4, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.bufferSize << " bytes");
+        BYTE buffer[512];
+        std::memset(buffer, 0xAB, sizeof buffer);
+        DWORD size = c.bufferSize;
+        DWORD type = 0;
+        EXPECT_EQ(RegQueryValueExW(key, c.name, nullptr, &type, buffer, &size), c.status);
+        EXPECT_EQ(type, c.type);
+        EXPECT_EQ(size, c.size);
+        if (c.status == ERROR_MORE_DATA)
+            EXPECT_EQ(buffer[0], 0xAB) << "a buffer too small is left untouched";
+        else if (c.type == REG_SZ)
+            EXPECT_STREQ(reinterpret_cast<const wchar_t*>(buffer), c.text);
+        else
+            EXPECT_EQ(*reinterpret_cast<const DWORD*>(buffer), 0x12345678u);
+    }
+    DWORD size = 0;
+    EXPECT_EQ(Size(key, L"ProductName", size), ERROR_SUCCESS);
     EXPECT_EQ(size, 17 * sizeof(wchar_t));
-    EXPECT_EQ(buffer[0], 0xAB);  // untouched
-    DWORD needed = 0;
-    EXPECT_EQ(RegQueryValueExW(key, L"ProductName", nullptr, nullptr, nullptr, &needed), ERROR_SUCCESS);
-    EXPECT_EQ(needed, 17 * sizeof(wchar_t));
-    // Exactly enough.
-    BYTE exact[4 * sizeof(wchar_t)];
-    size = sizeof exact;
-    EXPECT_EQ(RegQueryValueExW(key, L"CurrentVersion", nullptr, nullptr, exact, &size), ERROR_SUCCESS);
-    EXPECT_STREQ(reinterpret_cast<const wchar_t*>(exact), L"5.1");
-    EXPECT_EQ(RegQueryValueExW(key, L"CurrentVersion", nullptr, nullptr, exact, nullptr), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(Size(key, L"CSDVersion", size), ERROR_FILE_NOT_FOUND);
+    BYTE buffer[8];
+    EXPECT_EQ(RegQueryValueExW(key, L"CurrentVersion", nullptr, nullptr, buffer, nullptr), ERROR_INVALID_PARAMETER);
     DWORD reserved = 0;
     EXPECT_EQ(RegQueryValueExW(key, L"CurrentVersion", &reserved, nullptr, nullptr, &size), ERROR_INVALID_PARAMETER);
-    RegCloseKey(key);
-}
-
-TEST_F(RegistryTest, DwordValues)
-{
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kVersionKey, 0, KEY_READ, &key), ERROR_SUCCESS);
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    DWORD type = 0;
-    ASSERT_EQ(RegQueryValueExW(key, L"InstallDate", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size),
-              ERROR_SUCCESS);
-    EXPECT_EQ(type, REG_DWORD);
-    EXPECT_EQ(size, 4u);
-    EXPECT_EQ(value, 0x12345678u);
-    BYTE small[3];
-    size = sizeof small;
-    EXPECT_EQ(RegQueryValueExW(key, L"InstallDate", nullptr, &type, small, &size), ERROR_MORE_DATA);
-    EXPECT_EQ(size, 4u);
-    RegCloseKey(key);
+    EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+    EXPECT_EQ(RegCloseKey(key), ERROR_INVALID_HANDLE);
 }
 
 TEST_F(RegistryTest, KeysAndParents)
@@ -88,8 +75,8 @@ TEST_F(RegistryTest, KeysAndParents)
     HKEY version = nullptr;
     ASSERT_EQ(RegOpenKeyExW(software, L"Windows NT\\CurrentVersion", 0, KEY_READ, &version), ERROR_SUCCESS);
     DWORD size = 0;
-    EXPECT_EQ(RegQueryValueExW(version, L"CurrentVersion", nullptr, nullptr, nullptr, &size), ERROR_SUCCESS);
-    EXPECT_EQ(RegQueryValueExW(software, L"CurrentVersion", nullptr, nullptr, nullptr, &size), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(Size(version, L"CurrentVersion", size), ERROR_SUCCESS);
+    EXPECT_EQ(Size(software, L"CurrentVersion", size), ERROR_FILE_NOT_FOUND);
     HKEY missing = reinterpret_cast<HKEY>(1);
     EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Micro", 0, KEY_READ, &missing), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(missing, nullptr);
@@ -106,7 +93,7 @@ TEST_F(RegistryTest, RemovedAndClearedValuesAreGone)
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kVersionKey, 0, KEY_READ, &key), ERROR_SUCCESS);
     DWORD size = 0;
-    EXPECT_EQ(RegQueryValueExW(key, L"ProductName", nullptr, nullptr, nullptr, &size), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(Size(key, L"ProductName", size), ERROR_FILE_NOT_FOUND);
     RegCloseKey(key);
     win::Registry::Clear();
     EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kVersionKey, 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);

@@ -45,10 +45,8 @@ protected:
 
     void MakeTree(const std::string& top)
     {
-        root.MakeDir(top);
-        root.MakeDir(top + "/a");
-        root.MakeDir(top + "/a/b");
-        root.MakeDir(top + "/a/b/c");
+        for (const char* folder : {"", "/a", "/a/b", "/a/b/c"})
+            root.MakeDir(top + folder);
         root.WriteFile(top + "/f1.txt", "1");
         root.WriteFile(top + "/a/f2.txt", "2");
         root.WriteFile(top + "/a/b/c/f3.txt", "3");
@@ -77,22 +75,19 @@ TEST_F(ShellFileOperationTest, DeleteAsksOnceAndRemovesExactlyTheTree)
     EXPECT_EQ(asked[0].path, L"D:\\tree");
 }
 
-TEST_F(ShellFileOperationTest, NoConfirmationAsksNothing)
+TEST_F(ShellFileOperationTest, DeleteWithoutConfirmationOrDeclined)
 {
-    root.WriteFile("D/x.txt");
-    EXPECT_EQ(Run(FO_DELETE, L"D:\\x.txt", L"", FOF_NOCONFIRMATION), 0);
-    EXPECT_FALSE(root.Exists("D/x.txt"));
-    EXPECT_TRUE(asked.empty());
-    EXPECT_FALSE(operation.fAnyOperationsAborted);
-}
-
-TEST_F(ShellFileOperationTest, DeclinedDeleteKeepsTheItem)
-{
-    root.WriteFile("D/x.txt");
-    answer = false;
-    EXPECT_EQ(Run(FO_DELETE, L"D:\\x.txt", L"", FOF_ALLOWUNDO), 0);
-    EXPECT_TRUE(root.Exists("D/x.txt"));
-    EXPECT_TRUE(operation.fAnyOperationsAborted);
+    for (FILEOP_FLAGS flags : {FOF_NOCONFIRMATION, FOF_ALLOWUNDO}) {
+        SCOPED_TRACE(flags);
+        asked.clear();
+        answer = false;
+        root.WriteFile("D/x.txt");
+        EXPECT_EQ(Run(FO_DELETE, L"D:\\x.txt", L"", flags), 0);
+        const bool confirmed = flags != FOF_NOCONFIRMATION;
+        EXPECT_EQ(asked.size(), confirmed ? 1u : 0u);
+        EXPECT_EQ(root.Exists("D/x.txt"), confirmed) << "a declined delete keeps the item";
+        EXPECT_EQ(operation.fAnyOperationsAborted, confirmed);
+    }
 }
 
 TEST_F(ShellFileOperationTest, DeleteNeverFollowsLinks)
@@ -137,17 +132,12 @@ TEST_F(ShellFileOperationTest, DeleteWithWildcardsAndSeveralItems)
     EXPECT_FALSE(root.Exists("D/d.txt"));
 }
 
-TEST_F(ShellFileOperationTest, CopyFileToANewName)
-{
-    root.WriteFile("D/src.txt", "data");
-    EXPECT_EQ(Run(FO_COPY, L"D:\\src.txt", L"C:\\copy.txt", 0), 0);
-    EXPECT_EQ(root.ReadFile("C/copy.txt"), "data");
-    EXPECT_TRUE(asked.empty());
-}
-
-TEST_F(ShellFileOperationTest, CopyIntoAFolderAndReplaceAfterAsking)
+TEST_F(ShellFileOperationTest, CopyToANewNameOrIntoAFolderAndReplaceAfterAsking)
 {
     root.WriteFile("D/src.txt", "new");
+    EXPECT_EQ(Run(FO_COPY, L"D:\\src.txt", L"C:\\copy.txt", 0), 0);
+    EXPECT_EQ(root.ReadFile("C/copy.txt"), "new");
+    EXPECT_TRUE(asked.empty());
     root.MakeDir("C/dest");
     root.WriteFile("C/dest/SRC.TXT", "old");
     answer = false;

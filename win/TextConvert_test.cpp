@@ -10,17 +10,13 @@ namespace {
 
 using namespace win;
 
-TEST(TextConvertTest, Utf8RoundTrip)
+TEST(TextConvertTest, Utf8RoundTripAndMalformedInput)
 {
     const std::wstring text = L"システム ABC \U0001F600 é";
     const std::string utf8 = WideToUtf8(text);
     EXPECT_EQ(utf8, "\xE3\x82\xB7\xE3\x82\xB9\xE3\x83\x86\xE3\x83\xA0 ABC \xF0\x9F\x98\x80 \xC3\xA9");
     EXPECT_EQ(Utf8ToWide(utf8), text);
     EXPECT_TRUE(IsValidUtf8(utf8));
-}
-
-TEST(TextConvertTest, MalformedUtf8BecomesReplacementCharacters)
-{
     EXPECT_EQ(Utf8ToWide("a\xFF" "b"), L"a\xFFFD" L"b");
     EXPECT_EQ(Utf8ToWide("\xC0\xAF"), L"\xFFFD\xFFFD");           // overlong '/'
     EXPECT_EQ(Utf8ToWide("\xED\xA0\x80"), L"\xFFFD\xFFFD\xFFFD");  // encoded surrogate
@@ -30,17 +26,13 @@ TEST(TextConvertTest, MalformedUtf8BecomesReplacementCharacters)
     EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));
 }
 
-TEST(TextConvertTest, InvalidWideValuesBecomeReplacementCharacters)
+TEST(TextConvertTest, Utf16SurrogatesAndInvalidValues)
 {
     std::wstring bad;
     bad += static_cast<wchar_t>(0xD800);
     bad += static_cast<wchar_t>(0x110000);
     EXPECT_EQ(WideToUtf8(bad), "\xEF\xBF\xBD\xEF\xBF\xBD");
     EXPECT_EQ(WideToUtf16(bad), u"\xFFFD\xFFFD");
-}
-
-TEST(TextConvertTest, Utf16WithSurrogatePairs)
-{
     const std::wstring text = L"A\U0001F600あ";
     const std::u16string utf16 = WideToUtf16(text);
     ASSERT_EQ(utf16.size(), 4u);
@@ -52,7 +44,7 @@ TEST(TextConvertTest, Utf16WithSurrogatePairs)
     EXPECT_EQ(Utf16ToWide(std::u16string(1, 0xDE00)), L"\xFFFD");
 }
 
-TEST(TextConvertTest, NarrowBufferNeverOverflowsNorCutsACharacter)
+TEST(TextConvertTest, NarrowBuffersNeverOverflowNorCutACharacter)
 {
     char buffer[8];
     std::memset(buffer, '#', sizeof buffer);
@@ -74,19 +66,15 @@ TEST(TextConvertTest, NarrowBufferNeverOverflowsNorCutsACharacter)
     EXPECT_EQ(one[0], '\0');
     EXPECT_EQ(CopyToNarrowBuffer(L"abc", one, 0, &truncated), 0u);
     EXPECT_TRUE(truncated);
-}
-
-TEST(TextConvertTest, Utf8IntoFixedBuffer)
-{
-    char buffer[5];
-    EXPECT_EQ(CopyUtf8ToBuffer("ab\xE3\x83\x87", buffer, sizeof buffer), 2u);
-    EXPECT_STREQ(buffer, "ab");
+    char five[5];
+    EXPECT_EQ(CopyUtf8ToBuffer("ab\xE3\x83\x87", five, sizeof five), 2u);
+    EXPECT_STREQ(five, "ab");
     EXPECT_EQ(Utf8PrefixLength("\xE3\x83\x87\xE3\x83\xBC", 5), 3u);
     EXPECT_EQ(Utf8PrefixLength("\xE3\x83\x87\xE3\x83\xBC", 6), 6u);
     EXPECT_EQ(Utf8PrefixLength("abc", 0), 0u);
 }
 
-TEST(TextConvertTest, Utf16BufferKeepsSurrogatePairsWhole)
+TEST(TextConvertTest, Utf16FieldsKeepSurrogatePairsWholeAndStopAtTheirEnd)
 {
     char16_t field[20];
     std::fill(std::begin(field), std::end(field), u'#');
@@ -102,13 +90,9 @@ TEST(TextConvertTest, Utf16BufferKeepsSurrogatePairsWhole)
     EXPECT_EQ(CopyToUtf16Buffer(L"a\U0001F600", small, &truncated), 1u);  // the pair needs 2 units
     EXPECT_TRUE(truncated);
     EXPECT_EQ(small[1], u'\0');
-}
-
-TEST(TextConvertTest, Utf16FieldWithoutTerminatorStopsAtItsEnd)
-{
-    const char16_t field[3] = {u'a', u'b', u'c'};
-    EXPECT_EQ(Utf16FieldToWide(field, 3), L"abc");
-    EXPECT_EQ(Utf16FieldToWide(field, 2), L"ab");
+    const char16_t unterminated[3] = {u'a', u'b', u'c'};
+    EXPECT_EQ(Utf16FieldToWide(unterminated, 3), L"abc");
+    EXPECT_EQ(Utf16FieldToWide(unterminated, 2), L"ab");
     EXPECT_EQ(Utf16FieldToWide(nullptr, 2), L"");
 }
 

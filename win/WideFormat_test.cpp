@@ -11,7 +11,7 @@ namespace {
 
 using win::FormatWideArgs;
 
-TEST(WideFormatTest, PercentSIsWideAndCapitalSIsNarrow)
+TEST(WideFormatTest, StringsAndCharacters)
 {
     EXPECT_EQ(FormatWideArgs(L"%s\\EWFMGR.EXE C: -disable", L"C:\\WINDOWS\\system32"),
               L"C:\\WINDOWS\\system32\\EWFMGR.EXE C: -disable");
@@ -21,10 +21,6 @@ TEST(WideFormatTest, PercentSIsWideAndCapitalSIsNarrow)
     EXPECT_EQ(FormatWideArgs(L"<%S>", "\xE6\x97\xA5\xE6\x9C\xAC"), L"<日本>");
     EXPECT_EQ(FormatWideArgs(L"<%hs>", "abc"), L"<abc>");
     EXPECT_EQ(FormatWideArgs(L"<%ls|%ws|%lS>", L"wide", L"w", L"W"), L"<wide|w|W>");
-}
-
-TEST(WideFormatTest, StringWidthPrecisionAndNull)
-{
     EXPECT_EQ(FormatWideArgs(L"[%5s]", L"ab"), L"[   ab]");
     EXPECT_EQ(FormatWideArgs(L"[%-5s]", L"ab"), L"[ab   ]");
     EXPECT_EQ(FormatWideArgs(L"[%.3s]", L"システム設定"), L"[システ]");
@@ -33,25 +29,17 @@ TEST(WideFormatTest, StringWidthPrecisionAndNull)
     EXPECT_EQ(FormatWideArgs(L"[%*s]", -4, L"x"), L"[x   ]");  // negative width means left-justified
     EXPECT_EQ(FormatWideArgs(L"[%s]", static_cast<const wchar_t*>(nullptr)), L"[(null)]");
     EXPECT_EQ(FormatWideArgs(L"[%S]", static_cast<const char*>(nullptr)), L"[(null)]");
-}
-
-TEST(WideFormatTest, NarrowStringWithPrecisionStopsAtCharacters)
-{
     // Precision counts characters; the buffer need not be terminated.
     const char unterminated[6] = {'\xE6', '\x97', '\xA5', '\xE6', '\x9C', '\xAC'};
     EXPECT_EQ(FormatWideArgs(L"%.1S", unterminated), L"日");
     EXPECT_EQ(FormatWideArgs(L"%.2S", unterminated), L"日本");
-}
-
-TEST(WideFormatTest, Characters)
-{
     EXPECT_EQ(FormatWideArgs(L"%c%c", L'あ', L'z'), L"あz");
     EXPECT_EQ(FormatWideArgs(L"%C|%hc", 'A', 'b'), L"A|b");
     EXPECT_EQ(FormatWideArgs(L"%lc", L'字'), L"字");
     EXPECT_EQ(FormatWideArgs(L"[%3c][%-3c]", L'x', L'y'), L"[  x][y  ]");
 }
 
-TEST(WideFormatTest, Integers)
+TEST(WideFormatTest, IntegersWithLongAtThirtyTwoBitsAsOnWindows)
 {
     EXPECT_EQ(FormatWideArgs(L"%d %i %u", -42, 7, 4000000000u), L"-42 7 4000000000");
     EXPECT_EQ(FormatWideArgs(L"%x %X %o %#x", 255u, 255u, 8u, 31u), L"ff FF 10 0x1f");
@@ -63,17 +51,9 @@ TEST(WideFormatTest, Integers)
     EXPECT_EQ(FormatWideArgs(L"%hd %hu", 70000, 70000), L"4464 4464");  // cut to 16 bits
     EXPECT_EQ(FormatWideArgs(L"%*d", 5, 42), L"   42");
     EXPECT_EQ(FormatWideArgs(L"%.3d", 5), L"005");
-}
-
-TEST(WideFormatTest, LongIsThirtyTwoBitsAsOnWindows)
-{
     LONG negative = -5;
     DWORD large = 0xFFFFFFFFu;
     EXPECT_EQ(FormatWideArgs(L"%ld %lu %lx", negative, large, large), L"-5 4294967295 ffffffff");
-}
-
-TEST(WideFormatTest, SixtyFourBitIntegers)
-{
     const long long big = 5000000000LL;
     EXPECT_EQ(FormatWideArgs(L"%I64d", big), L"5000000000");
     EXPECT_EQ(FormatWideArgs(L"%I64d", -big), L"-5000000000");
@@ -88,7 +68,7 @@ TEST(WideFormatTest, SixtyFourBitIntegers)
     EXPECT_EQ(FormatWideArgs(L"%I32d", -1), L"-1");
 }
 
-TEST(WideFormatTest, FloatingPoint)
+TEST(WideFormatTest, FloatingPointAndPointers)
 {
     EXPECT_EQ(FormatWideArgs(L"%f", 1.5), L"1.500000");
     EXPECT_EQ(FormatWideArgs(L"%.2f|%8.3f|%-8.1f|", 3.14159, 2.5, 2.25), L"3.14|   2.500|2.2     |");
@@ -96,26 +76,18 @@ TEST(WideFormatTest, FloatingPoint)
     EXPECT_EQ(FormatWideArgs(L"%E", 0.5), L"5.000000E-01");
     EXPECT_EQ(FormatWideArgs(L"%g %g", 0.0001, 1e20), L"0.0001 1e+20");
     EXPECT_EQ(FormatWideArgs(L"%.0f", 1e300).size(), 301u);  // a piece longer than the first buffer
-}
-
-TEST(WideFormatTest, PointerIsUpperCaseHexOfPointerWidth)
-{
     void* pointer = reinterpret_cast<void*>(static_cast<std::uintptr_t>(0xABC));
     std::wstring expected = sizeof(void*) == 8 ? L"0000000000000ABC" : L"00000ABC";
     EXPECT_EQ(FormatWideArgs(L"%p", pointer), expected);
 }
 
-TEST(WideFormatTest, PercentPercentAndLiterals)
+TEST(WideFormatTest, LiteralsAndMalformedFormats)
 {
     EXPECT_EQ(FormatWideArgs(L"100%% done"), L"100% done");
     EXPECT_EQ(FormatWideArgs(L"%%s %d%%", 5), L"%s 5%");
     EXPECT_EQ(FormatWideArgs(L"no conversions"), L"no conversions");
     EXPECT_EQ(FormatWideArgs(L""), L"");
     EXPECT_EQ(FormatWideArgs(nullptr), L"");
-}
-
-TEST(WideFormatTest, MalformedFormatsDoNotCrash)
-{
     EXPECT_EQ(FormatWideArgs(L"50%"), L"50%");
     EXPECT_EQ(FormatWideArgs(L"value %-08"), L"value %-08");
     EXPECT_EQ(FormatWideArgs(L"%I64"), L"%I64");
@@ -125,16 +97,12 @@ TEST(WideFormatTest, MalformedFormatsDoNotCrash)
     EXPECT_EQ(FormatWideArgs(L"a%nb", &ignored), L"ab");
     EXPECT_EQ(ignored, 0);
     EXPECT_TRUE(win::DebugLog::Contains(L"%n"));
-}
-
-TEST(WideFormatTest, HugeWidthIsLimited)
-{
     std::wstring text = FormatWideArgs(L"%999999999d", 1);
     EXPECT_EQ(text.size(), static_cast<std::size_t>(win::kMaxFieldWidth));
     EXPECT_EQ(text.back(), L'1');
 }
 
-TEST(WideFormatTest, SwprintfSFailsWhenTheTextDoesNotFit)
+TEST(WideFormatTest, BufferFunctionsFailOrStopWhenTheTextDoesNotFit)
 {
     wchar_t buffer[8];
     EXPECT_EQ(swprintf_s(buffer, L"%s", L"1234567"), 7);
@@ -143,17 +111,13 @@ TEST(WideFormatTest, SwprintfSFailsWhenTheTextDoesNotFit)
     EXPECT_STREQ(buffer, L"");
     EXPECT_EQ(swprintf_s(buffer, 4, L"%d", 12), 2);
     EXPECT_STREQ(buffer, L"12");
-}
-
-TEST(WideFormatTest, WsprintfStopsAt1024Characters)
-{
     std::wstring longText(2000, L'x');
-    std::vector<wchar_t> buffer(2100, L'#');
-    EXPECT_EQ(wsprintfW(buffer.data(), L"%s", longText.c_str()), 1023);
-    EXPECT_EQ(buffer[1023], L'\0');
-    EXPECT_EQ(buffer[1024], L'#');
-    EXPECT_EQ(wsprintfW(buffer.data(), L"%s=%d", L"ID", 9), 4);
-    EXPECT_STREQ(buffer.data(), L"ID=9");
+    std::vector<wchar_t> large(2100, L'#');
+    EXPECT_EQ(wsprintfW(large.data(), L"%s", longText.c_str()), 1023);
+    EXPECT_EQ(large[1023], L'\0');
+    EXPECT_EQ(large[1024], L'#');
+    EXPECT_EQ(wsprintfW(large.data(), L"%s=%d", L"ID", 9), 4);
+    EXPECT_STREQ(large.data(), L"ID=9");
 }
 
 }  // namespace

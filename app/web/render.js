@@ -227,11 +227,16 @@ function drawJog(element, window, control, act) {
   value.className = 'value';
   const number = document.createElement('span');
   number.className = 'number';
-  number.textContent = control.value !== undefined ? control.value : control.text;
+  // The value format's padding has no place in the narrow middle.
+  number.textContent = String(control.value !== undefined ? control.value : control.text).trim();
   const unit = document.createElement('span');
   unit.className = 'unit';
   unit.textContent = control.unit || '';
   value.append(number, unit);
+  // A long number and unit ("100 mm/min") shrink to fit the middle third.
+  const characters = number.textContent.length + unit.textContent.length + 1;
+  const fit = Math.floor(control.rect[2] / 3 / (characters * 0.6));
+  if (fit < 12) value.style.fontSize = Math.max(8, fit) + 'px';
   const up = document.createElement('div');
   up.className = 'arrow up';
   up.innerHTML = '<span>▶</span><span>▶▶</span>';

@@ -2,6 +2,7 @@
 
 #include "host/dialogs/HostTemplate.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <mutex>
 
@@ -242,10 +243,15 @@ void CSoftKeybordDlg::Report(Result result)
 
 void CSoftKeybordDlg::Refresh()
 {
+    // The entry field has room for a few lines: a long text shows the ones
+    // up to the cursor's, so the line being edited is always in view.
     std::wstring shown;
     const auto& lines = m_work.Lines();
-    for (size_t index = 0; index < lines.size(); ++index) {
-        if (index > 0)
+    const int cursor = m_work.CursorLine();
+    const size_t first = static_cast<size_t>(std::clamp(cursor - (kShownLines - 1), 0,
+                                                        std::max(0, static_cast<int>(lines.size()) - kShownLines)));
+    for (size_t index = first; index < lines.size() && index < first + kShownLines; ++index) {
+        if (index > first)
             shown += L"\r\n";
         shown += m_masked ? std::wstring(lines[index].size(), L'＊') : lines[index];
     }

@@ -48,6 +48,8 @@ public:
     static constexpr int kUpId = 30154;
     static constexpr int kDownId = 30155;
     static constexpr int kClearId = 30156;
+    // Lines the entry field shows at once.
+    static constexpr int kShownLines = 4;
 
     // Typed characters arriving at the entry field or the dialog.
     void OnCharacter(wchar_t character);

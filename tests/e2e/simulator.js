@@ -1,5 +1,6 @@
-// Starts the simulator for a test: a fresh temporary data root, a free port
-// (the simulator prints the one it got), and a clean end with SIGTERM.
+// Starts the simulator for a test: a fresh temporary data root (or a kept
+// one), a free port (the simulator prints the one it got), and a clean end
+// with SIGTERM.
 
 import { spawn } from 'node:child_process';
 import fs from 'node:fs';
@@ -23,8 +24,9 @@ export function simulatorBinary() {
   return found;
 }
 
-export async function startSimulator(extraArgs = []) {
-  const root = fs.mkdtempSync(path.join(os.tmpdir(), 'sysdlg-e2e-'));
+// `root` starts the simulator on a data root kept from an earlier run.
+export async function startSimulator(extraArgs = [], { root } = {}) {
+  root = root || fs.mkdtempSync(path.join(os.tmpdir(), 'sysdlg-e2e-'));
   const child = spawn(simulatorBinary(), ['--root', root, '--port', '0', ...extraArgs], {
     stdio: ['ignore', 'pipe', 'pipe'],
   });
@@ -54,13 +56,14 @@ export async function startSimulator(extraArgs = []) {
     base,
     root,
     child,
-    async stop() {
+    // keepRoot leaves the data root for a restart on it.
+    async stop({ keepRoot = false } = {}) {
       if (child.exitCode === null) {
         const ended = new Promise((resolve) => child.once('exit', resolve));
         child.kill('SIGTERM');
         await ended;
       }
-      fs.rmSync(root, { recursive: true, force: true });
+      if (!keepRoot) fs.rmSync(root, { recursive: true, force: true });
       return child.exitCode;
     },
   };

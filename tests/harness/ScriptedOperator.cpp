@@ -52,8 +52,6 @@ ScriptedOperator::Matcher ForTemplate(UINT templateId)
     return [templateId](HWND window) { return templateId == 0 || win::GetWindowTemplateId(window) == templateId; };
 }
 
-}  // namespace
-
 std::string DescribeForTest(HWND hwnd)
 {
     if (!hwnd)
@@ -61,13 +59,6 @@ std::string DescribeForTest(HWND hwnd)
     char line[64];
     std::snprintf(line, sizeof line, " (template %u)", win::GetWindowTemplateId(hwnd));
     return "'" + Narrow(GetWindowTextString(hwnd)) + "'" + line;
-}
-
-HWND FindControl(HWND window, int id)
-{
-    if (HWND visible = FindControlIn(window, id, true))
-        return visible;
-    return FindControlIn(window, id, false);
 }
 
 HWND FrontWindow()
@@ -78,16 +69,20 @@ HWND FrontWindow()
     return nullptr;
 }
 
-std::vector<std::wstring> VisibleTexts(HWND window)
+}  // namespace
+
+HWND FindControl(HWND window, int id)
 {
-    std::vector<std::wstring> texts;
-    CollectTexts(win::DescribeWindow(window), texts);
-    return texts;
+    if (HWND visible = FindControlIn(window, id, true))
+        return visible;
+    return FindControlIn(window, id, false);
 }
 
 bool ShowsText(HWND window, const std::wstring& text)
 {
-    for (const auto& shown : VisibleTexts(window))
+    std::vector<std::wstring> texts;
+    CollectTexts(win::DescribeWindow(window), texts);
+    for (const auto& shown : texts)
         if (shown.find(text) != std::wstring::npos)
             return true;
     return false;
@@ -136,16 +131,6 @@ ScriptedOperator& ScriptedOperator::Tap(UINT templateId, int controlId, WPARAM k
         if (result != win::InputResult::Posted)
             Fail("cannot tap control " + std::to_string(controlId) + " in " + DescribeForTest(window) + ": " +
                  win::InputResultName(result));
-    });
-}
-
-ScriptedOperator& ScriptedOperator::DoubleTap(UINT templateId, int controlId)
-{
-    return Do(templateId, "double-tap control " + std::to_string(controlId), [this, controlId](HWND window) {
-        HWND control = FindControl(window, controlId);
-        win::InputResult result = control ? win::DoubleTap(control) : win::InputResult::NoWindow;
-        if (result != win::InputResult::Posted)
-            Fail("cannot double-tap control " + std::to_string(controlId) + ": " + win::InputResultName(result));
     });
 }
 

@@ -15,13 +15,9 @@
 
 namespace testing_support {
 
-// Describes a window for failure messages: caption and template id.
-std::string DescribeForTest(HWND hwnd);
 // The first control with that id inside the window, searching child dialogs
 // (tab pages) too; visible controls win over hidden ones.
 HWND FindControl(HWND window, int id);
-// The front window: the first visible, enabled top-level window.
-HWND FrontWindow();
 
 class ScriptedOperator : public win::InputDriver {
 public:
@@ -40,7 +36,6 @@ public:
     // Steps for the window of a template (0 matches any window).
     ScriptedOperator& Do(UINT templateId, std::string description, Action action);
     ScriptedOperator& Tap(UINT templateId, int controlId, WPARAM keyFlags = 0);
-    ScriptedOperator& DoubleTap(UINT templateId, int controlId);
     ScriptedOperator& TapPart(UINT templateId, int controlId, const std::string& part, int index,
                               WPARAM keyFlags = 0, bool twice = false);
     ScriptedOperator& PressKey(UINT templateId, UINT virtualKey);
@@ -76,9 +71,8 @@ private:
     int m_idleWithoutWindow = 0;
 };
 
-// Returns every text the window shows (caption, control texts, list cells),
-// child dialogs included, for assertions on what the operator sees.
-std::vector<std::wstring> VisibleTexts(HWND window);
+// Whether the window shows the text anywhere: caption, control texts, list
+// cells, child dialogs included.
 bool ShowsText(HWND window, const std::wstring& text);
 
 // Pumps the calling thread's queue until it is empty (no driver involved).

@@ -3,13 +3,28 @@
 #include "win/Drives.h"
 #include "win/TextConvert.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <ftw.h>
 #include <sstream>
 #include <stdexcept>
+#include <sys/stat.h>
 
 namespace testing_support {
+namespace {
+
+// Read-only entries a test left behind go too.
+int RemoveEntry(const char* path, const struct stat*, int, struct FTW*)
+{
+    ::chmod(path, 0777);
+    ::remove(path);
+    return 0;
+}
+
+}  // namespace
 
 TempDataRoot::TempDataRoot(const std::string& drives)
 {
@@ -19,14 +34,13 @@ TempDataRoot::TempDataRoot(const std::string& drives)
     m_path = pattern;
     for (char letter : drives)
         std::filesystem::create_directories(m_path + "/" + letter);
-    win::Drives::SetDataRoot(m_path);
+    EXPECT_TRUE(win::Drives::SetDataRoot(m_path)) << "cannot map the temporary data root " << m_path;
 }
 
 TempDataRoot::~TempDataRoot()
 {
     win::Drives::SetDataRoot("");
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
+    ::nftw(m_path.c_str(), &RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
 }
 
 std::string TempDataRoot::PosixOf(const std::wstring& windowsPath) const

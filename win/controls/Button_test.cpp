@@ -14,68 +14,86 @@ constexpr int kId = 1001;
 class ButtonTest : public ::testing::Test {
 protected:
     HWND Make(DWORD style, int id = kId) { return recorder.Create(L"Button", style, id, RECT{10, 10, 110, 40}, L"OK"); }
+    static LRESULT Check(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0); }
+    static LRESULT Pushed(HWND button) { return SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED; }
+    static void Post(HWND button, UINT message, int x)
+    {
+        PostMessageW(button, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, 5));
+    }
     ControlRecorder recorder;
 };
 
-TEST_F(ButtonTest, TapOnPushButtonSendsClickedOnRelease)
+TEST_F(ButtonTest, PressSendsNothingAndReleaseClicks)
 {
     HWND button = Make(BS_PUSHBUTTON);
-    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    Post(button, WM_LBUTTONDOWN, 5);
     Pump();
     EXPECT_TRUE(recorder.Matches({}));
-    EXPECT_EQ(SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED, BST_PUSHED);
+    EXPECT_EQ(Pushed(button), BST_PUSHED);
     EXPECT_EQ(GetCapture(), button);
-
-    PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    Post(button, WM_LBUTTONUP, 5);
     Pump();
     EXPECT_TRUE(recorder.Matches({Command(kId, BN_CLICKED, button)}));
-    EXPECT_EQ(SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
+    EXPECT_EQ(Pushed(button), 0);
     EXPECT_EQ(GetCapture(), nullptr);
+
+    recorder.Clear();
+    SendMessageW(button, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(recorder.Matches({}));
+    SendMessageW(button, WM_KEYUP, VK_SPACE, 0);
+    EXPECT_TRUE(recorder.Matches({Command(kId, BN_CLICKED, button)}));
 }
 
-TEST_F(ButtonTest, ReleaseOutsideTheButtonDoesNotClick)
+// What the parent hears, and the check left behind, by kind of button and input.
+TEST_F(ButtonTest, NotificationsByKindOfButtonAndInput)
 {
-    HWND button = Make(BS_PUSHBUTTON);
-    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(150, 5));
-    Pump();
-    EXPECT_TRUE(recorder.Matches({}));
-    EXPECT_EQ(SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
-}
-
-TEST_F(ButtonTest, DisabledButtonNeverNotifies)
-{
-    HWND button = Make(BS_PUSHBUTTON);
-    EnableWindow(button, FALSE);
-    EXPECT_EQ(Tap(button), InputResult::Disabled);
-    // Input that was already queued when the button was disabled is ignored too.
-    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    Pump();
-    SendMessageW(button, BM_CLICK, 0, 0);
-    EXPECT_TRUE(recorder.Matches({}));
-}
-
-TEST_F(ButtonTest, ButtonDisabledBetweenPressAndReleaseDoesNotNotify)
-{
-    HWND button = Make(BS_PUSHBUTTON);
-    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    Pump();
-    EnableWindow(button, FALSE);
-    PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    Pump();
-    EXPECT_TRUE(recorder.Matches({}));
-}
-
-TEST_F(ButtonTest, GroupBoxTakesNoInput)
-{
-    HWND group = Make(BS_GROUPBOX);
-    EXPECT_EQ(Tap(group), InputResult::Posted);
-    EXPECT_EQ(DoubleTap(group), InputResult::Posted);
-    Pump();
-    SendMessageW(group, BM_CLICK, 0, 0);
-    EXPECT_TRUE(recorder.Matches({}));
-    EXPECT_EQ(SendMessageW(group, BM_GETSTATE, 0, 0), 0);
+    auto tap = [](HWND button) { Tap(button), Pump(); };
+    auto doubleTap = [](HWND button) { DoubleTap(button), Pump(); };
+    auto click = [](HWND button) { SendMessageW(button, BM_CLICK, 0, 0); };
+    const struct {
+        const char* name;
+        DWORD style;
+        std::function<void(HWND)> act;
+        std::vector<UINT> heard;
+        LRESULT check;
+    } cases[] = {
+        {"plain check box: the parent sets the check", BS_CHECKBOX, tap, {BN_CLICKED}, BST_UNCHECKED},
+        {"click message acts as a tap", BS_AUTOCHECKBOX, click, {BN_CLICKED}, BST_CHECKED},
+        {"double tap is two clicks", BS_PUSHBUTTON, doubleTap, {BN_CLICKED, BN_CLICKED}, BST_UNCHECKED},
+        {"notifying button double-clicks", BS_PUSHBUTTON | BS_NOTIFY, doubleTap, {BN_CLICKED, BN_DOUBLECLICKED}, 0},
+        {"radio button double-clicks", BS_RADIOBUTTON, doubleTap, {BN_CLICKED, BN_DOUBLECLICKED}, BST_UNCHECKED},
+        {"release outside the button", BS_AUTOCHECKBOX,
+         [](HWND button) { Post(button, WM_LBUTTONDOWN, 5), Post(button, WM_LBUTTONUP, 150), Pump(); }, {}, 0},
+        {"group box takes no input", BS_GROUPBOX,
+         [&](HWND button) { EXPECT_EQ(Tap(button), InputResult::Posted), doubleTap(button), click(button); }, {}, 0},
+        {"disabled button, input queued before too", BS_AUTOCHECKBOX,
+         [&](HWND button) {
+             Post(button, WM_LBUTTONDOWN, 5), Post(button, WM_LBUTTONUP, 5);  // queued before disabling
+             EnableWindow(button, FALSE);
+             EXPECT_EQ(Tap(button), InputResult::Disabled);
+             Pump(), click(button);
+         },
+         {}, BST_UNCHECKED},
+        {"disabled between press and release", BS_AUTOCHECKBOX,
+         [](HWND button) {
+             Post(button, WM_LBUTTONDOWN, 5), Pump(), EnableWindow(button, FALSE);
+             Post(button, WM_LBUTTONUP, 5), Pump();
+         },
+         {}, BST_UNCHECKED},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND button = Make(c.style);
+        recorder.Clear();
+        c.act(button);
+        std::vector<Logged> expected;
+        for (UINT code : c.heard)
+            expected.push_back(Command(kId, code, button));
+        EXPECT_TRUE(recorder.Matches(expected));
+        EXPECT_EQ(Check(button), c.check);
+        EXPECT_EQ(Pushed(button), 0);
+        DestroyWindow(button);
+    }
 }
 
 TEST_F(ButtonTest, SetCheckIsSilentAndClampedToTheButtonType)
@@ -87,33 +105,24 @@ TEST_F(ButtonTest, SetCheckIsSilentAndClampedToTheButtonType)
     SendMessageW(push, BM_SETCHECK, BST_CHECKED, 0);
     SendMessageW(three, BM_SETCHECK, BST_INDETERMINATE, 0);
     EXPECT_TRUE(recorder.Matches({}));
-    EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(SendMessageW(push, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_EQ(SendMessageW(three, BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+    EXPECT_EQ(Check(check), BST_CHECKED);
+    EXPECT_EQ(Check(push), BST_UNCHECKED);
+    EXPECT_EQ(Check(three), BST_INDETERMINATE);
     SendMessageW(check, BM_SETCHECK, BST_INDETERMINATE, 0);
-    EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(Check(check), BST_CHECKED);
 }
 
 TEST_F(ButtonTest, AutoCheckBoxTogglesBeforeClicked)
 {
     HWND check = Make(BS_AUTOCHECKBOX);
     std::vector<LRESULT> seen;
-    recorder.OnCode(BN_CLICKED, [&] { seen.push_back(SendMessageW(check, BM_GETCHECK, 0, 0)); });
+    recorder.OnCode(BN_CLICKED, [&] { seen.push_back(Check(check)); });
     Tap(check);
     Pump();
     Tap(check);
     Pump();
     EXPECT_TRUE(recorder.Matches({Command(kId, BN_CLICKED, check), Command(kId, BN_CLICKED, check)}));
     EXPECT_EQ(seen, (std::vector<LRESULT>{BST_CHECKED, BST_UNCHECKED}));
-}
-
-TEST_F(ButtonTest, PlainCheckBoxLeavesTheCheckToItsParent)
-{
-    HWND check = Make(BS_CHECKBOX);
-    Tap(check);
-    Pump();
-    EXPECT_TRUE(recorder.Matches({Command(kId, BN_CLICKED, check)}));
-    EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
 }
 
 TEST_F(ButtonTest, AutoRadioButtonUnchecksTheOthersOfItsGroupOnly)
@@ -127,45 +136,8 @@ TEST_F(ButtonTest, AutoRadioButtonUnchecksTheOthersOfItsGroupOnly)
     Tap(second);
     Pump();
     EXPECT_TRUE(recorder.Matches({Command(2, BN_CLICKED, second)}));
-    EXPECT_EQ(SendMessageW(first, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_EQ(SendMessageW(second, BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(SendMessageW(third, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_EQ(SendMessageW(nextGroup, BM_GETCHECK, 0, 0), BST_CHECKED);
-}
-
-TEST_F(ButtonTest, DoubleTapIsTwoClicksUnlessTheButtonNotifies)
-{
-    HWND plain = Make(BS_PUSHBUTTON, 1);
-    HWND notifying = Make(BS_PUSHBUTTON | BS_NOTIFY, 2);
-    HWND radio = Make(BS_RADIOBUTTON, 3);
-    DoubleTap(plain);
-    Pump();
-    EXPECT_TRUE(recorder.Matches({Command(1, BN_CLICKED, plain), Command(1, BN_CLICKED, plain)}));
-    recorder.Clear();
-    DoubleTap(notifying);
-    Pump();
-    EXPECT_TRUE(recorder.Matches({Command(2, BN_CLICKED, notifying), Command(2, BN_DOUBLECLICKED, notifying)}));
-    recorder.Clear();
-    DoubleTap(radio);
-    Pump();
-    EXPECT_TRUE(recorder.Matches({Command(3, BN_CLICKED, radio), Command(3, BN_DOUBLECLICKED, radio)}));
-}
-
-TEST_F(ButtonTest, ClickMessageActsAsATap)
-{
-    HWND check = Make(BS_AUTOCHECKBOX);
-    SendMessageW(check, BM_CLICK, 0, 0);
-    EXPECT_TRUE(recorder.Matches({Command(kId, BN_CLICKED, check)}));
-    EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
-}
-
-TEST_F(ButtonTest, SpaceKeyPressesAndReleases)
-{
-    HWND button = Make(BS_PUSHBUTTON);
-    SendMessageW(button, WM_KEYDOWN, VK_SPACE, 0);
-    EXPECT_TRUE(recorder.Matches({}));
-    SendMessageW(button, WM_KEYUP, VK_SPACE, 0);
-    EXPECT_TRUE(recorder.Matches({Command(kId, BN_CLICKED, button)}));
+    EXPECT_EQ((std::vector<LRESULT>{Check(first), Check(second), Check(third), Check(nextGroup)}),
+              (std::vector<LRESULT>{BST_UNCHECKED, BST_CHECKED, BST_UNCHECKED, BST_CHECKED}));
 }
 
 TEST_F(ButtonTest, SetStyleChangesOnlyTheTypeAndIsSilent)
@@ -215,35 +187,25 @@ TEST_F(ButtonTest, ScreenDescribesEachKind)
     EXPECT_EQ(DescribeControl(owner).className, "ownerdraw");
 }
 
-TEST_F(ButtonTest, WrapperReadsAndSetsThroughMessages)
+TEST_F(ButtonTest, WrapperCreatesAndDrivesItsWindowSilently)
 {
-    HWND hwnd = Make(BS_AUTOCHECKBOX);
+    CWnd parent;
+    ASSERT_TRUE(parent.Attach(recorder.Parent()));
     CButton button;
-    ASSERT_TRUE(button.SubclassWindow(hwnd));
-    EXPECT_STREQ(button.GetRuntimeClass()->m_lpszClassName, "CButton");
-    EXPECT_TRUE(button.IsKindOf(RUNTIME_CLASS(CWnd)));
+    ASSERT_TRUE(button.Create(L"Go", WS_VISIBLE | BS_AUTOCHECKBOX, RECT{0, 0, 50, 20}, &parent, 77));
+    parent.Detach();
+    EXPECT_EQ(GetDlgItem(recorder.Parent(), 77), button.m_hWnd);
+    EXPECT_EQ(GetWindowTextString(button.m_hWnd), L"Go");
     button.SetCheck(BST_CHECKED);
-    EXPECT_EQ(button.GetCheck(), BST_CHECKED);
     button.SetState(TRUE);
     EXPECT_EQ(button.GetState(), static_cast<UINT>(BST_CHECKED | BST_PUSHED));
     button.SetButtonStyle(BS_CHECKBOX);
     EXPECT_EQ(button.GetButtonStyle() & BS_TYPEMASK, BS_CHECKBOX);
     EXPECT_TRUE(recorder.Matches({}));
-    Tap(hwnd);
+    Tap(button.m_hWnd);
     Pump();
-    EXPECT_TRUE(recorder.Matches({Command(kId, BN_CLICKED, hwnd)}));
-    button.UnsubclassWindow();
-}
-
-TEST_F(ButtonTest, WrapperCreatesItsWindow)
-{
-    CWnd parent;
-    ASSERT_TRUE(parent.Attach(recorder.Parent()));
-    CButton button;
-    ASSERT_TRUE(button.Create(L"Go", WS_VISIBLE | BS_PUSHBUTTON, RECT{0, 0, 50, 20}, &parent, 77));
-    EXPECT_EQ(GetDlgItem(recorder.Parent(), 77), button.m_hWnd);
-    EXPECT_EQ(GetWindowTextString(button.m_hWnd), L"Go");
-    parent.Detach();
+    EXPECT_TRUE(recorder.Matches({Command(77, BN_CLICKED, button.m_hWnd)}));
+    EXPECT_EQ(button.GetCheck(), BST_CHECKED) << "a plain check box leaves the check to its parent";
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iomanip>
+#include <map>
 #include <sstream>
 
 namespace win::testing {
@@ -12,34 +13,21 @@ namespace {
 
 ControlRecorder* current = nullptr;
 
+#define NAMED(code) {code, #code}
+const std::map<UINT, const char*> kCommandNames = {
+    {BN_CLICKED, "BN_CLICKED/STN_CLICKED"}, NAMED(BN_DOUBLECLICKED), {LBN_SELCHANGE, "LBN_SELCHANGE/STN_DBLCLK"},
+    NAMED(LBN_DBLCLK), NAMED(EN_CHANGE)};
+const std::map<UINT, const char*> kNotifyNames = {
+    NAMED(NM_CLICK), NAMED(NM_DBLCLK), NAMED(NM_SETFOCUS), NAMED(NM_KILLFOCUS), NAMED(TCN_SELCHANGE),
+    NAMED(TCN_SELCHANGING), NAMED(LVN_ITEMCHANGING), NAMED(LVN_ITEMCHANGED), NAMED(LVN_INSERTITEM),
+    NAMED(LVN_DELETEITEM), NAMED(LVN_DELETEALLITEMS), NAMED(LVN_COLUMNCLICK), NAMED(LVN_ITEMACTIVATE)};
+#undef NAMED
+
 std::string CodeName(UINT message, UINT code)
 {
-    if (message == WM_COMMAND) {
-        switch (code) {
-        case BN_CLICKED: return "BN_CLICKED/STN_CLICKED";
-        case BN_DOUBLECLICKED: return "BN_DOUBLECLICKED";
-        case LBN_SELCHANGE: return "LBN_SELCHANGE/STN_DBLCLK";
-        case LBN_DBLCLK: return "LBN_DBLCLK";
-        case EN_CHANGE: return "EN_CHANGE";
-        default: return "command " + std::to_string(code);
-        }
-    }
-    switch (code) {
-    case NM_CLICK: return "NM_CLICK";
-    case NM_DBLCLK: return "NM_DBLCLK";
-    case NM_SETFOCUS: return "NM_SETFOCUS";
-    case NM_KILLFOCUS: return "NM_KILLFOCUS";
-    case TCN_SELCHANGE: return "TCN_SELCHANGE";
-    case TCN_SELCHANGING: return "TCN_SELCHANGING";
-    case LVN_ITEMCHANGING: return "LVN_ITEMCHANGING";
-    case LVN_ITEMCHANGED: return "LVN_ITEMCHANGED";
-    case LVN_INSERTITEM: return "LVN_INSERTITEM";
-    case LVN_DELETEITEM: return "LVN_DELETEITEM";
-    case LVN_DELETEALLITEMS: return "LVN_DELETEALLITEMS";
-    case LVN_COLUMNCLICK: return "LVN_COLUMNCLICK";
-    case LVN_ITEMACTIVATE: return "LVN_ITEMACTIVATE";
-    default: return "notify " + std::to_string(static_cast<int>(code));
-    }
+    const auto& names = message == WM_COMMAND ? kCommandNames : kNotifyNames;
+    auto found = names.find(code);
+    return found != names.end() ? found->second : std::to_string(static_cast<int>(code));
 }
 
 bool IsListView(HWND hwnd)

@@ -15,7 +15,7 @@ constexpr int kId = 2001;
 class EditTest : public ::testing::Test {
 protected:
     HWND Make(DWORD style, LPCWSTR text = L"") { return recorder.Create(L"Edit", style, kId, RECT{10, 10, 210, 40}, text); }
-    void Type(HWND edit, std::wstring_view text)
+    static void Type(HWND edit, std::wstring_view text)
     {
         for (wchar_t character : text)
             SendMessageW(edit, WM_CHAR, static_cast<WPARAM>(character), 1);
@@ -23,67 +23,33 @@ protected:
     ControlRecorder recorder;
 };
 
-TEST_F(EditTest, TypingAppendsAndReportsEachChange)
+// Typed characters by kind of edit: the text left and one EN_CHANGE per change.
+TEST_F(EditTest, TypingByKindOfEdit)
 {
-    HWND edit = Make(0, L"ab");
-    Type(edit, L"c1");
-    EXPECT_EQ(GetWindowTextString(edit), L"abc1");
-    EXPECT_TRUE(recorder.Matches({Command(kId, EN_CHANGE, edit), Command(kId, EN_CHANGE, edit)}));
-}
-
-TEST_F(EditTest, BackspaceRemovesTheLastCharacterAndNothingOnEmptyText)
-{
-    HWND edit = Make(0, L"x");
-    Type(edit, L"\b");
-    EXPECT_EQ(GetWindowTextString(edit), L"");
-    Type(edit, L"\b");
-    EXPECT_TRUE(recorder.Matches({Command(kId, EN_CHANGE, edit)}));
-}
-
-TEST_F(EditTest, ControlCharactersAndEnterDoNothingInASingleLineEdit)
-{
-    HWND edit = Make(0, L"a");
-    Type(edit, L"\r\t\x1B\x7F");
-    EXPECT_EQ(GetWindowTextString(edit), L"a");
-    EXPECT_TRUE(recorder.Matches({}));
-}
-
-TEST_F(EditTest, MultiLineEditBreaksLinesAndRemovesABreakWhole)
-{
-    HWND edit = Make(ES_MULTILINE, L"a");
-    Type(edit, L"\rb");
-    EXPECT_EQ(GetWindowTextString(edit), L"a\r\nb");
-    Type(edit, L"\b\b");
-    EXPECT_EQ(GetWindowTextString(edit), L"a");
-    EXPECT_EQ(recorder.Log().size(), 4u);
-}
-
-TEST_F(EditTest, ReadOnlyEditIgnoresTypingUntilMadeWritable)
-{
-    HWND edit = Make(ES_READONLY, L"fixed");
-    Type(edit, L"x\b");
-    EXPECT_EQ(GetWindowTextString(edit), L"fixed");
-    EXPECT_TRUE(recorder.Matches({}));
-    EXPECT_EQ(SendMessageW(edit, EM_SETREADONLY, FALSE, 0), TRUE);
-    Type(edit, L"!");
-    EXPECT_EQ(GetWindowTextString(edit), L"fixed!");
-    SendMessageW(edit, EM_SETREADONLY, TRUE, 0);
-    EXPECT_TRUE(GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY);
-}
-
-TEST_F(EditTest, NumberEditTakesDigitsOnly)
-{
-    HWND edit = Make(ES_NUMBER);
-    Type(edit, L"1a2");
-    EXPECT_EQ(GetWindowTextString(edit), L"12");
-}
-
-TEST_F(EditTest, SetTextFromCodeIsSilent)
-{
-    HWND edit = Make(0);
-    SetWindowTextW(edit, L"from code");
-    EXPECT_EQ(GetWindowTextString(edit), L"from code");
-    EXPECT_TRUE(recorder.Matches({}));
+    const struct {
+        DWORD style;
+        LPCWSTR before;
+        std::wstring_view typed;
+        LPCWSTR after;
+        size_t changes;
+    } cases[] = {
+        {0, L"ab", L"c1", L"abc1", 2},
+        {0, L"x", L"\b\b", L"", 1},                   // nothing to remove the second time
+        {0, L"a", L"\r\t\x1B\x7F", L"a", 0},          // control characters and Enter do nothing
+        {ES_MULTILINE, L"a", L"\rb", L"a\r\nb", 2},    // Enter breaks the line
+        {ES_MULTILINE, L"a\r\nb", L"\b\b", L"a", 2},  // a line break goes whole
+        {ES_READONLY, L"fixed", L"x\b", L"fixed", 0},
+        {ES_NUMBER, L"", L"1a2", L"12", 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(std::wstring(c.before) + L" + " + std::wstring(c.typed)));
+        HWND edit = Make(c.style, c.before);
+        recorder.Clear();
+        Type(edit, c.typed);
+        EXPECT_EQ(GetWindowTextString(edit), c.after);
+        EXPECT_TRUE(recorder.Matches(std::vector<Logged>(c.changes, Command(kId, EN_CHANGE, edit))));
+        DestroyWindow(edit);
+    }
 }
 
 TEST_F(EditTest, TapGivesTheFocusSoTypedTextArrives)
@@ -109,21 +75,25 @@ TEST_F(EditTest, ScreenShowsReadOnlyAndMultiline)
     EXPECT_EQ(described.extra.size(), 2u);
 }
 
-TEST_F(EditTest, WrapperSetsReadOnly)
+TEST_F(EditTest, WrapperTogglesReadOnlyAndCodeSetsTextSilently)
 {
     CEdit edit;
     CWnd parent;
     ASSERT_TRUE(parent.Attach(recorder.Parent()));
-    ASSERT_TRUE(edit.Create(WS_VISIBLE, RECT{0, 0, 100, 20}, &parent, 55));
+    ASSERT_TRUE(edit.Create(WS_VISIBLE | ES_READONLY, RECT{0, 0, 100, 20}, &parent, kId));
     parent.Detach();
-    EXPECT_TRUE(edit.SetReadOnly());
-    EXPECT_TRUE(edit.GetStyle() & ES_READONLY);
     edit.SetWindowText(L"text");
-    CString text;
-    edit.GetWindowText(text);
-    EXPECT_EQ(text, L"text");
+    Type(edit.m_hWnd, L"x");
+    EXPECT_TRUE(recorder.Matches({}));
     EXPECT_TRUE(edit.SetReadOnly(FALSE));
     EXPECT_FALSE(edit.GetStyle() & ES_READONLY);
+    Type(edit.m_hWnd, L"!");
+    CString text;
+    edit.GetWindowText(text);
+    EXPECT_EQ(text, L"text!");
+    EXPECT_TRUE(recorder.Matches({Command(kId, EN_CHANGE, edit.m_hWnd)}));
+    EXPECT_TRUE(edit.SetReadOnly());
+    EXPECT_TRUE(edit.GetStyle() & ES_READONLY);
 }
 
 TEST_F(EditTest, StaticNotifiesOnlyWithNotifyStyle)

@@ -6,10 +6,43 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace win::testing {
 namespace {
 
 constexpr int kId = 4001;
+
+LRESULT Send(HWND tabs, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    return SendMessageW(tabs, message, wParam, lParam);
+}
+
+LRESULT Insert(HWND tabs, int index, LPCWSTR text)
+{
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<LPWSTR>(text);
+    return Send(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+}
+
+using Edges = std::array<LONG, 4>;
+Edges EdgesOf(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+std::wstring Texts(HWND tabs)
+{
+    std::wstring texts;
+    for (int index = 0; index < Send(tabs, TCM_GETITEMCOUNT); ++index) {
+        wchar_t buffer[32] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = buffer;
+        item.cchTextMax = 32;
+        Send(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        texts += buffer + std::wstring(L"|");
+    }
+    return texts;
+}
 
 class TabControlTest : public ::testing::Test {
 protected:
@@ -21,23 +54,6 @@ protected:
             Insert(tabs, index++, text);
         return tabs;
     }
-    static LRESULT Insert(HWND tabs, int index, LPCWSTR text)
-    {
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = const_cast<LPWSTR>(text);
-        return SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    }
-    static std::wstring Text(HWND tabs, int index)
-    {
-        wchar_t buffer[32] = {};
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = buffer;
-        item.cchTextMax = 32;
-        SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-        return buffer;
-    }
     ControlRecorder recorder;
 };
 
@@ -46,153 +62,111 @@ TEST_F(TabControlTest, TapSendsSelChangingThenSelChange)
     HWND tabs = Make({L"one", L"two", L"three"});
     LRESULT duringChanging = -2;
     LRESULT duringChange = -2;
-    recorder.OnCode(TCN_SELCHANGING, [&] { duringChanging = SendMessageW(tabs, TCM_GETCURSEL, 0, 0); });
-    recorder.OnCode(TCN_SELCHANGE, [&] { duringChange = SendMessageW(tabs, TCM_GETCURSEL, 0, 0); });
+    recorder.OnCode(TCN_SELCHANGING, [&] { duringChanging = Send(tabs, TCM_GETCURSEL); });
+    recorder.OnCode(TCN_SELCHANGE, [&] { duringChange = Send(tabs, TCM_GETCURSEL); });
     ASSERT_EQ(TapPart(tabs, "tab", 2), InputResult::Posted);
     Pump();
     EXPECT_TRUE(recorder.Matches({Notify(kId, TCN_SELCHANGING), Notify(kId, TCN_SELCHANGE), Notify(kId, NM_CLICK)}));
     EXPECT_EQ(duringChanging, 0);
     EXPECT_EQ(duringChange, 2);
-    EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(Send(tabs, TCM_GETCURSEL), 2);
 }
 
-TEST_F(TabControlTest, NonZeroSelChangingVetoesTheChange)
+TEST_F(TabControlTest, TapsThatChangeNothing)
 {
-    HWND tabs = Make({L"one", L"two"});
-    recorder.Answer(TCN_SELCHANGING, TRUE);
-    TapPart(tabs, "tab", 1);
-    Pump();
-    EXPECT_TRUE(recorder.Matches({Notify(kId, TCN_SELCHANGING), Notify(kId, NM_CLICK)}));
-    EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 0);
+    const Logged changing = Notify(kId, TCN_SELCHANGING);
+    const Logged click = Notify(kId, NM_CLICK);
+    const struct {
+        const char* name;
+        std::function<void(HWND)> act;
+        std::vector<Logged> heard;
+        LRESULT selected;
+    } cases[] = {
+        {"a non-zero answer to TCN_SELCHANGING vetoes",
+         [&](HWND tabs) { recorder.Answer(TCN_SELCHANGING, TRUE), TapPart(tabs, "tab", 1); }, {changing, click}, 0},
+        {"the parent deletes the tabs while the selection changes",
+         [&](HWND tabs) {
+             recorder.OnCode(TCN_SELCHANGING, [tabs] { Send(tabs, TCM_DELETEALLITEMS); });
+             TapPart(tabs, "tab", 1);
+         },
+         {changing, click}, -1},
+        {"taps on the selected tab, beside and below the tabs",
+         [](HWND tabs) { TapPart(tabs, "tab", 0), TapAt(tabs, POINT{500, 10}), TapAt(tabs, POINT{10, 200}); },
+         {click, click, click}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND tabs = Make({L"one", L"two"});
+        recorder.Clear();
+        c.act(tabs);
+        Pump();
+        EXPECT_TRUE(recorder.Matches(c.heard));
+        EXPECT_EQ(Send(tabs, TCM_GETCURSEL), c.selected);
+        EXPECT_EQ(TapPart(tabs, "tab", 2), InputResult::NoSuchPart);
+        recorder.Answer(TCN_SELCHANGING, FALSE);
+        recorder.OnCode(TCN_SELCHANGING, nullptr);
+        DestroyWindow(tabs);
+    }
 }
 
-TEST_F(TabControlTest, TapOnTheSelectedTabOrBesideTheTabsChangesNothing)
-{
-    HWND tabs = Make({L"one", L"two"});
-    TapPart(tabs, "tab", 0);
-    TapAt(tabs, POINT{500, 10});
-    TapAt(tabs, POINT{10, 200});
-    Pump();
-    EXPECT_TRUE(recorder.Matches({Notify(kId, NM_CLICK), Notify(kId, NM_CLICK), Notify(kId, NM_CLICK)}));
-    EXPECT_EQ(TapPart(tabs, "tab", 2), InputResult::NoSuchPart);
-}
-
-TEST_F(TabControlTest, SetCurSelIsSilentAndAnswersThePreviousSelection)
-{
-    HWND tabs = Make({L"one", L"two", L"three"});
-    EXPECT_EQ(SendMessageW(tabs, TCM_SETCURSEL, 2, 0), 0);
-    EXPECT_EQ(SendMessageW(tabs, TCM_SETCURSEL, 1, 0), 2);
-    EXPECT_EQ(SendMessageW(tabs, TCM_SETCURSEL, 3, 0), -1);
-    EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 1);
-    EXPECT_TRUE(recorder.Matches({}));
-}
-
-TEST_F(TabControlTest, InsertionBeyondTheCountAppendsAndKeepsTheSelectedTab)
+TEST_F(TabControlTest, InsertDeleteAndSetCurSelKeepTheSelectedTabAndAreSilent)
 {
     HWND tabs = Make({});
-    EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), -1);
+    EXPECT_EQ(Send(tabs, TCM_GETCURSEL), -1);
     // The system dialog's order: indexes 0, 2, 4, 1, 3, 5.
     EXPECT_EQ(Insert(tabs, 0, L"A"), 0);
-    EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 0);  // the first tab is selected
+    EXPECT_EQ(Send(tabs, TCM_GETCURSEL), 0);  // the first tab is selected
     EXPECT_EQ(Insert(tabs, 2, L"C"), 1);
     EXPECT_EQ(Insert(tabs, 4, L"E"), 2);
     EXPECT_EQ(Insert(tabs, 1, L"B"), 1);
     EXPECT_EQ(Insert(tabs, 3, L"D"), 3);
     EXPECT_EQ(Insert(tabs, 5, L"F"), 5);
     EXPECT_EQ(Insert(tabs, -1, L"bad"), -1);
-    EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 6);
-    for (int index = 0; index < 6; ++index)
-        EXPECT_EQ(Text(tabs, index), std::wstring(1, static_cast<wchar_t>(L'A' + index)));
-    SendMessageW(tabs, TCM_SETCURSEL, 3, 0);
+    EXPECT_EQ(Texts(tabs), L"A|B|C|D|E|F|");
+    TCITEMW item{};
+    EXPECT_FALSE(Send(tabs, TCM_SETITEMW, 6, reinterpret_cast<LPARAM>(&item)));
+    EXPECT_EQ(Send(tabs, TCM_SETCURSEL, 3), 0);  // answers the previous selection
+    EXPECT_EQ(Send(tabs, TCM_SETCURSEL, 6), -1);
     Insert(tabs, 0, L"front");
-    EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 4);
+    EXPECT_EQ(Send(tabs, TCM_GETCURSEL), 4);
+    EXPECT_TRUE(Send(tabs, TCM_DELETEITEM, 0));
+    EXPECT_EQ(Send(tabs, TCM_GETCURSEL), 3);
+    EXPECT_TRUE(Send(tabs, TCM_DELETEITEM, 3));
+    EXPECT_EQ(Send(tabs, TCM_GETCURSEL), -1) << "deleting the selected tab leaves none selected";
+    EXPECT_FALSE(Send(tabs, TCM_DELETEITEM, 5));
+    EXPECT_TRUE(Send(tabs, TCM_DELETEALLITEMS));
+    EXPECT_EQ(Send(tabs, TCM_GETITEMCOUNT), 0);
     EXPECT_TRUE(recorder.Matches({}));
-}
-
-TEST_F(TabControlTest, DeletingTheSelectedTabLeavesNoneSelected)
-{
-    HWND tabs = Make({L"one", L"two", L"three"});
-    SendMessageW(tabs, TCM_SETCURSEL, 2, 0);
-    EXPECT_TRUE(SendMessageW(tabs, TCM_DELETEITEM, 0, 0));
-    EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 1);
-    EXPECT_TRUE(SendMessageW(tabs, TCM_DELETEITEM, 1, 0));
-    EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), -1);
-    EXPECT_FALSE(SendMessageW(tabs, TCM_DELETEITEM, 5, 0));
-    EXPECT_TRUE(SendMessageW(tabs, TCM_DELETEALLITEMS, 0, 0));
-    EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 0);
 }
 
 TEST_F(TabControlTest, ItemsAreAsWideAsTheirTextOrTheSetWidth)
 {
     HWND tabs = Make({L"測定モード", L"ab"});
     // Width 10 and height 32, as the system dialog sets them.
-    LRESULT previous = SendMessageW(tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(10, 32));
+    LRESULT previous = Send(tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(10, 32));
     EXPECT_EQ(LOWORD(static_cast<std::uintptr_t>(previous)), 0);
     EXPECT_EQ(HIWORD(static_cast<std::uintptr_t>(previous)), 20);
     RECT first{};
     RECT second{};
-    ASSERT_TRUE(SendMessageW(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first)));
-    ASSERT_TRUE(SendMessageW(tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second)));
-    EXPECT_EQ(first.left, 2);
-    EXPECT_EQ(first.top, 2);
-    EXPECT_EQ(first.bottom, 34);
-    EXPECT_EQ(first.right - first.left, 5 * 12 + 12);  // five full-width characters and padding
-    EXPECT_EQ(second.left, first.right);
-    EXPECT_EQ(second.right - second.left, 2 * 6 + 12);
-    SendMessageW(tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(100, 0));
-    SendMessageW(tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
+    ASSERT_TRUE(Send(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first)));
+    ASSERT_TRUE(Send(tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second)));
+    // Five full-width characters and padding, then two half-width ones.
+    EXPECT_EQ(EdgesOf(first), (Edges{2, 2, 2 + 5 * 12 + 12, 34}));
+    EXPECT_EQ(EdgesOf(second), (Edges{first.right, 2, first.right + 2 * 6 + 12, 34}));
+    Send(tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(100, 0));
+    Send(tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
     EXPECT_EQ(second.right - second.left, 100);
     EXPECT_EQ(second.bottom - second.top, 32);  // a zero height keeps the height
     RECT missing{};
-    EXPECT_FALSE(SendMessageW(tabs, TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&missing)));
-}
+    EXPECT_FALSE(Send(tabs, TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&missing)));
 
-TEST_F(TabControlTest, AdjustRectConvertsBetweenWindowAndDisplayArea)
-{
-    HWND tabs = Make({L"one"});
-    SendMessageW(tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(10, 32));
     RECT rect{0, 0, 549, 307};
-    SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&rect));
-    EXPECT_EQ(rect.left, 4);
-    EXPECT_EQ(rect.top, 4 + 32);
-    EXPECT_EQ(rect.right, 545);
-    EXPECT_EQ(rect.bottom, 303);
-    SendMessageW(tabs, TCM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
-    EXPECT_EQ(rect.left, 0);
-    EXPECT_EQ(rect.top, 0);
-    EXPECT_EQ(rect.right, 549);
-    EXPECT_EQ(rect.bottom, 307);
-    EXPECT_EQ(SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, 0), -1);
-}
-
-TEST_F(TabControlTest, ItemDataAndStateRoundTrip)
-{
-    HWND tabs = Make({L"one"});
-    TCITEMW item{};
-    item.mask = TCIF_TEXT | TCIF_PARAM | TCIF_STATE;
-    item.pszText = const_cast<LPWSTR>(L"renamed");
-    item.lParam = 42;
-    item.dwState = TCIS_HIGHLIGHTED;
-    item.dwStateMask = TCIS_HIGHLIGHTED;
-    EXPECT_TRUE(SendMessageW(tabs, TCM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-    EXPECT_FALSE(SendMessageW(tabs, TCM_SETITEMW, 1, reinterpret_cast<LPARAM>(&item)));
-    TCITEMW read{};
-    read.mask = TCIF_PARAM | TCIF_STATE;
-    read.dwStateMask = 0xFF;
-    ASSERT_TRUE(SendMessageW(tabs, TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&read)));
-    EXPECT_EQ(read.lParam, 42);
-    EXPECT_EQ(read.dwState, TCIS_HIGHLIGHTED);
-    EXPECT_EQ(Text(tabs, 0), L"renamed");
-}
-
-TEST_F(TabControlTest, ParentMayDeleteTheTabsWhileTheSelectionIsChanging)
-{
-    HWND tabs = Make({L"one", L"two"});
-    recorder.OnCode(TCN_SELCHANGING, [&] { SendMessageW(tabs, TCM_DELETEALLITEMS, 0, 0); });
-    TapPart(tabs, "tab", 1);
-    Pump();
-    EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), -1);
-    EXPECT_TRUE(recorder.Matches({Notify(kId, TCN_SELCHANGING), Notify(kId, NM_CLICK)}));
+    Send(tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(10, 32));
+    Send(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&rect));
+    EXPECT_EQ(EdgesOf(rect), (Edges{4, 4 + 32, 545, 303}));
+    Send(tabs, TCM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
+    EXPECT_EQ(EdgesOf(rect), (Edges{0, 0, 549, 307}));
+    EXPECT_EQ(Send(tabs, TCM_ADJUSTRECT, FALSE, 0), -1);
 }
 
 TEST_F(TabControlTest, ScreenShowsTabsAndCurrent)
@@ -205,6 +179,7 @@ TEST_F(TabControlTest, ScreenShowsTabsAndCurrent)
     EXPECT_EQ(described.current, 1);
 }
 
+// The layout the system dialog computes through the wrapper.
 TEST_F(TabControlTest, WrapperDrivesTheTabControl)
 {
     CTabCtrl tabs;
@@ -212,12 +187,7 @@ TEST_F(TabControlTest, WrapperDrivesTheTabControl)
     ASSERT_TRUE(parent.Attach(recorder.Parent()));
     ASSERT_TRUE(tabs.Create(WS_VISIBLE, RECT{0, 0, 400, 300}, &parent, kId));
     parent.Detach();
-    EXPECT_TRUE(tabs.DeleteAllItems());
-    SIZE size;
-    size.cx = 10;
-    size.cy = 32;
-    SIZE previous = tabs.SetItemSize(size);
-    EXPECT_EQ(previous.cy, 20);
+    EXPECT_EQ(tabs.SetItemSize(SIZE{10, 32}).cy, 20);
     EXPECT_EQ(tabs.InsertItem(0, L"first"), 0);
     EXPECT_EQ(tabs.InsertItem(9, L"second"), 1);
     EXPECT_EQ(tabs.GetItemCount(), 2);

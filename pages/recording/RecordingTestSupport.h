@@ -1,0 +1,93 @@
+// The recording page's tests: the system dialog with a recording host, run
+// to the end of a script that opens the recording tab, and helpers that read
+// the controls and operate the jogs and the channel panel.
+#pragma once
+
+#include "core/SystemDlg.h"
+#include "host/widgets/JogWidget.h"
+#include "pages/recording/RecordingIds.h"
+#include "pages/recording/SystemRecordingSheet.h"
+#include "tests/harness/HostConfiguration.h"
+#include "tests/harness/RecordingReceiver.h"
+#include "tests/harness/ScriptedOperator.h"
+#include "tests/harness/TempDataRoot.h"
+#include "win/Input.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace recording_test {
+
+using namespace recording_ids;
+using testing_support::FindControl;
+using testing_support::ScriptedOperator;
+
+// The system dialog and the host's input dialogs.
+inline constexpr UINT IDD_SYSTEM = 17000, IDD_POPUP = 30000, IDD_NUMKEY = 30002, IDD_KEYBOARD = 30003,
+                      IDD_TIMER = 30006;
+
+inline std::wstring ControlText(HWND window, int id) { return GetWindowTextString(FindControl(window, id)); }
+inline bool Latched(HWND window, int id) { return SendMessageW(FindControl(window, id), BM_GETCHECK, 0, 0) != 0; }
+// "1" for each latched switch (or checked box) of `ids`, "0" for the others.
+inline std::wstring Latches(HWND window, const std::vector<int>& ids)
+{
+    std::wstring shown;
+    for (int id : ids)
+        shown += Latched(window, id) ? L'1' : L'0';
+    return shown;
+}
+inline bool Enabled(HWND window, int id) { return IsWindowEnabled(FindControl(window, id)) != FALSE; }
+
+// Taps a jog in one of its zones (see JogWidget).
+inline void TapJog(HWND window, int id, JogWidget::Zone zone)
+{
+    HWND jog = FindControl(window, id);
+    RECT client{};
+    GetClientRect(jog, &client);
+    const int x[] = {0, client.right / 4, client.right / 2, client.right * 3 / 4, client.right - 1};
+    win::TapAt(jog, POINT{x[static_cast<int>(zone)], client.bottom / 2});
+}
+
+class RecordingTest : public ::testing::Test {
+protected:
+    CSystemRecordingSheet* Page() const
+    {
+        return static_cast<CSystemRecordingSheet*>(dialog->GetPage(CSystemDlg::PageRecording));
+    }
+    const CChoiceChannel& Panel() const { return Page()->GetChoiceChannel(); }
+
+    // Taps a part of the channel panel: "item" 0..17, or "ext" 0 (all) and 1 (none).
+    void TapPanel(ScriptedOperator& script, const std::string& part, int index)
+    {
+        script.Do(IDD_SYSTEM, "tap panel " + part, [this, part, index](HWND) {
+            EXPECT_EQ(win::TapPart(Panel().m_hWnd, part, index), win::InputResult::Posted);
+        });
+    }
+    static void OpenTab(ScriptedOperator& script) { script.TapPart(IDD_SYSTEM, 17000, "tab", 2); }
+
+    // Runs a new system dialog to the end of the script, which the close
+    // button ends unless it says otherwise; the receiver keeps the requests
+    // of this run only.
+    void Run(ScriptedOperator& script, bool secondRecording = false, bool close = true)
+    {
+        if (close)
+            script.Tap(IDD_SYSTEM, 17045);
+        receiver.ClearRecords();
+        dialog = std::make_unique<CSystemDlg>(nullptr);
+        dialog->SetupConfigData(&host.record, secondRecording);
+        dialog->SetDLGCallback(&receiver, 5);
+        dialog->DoModal();
+        EXPECT_TRUE(script.Finished());
+    }
+
+    testing_support::Watchdog watchdog;
+    testing_support::TempDataRoot root;
+    testing_support::HostConfiguration host;
+    testing_support::RecordingReceiver receiver;
+    std::unique_ptr<CSystemDlg> dialog;
+};
+
+}  // namespace recording_test
