@@ -48,23 +48,22 @@ double ResidentMegabytes()
     return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
-// Calls `idle` each time the dialog's loop runs dry; `idle` gets the dialog
-// and returns false once it has asked the dialog to close.
+// Calls `idle` each time the dialog's loop runs dry; `idle` returns false
+// once it has asked the dialog to close.
 class IdleDriver : public win::InputDriver {
 public:
-    explicit IdleDriver(std::function<bool(HWND)> idle) : m_idle(std::move(idle)) { m_previous = win::SetInputDriver(this); }
+    explicit IdleDriver(std::function<bool()> idle) : m_idle(std::move(idle)) { m_previous = win::SetInputDriver(this); }
     ~IdleDriver() override { win::SetInputDriver(m_previous); }
     bool OnIdle() override
     {
-        HWND front = testing_support::FrontWindow();
-        if (!front || m_done)
+        if (m_done)
             return false;
-        m_done = !m_idle(front);
+        m_done = !m_idle();
         return true;
     }
 
 private:
-    std::function<bool(HWND)> m_idle;
+    std::function<bool()> m_idle;
     win::InputDriver* m_previous = nullptr;
     bool m_done = false;
 };
@@ -77,8 +76,8 @@ void RunDialog(const char* folder, const std::function<bool(HWND, CSystemFileShe
     testing_support::HostConfiguration host;
     CSystemDlg dialog(nullptr);
     dialog.SetupConfigData(&host.record, false);
-    IdleDriver driver([&](HWND window) {
-        return idle(window, *static_cast<CSystemFileSheet*>(dialog.GetPage(CSystemDlg::PageFile)));
+    IdleDriver driver([&] {
+        return idle(dialog.GetSafeHwnd(), *static_cast<CSystemFileSheet*>(dialog.GetPage(CSystemDlg::PageFile)));
     });
     dialog.DoModal();
 }
