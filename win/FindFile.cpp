@@ -61,7 +61,6 @@ private:
 
 bool FindObject::Next(WIN32_FIND_DATAW& data)
 {
-    wchar_t buffer[MAX_PATH];
     while (m_dotEntriesLeft > 0) {
         const bool parent = m_dotEntriesLeft-- == 1;
         const std::wstring_view name = parent ? L".." : L".";
@@ -74,7 +73,8 @@ bool FindObject::Next(WIN32_FIND_DATAW& data)
     }
     while (m_next < m_listing->Count()) {
         const std::size_t index = m_next++;
-        const std::wstring_view name = m_listing->Name(index, buffer);
+        // Decoded straight into the record: the name is written once.
+        const std::wstring_view name = m_listing->Name(index, data.cFileName);
         if (!Matches(name))
             continue;
         std::optional<win::FileInfo> info = m_listing->Info(index, name);
@@ -92,14 +92,18 @@ bool FindObject::Next(WIN32_FIND_DATAW& data)
 
 void FindObject::Fill(WIN32_FIND_DATAW& data, std::wstring_view name, const win::FileInfo& info)
 {
-    data = WIN32_FIND_DATAW{};
     data.dwFileAttributes = info.attributes;
     data.ftCreationTime = info.creationTime;
     data.ftLastAccessTime = info.lastAccessTime;
     data.ftLastWriteTime = info.lastWriteTime;
     data.nFileSizeHigh = static_cast<DWORD>(info.size >> 32);
     data.nFileSizeLow = static_cast<DWORD>(info.size & 0xFFFFFFFF);
-    std::wmemcpy(data.cFileName, name.data(), std::min<std::size_t>(name.size(), MAX_PATH - 1));
+    data.dwReserved0 = 0;
+    data.dwReserved1 = 0;
+    if (name.data() != data.cFileName)
+        std::wmemcpy(data.cFileName, name.data(), name.size());
+    data.cFileName[name.size()] = L'\0';
+    data.cAlternateFileName[0] = L'\0';
 }
 
 std::wstring FindObject::ShortNameOf(std::wstring_view name)

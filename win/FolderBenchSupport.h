@@ -18,6 +18,7 @@
 #include <ftw.h>
 #include <string>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 #include <vector>
 
@@ -126,30 +127,97 @@ inline double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+// Wall-clock and this thread's processor time, in milliseconds. On a machine
+// shared with other work the processor time is the steadier of the two.
+class Stopwatch {
+public:
+    Stopwatch() { Restart(); }
+    void Restart()
+    {
+        m_wall = std::chrono::steady_clock::now();
+        m_cpu = ThreadCpu();
+    }
+    double WallMs() const { return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - m_wall).count(); }
+    double CpuMs() const { return ThreadCpu() - m_cpu; }
+
+private:
+    static double ThreadCpu()
+    {
+        timespec now {};
+        ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
+    }
+
+    std::chrono::steady_clock::time_point m_wall;
+    double m_cpu = 0;
+};
+
+// Samples of a piece of work and of its floor, taken alternately in one run,
+// reported as medians and ratios: "ms", "floor_ms", "ratio" (wall clock) and
+// "cpu_ms", "cpu_floor_ms", "cpu_ratio" (processor time).
+class FloorComparison {
+public:
+    void AddFloor(const Stopwatch& watch) { Add(m_floorWall, m_floorCpu, watch); }
+    void AddWork(const Stopwatch& watch) { Add(m_workWall, m_workCpu, watch); }
+    template <class Work>
+    void TimeFloor(Work work)
+    {
+        Stopwatch watch;
+        work();
+        AddFloor(watch);
+    }
+    template <class Work>
+    void TimeWork(Work work)
+    {
+        Stopwatch watch;
+        work();
+        AddWork(watch);
+    }
+    double WorkMs() const { return Median(m_workWall); }
+    double FloorMs() const { return Median(m_floorWall); }
+
+    // For benchmarks that ran once (Iterations(1)) and timed their rounds.
+    void Report(benchmark::State& state) const
+    {
+        for (auto _ : state)
+            state.SetIterationTime(WorkMs() / 1000.0);
+        Counters(state);
+    }
+    void Counters(benchmark::State& state) const
+    {
+        const auto ratio = [](double work, double floor) { return floor > 0 ? work / floor : 0; };
+        state.counters["ms"] = WorkMs();
+        state.counters["floor_ms"] = FloorMs();
+        state.counters["ratio"] = ratio(WorkMs(), FloorMs());
+        state.counters["cpu_ms"] = Median(m_workCpu);
+        state.counters["cpu_floor_ms"] = Median(m_floorCpu);
+        state.counters["cpu_ratio"] = ratio(Median(m_workCpu), Median(m_floorCpu));
+    }
+
+private:
+    static void Add(std::vector<double>& wall, std::vector<double>& cpu, const Stopwatch& watch)
+    {
+        wall.push_back(watch.WallMs());
+        cpu.push_back(watch.CpuMs());
+    }
+
+    std::vector<double> m_floorWall, m_floorCpu, m_workWall, m_workCpu;
+};
+
 // Runs `floor` and then `work` in every iteration; the benchmark's time is
-// the work's (register with UseManualTime). Counters: the medians of both in
-// milliseconds and their ratio.
+// the work's (register with UseManualTime).
 template <class Floor, class Work>
 void MeasureAgainstFloor(benchmark::State& state, Floor floor, Work work)
 {
-    using Clock = std::chrono::steady_clock;
-    std::vector<double> floors;
-    std::vector<double> works;
+    FloorComparison comparison;
     for (auto _ : state) {
-        const Clock::time_point start = Clock::now();
-        floor();
-        const Clock::time_point middle = Clock::now();
+        comparison.TimeFloor(floor);
+        Stopwatch watch;
         work();
-        const Clock::time_point end = Clock::now();
-        floors.push_back(std::chrono::duration<double, std::milli>(middle - start).count());
-        works.push_back(std::chrono::duration<double, std::milli>(end - middle).count());
-        state.SetIterationTime(works.back() / 1000.0);
+        comparison.AddWork(watch);
+        state.SetIterationTime(watch.WallMs() / 1000.0);
     }
-    const double floorMedian = Median(floors);
-    const double workMedian = Median(works);
-    state.counters["ms"] = workMedian;
-    state.counters["floor_ms"] = floorMedian;
-    state.counters["ratio"] = floorMedian > 0 ? workMedian / floorMedian : 0;
+    comparison.Counters(state);
 }
 
 }  // namespace win::bench

@@ -28,13 +28,10 @@
 namespace {
 
 using win::bench::BenchRoot;
-using Clock = std::chrono::steady_clock;
 
 constexpr int kTabControl = 17000;
 constexpr int kCloseButton = 17045;
 constexpr int kFileList = 17109;
-
-double Milliseconds(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
 
 double ResidentMegabytes()
 {
@@ -99,17 +96,6 @@ int RowNamed(HWND list, const std::wstring& name)
     return -1;
 }
 
-void Report(benchmark::State& state, const std::vector<double>& works, const std::vector<double>& floors)
-{
-    const double work = win::bench::Median(works);
-    const double floor = win::bench::Median(floors);
-    for (auto _ : state)
-        state.SetIterationTime(work / 1000.0);
-    state.counters["ms"] = work;
-    state.counters["floor_ms"] = floor;
-    state.counters["ratio"] = floor > 0 ? work / floor : 0;
-}
-
 void BM_FilePageListFolder(benchmark::State& state, bool longNames)
 {
     const int count = static_cast<int>(state.range(0));
@@ -117,23 +103,19 @@ void BM_FilePageListFolder(benchmark::State& state, bool longNames)
     const std::string posix =
         BenchRoot::Get().Folder(name, count, longNames ? win::bench::LongName : win::bench::ShortName);
     const CString folder(L"D:\\" + win::Utf8ToWide(name) + L"\\");
-    std::vector<double> works, floors;
+    win::bench::FloorComparison comparison;
     int rows = 0;
     RunDialog("D:\\", [&](HWND dialog, CSystemFileSheet& page) {
         for (int round = 0; round < (count >= 100000 ? 5 : 20); ++round) {
-            Clock::time_point start = Clock::now();
-            win::bench::ReadFolderFloor(posix);
-            floors.push_back(Milliseconds(start));
-            start = Clock::now();
-            rows = page.ListFolder(folder);
-            works.push_back(Milliseconds(start));
+            comparison.TimeFloor([&] { win::bench::ReadFolderFloor(posix); });
+            comparison.TimeWork([&] { rows = page.ListFolder(folder); });
         }
         win::Tap(testing_support::FindControl(dialog, kCloseButton));
         return false;
     });
     if (rows != count + 1)
         state.SkipWithError("the page did not list every entry");
-    Report(state, works, floors);
+    comparison.Report(state);
 }
 
 void BM_FilePageDoubleTapOpensFolder(benchmark::State& state)
@@ -141,10 +123,11 @@ void BM_FilePageDoubleTapOpensFolder(benchmark::State& state)
     const int count = static_cast<int>(state.range(0));
     const std::string name = "long" + std::to_string(count);
     const std::string posix = BenchRoot::Get().Folder(name, count, win::bench::LongName);
-    std::vector<double> works, floors, shown, left;
+    win::bench::FloorComparison comparison;
+    std::vector<double> shown, left;
     const double before = ResidentMegabytes();
     int step = 0;
-    Clock::time_point start;
+    win::bench::Stopwatch watch;
     RunDialog("D:\\", [&](HWND dialog, CSystemFileSheet&) {
         HWND list = FileList(dialog);
         const int phase = step++;
@@ -157,32 +140,30 @@ void BM_FilePageDoubleTapOpensFolder(benchmark::State& state)
                 win::Tap(testing_support::FindControl(dialog, kCloseButton));
                 return false;
             }
-            Clock::time_point floorStart = Clock::now();
-            win::bench::ReadFolderFloor(posix);
-            floors.push_back(Milliseconds(floorStart));
-            start = Clock::now();
+            comparison.TimeFloor([&] { win::bench::ReadFolderFloor(posix); });
+            watch.Restart();
             win::TapPart(list, "row", RowNamed(list, win::Utf8ToWide(name)), 0, true);
         } else {  // the folder is shown: back up with ".."
-            works.push_back(Milliseconds(start));
+            comparison.AddWork(watch);
             shown.push_back(ResidentMegabytes());
             win::TapPart(list, "row", 0, 0, true);
         }
         return true;
     });
-    Report(state, works, floors);
+    comparison.Report(state);
     state.counters["rss_before_mb"] = before;
     state.counters["rss_shown_mb"] = win::bench::Median(shown);
-    state.counters["rss_left_mb"] = left.empty() ? 0 : left.back();
     state.counters["rss_left_first_mb"] = left.empty() ? 0 : left.front();
+    state.counters["rss_left_mb"] = left.empty() ? 0 : left.back();
 }
 
 void BM_FilePageSort(benchmark::State& state)
 {
     const int column = static_cast<int>(state.range(0));
     BenchRoot::Get().Folder("varied100000", 100000, win::bench::LongName, true);
-    std::vector<double> works, floors;
+    win::bench::FloorComparison comparison;
     int step = 0;
-    Clock::time_point start;
+    win::bench::Stopwatch watch;
     RunDialog("D:\\varied100000", [&](HWND dialog, CSystemFileSheet&) {
         HWND list = FileList(dialog);
         const int phase = step++;
@@ -191,7 +172,7 @@ void BM_FilePageSort(benchmark::State& state)
             return true;
         }
         if (phase > 1)
-            works.push_back(Milliseconds(start));
+            comparison.AddWork(watch);
         if (phase > 10) {
             win::Tap(testing_support::FindControl(dialog, kCloseButton));
             return false;
@@ -207,14 +188,12 @@ void BM_FilePageSort(benchmark::State& state)
             SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
             texts.emplace_back(text);
         }
-        Clock::time_point floorStart = Clock::now();
-        std::stable_sort(texts.begin(), texts.end(), [](const std::wstring& a, const std::wstring& b) { return a < b; });
-        floors.push_back(Milliseconds(floorStart));
-        start = Clock::now();
+        comparison.TimeFloor([&] { std::stable_sort(texts.begin(), texts.end()); });
+        watch.Restart();
         win::TapPart(list, "column", column);
         return true;
     });
-    Report(state, works, floors);
+    comparison.Report(state);
 }
 
 void BM_SystemDialogOpens(benchmark::State& state)
@@ -223,20 +202,18 @@ void BM_SystemDialogOpens(benchmark::State& state)
     const std::string name = "long" + std::to_string(count);
     const std::string posix = BenchRoot::Get().Folder(name, count, win::bench::LongName);
     const std::string folder = "D:\\" + name;
-    std::vector<double> works, floors;
+    win::bench::FloorComparison comparison;
     for (int round = 0; round < 10; ++round) {
-        Clock::time_point start = Clock::now();
-        win::bench::ReadFolderFloor(posix);
-        floors.push_back(Milliseconds(start));
-        start = Clock::now();
+        comparison.TimeFloor([&] { win::bench::ReadFolderFloor(posix); });
+        win::bench::Stopwatch watch;
         RunDialog(folder.c_str(), [&](HWND dialog, CSystemFileSheet&) {
-            works.push_back(Milliseconds(start));
+            comparison.AddWork(watch);
             win::Tap(testing_support::FindControl(dialog, kCloseButton));
             return false;
         });
     }
-    Report(state, works, floors);
-    state.counters["over_floor_ms"] = win::bench::Median(works) - win::bench::Median(floors);
+    comparison.Report(state);
+    state.counters["over_floor_ms"] = comparison.WorkMs() - comparison.FloorMs();
 }
 
 void Once(benchmark::internal::Benchmark* bench)

@@ -7,6 +7,7 @@ namespace win {
 namespace {
 
 constexpr std::size_t kWide = sizeof(wchar_t);
+constexpr std::size_t kTypicalRowBytes = 48;
 
 bool FitsOneByte(std::wstring_view text)
 {
@@ -96,6 +97,11 @@ int ListViewCells::Copy(int cell, LPWSTR buffer, int size) const
 
 void ListViewCells::Append(std::string& bytes, std::size_t width, std::wstring_view text)
 {
+    // A row that leaves the string's own buffer takes room for a typical
+    // file row (name, size, date) at once instead of growing cell by cell.
+    const std::size_t needed = bytes.size() + 3 + text.size() * width;
+    if (needed > bytes.capacity())
+        bytes.reserve(std::max(needed, kTypicalRowBytes));
     AppendLength(bytes, text.size());
     if (width == kWide) {
         bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * kWide);

@@ -20,7 +20,7 @@ LRESULT ListView::InsertItem(const LVITEMW* item)
     }
     ListViewRow row;
     if (item->mask & LVIF_TEXT) {
-        row.cells.Set(0, TextOf(item->pszText));
+        row.cells.Set(0, TextViewOf(item->pszText));
     }
     if (item->mask & LVIF_PARAM)
         row.lParam = item->lParam;
@@ -69,7 +69,7 @@ BOOL ListView::SetItem(const LVITEMW* item)
     }
     if (item->iSubItem > 0) {
         if (item->mask & LVIF_TEXT) {
-            m_rows.SetText(item->iItem, item->iSubItem, TextOf(item->pszText));
+            m_rows.SetText(item->iItem, item->iSubItem, TextViewOf(item->pszText));
             Changed();
         }
         return TRUE;
