@@ -100,6 +100,8 @@ std::vector<int> StableSortedOrder(int count, Less less)
                          order.begin() + static_cast<std::ptrdiff_t>(end + 1));
             ++end;
         } else {
+            if (end < size)
+                ++end;  // that pair was just found in order
             while (end < size && !less(order[end], order[end - 1]))
                 ++end;
         }
