@@ -5,14 +5,9 @@
 #include "host/CurrentProfileScope_test.h"
 #include "host/FileRecording.h"
 #include "host/IMRRec.h"
-#include "win/DebugLog.h"
-#include "win/TextConvert.h"
-
-#include <filesystem>
 
 namespace files_test {
 namespace {
-
 
 class MemoryActionsTest : public FileActionsTest {
 protected:
@@ -57,7 +52,7 @@ TEST_F(MemoryActionsTest, MemorySaveAsksOnceAndStillWritesTheOtherBlock)
     EXPECT_EQ(request.received.Byte(28), 1);
 }
 
-TEST_F(MemoryActionsTest, MemorySaveFailureStopsWithoutTheEndNotice)
+TEST_F(MemoryActionsTest, AFailedSaveStopsWithoutTheEndNoticeAndCsvSaveWritesFormatZero)
 {
     StartIn("D:\\mem");
     ScriptedOperator script;
@@ -67,19 +62,11 @@ TEST_F(MemoryActionsTest, MemorySaveFailureStopsWithoutTheEndNotice)
     script.Tap(IDD_SYSTEM, IDC_MEMORY_SAVE);
     script.Tap(IDD_PROC, IDOK);
     AnswerPopup(script, L"メモリ保存", L"[D:\\mem\\001.FSD]メモリ保存処理に失敗しました。", kYes);
-    Close(script);
-    Run(script);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(receiver.Count(DLGREQ_SAVE_MEMORY_BLOCK), 1u);
-}
-
-TEST_F(MemoryActionsTest, CsvSaveOfABlockWritesFormatZeroUnderTheBlockNumber)
-{
-    StartIn("D:\\mem");
-    receiver.AnswerYes(DLGREQ_SAVE_MEMORY_BLOCK);
-    ScriptedOperator script;
-    OpenFileTab(script);
-    script.Tap(IDD_SYSTEM, IDC_MEMORY_LIST);
+    script.Do(IDD_SYSTEM, "one request; now the host writes", [&](HWND) {
+        EXPECT_EQ(receiver.Count(DLGREQ_SAVE_MEMORY_BLOCK), 1u);
+        receiver.AnswerYes(DLGREQ_SAVE_MEMORY_BLOCK);
+    });
+    script.Tap(IDD_SYSTEM, IDC_CLEAR_ALL);
     Select(script, {L"#002"});
     script.Tap(IDD_SYSTEM, IDC_CSV_SAVE);
     script.Tap(IDD_PROC, IDOK);
