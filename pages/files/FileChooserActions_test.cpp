@@ -1,7 +1,6 @@
 // The page's actions that go through the host's folder chooser: copy,
 // exports, the page's own browse button and the folder mode of the folder
 // and name dialog.
-#include "pages/files/FileProcDialog.h"
 #include "pages/files/FilesTestSupport.h"
 
 #include "host/IMRRec.h"
@@ -127,24 +126,6 @@ TEST_F(ChooserActionsTest, BrowseChangesTheFolderAndTheHostBufferButNotTheMemory
     });
     Close(script);
     Run(script);
-    EXPECT_TRUE(script.Finished());
-}
-
-TEST_F(ChooserActionsTest, FolderModeKeepsTheValueWhenTheChooserIsCancelled)
-{
-    CFileProcDialog dialog(nullptr);
-    dialog.Setup(CFileProcDialog::ModeFolder, L"保存先", L"D:\\data\\");
-    ScriptedOperator script;
-    script.Tap(IDD_PROC, IDC_PROC_BROWSE);
-    script.Tap(IDD_BROWSE, IDCANCEL);
-    script.Do(IDD_PROC, "unchanged", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_PROC_VALUE), L"D:\\data\\");
-    });
-    script.Tap(IDD_PROC, IDC_PROC_BROWSE);
-    ChooseFolder(script, {}, L"sub");
-    script.Tap(IDD_PROC, IDOK);
-    EXPECT_EQ(dialog.DoModal(), 1);
-    EXPECT_EQ(dialog.GetValue(), L"D:\\data\\sub\\");
     EXPECT_TRUE(script.Finished());
 }
 
