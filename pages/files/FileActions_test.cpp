@@ -22,8 +22,6 @@ TEST_F(FileActionsTest, DeletingAFileInPlaybackAsksClosesItAndGoesOnWhenTheClose
     auto question = [](const wchar_t* name) {
         return L"D:\\data\\" + std::wstring(name) + L" は再生画面で使用中です。\n再生を中止して削除してもよろしいですか？";
     };
-    ScriptedOperator script;
-    OpenFileTab(script);
     Select(script, {L"a.fsd"});
     script.Tap(IDD_SYSTEM, IDC_DELETE);
     AnswerPopup(script, L"削除", question(L"a.fsd"), kNo);
@@ -45,9 +43,7 @@ TEST_F(FileActionsTest, DeletingAFileInPlaybackAsksClosesItAndGoesOnWhenTheClose
     Select(script, {L"b.fsd"});
     script.Tap(IDD_SYSTEM, IDC_DELETE);
     AnswerPopup(script, L"削除", question(L"b.fsd"), kYes);
-    Close(script);
-    Run(script);
-    EXPECT_TRUE(script.Finished());
+    Finish();
     EXPECT_FALSE(root.Exists(L"D:\\data\\b.fsd"));
     EXPECT_EQ(receiver.Count(DLGREQ_CLOSE_PLAYBACK), 2u);
     EXPECT_EQ(IMRRec::GetReportedCodes(), (std::vector<UINT>{256, 256, 256}));
@@ -60,8 +56,6 @@ TEST_F(FileActionsTest, NewFolderStaysInTheCurrentFolderAndDeletingAFolderRemove
     root.WriteFile(L"E:\\outside.txt", "o");
     std::filesystem::create_symlink(root.PosixOf(L"E:\\outside.txt"), root.PosixOf(L"D:\\data\\sub\\link"));
     StartIn("D:\\data");
-    ScriptedOperator script;
-    OpenFileTab(script);
     script.Tap(IDD_SYSTEM, IDC_NEW_FOLDER);
     script.Do(IDD_PROC, "the name dialog", [&](HWND window) {
         EXPECT_EQ(GetWindowTextString(window), L"フォルダ作成");
@@ -79,9 +73,7 @@ TEST_F(FileActionsTest, NewFolderStaysInTheCurrentFolderAndDeletingAFolderRemove
     script.Tap(IDD_SYSTEM, IDC_DELETE);
     AnswerPopup(script, L"削除", L"D:\\data\\sub を削除してもよろしいですか？", kYes);
     script.Do(IDD_SYSTEM, "listed", [&](HWND window) { EXPECT_EQ(Column(window), (Names{L"..", L"Made"})); });
-    Close(script);
-    Run(script);
-    EXPECT_TRUE(script.Finished());
+    Finish();
     for (const wchar_t* outside : {L"D:\\evil", L"C:\\evil", L"D:\\data\\evil", L"D:\\data\\a", L"D:\\data\\sub"})
         EXPECT_FALSE(root.Exists(outside));
     EXPECT_EQ(root.ReadFile(L"E:\\outside.txt"), "o") << "a link is removed, not what it leads to";
@@ -96,8 +88,6 @@ TEST_F(FileActionsTest, LoadTakesTheFirstSettingFileTellsTheOutcomeAndRestartsOn
     StartIn("D:\\data");
     receiver.AnswerYes(DLGREQ_LOAD_SETTINGS);
     const std::wstring restart = L"設定を反映するためにプログラムを再起動します。";
-    ScriptedOperator script;
-    OpenFileTab(script);
     Select(script, {L"0.log", L"b.TXT", L"a.env"});
     script.Tap(IDD_SYSTEM, IDC_LOAD);
     AnswerPopup(script, L"読み込み", L"環境保存データ[D:\\data\\a.env]を読み込みます。よろしいですか？", kYes);
@@ -127,9 +117,7 @@ TEST_F(FileActionsTest, LoadTakesTheFirstSettingFileTellsTheOutcomeAndRestartsOn
         EXPECT_EQ(receiver.Count(DLGREQ_RESTART), 1u);
         EXPECT_EQ(receiver.Last(DLGREQ_RESTART).sender, static_cast<void*>(Page()));
     });
-    Close(script);
-    Run(script);
-    EXPECT_TRUE(script.Finished());
+    Finish();
     ASSERT_EQ(receiver.Count(DLGREQ_LOAD_TEXT), 2u);
     EXPECT_EQ(receiver.Last(DLGREQ_LOAD_TEXT).received.Word16(16), 0xFFFF) << "every group of the file";
 }
@@ -140,8 +128,6 @@ TEST_F(FileActionsTest, SavesAddTheirExtensionOnlyToANameWithoutOneAndSendTheTic
     StartIn("D:\\data");
     receiver.AnswerYes(DLGREQ_SAVE_TEXT);
     receiver.AnswerYes(DLGREQ_SAVE_SETTINGS);
-    ScriptedOperator script;
-    OpenFileTab(script);
     script.Tap(IDD_SYSTEM, IDC_TEXT_SAVE);
     script.Do(IDD_PROC, "four boxes: the option's and the last are hidden", [&](HWND window) {
         EXPECT_EQ(GetWindowTextString(window), L"テキスト保存");
@@ -167,9 +153,7 @@ TEST_F(FileActionsTest, SavesAddTheirExtensionOnlyToANameWithoutOneAndSendTheTic
     });
     ConfirmName(script, L"setup");
     AnswerPopup(script, L"環境保存", L"環境保存しました。", kYes);
-    Close(script);
-    Run(script);
-    EXPECT_TRUE(script.Finished());
+    Finish();
     ASSERT_EQ(receiver.Count(DLGREQ_SAVE_TEXT), 2u);
     EXPECT_EQ(receiver.Requests()[0].Field(L"path"), L"D:\\data\\report.TXT");
     EXPECT_EQ(receiver.Requests()[0].received.Word16(16), 0x9);
@@ -186,8 +170,6 @@ TEST_F(FileActionsTest, SavesAskBeforeOverwritingAndFailOnNamesThatLeaveTheFolde
     const std::wstring exists = L"[D:\\data\\report.TXT]ファイルが存在します。上書きしてもよろしいですか？";
     const std::wstring textFailed = L"テキスト保存処理に失敗しました。";
     const std::wstring envFailed = L"環境保存処理に失敗しました。";
-    ScriptedOperator script;
-    OpenFileTab(script);
     Select(script, {L"z.txt"});
     script.Tap(IDD_SYSTEM, IDC_TEXT_SAVE);
     ConfirmName(script, L"report");
@@ -209,9 +191,7 @@ TEST_F(FileActionsTest, SavesAskBeforeOverwritingAndFailOnNamesThatLeaveTheFolde
         ConfirmName(script, bad);
         AnswerPopup(script, L"環境保存", envFailed, kYes);
     }
-    Close(script);
-    Run(script);
-    EXPECT_TRUE(script.Finished());
+    Finish();
     EXPECT_EQ(receiver.Count(DLGREQ_SAVE_TEXT), 0u);
     ASSERT_EQ(receiver.Count(DLGREQ_SAVE_SETTINGS), 1u) << "only the confirmed overwrite";
     EXPECT_EQ(receiver.Last(DLGREQ_SAVE_SETTINGS).Field(L"path"), L"D:\\data\\report.TXT");
@@ -221,14 +201,10 @@ TEST_F(FileActionsTest, WithoutAReceiverSavesReportFailure)
 {
     withReceiver = false;
     StartIn("D:\\data");
-    ScriptedOperator script;
-    OpenFileTab(script);
     script.Tap(IDD_SYSTEM, IDC_ENV_SAVE);
     ConfirmName(script, L"setup");
     AnswerPopup(script, L"環境保存", L"環境保存処理に失敗しました。", kYes);
-    Close(script);
-    Run(script);
-    EXPECT_TRUE(script.Finished());
+    Finish();
 }
 
 TEST_F(FileActionsTest, CsvSaveAsksAboutAnExistingDestinationAndAFailureStopsTheLoop)
@@ -239,8 +215,6 @@ TEST_F(FileActionsTest, CsvSaveAsksAboutAnExistingDestinationAndAFailureStopsThe
     root.WriteFile(L"D:\\data\\c.drt", "c");
     StartIn("D:\\data");
     receiver.AnswerYes(DLGREQ_CONVERT_FILE_CSV);
-    ScriptedOperator script;
-    OpenFileTab(script);
     Select(script, {L"a.fsd", L"b.txt"});
     script.Tap(IDD_SYSTEM, IDC_CSV_SAVE);
     script.Do(IDD_PROC, "folder mode", [&](HWND window) {
@@ -263,9 +237,7 @@ TEST_F(FileActionsTest, CsvSaveAsksAboutAnExistingDestinationAndAFailureStopsThe
     script.Tap(IDD_SYSTEM, IDC_CSV_SAVE);
     script.Tap(IDD_PROC, IDOK);
     AnswerPopup(script, L"CSV保存", L"[D:\\data\\a.csv]CSV変換処理に失敗しました。", kYes);
-    Close(script);
-    Run(script);
-    EXPECT_TRUE(script.Finished());
+    Finish();
     EXPECT_EQ(receiver.Count(DLGREQ_CONVERT_FILE_CSV), 2u) << "the failure stopped before c.drt";
 }
 

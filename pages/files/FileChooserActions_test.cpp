@@ -25,8 +25,6 @@ protected:
 TEST_F(ChooserActionsTest, CopyTakesFilesAndFoldersWithTheirContentsToTheChosenFolder)
 {
     root.WriteFile(L"D:\\data\\b.fsd", "b");
-    ScriptedOperator script;
-    OpenFileTab(script);
     Select(script, {L"a.fsd", L"b.fsd"});
     script.Tap(IDD_SYSTEM, IDC_COPY);
     script.Do(IDD_PROC, "the copy dialog", [&](HWND window) {
@@ -50,9 +48,7 @@ TEST_F(ChooserActionsTest, CopyTakesFilesAndFoldersWithTheirContentsToTheChosenF
         EXPECT_EQ(ControlText(window, IDC_PROC_VALUE), L"D:\\dst\\");
     });
     script.Tap(IDD_PROC, IDCANCEL);
-    Close(script);
-    Run(script);
-    EXPECT_TRUE(script.Finished());
+    Finish();
     EXPECT_EQ(root.ReadFile(L"D:\\data\\b.fsd"), "b");
     EXPECT_EQ(root.ReadFile(L"D:\\dst\\a.fsd"), "a");
     EXPECT_EQ(root.ReadFile(L"D:\\dst\\sub\\x.txt"), "x");
@@ -67,8 +63,6 @@ TEST_F(ChooserActionsTest, CopyTakesFilesAndFoldersWithTheirContentsToTheChosenF
 
 TEST_F(ChooserActionsTest, ExportsSendOneRequestPerDataFileToTheChosenFolder)
 {
-    ScriptedOperator script;
-    OpenFileTab(script);
     Select(script, {L"..", L"a.fsd", L"sub"});
     script.Tap(IDD_SYSTEM, IDC_MATLAB);
     script.Do(IDD_BROWSE, "the export prompt, starting at the drives", [&](HWND chooser) {
@@ -82,9 +76,7 @@ TEST_F(ChooserActionsTest, ExportsSendOneRequestPerDataFileToTheChosenFolder)
     ChooseFolder(script, {L"D:\\"}, L"dst");
     script.Tap(IDD_SYSTEM, IDC_FAMOS);
     script.Tap(IDD_BROWSE, IDCANCEL);
-    Close(script);
-    Run(script);
-    EXPECT_TRUE(script.Finished());
+    Finish();
     ASSERT_EQ(receiver.Count(DLGREQ_EXPORT_FILE), 2u);
     const auto& first = receiver.Requests()[0];
     EXPECT_EQ(first.kind, DLGREQ_EXPORT_FILE);
@@ -100,8 +92,6 @@ TEST_F(ChooserActionsTest, ExportsSendOneRequestPerDataFileToTheChosenFolder)
 
 TEST_F(ChooserActionsTest, BrowseChangesTheFolderAndTheHostBufferButNotTheMemoryList)
 {
-    ScriptedOperator script;
-    OpenFileTab(script);
     script.Tap(IDD_SYSTEM, IDC_BROWSE);
     script.Do(IDD_BROWSE, "starts in the page's folder", [&](HWND chooser) {
         EXPECT_TRUE(testing_support::ShowsText(chooser, L"ﾃﾞｰﾀﾌｧｲﾙのあるﾌｫﾙﾀﾞを選択して下さい。"));
@@ -124,9 +114,7 @@ TEST_F(ChooserActionsTest, BrowseChangesTheFolderAndTheHostBufferButNotTheMemory
     script.Do(IDD_SYSTEM, "the new folder once back in file mode", [&](HWND window) {
         EXPECT_EQ(Column(window), (Names{L"..", L"sub", L"a.fsd"}));
     });
-    Close(script);
-    Run(script);
-    EXPECT_TRUE(script.Finished());
+    Finish();
 }
 
 }  // namespace

@@ -127,16 +127,22 @@ inline void ChooseFolder(ScriptedOperator& script, Names enter, std::wstring pic
     script.Tap(IDD_BROWSE, IDOK);
 }
 
+// Every script starts by opening the file tab.
 class FilePageTest : public ::testing::Test {
 protected:
-    // Runs the system dialog with the script, which starts on the file tab
-    // and ends with the close button.
-    INT_PTR Run(ScriptedOperator&)
+    FilePageTest() { OpenFileTab(script); }
+
+    // Ends the script with the close button, runs the system dialog with it
+    // and checks that every step ran.
+    INT_PTR Finish()
     {
+        Close(script);
         dialog.SetupConfigData(&host.record, false);
         if (withReceiver)
             dialog.SetDLGCallback(&receiver, 3);
-        return dialog.DoModal();
+        const INT_PTR result = dialog.DoModal();
+        EXPECT_TRUE(script.Finished());
+        return result;
     }
     CSystemFileSheet* Page() const { return static_cast<CSystemFileSheet*>(dialog.GetPage(CSystemDlg::PageFile)); }
 
@@ -182,6 +188,7 @@ protected:
     }
 
     testing_support::Watchdog watchdog{std::chrono::seconds(60)};
+    ScriptedOperator script;
     testing_support::TempDataRoot root;
     testing_support::HostConfiguration host;
     testing_support::RecordingReceiver receiver;

@@ -33,8 +33,6 @@ TEST_F(FileSheetListingTest, RootHasNoParentRowAndFoldersComeFirst)
     for (const wchar_t* folder : {L"D:\\data\\sub", L"D:\\data\\zz"})
         std::filesystem::create_directories(root.PosixOf(folder));
     ChangeDirectory("D:\\");
-    ScriptedOperator script;
-    OpenFileTab(script);
     script.Do(IDD_SYSTEM, "the root", [&](HWND window) {
         EXPECT_EQ(ControlText(window, IDC_FOLDER), L"D:\\");
         EXPECT_EQ(Column(window), Names{L"data"});
@@ -57,9 +55,7 @@ TEST_F(FileSheetListingTest, RootHasNoParentRowAndFoldersComeFirst)
         EXPECT_EQ(Column(window, 1), (Names{L"<DIR>", L"<DIR>", L"<DIR>", L"5", L"5"}));
         EXPECT_STREQ(host.currentFolder, "D:\\data");
     });
-    Close(script);
-    EXPECT_EQ(Run(script), 1);
-    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(Finish(), 1);
 }
 
 TEST_F(FileSheetListingTest, FoldersWithExtraAttributesAndHiddenFilesAreLeftOut)
@@ -77,15 +73,12 @@ TEST_F(FileSheetListingTest, FoldersWithExtraAttributesAndHiddenFilesAreLeftOut)
     // Extended attributes carry SYSTEM and ARCHIVE; a file system without them drops both.
     const bool extendedAttributes = (GetFileAttributesW(L"D:\\t\\system") & FILE_ATTRIBUTE_SYSTEM) != 0;
     ChangeDirectory("D:\\t");
-    ScriptedOperator script;
-    OpenFileTab(script);
     script.Do(IDD_SYSTEM, "read the list", [&](HWND window) {
         Names expected = extendedAttributes ? Names{L"..", L"plain"} : Names{L"..", L"archive", L"plain", L"system"};
         expected.insert(expected.end(), {L"a.txt", L"ro.txt", L"sys.txt"});
         EXPECT_EQ(Column(window), expected);
     });
-    Close(script);
-    Run(script);
+    Finish();
     SetFileAttributesW(L"D:\\t\\readonly", FILE_ATTRIBUTE_DIRECTORY);  // lets the root be removed
 }
 
@@ -124,8 +117,6 @@ TEST_F(FileSheetListingTest, ColumnTapsSortByTextSizeAndDateAlternatingTheDirect
                 L"Zeta.txt", L"huge.fsd"}},
         {0, 0, byName},
     };
-    ScriptedOperator script;
-    OpenFileTab(script);
     script.Do(IDD_SYSTEM, "sizes and dates as listed", [&](HWND window) {
         EXPECT_EQ(Column(window, 1)[RowOf(window, L"huge.fsd")], L"5000000000") << "not cut to 32 bits";
         EXPECT_EQ(Column(window, 2)[RowOf(window, L"a.txt")], L"2024/05/14 17:30:00") << "local time";
@@ -134,9 +125,7 @@ TEST_F(FileSheetListingTest, ColumnTapsSortByTextSizeAndDateAlternatingTheDirect
         script.TapPart(IDD_SYSTEM, IDC_LIST, "column", tap.column);
         script.Do(IDD_SYSTEM, "sorted", [&](HWND window) { EXPECT_EQ(Column(window, tap.shown), tap.texts); });
     }
-    Close(script);
-    Run(script);
-    EXPECT_TRUE(script.Finished());
+    Finish();
     win::Clock::UseProcessTimeZone();
 }
 
@@ -164,8 +153,6 @@ TEST_F(FileSheetListingTest, DoubleTapOnParentGoesUpAndOnAFileDoesNothing)
     root.WriteFile(L"D:\\a\\b\\f.txt", "x");
     ChangeDirectory("D:\\a\\b");
     std::strcpy(host.currentFolder, "unchanged");
-    ScriptedOperator script;
-    OpenFileTab(script);
     script.TapPart(IDD_SYSTEM, IDC_LIST, "row", 1, 0, true);
     script.Do(IDD_SYSTEM, "nothing changed", [&](HWND window) {
         EXPECT_EQ(Column(window), (Names{L"..", L"f.txt"}));
@@ -181,9 +168,7 @@ TEST_F(FileSheetListingTest, DoubleTapOnParentGoesUpAndOnAFileDoesNothing)
         _getcwd(cwd, MAX_PATH);
         EXPECT_STREQ(cwd, "D:\\a");
     });
-    Close(script);
-    Run(script);
-    EXPECT_TRUE(script.Finished());
+    Finish();
 }
 
 TEST_F(FileSheetListingTest, FolderBufferNeverTakesAPathLongerThanItsBytes)
@@ -198,8 +183,6 @@ TEST_F(FileSheetListingTest, FolderBufferNeverTakesAPathLongerThanItsBytes)
     std::memset(host.currentFolder, 'x', sizeof host.currentFolder);
     std::strcpy(host.currentFolder, "D:\\");
     const std::string outerNarrow = win::WideToUtf8(outer);
-    ScriptedOperator script;
-    OpenFileTab(script);
     script.TapPart(IDD_SYSTEM, IDC_LIST, "row", 0, 0, true);
     script.Do(IDD_SYSTEM, "inside the outer folder", [&](HWND window) {
         EXPECT_EQ(host.currentFolder, outerNarrow) << "this one fits";
@@ -212,9 +195,7 @@ TEST_F(FileSheetListingTest, FolderBufferNeverTakesAPathLongerThanItsBytes)
         EXPECT_EQ(host.currentFolder, outerNarrow) << "kept, not cut into another folder's name";
         EXPECT_EQ(host.currentFolder[sizeof host.currentFolder - 1], 'x') << "nothing written past the text";
     });
-    Close(script);
-    Run(script);
-    EXPECT_TRUE(script.Finished());
+    Finish();
 }
 
 TEST_F(FileSheetListingTest, TapsAddAndRemoveRowsAsCtrlTapsAndSelectAllClearAll)
@@ -222,8 +203,6 @@ TEST_F(FileSheetListingTest, TapsAddAndRemoveRowsAsCtrlTapsAndSelectAllClearAll)
     for (const wchar_t* file : {L"D:\\s\\a.txt", L"D:\\s\\b.txt", L"D:\\s\\c.txt"})
         root.WriteFile(file, "x");
     ChangeDirectory("D:\\s");
-    ScriptedOperator script;
-    OpenFileTab(script);
     Select(script, {L"a.txt", L"c.txt"});
     script.Do(IDD_SYSTEM, "both taps kept", [&](HWND window) {
         EXPECT_EQ(SelectedNames(window), (Names{L"a.txt", L"c.txt"}));
@@ -239,8 +218,7 @@ TEST_F(FileSheetListingTest, TapsAddAndRemoveRowsAsCtrlTapsAndSelectAllClearAll)
     });
     script.Tap(IDD_SYSTEM, IDC_CLEAR_ALL);
     script.Do(IDD_SYSTEM, "none", [&](HWND window) { EXPECT_TRUE(SelectedNames(window).empty()); });
-    Close(script);
-    Run(script);
+    Finish();
 }
 
 TEST_F(FileSheetListingTest, MemoryModeListsEnabledBlocksWithTheirYearsAndSwapsTheButtons)
@@ -267,8 +245,6 @@ TEST_F(FileSheetListingTest, MemoryModeListsEnabledBlocksWithTheirYearsAndSwapsT
         EXPECT_TRUE(Enabled(window, IDC_CSV_SAVE));
         EXPECT_EQ(SendMessageW(FindControl(window, IDC_MEMORY_LIST), BM_GETCHECK, 0, 0), memory ? BST_CHECKED : BST_UNCHECKED);
     };
-    ScriptedOperator script;
-    OpenFileTab(script);
     script.Do(IDD_SYSTEM, "file mode", [&](HWND window) { checkMode(window, false); });
     script.Tap(IDD_SYSTEM, IDC_MEMORY_LIST);
     script.Do(IDD_SYSTEM, "memory mode", [&](HWND window) {
@@ -284,8 +260,7 @@ TEST_F(FileSheetListingTest, MemoryModeListsEnabledBlocksWithTheirYearsAndSwapsT
         EXPECT_EQ(RowOf(window, L"#001"), -1);
         checkMode(window, false);
     });
-    Close(script);
-    Run(script);
+    Finish();
 }
 
 TEST_F(FileSheetListingTest, ExportButtonsExistOnlyWithTheExportLibrary)
@@ -297,13 +272,10 @@ TEST_F(FileSheetListingTest, ExportButtonsExistOnlyWithTheExportLibrary)
                                      Visible(window, IDC_DIADEM), Visible(window, IDC_CSV_SAVE)}),
                   (std::vector<bool>{false, false, false, true}));
     };
-    ScriptedOperator script;
-    OpenFileTab(script);
     script.Do(IDD_SYSTEM, "file mode", noExports);
     script.Tap(IDD_SYSTEM, IDC_MEMORY_LIST);
     script.Do(IDD_SYSTEM, "memory mode", noExports);
-    Close(script);
-    Run(script);
+    Finish();
 }
 
 }  // namespace
