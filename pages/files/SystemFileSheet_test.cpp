@@ -148,54 +148,37 @@ TEST(FileSheetStartTest, StartFolderFollowsTheThreeTestsOfTheCurrentDirectory)
     }
 }
 
-TEST_F(FileSheetListingTest, DoubleTapOnParentGoesUpAndOnAFileDoesNothing)
+TEST_F(FileSheetListingTest, DoubleTapsGoUpOrIntoFoldersAndTheHostBufferTakesOnlyWholePaths)
 {
-    root.WriteFile(L"D:\\a\\b\\f.txt", "x");
-    ChangeDirectory("D:\\a\\b");
-    std::strcpy(host.currentFolder, "unchanged");
-    script.TapPart(IDD_SYSTEM, IDC_LIST, "row", 1, 0, true);
-    script.Do(IDD_SYSTEM, "nothing changed", [&](HWND window) {
-        EXPECT_EQ(Column(window), (Names{L"..", L"f.txt"}));
-        EXPECT_EQ(ControlText(window, IDC_FOLDER), L"D:\\a\\b\\");
-        EXPECT_STREQ(host.currentFolder, "unchanged");
-    });
-    script.TapPart(IDD_SYSTEM, IDC_LIST, "row", 0, 0, true);
-    script.Do(IDD_SYSTEM, "one folder up", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_FOLDER), L"D:\\a\\");
-        EXPECT_EQ(Column(window), (Names{L"..", L"b"}));
-        EXPECT_STREQ(host.currentFolder, "D:\\a");
-        char cwd[MAX_PATH] = {};
-        _getcwd(cwd, MAX_PATH);
-        EXPECT_STREQ(cwd, "D:\\a");
-    });
-    Finish();
-}
-
-TEST_F(FileSheetListingTest, FolderBufferNeverTakesAPathLongerThanItsBytes)
-{
-    // Two folders of 45 kanji: D:\<45>\<45> is 94 characters but 274 bytes
-    // of UTF-8, so it can be listed but its narrow path does not fit the
-    // host's 260-byte buffer.
+    // D:\<45 kanji>\<45 kanji> is 94 characters but 274 bytes of UTF-8: it
+    // can be listed, but its narrow path does not fit the host's 260 bytes.
     const std::wstring name(45, L'長');
     const std::wstring outer = L"D:\\" + name;
     std::filesystem::create_directories(root.PosixOf(outer + L"\\" + name));
-    ChangeDirectory("D:\\");
+    root.WriteFile(L"D:\\a\\f.txt", "x");
+    ChangeDirectory("D:\\a");
     std::memset(host.currentFolder, 'x', sizeof host.currentFolder);
-    std::strcpy(host.currentFolder, "D:\\");
-    const std::string outerNarrow = win::WideToUtf8(outer);
+    std::strcpy(host.currentFolder, "unchanged");
+    auto shows = [&](const std::wstring& folder, const Names& rows, const std::string& buffer) {
+        script.Do(IDD_SYSTEM, "a folder shown", [=, this](HWND window) {
+            EXPECT_EQ(ControlText(window, IDC_FOLDER), folder);
+            EXPECT_EQ(Column(window), rows);
+            EXPECT_EQ(host.currentFolder, buffer);
+            EXPECT_EQ(host.currentFolder[sizeof host.currentFolder - 1], 'x') << "nothing written past the text";
+        });
+    };
+    script.TapPart(IDD_SYSTEM, IDC_LIST, "row", 1, 0, true);  // a file: nothing happens
+    shows(L"D:\\a\\", {L"..", L"f.txt"}, "unchanged");
     script.TapPart(IDD_SYSTEM, IDC_LIST, "row", 0, 0, true);
-    script.Do(IDD_SYSTEM, "inside the outer folder", [&](HWND window) {
-        EXPECT_EQ(host.currentFolder, outerNarrow) << "this one fits";
-        EXPECT_EQ(Column(window), (Names{L"..", name}));
-    });
+    shows(L"D:\\", {L"a", name}, "D:\\");
     script.TapPart(IDD_SYSTEM, IDC_LIST, "row", 1, 0, true);
-    script.Do(IDD_SYSTEM, "inside the inner folder", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_FOLDER), outer + L"\\" + name + L"\\");
-        EXPECT_EQ(Column(window), Names{L".."}) << "listed all the same";
-        EXPECT_EQ(host.currentFolder, outerNarrow) << "kept, not cut into another folder's name";
-        EXPECT_EQ(host.currentFolder[sizeof host.currentFolder - 1], 'x') << "nothing written past the text";
-    });
+    shows(outer + L"\\", {L"..", name}, win::WideToUtf8(outer));
+    script.TapPart(IDD_SYSTEM, IDC_LIST, "row", 1, 0, true);
+    shows(outer + L"\\" + name + L"\\", {L".."}, win::WideToUtf8(outer));  // kept, not cut into another name
     Finish();
+    char cwd[MAX_PATH * 2] = {};
+    ASSERT_NE(_getcwd(cwd, sizeof cwd), nullptr);
+    EXPECT_EQ(win::Utf8ToWide(cwd), outer + L"\\" + name) << "the process's directory followed all the same";
 }
 
 TEST_F(FileSheetListingTest, TapsAddAndRemoveRowsAsCtrlTapsAndSelectAllClearAll)
