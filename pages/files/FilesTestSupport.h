@@ -130,7 +130,7 @@ inline void ChooseFolder(ScriptedOperator& script, Names enter, std::wstring pic
 // Every script starts by opening the file tab.
 class FilePageTest : public ::testing::Test {
 protected:
-    FilePageTest() { OpenFileTab(script); }
+    FilePageTest() { script.TapPart(IDD_SYSTEM, IDC_TAB, "tab", 1); }
 
     // Ends the script with the close button, runs the system dialog with it
     // and checks that every step ran.
@@ -146,7 +146,6 @@ protected:
     }
     CSystemFileSheet* Page() const { return static_cast<CSystemFileSheet*>(dialog.GetPage(CSystemDlg::PageFile)); }
 
-    static void OpenFileTab(ScriptedOperator& script) { script.TapPart(IDD_SYSTEM, IDC_TAB, "tab", 1); }
     // Taps each row named, as the operator selects rows.
     static void Select(ScriptedOperator& script, Names names)
     {

@@ -44,9 +44,9 @@ TEST_F(FileSheetListingTest, RootHasNoParentRowAndFoldersComeFirst)
         EXPECT_EQ(styles & (LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES), LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
         RECT client{};
         GetClientRect(list, &client);
-        EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), 120);
-        EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0), 140);
-        EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 2, 0), client.right - client.left - 276);
+        auto width = [list](int column) { return SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0); };
+        EXPECT_EQ((std::vector<LRESULT>{width(0), width(1), width(2)}),
+                  (std::vector<LRESULT>{120, 140, client.right - client.left - 276}));
     });
     script.TapPart(IDD_SYSTEM, IDC_LIST, "row", 0, 0, true);
     script.Do(IDD_SYSTEM, "inside data", [&](HWND window) {
