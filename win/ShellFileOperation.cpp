@@ -109,7 +109,7 @@ std::optional<std::vector<Item>> Operation::Sources(int& error)
     for (const std::wstring& source : SplitList(m_request.pFrom)) {
         if (HasWildcards(LastName(source))) {
             WIN32_FIND_DATAW data;
-            HANDLE search = FindFirstFileW(source.c_str(), &data);
+            HANDLE search = FindFirstFileExW(source.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
             if (search == INVALID_HANDLE_VALUE)
                 continue;
             const std::wstring folder = source.substr(0, source.size() - LastName(source).size());
