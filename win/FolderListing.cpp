@@ -30,7 +30,8 @@ std::size_t Decode(std::string_view name, bool ascii, wchar_t* buffer)
     if (ascii) {
         if (name.size() >= MAX_PATH)
             return std::string_view::npos;
-        std::copy(name.begin(), name.end(), buffer);
+        for (std::size_t i = 0; i < name.size(); ++i)
+            buffer[i] = static_cast<unsigned char>(name[i]);
         buffer[name.size()] = L'\0';
         return name.size();
     }
