@@ -23,6 +23,7 @@
 
 #include <chrono>
 #include <functional>
+#include <utility>
 #include <unistd.h>
 
 namespace {
@@ -65,15 +66,19 @@ private:
     bool m_done = false;
 };
 
-// Runs the system dialog in `folder`; `idle` as for IdleDriver, with the
-// dialog's file page.
+// Runs the system dialog in `folder` with the file tab in front; `idle` as
+// for IdleDriver, with the dialog's file page.
 void RunDialog(const char* folder, const std::function<bool(HWND, CSystemFileSheet&)>& idle)
 {
     _chdir(folder);
     testing_support::HostConfiguration host;
     CSystemDlg dialog(nullptr);
     dialog.SetupConfigData(&host.record, false);
+    bool tabShown = false;
     IdleDriver driver([&] {
+        if (!std::exchange(tabShown, true))
+            return win::TapPart(testing_support::FindControl(dialog.GetSafeHwnd(), kTabControl), "tab", 1) ==
+                   win::InputResult::Posted;
         return idle(dialog.GetSafeHwnd(), *static_cast<CSystemFileSheet*>(dialog.GetPage(CSystemDlg::PageFile)));
     });
     dialog.DoModal();
@@ -81,19 +86,27 @@ void RunDialog(const char* folder, const std::function<bool(HWND, CSystemFileShe
 
 HWND FileList(HWND dialog) { return testing_support::FindControl(dialog, kFileList); }
 
-int RowNamed(HWND list, const std::wstring& name)
+std::vector<std::wstring> ColumnTexts(HWND list, int column)
 {
+    std::vector<std::wstring> texts;
     const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     wchar_t text[MAX_PATH];
     for (int row = 0; row < rows; ++row) {
         LVITEMW item{};
+        item.iSubItem = column;
         item.pszText = text;
         item.cchTextMax = MAX_PATH;
         SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-        if (name == text)
-            return row;
+        texts.emplace_back(text);
     }
-    return -1;
+    return texts;
+}
+
+int RowNamed(HWND list, const std::wstring& name)
+{
+    const std::vector<std::wstring> names = ColumnTexts(list, 0);
+    const auto found = std::find(names.begin(), names.end(), name);
+    return found == names.end() ? -1 : static_cast<int>(found - names.begin());
 }
 
 void BM_FilePageListFolder(benchmark::State& state, bool longNames)
@@ -131,12 +144,10 @@ void BM_FilePageDoubleTapOpensFolder(benchmark::State& state)
     RunDialog("D:\\", [&](HWND dialog, CSystemFileSheet&) {
         HWND list = FileList(dialog);
         const int phase = step++;
-        if (phase == 0) {
-            win::TapPart(testing_support::FindControl(dialog, kTabControl), "tab", 1);
-        } else if (phase % 2 == 1) {  // in D:\ : measure the floor, then open the folder
-            if (phase > 1)
+        if (phase % 2 == 0) {  // in D:\ : measure the floor, then open the folder
+            if (phase > 0)
                 left.push_back(ResidentMegabytes());
-            if (phase > 20) {
+            if (phase >= 20) {
                 win::Tap(testing_support::FindControl(dialog, kCloseButton));
                 return false;
             }
@@ -167,27 +178,13 @@ void BM_FilePageSort(benchmark::State& state)
     RunDialog("D:\\varied100000", [&](HWND dialog, CSystemFileSheet&) {
         HWND list = FileList(dialog);
         const int phase = step++;
-        if (phase == 0) {
-            win::TapPart(testing_support::FindControl(dialog, kTabControl), "tab", 1);
-            return true;
-        }
-        if (phase > 1)
+        if (phase > 0)
             comparison.AddWork(watch);
-        if (phase > 10) {
+        if (phase >= 10) {
             win::Tap(testing_support::FindControl(dialog, kCloseButton));
             return false;
         }
-        std::vector<std::wstring> texts;
-        const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-        wchar_t text[MAX_PATH];
-        for (int row = 0; row < rows; ++row) {
-            LVITEMW item{};
-            item.iSubItem = column;
-            item.pszText = text;
-            item.cchTextMax = MAX_PATH;
-            SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-            texts.emplace_back(text);
-        }
+        std::vector<std::wstring> texts = ColumnTexts(list, column);
         comparison.TimeFloor([&] { std::stable_sort(texts.begin(), texts.end()); });
         watch.Restart();
         win::TapPart(list, "column", column);
