@@ -66,9 +66,7 @@ TEST(IMRRec, ReportsAreJournalledAndPostedToRegisteredWindows)
     IMRRec::MReport(256);
     const auto messages = DrainQueue();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].hwnd, registered);
-    EXPECT_EQ(messages[0].message, 1122u);
-    EXPECT_EQ(messages[0].wParam, 256u);
+    EXPECT_TRUE(messages[0].hwnd == registered && messages[0].message == 1122u && messages[0].wParam == 256u);
     EXPECT_EQ(IMRRec::GetReportedCodes(), std::vector<UINT>{256});
     Mixed dialog;
     EXPECT_EQ(dialog.IMRRec::MRGetArray(), std::vector<UINT>{256});
@@ -81,8 +79,7 @@ TEST(IMRRec, ReportsAreJournalledAndPostedToRegisteredWindows)
     EXPECT_EQ(IModifiedReport::Broadcast(7), 1);
     const auto second = DrainQueue();
     ASSERT_EQ(second.size(), 1u);
-    EXPECT_EQ(second[0].hwnd, other);
-    EXPECT_EQ(second[0].message, 1001u);
+    EXPECT_TRUE(second[0].hwnd == other && second[0].message == 1001u);
 
     IModifiedReport::MRTerm(other);
     EXPECT_EQ(IModifiedReport::Broadcast(7), 0);

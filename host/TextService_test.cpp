@@ -8,14 +8,9 @@
 #include <fstream>
 #include <unistd.h>
 
-TEST(TextService, WithoutATableTheDefaultIsShown)
-{
-    CTextService service;
-    EXPECT_STREQ(service.GetText(1, 1, L"閉じる"), L"閉じる");
-    EXPECT_STREQ(service.GetText(1, 2, nullptr), L"");
-}
-
-TEST(TextService, DefaultsAreCopiedSoTheCallersBufferMayGo)
+// A text handed out stays valid: a default outlives the caller's buffer, a
+// table text outlives its table.
+TEST(TextService, TextsHandedOutStayValid)
 {
     CTextService service;
     const wchar_t* kept = nullptr;
@@ -26,12 +21,21 @@ TEST(TextService, DefaultsAreCopiedSoTheCallersBufferMayGo)
     }
     for (int i = 0; i < 1000; ++i)
         service.GetText(9, static_cast<DWORD>(i), std::to_wstring(i).c_str());
+    ASSERT_TRUE(service.LoadTableText("1\t5\tSave\n"));
+    const wchar_t* english = service.GetText(1, 5, L"保存");
+    ASSERT_TRUE(service.LoadTableText("1\t5\tSpeichern\n"));
+    EXPECT_STREQ(service.GetText(1, 5, L"保存"), L"Speichern");
+    service.ClearTable();
+    EXPECT_STREQ(service.GetText(1, 5, L"保存"), L"保存");
+    EXPECT_STREQ(english, L"Save");
     EXPECT_STREQ(kept, L"一時的");
 }
 
 TEST(TextService, TableTextReplacesTheDefaultForItsKeysOnly)
 {
     CTextService service;
+    EXPECT_STREQ(service.GetText(1, 1, L"閉じる"), L"閉じる") << "without a table";
+    EXPECT_STREQ(service.GetText(1, 2, nullptr), L"");
     ASSERT_TRUE(service.LoadTableText("# english\n1\t1\tClose\n1000\t2101\tChannels changed.\\nMemory is lost.\n"
                                       "17005\t20\tNow %dW/CH\r\n"));
     EXPECT_EQ(service.GetTableSize(), 3u);
@@ -40,19 +44,6 @@ TEST(TextService, TableTextReplacesTheDefaultForItsKeysOnly)
     EXPECT_STREQ(service.GetText(17005, 20, L"x"), L"Now %dW/CH");
     EXPECT_STREQ(service.GetText(1, 2, L"実行"), L"実行");
     EXPECT_STREQ(service.GetText(2, 1, L"既定"), L"既定");
-}
-
-TEST(TextService, TextsHandedOutSurviveALanguageChange)
-{
-    CTextService service;
-    ASSERT_TRUE(service.LoadTableText("1\t5\tSave\n"));
-    const wchar_t* english = service.GetText(1, 5, L"保存");
-    ASSERT_TRUE(service.LoadTableText("1\t5\tSpeichern\n"));
-    EXPECT_STREQ(english, L"Save");
-    EXPECT_STREQ(service.GetText(1, 5, L"保存"), L"Speichern");
-    service.ClearTable();
-    EXPECT_STREQ(service.GetText(1, 5, L"保存"), L"保存");
-    EXPECT_STREQ(english, L"Save");
 }
 
 TEST(TextService, BadTableIsRejectedAndTheOldOneKept)
@@ -99,10 +90,4 @@ TEST(TextService, LoadTableReadsAFileAndReportsTheLine)
     EXPECT_FALSE(service.LoadTable("/nonexistent/table.txt", &error));
     EXPECT_STREQ(service.GetText(17018, 1, L"x"), L"My settings");
     std::remove(name);
-}
-
-TEST(TextService, TheProcessHasOneService)
-{
-    EXPECT_EQ(GetTextServiceObject(), GetTextServiceObject());
-    EXPECT_NE(GetTextServiceObject(), nullptr);
 }

@@ -5,37 +5,24 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 using resources::FormatDialogTemplate;
 using resources::ParseDialogTemplate;
 
-void ExpectSameTemplate(const win::DialogTemplate& expected, const win::DialogTemplate& actual)
+void ExpectSameTemplate(const win::DialogTemplate& e, const win::DialogTemplate& a)
 {
-    EXPECT_EQ(expected.id, actual.id);
-    EXPECT_EQ(expected.caption, actual.caption);
-    EXPECT_EQ(expected.fontName, actual.fontName);
-    EXPECT_EQ(expected.fontSize, actual.fontSize);
-    EXPECT_EQ(expected.style, actual.style);
-    EXPECT_EQ(expected.x, actual.x);
-    EXPECT_EQ(expected.y, actual.y);
-    EXPECT_EQ(expected.cx, actual.cx);
-    EXPECT_EQ(expected.cy, actual.cy);
-    ASSERT_EQ(expected.controls.size(), actual.controls.size());
-    for (std::size_t i = 0; i < expected.controls.size(); ++i) {
-        const win::ControlTemplate& e = expected.controls[i];
-        const win::ControlTemplate& a = actual.controls[i];
-        SCOPED_TRACE("control " + std::to_string(i) + " id " + std::to_string(e.id));
-        EXPECT_EQ(e.id, a.id);
-        EXPECT_EQ(e.controlClass, a.controlClass);
-        EXPECT_EQ(e.className, a.className);
-        EXPECT_EQ(e.style, a.style);
-        EXPECT_EQ(e.exStyle, a.exStyle);
-        EXPECT_EQ(e.x, a.x);
-        EXPECT_EQ(e.y, a.y);
-        EXPECT_EQ(e.cx, a.cx);
-        EXPECT_EQ(e.cy, a.cy);
-        EXPECT_EQ(e.text, a.text);
+    EXPECT_EQ(std::tie(e.id, e.caption, e.fontName, e.fontSize, e.style, e.x, e.y, e.cx, e.cy),
+              std::tie(a.id, a.caption, a.fontName, a.fontSize, a.style, a.x, a.y, a.cx, a.cy));
+    ASSERT_EQ(e.controls.size(), a.controls.size());
+    for (std::size_t i = 0; i < e.controls.size(); ++i) {
+        const win::ControlTemplate& c = e.controls[i];
+        const win::ControlTemplate& d = a.controls[i];
+        EXPECT_EQ(std::tie(c.id, c.controlClass, c.className, c.style, c.exStyle, c.x, c.y, c.cx, c.cy, c.text),
+                  std::tie(d.id, d.controlClass, d.className, d.style, d.exStyle, d.x, d.y, d.cx, d.cy, d.text))
+            << "control " << i;
     }
 }
 

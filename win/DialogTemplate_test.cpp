@@ -41,8 +41,6 @@ TEST(DialogTemplateRegistry, FindsWhatWasRegisteredAndReplacesButKeepsTheOldOneR
     const DialogTemplate* old = win::FindDialogTemplate(kTestId);
     ASSERT_NE(nullptr, old);
     EXPECT_EQ(L"一", old->caption);
-    ASSERT_EQ(1u, old->controls.size());
-    EXPECT_EQ(IDOK, old->controls[0].id);
     EXPECT_EQ(nullptr, win::FindDialogTemplate(kTestId + 999));
     auto ids = win::RegisteredDialogTemplateIds();
     EXPECT_NE(ids.end(), std::find(ids.begin(), ids.end(), kTestId));

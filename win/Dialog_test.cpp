@@ -167,25 +167,8 @@ TEST_F(DialogTest, MissingTemplateReturnsMinusOneWithADebugLine)
     EXPECT_TRUE(win::DebugLog::Contains(L"59999"));
 }
 
-TEST_F(DialogTest, EnterAndEscapeEndADialogUnlessItSwallowsThem)
-{
-    const struct {
-        std::vector<UINT> keys;
-        bool swallow;
-        INT_PTR result;
-    } cases[] = {{{VK_ESCAPE}, false, IDCANCEL}, {{VK_RETURN}, false, IDOK}, {{VK_RETURN, VK_ESCAPE}, true, IDCANCEL}};
-    for (const auto& c : cases) {
-        OuterDialog outer;
-        outer.swallowKeys = c.swallow;
-        ScriptedOperator script;
-        for (UINT key : c.keys)
-            script.PressKey(outerTemplate, key);
-        if (c.swallow)
-            script.Tap(outerTemplate, IDCANCEL);  // both keys were swallowed: only the tap ends the dialog
-        EXPECT_EQ(outer.DoModal(), c.result) << c.keys[0];
-    }
-}
-
+// Enter and Escape ending a dialog (or, swallowed, not) are the number pad's,
+// the popups' and the frame's stories; here the order of the chain.
 TEST_F(DialogTest, KeysInAnEmbeddedPageWalkUpToTheDialogThatHoldsIt)
 {
     OuterDialog outer;
@@ -214,22 +197,6 @@ TEST_F(DialogTest, CommandRangesAndHandlerExceptionsStayInsideDispatch)
     EXPECT_EQ(outer.DoModal(), IDOK);
     EXPECT_EQ(outer.rangeIds, (std::vector<UINT>{idRangeLast, idRangeFirst}));
     EXPECT_TRUE(win::DebugLog::Contains(L"handler failure")) << "the exception was logged and the loop went on";
-}
-
-TEST_F(DialogTest, RuntimeClassInformation)
-{
-    OuterDialog outer;
-    EXPECT_TRUE(outer.IsKindOf(RUNTIME_CLASS(CDialog)));
-    EXPECT_TRUE(outer.IsKindOf(RUNTIME_CLASS(CWnd)));
-    EXPECT_FALSE(CWnd().IsKindOf(RUNTIME_CLASS(CDialog)));
-    EXPECT_STREQ(RUNTIME_CLASS(CDialog)->m_lpszClassName, "CDialog");
-}
-
-TEST_F(DialogTest, MessageBoxIsAModalDialogTheOperatorAnswers)
-{
-    ScriptedOperator script;
-    script.AnswerShowing(L"続けますか", IDNO);
-    EXPECT_EQ(MessageBoxW(nullptr, L"続けますか", L"確認", MB_YESNO), IDNO);
 }
 
 }  // namespace

@@ -56,17 +56,13 @@ TEST(HandlesTest, LookupAndClosingCheckTheKindAndTheHandle)
     SetLastError(0);
     EXPECT_FALSE(CloseHandle(handle));
     EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
-    EXPECT_FALSE(CloseHandle(nullptr));
-    EXPECT_FALSE(CloseHandle(INVALID_HANDLE_VALUE));
+    EXPECT_FALSE(CloseHandle(nullptr) || CloseHandle(INVALID_HANDLE_VALUE));
 
     // Find handles and registry keys have their own closing functions.
     HANDLE find = Insert(ObjectKind::Find);
     HANDLE key = Insert(ObjectKind::RegistryKey);
-    EXPECT_FALSE(CloseHandle(find));
-    EXPECT_FALSE(CloseHandle(key));
-    EXPECT_FALSE(HandleTable::Remove(find, ObjectKind::File));
-    EXPECT_TRUE(HandleTable::Remove(find, ObjectKind::Find));
-    EXPECT_TRUE(HandleTable::Remove(key, ObjectKind::RegistryKey));
+    EXPECT_FALSE(CloseHandle(find) || CloseHandle(key) || HandleTable::Remove(find, ObjectKind::File));
+    EXPECT_TRUE(HandleTable::Remove(find, ObjectKind::Find) && HandleTable::Remove(key, ObjectKind::RegistryKey));
 }
 
 TEST(HandlesTest, WaitTimesOutSucceedsOrFails)

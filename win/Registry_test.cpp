@@ -68,11 +68,13 @@ TEST_F(RegistryTest, ValuesAnswerAsTheVersionReportReadsThem)
     EXPECT_EQ(RegCloseKey(key), ERROR_INVALID_HANDLE);
 }
 
-TEST_F(RegistryTest, KeysAndParents)
+// Key paths ignore case and open below an open key; a removed value and a
+// cleared registry are gone; a key may hold only a default value.
+TEST_F(RegistryTest, KeysParentsAndRemovedValues)
 {
     HKEY software = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"software\\MICROSOFT", 0, KEY_READ, &software), ERROR_SUCCESS);
     HKEY version = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"software\\MICROSOFT", 0, KEY_READ, &software), ERROR_SUCCESS);
     ASSERT_EQ(RegOpenKeyExW(software, L"Windows NT\\CurrentVersion", 0, KEY_READ, &version), ERROR_SUCCESS);
     DWORD size = 0;
     EXPECT_EQ(Size(version, L"CurrentVersion", size), ERROR_SUCCESS);
@@ -81,31 +83,21 @@ TEST_F(RegistryTest, KeysAndParents)
     EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Micro", 0, KEY_READ, &missing), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(missing, nullptr);
     EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kVersionKey, 0, KEY_READ, &missing), ERROR_FILE_NOT_FOUND);
+    win::Registry::RemoveValue(HKEY_LOCAL_MACHINE, kVersionKey, L"PRODUCTNAME");
+    EXPECT_EQ(Size(version, L"ProductName", size), ERROR_FILE_NOT_FOUND);
     RegCloseKey(version);
     RegCloseKey(software);
     EXPECT_EQ(RegOpenKeyExW(software, L"x", 0, KEY_READ, &missing), ERROR_INVALID_HANDLE);
     EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"x", 0, KEY_READ, nullptr), ERROR_INVALID_PARAMETER);
-}
 
-TEST_F(RegistryTest, RemovedAndClearedValuesAreGone)
-{
-    win::Registry::RemoveValue(HKEY_LOCAL_MACHINE, kVersionKey, L"PRODUCTNAME");
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kVersionKey, 0, KEY_READ, &key), ERROR_SUCCESS);
-    DWORD size = 0;
-    EXPECT_EQ(Size(key, L"ProductName", size), ERROR_FILE_NOT_FOUND);
-    RegCloseKey(key);
     win::Registry::Clear();
-    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kVersionKey, 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
-    win::Registry::CreateKey(HKEY_LOCAL_MACHINE, L"Empty\\Key");
-    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"EMPTY", 0, KEY_READ, &key), ERROR_SUCCESS);
-    RegCloseKey(key);
+    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kVersionKey, 0, KEY_READ, &version), ERROR_FILE_NOT_FOUND);
     win::Registry::SetValue(HKEY_LOCAL_MACHINE, L"Empty\\Key", L"", L"default");
     DWORD type = 0;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Empty\\Key", 0, KEY_READ, &key), ERROR_SUCCESS);
-    EXPECT_EQ(RegQueryValueExW(key, nullptr, nullptr, &type, nullptr, &size), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"EMPTY\\key", 0, KEY_READ, &version), ERROR_SUCCESS);
+    EXPECT_EQ(RegQueryValueExW(version, nullptr, nullptr, &type, nullptr, &size), ERROR_SUCCESS);
     EXPECT_EQ(type, REG_SZ);
-    RegCloseKey(key);
+    RegCloseKey(version);
 }
 
 }  // namespace

@@ -60,46 +60,29 @@ protected:
     SHFILEOPSTRUCTW operation;
 };
 
+// Read-only files go too; neighbours whose names start alike stay; links are
+// removed, never followed.
 TEST_F(ShellFileOperationTest, DeleteAsksOnceAndRemovesExactlyTheTree)
 {
     MakeTree("D/tree");
     root.WriteFile("D/tree-neighbour.txt", "stays");
-    root.MakeDir("D/treeX");
-    ::chmod((root / "D/tree/a/f2.txt").c_str(), 0444);  // read-only files go too
+    ::chmod((root / "D/tree/a/f2.txt").c_str(), 0444);
+    root.MakeDir("D/keep");
+    root.WriteFile("D/keep/precious.txt", "!");
+    ASSERT_EQ(::symlink((root / "D/keep").c_str(), (root / "D/tree/a/link").c_str()), 0);
+    ASSERT_EQ(::symlink("/etc", (root / "D/tree/etc").c_str()), 0);
     EXPECT_EQ(Run(FO_DELETE, L"D:\\tree", L"", 0), 0);
     EXPECT_FALSE(root.Exists("D/tree"));
     EXPECT_TRUE(root.Exists("D/tree-neighbour.txt"));
-    EXPECT_TRUE(root.Exists("D/treeX"));
+    EXPECT_EQ(root.ReadFile("D/keep/precious.txt"), "!");
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].question, Question::DeleteItem);
     EXPECT_EQ(asked[0].path, L"D:\\tree");
-}
-
-TEST_F(ShellFileOperationTest, DeleteWithoutConfirmationOrDeclined)
-{
-    for (FILEOP_FLAGS flags : {FOF_NOCONFIRMATION, FOF_ALLOWUNDO}) {
-        SCOPED_TRACE(flags);
-        asked.clear();
-        answer = false;
-        root.WriteFile("D/x.txt");
-        EXPECT_EQ(Run(FO_DELETE, L"D:\\x.txt", L"", flags), 0);
-        const bool confirmed = flags != FOF_NOCONFIRMATION;
-        EXPECT_EQ(asked.size(), confirmed ? 1u : 0u);
-        EXPECT_EQ(root.Exists("D/x.txt"), confirmed) << "a declined delete keeps the item";
-        EXPECT_EQ(operation.fAnyOperationsAborted, confirmed);
-    }
-}
-
-TEST_F(ShellFileOperationTest, DeleteNeverFollowsLinks)
-{
-    root.MakeDir("D/keep");
-    root.WriteFile("D/keep/precious.txt", "!");
-    root.MakeDir("D/gone");
-    ASSERT_EQ(::symlink((root / "D/keep").c_str(), (root / "D/gone/link").c_str()), 0);
-    ASSERT_EQ(::symlink("/etc", (root / "D/gone/etc").c_str()), 0);
-    EXPECT_EQ(Run(FO_DELETE, L"D:\\gone", L"", FOF_NOCONFIRMATION), 0);
-    EXPECT_FALSE(root.Exists("D/gone"));
-    EXPECT_EQ(root.ReadFile("D/keep/precious.txt"), "!");
+    // Declined, the next item stays.
+    answer = false;
+    EXPECT_EQ(Run(FO_DELETE, L"D:\\tree-neighbour.txt", L"", 0), 0);
+    EXPECT_TRUE(root.Exists("D/tree-neighbour.txt"));
+    EXPECT_TRUE(operation.fAnyOperationsAborted);
 }
 
 TEST_F(ShellFileOperationTest, DeleteFailures)
@@ -119,17 +102,11 @@ TEST_F(ShellFileOperationTest, DeleteFailures)
 
 TEST_F(ShellFileOperationTest, DeleteWithWildcardsAndSeveralItems)
 {
-    root.WriteFile("D/a.csv");
-    root.WriteFile("D/b.csv");
-    root.WriteFile("D/c.txt");
-    EXPECT_EQ(Run(FO_DELETE, L"D:\\*.csv", L"", FOF_NOCONFIRMATION), 0);
-    EXPECT_FALSE(root.Exists("D/a.csv"));
-    EXPECT_FALSE(root.Exists("D/b.csv"));
+    for (const char* name : {"D/a.csv", "D/b.csv", "D/c.txt", "D/d.txt"})
+        root.WriteFile(name);
+    EXPECT_EQ(Run(FO_DELETE, std::wstring(L"D:\\*.csv\0D:\\d.txt", 17), L"", FOF_NOCONFIRMATION), 0);
+    EXPECT_FALSE(root.Exists("D/a.csv") || root.Exists("D/b.csv") || root.Exists("D/d.txt"));
     EXPECT_TRUE(root.Exists("D/c.txt"));
-    root.WriteFile("D/d.txt");
-    EXPECT_EQ(Run(FO_DELETE, std::wstring(L"D:\\c.txt\0D:\\d.txt", 17), L"", FOF_NOCONFIRMATION), 0);
-    EXPECT_FALSE(root.Exists("D/c.txt"));
-    EXPECT_FALSE(root.Exists("D/d.txt"));
 }
 
 TEST_F(ShellFileOperationTest, CopyToANewNameOrIntoAFolderAndReplaceAfterAsking)
@@ -152,17 +129,16 @@ TEST_F(ShellFileOperationTest, CopyToANewNameOrIntoAFolderAndReplaceAfterAsking)
     EXPECT_FALSE(root.Exists("C/dest/src.txt"));
 }
 
-TEST_F(ShellFileOperationTest, CopyFolderWithContents)
+// A first copy of a folder is the file page's story; again into the copy it
+// is a merge, asked once for the folder.
+TEST_F(ShellFileOperationTest, CopyFolderIntoAnExistingCopyMerges)
 {
     MakeTree("D/tree");
     EXPECT_EQ(Run(FO_COPY, L"D:\\tree", L"C:\\tree", FOF_NOCONFIRMATION), 0);
-    EXPECT_EQ(root.ReadFile("C/tree/f1.txt"), "1");
-    EXPECT_EQ(root.ReadFile("C/tree/a/b/c/f3.txt"), "3");
-    EXPECT_EQ(root.ReadFile("D/tree/a/f2.txt"), "2");  // the source stays
-    // Again into the existing copy: a merge, asked once for the folder.
     root.WriteFile("D/tree/a/extra.txt", "x");
     EXPECT_EQ(Run(FO_COPY, L"D:\\tree", L"C:\\", FOF_NOCONFIRMMKDIR), 0);
     EXPECT_EQ(root.ReadFile("C/tree/a/extra.txt"), "x");
+    EXPECT_EQ(root.ReadFile("C/tree/a/b/c/f3.txt"), "3");
     ASSERT_FALSE(asked.empty());
     EXPECT_EQ(asked[0].question, Question::ReplaceFolder);
     EXPECT_EQ(asked[0].path, L"C:\\tree");
@@ -187,43 +163,23 @@ TEST_F(ShellFileOperationTest, CopyNeverBringsInWhatLiesOutside)
     EXPECT_FALSE(root.Exists("C/tree/outside"));
 }
 
-TEST_F(ShellFileOperationTest, SeveralSourcesIntoANewFolder)
+// Several sources into a folder that is not there yet ask to create it; a
+// move removes the source; a rename onto an existing name fails.
+TEST_F(ShellFileOperationTest, SeveralSourcesMoveAndRename)
 {
     root.WriteFile("D/a.txt", "a");
     root.WriteFile("D/b.txt", "b");
     EXPECT_EQ(Run(FO_COPY, std::wstring(L"D:\\a.txt\0D:\\b.txt", 17), L"C:\\new", 0), 0);
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].question, Question::CreateFolder);
-    EXPECT_EQ(root.ReadFile("C/new/a.txt"), "a");
-    EXPECT_EQ(root.ReadFile("C/new/b.txt"), "b");
-}
-
-TEST_F(ShellFileOperationTest, MoveAndRename)
-{
+    EXPECT_EQ(root.ReadFile("C/new/a.txt") + root.ReadFile("C/new/b.txt"), "ab");
     MakeTree("D/tree");
-    EXPECT_EQ(Run(FO_MOVE, L"D:\\tree", L"C:\\moved", FOF_NOCONFIRMATION), 0);
+    EXPECT_EQ(Run(FO_MOVE, L"D:\\tree", L"C:\\new\\moved", FOF_NOCONFIRMATION), 0);
     EXPECT_FALSE(root.Exists("D/tree"));
-    EXPECT_EQ(root.ReadFile("C/moved/a/b/c/f3.txt"), "3");
-    EXPECT_EQ(Run(FO_RENAME, L"C:\\moved", L"C:\\renamed", 0), 0);
+    EXPECT_EQ(root.ReadFile("C/new/moved/a/b/c/f3.txt"), "3");
+    EXPECT_EQ(Run(FO_RENAME, L"C:\\new\\moved", L"C:\\renamed", 0), 0);
     EXPECT_TRUE(root.Exists("C/renamed/f1.txt"));
-    root.MakeDir("C/other");
-    EXPECT_EQ(Run(FO_RENAME, L"C:\\renamed", L"C:\\other", 0), static_cast<int>(ERROR_ALREADY_EXISTS));
-}
-
-TEST_F(ShellFileOperationTest, MoveIntoAnExistingFolderMergesAndRemovesTheSource)
-{
-    MakeTree("D/tree");
-    MakeTree("C/tree");
-    root.WriteFile("D/tree/only-here.txt", "h");
-    EXPECT_EQ(Run(FO_MOVE, L"D:\\tree", L"C:\\", FOF_NOCONFIRMATION), 0);
-    EXPECT_FALSE(root.Exists("D/tree"));
-    EXPECT_EQ(root.ReadFile("C/tree/only-here.txt"), "h");
-    // A declined replacement keeps the source.
-    MakeTree("D/tree");
-    answer = false;
-    EXPECT_EQ(Run(FO_MOVE, L"D:\\tree", L"C:\\", 0), 0);
-    EXPECT_TRUE(root.Exists("D/tree/f1.txt"));
-    EXPECT_TRUE(operation.fAnyOperationsAborted);
+    EXPECT_EQ(Run(FO_RENAME, L"C:\\renamed", L"C:\\new", 0), static_cast<int>(ERROR_ALREADY_EXISTS));
 }
 
 }  // namespace

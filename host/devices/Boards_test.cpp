@@ -11,6 +11,8 @@
 
 #include <cstring>
 #include <thread>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -35,11 +37,9 @@ TEST(Boards, InterfacesAsFittedWhenTheObjectWasMade)
     });
     CPRMPIO board;
     InstrumentProfile::Modify([](InstrumentProfile& p) { p.interfaces.rs232c = false; });
-    EXPECT_TRUE(board.DetectRS232C());
-    EXPECT_FALSE(board.DetectEvent());
-    EXPECT_TRUE(board.DetectGPS());
-    EXPECT_FALSE(board.DetectCLKSync());
-    EXPECT_TRUE(board.DetectRemote());
+    EXPECT_EQ(std::make_tuple(board.DetectRS232C(), board.DetectEvent(), board.DetectGPS(), board.DetectCLKSync(),
+                              board.DetectRemote()),
+              std::make_tuple(true, false, true, false, true));
     EXPECT_FALSE(CPRMPIO().DetectRS232C());
 }
 
@@ -51,11 +51,9 @@ TEST(Boards, AmplifierSlotsAndOutOfRangeSlots)
         p.ampTypes[15] = 0xFE;
     });
     CAMPIO amps;
-    EXPECT_EQ(amps.GetAmpTypeCode(0), 3);
-    EXPECT_EQ(amps.GetAmpTypeCode(1), 0);
-    EXPECT_EQ(amps.GetAmpTypeCode(15), 0xFE);
-    EXPECT_EQ(amps.GetAmpTypeCode(16), 0);
-    EXPECT_EQ(amps.GetAmpTypeCode(-1), 0);
+    EXPECT_EQ((std::vector<BYTE>{amps.GetAmpTypeCode(0), amps.GetAmpTypeCode(1), amps.GetAmpTypeCode(15),
+                                 amps.GetAmpTypeCode(16), amps.GetAmpTypeCode(-1)}),
+              (std::vector<BYTE>{3, 0, 0xFE, 0, 0}));
 }
 
 TEST(Boards, DriverRecordsCarryTheVersionWhereTheReportReadsIt)
@@ -70,14 +68,11 @@ TEST(Boards, DriverRecordsCarryTheVersionWhereTheReportReadsIt)
         p.commDriver = {7, 8};
         p.prmpHardwareVersion = 0xABCD1234;
     });
-    // Sub-CPU board drivers: bytes 2 and 3.
-    EXPECT_EQ(ByteAt(CMLCUIO::GetDriverVersion(), 2), 0x01);
-    EXPECT_EQ(ByteAt(CMLCUIO::GetDriverVersion(), 3), 0x05);
-    EXPECT_EQ(ByteAt(CFLCUIO::GetDriverVersion(), 2), 0x10);
-    EXPECT_EQ(ByteAt(CFLCUIO::GetDriverVersion(), 3), 0x0A);
-    // The others: words at 4 and 8.
-    EXPECT_EQ(WordAt(CPRMPIO::GetDriverVersion(), 4), 2u);
-    EXPECT_EQ(WordAt(CPRMPIO::GetDriverVersion(), 8), 0x10u);
+    // Sub-CPU board drivers: bytes 2 and 3; the others: words at 4 and 8.
+    EXPECT_EQ(ByteAt(CMLCUIO::GetDriverVersion(), 2) << 8 | ByteAt(CMLCUIO::GetDriverVersion(), 3), 0x0105);
+    EXPECT_EQ(ByteAt(CFLCUIO::GetDriverVersion(), 2) << 8 | ByteAt(CFLCUIO::GetDriverVersion(), 3), 0x100A);
+    EXPECT_EQ(std::make_pair(WordAt(CPRMPIO::GetDriverVersion(), 4), WordAt(CPRMPIO::GetDriverVersion(), 8)),
+              std::make_pair(2u, 0x10u));
     EXPECT_EQ(WordAt(CPRMPIO::GetDriverVersionKP(), 8), 2u);
     EXPECT_EQ(WordAt(CAMPIO::GetDriverVersion(), 4), 3u);
     EXPECT_EQ(WordAt(CBRAMIO::GetDriverVersion(), 8), 6u);
@@ -92,10 +87,8 @@ TEST(Boards, SubCpuRecordsAreFourWords)
         p.flcu = {3, 0, 0x0201, 64};
     });
     const T_CPU_VERSION* mlcu = CMLCUIO::GetVersion();
-    EXPECT_EQ(WordAt(mlcu, 0), 2u);
-    EXPECT_EQ(WordAt(mlcu, 4), 1u);
-    EXPECT_EQ(WordAt(mlcu, 8), 0x0102u);
-    EXPECT_EQ(WordAt(mlcu, 12), 256u);
+    EXPECT_EQ((std::vector<DWORD>{WordAt(mlcu, 0), WordAt(mlcu, 4), WordAt(mlcu, 8), WordAt(mlcu, 12)}),
+              (std::vector<DWORD>{2, 1, 0x0102, 256}));
     EXPECT_EQ(CFLCUIO::GetVersion()->dwRamSize, 64u);
     // Two records of one kind are distinct; one thread's record is not
     // rewritten by another thread's call.

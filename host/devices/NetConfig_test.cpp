@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 constexpr DWORD kAddress = 0xC0A80064;  // 192.168.0.100
@@ -17,53 +19,36 @@ void Adapter(InstrumentProfile& p, int result)
 
 } // namespace
 
-TEST(NetConfig, ReadsTheAdapterAsConfigured)
+// What the adapter answers decides what the next reader sees: 1 applies the
+// request, 2 applies it after a restart (a zero address asks for DHCP, the
+// lease keeping the old addresses), anything else changes nothing.
+TEST(NetConfig, TheAdaptersAnswerDecidesWhatTheNextReaderSees)
 {
-    CurrentProfileScope scope([](InstrumentProfile& p) { p.network = {true, 0x0A000005, 0xFF000000, 0x0A000001, 1}; });
-    CNetConfig net(-1);
-    EXPECT_TRUE(net.IsEnableDHCP());
-    EXPECT_EQ(net.GetIPAddress(), 0x0A000005u);
-    EXPECT_EQ(net.GetSubnetMask(), 0xFF000000u);
-    EXPECT_EQ(net.GetDefaultGateway(), 0x0A000001u);
-}
-
-TEST(NetConfig, AppliedConfigurationIsWhatTheNextReaderSees)
-{
-    CurrentProfileScope scope([](InstrumentProfile& p) { Adapter(p, 1); });
-    CNetConfig net(-1);
-    EXPECT_EQ(net.SetConfig(0x0A010203, 0xFFFF0000, 0x0A0100FE), 1);
-    EXPECT_EQ(net.GetIPAddress(), 0x0A010203u);
-    CNetConfig again(-1);
-    EXPECT_FALSE(again.IsEnableDHCP());
-    EXPECT_EQ(again.GetIPAddress(), 0x0A010203u);
-    EXPECT_EQ(again.GetSubnetMask(), 0xFFFF0000u);
-    EXPECT_EQ(again.GetDefaultGateway(), 0x0A0100FEu);
-    const auto last = CNetConfig::GetLastRequest();
-    EXPECT_EQ(last.address, 0x0A010203u);
-    EXPECT_EQ(last.result, 1);
-}
-
-TEST(NetConfig, RestartResultAlsoApplies)
-{
-    CurrentProfileScope scope([](InstrumentProfile& p) { Adapter(p, 2); });
-    EXPECT_EQ(CNetConfig(-1).SetConfig(0, 0, 0), 2);
-    CNetConfig after(-1);
-    EXPECT_TRUE(after.IsEnableDHCP());
-    // The addresses held before stay as the lease the adapter reports.
-    EXPECT_EQ(after.GetIPAddress(), kAddress);
-}
-
-TEST(NetConfig, FailureChangesNothing)
-{
-    CurrentProfileScope scope([](InstrumentProfile& p) { Adapter(p, 5); });
-    const int before = CNetConfig::GetSetConfigCount();
-    CNetConfig net(-1);
-    EXPECT_EQ(net.SetConfig(0x0A010203, 0xFFFF0000, 0), 5);
-    EXPECT_EQ(net.SetConfig(0, 0, 0), 5);
-    CNetConfig after(-1);
-    EXPECT_FALSE(after.IsEnableDHCP());
-    EXPECT_EQ(after.GetIPAddress(), kAddress);
-    EXPECT_EQ(CNetConfig::GetSetConfigCount(), before + 2);
+    struct Row {
+        int result;
+        DWORD address, mask, gateway;
+        bool dhcpAfter;
+        DWORD addressAfter, maskAfter, gatewayAfter;
+    };
+    const Row rows[] = {
+        {1, 0x0A010203, 0xFFFF0000, 0x0A0100FE, false, 0x0A010203, 0xFFFF0000, 0x0A0100FE},
+        {2, 0, 0, 0, true, kAddress, kMask, kGateway},
+        {5, 0x0A010203, 0xFFFF0000, 0, false, kAddress, kMask, kGateway},
+        {5, 0, 0, 0, false, kAddress, kMask, kGateway},
+    };
+    for (const Row& row : rows) {
+        CurrentProfileScope scope([&](InstrumentProfile& p) { Adapter(p, row.result); });
+        const int before = CNetConfig::GetSetConfigCount();
+        EXPECT_EQ(CNetConfig(-1).SetConfig(row.address, row.mask, row.gateway), row.result);
+        CNetConfig after(-1);
+        EXPECT_EQ(std::make_tuple(after.IsEnableDHCP(), after.GetIPAddress(), after.GetSubnetMask(),
+                                  after.GetDefaultGateway()),
+                  std::make_tuple(row.dhcpAfter, row.addressAfter, row.maskAfter, row.gatewayAfter))
+            << "answer " << row.result << " to " << std::hex << row.address;
+        EXPECT_EQ(CNetConfig::GetSetConfigCount(), before + 1);
+        EXPECT_EQ(CNetConfig::GetLastRequest().address, row.address);
+        EXPECT_EQ(CNetConfig::GetLastRequest().result, row.result);
+    }
 }
 
 TEST(NetConfig, UnusableConfigurationsFailWhateverTheProfileSays)

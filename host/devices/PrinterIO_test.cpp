@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstring>
 #include <thread>
+#include <tuple>
 
 namespace {
 
@@ -49,7 +50,7 @@ TESTPRINT_PARAM TestParam()
 
 } // namespace
 
-TEST_F(PrinterIOTest, TestPrintRunsPatternsAndRecordsThem)
+TEST_F(PrinterIOTest, TestPrintAndDataChartRecordWhatTheyPrinted)
 {
     UsePrinter(PrinterFailurePoint::None);
     PrinterIO printer;
@@ -61,17 +62,20 @@ TEST_F(PrinterIOTest, TestPrintRunsPatternsAndRecordsThem)
         EXPECT_TRUE(printer.PrintTestPattern());
     printer.EnableException(0);
     printer.StopTestPrint();
+    DATACHART_PARAM chart{41, 5801234, 1};
+    ASSERT_TRUE(printer.StartDataChartMode(&chart));
+    EXPECT_TRUE(PrinterIO::GetJournal().dataChartRunning);
+    printer.StopDataChartMode();
     printer.PrinterUnlock();
 
-    const PrinterJournal journal = PrinterIO::GetJournal();
-    EXPECT_EQ(journal.patternsPrinted, 3);
-    EXPECT_EQ(journal.testPrintsStarted, 1);
-    EXPECT_EQ(journal.testPrintsStopped, 1);
-    EXPECT_FALSE(journal.testPrintRunning);
-    EXPECT_EQ(journal.testProductId, 1234u);
-    EXPECT_EQ(journal.testMainVersion, "V3.1b build 25");
-    EXPECT_EQ(journal.testPrinterVersion, "V2.10");
-    EXPECT_EQ(journal.failures, 0);
+    const PrinterJournal j = PrinterIO::GetJournal();
+    EXPECT_EQ(std::make_tuple(j.patternsPrinted, j.testPrintsStarted, j.testPrintsStopped, j.failures),
+              std::make_tuple(3, 1, 1, 0));
+    EXPECT_FALSE(j.testPrintRunning || j.dataChartRunning);
+    EXPECT_EQ(j.testProductId, 1234u);
+    EXPECT_EQ(j.testMainVersion + " / " + j.testPrinterVersion, "V3.1b build 25 / V2.10");
+    EXPECT_EQ(std::make_tuple(j.chartNumber, j.chartProductId, j.chartFlag, j.dataChartsStopped),
+              std::make_tuple(41u, 5801234u, 1u, 1));
 }
 
 TEST_F(PrinterIOTest, AbortFromAnotherThreadEndsThePatternInProgress)
@@ -102,12 +106,9 @@ TEST_F(PrinterIOTest, AbortFromAnotherThreadEndsThePatternInProgress)
     stop = true;
     worker.join();
 
-    const PrinterJournal journal = PrinterIO::GetJournal();
-    EXPECT_EQ(printed, 0);
-    EXPECT_EQ(journal.patternsPrinted, 0);
-    EXPECT_EQ(journal.patternsCut, 1);
-    EXPECT_EQ(journal.aborts, 1);
-    EXPECT_EQ(journal.testPrintsStopped, 1);
+    const PrinterJournal j = PrinterIO::GetJournal();
+    EXPECT_EQ(std::make_tuple(printed.load(), j.patternsPrinted, j.patternsCut, j.aborts, j.testPrintsStopped),
+              std::make_tuple(0, 0, 1, 1, 1));
     // Stopping the run ends the abort, and the printer is free again.
     EXPECT_FALSE(own.IsAbort());
     EXPECT_TRUE(own.PrinterLock());
@@ -130,42 +131,34 @@ TEST_F(PrinterIOTest, PatternsAreRefusedWhileAnAbortIsUnderWay)
     EXPECT_FALSE(other.IsAbort());
 }
 
-TEST_F(PrinterIOTest, InjectedLockFailureIsRaisedWithItsStateAndMessage)
-{
-    UsePrinter(PrinterFailurePoint::Lock);
-    PrinterIO printer;
-    printer.EnableException(0xFFFF);
-    PrinterIOException failure(nullptr);
-    EXPECT_EQ(failure.GetState(), 0u);
-    try {
-        printer.PrinterLock();
-        ADD_FAILURE() << "no exception";
-    } catch (const PrinterIOException& caught) {
-        failure = caught;
-    }
-    EXPECT_EQ(failure.GetPrinter(), &printer);
-    EXPECT_EQ(failure.GetCode(), DWORD(PrinterIOException::CODE_PAPER_OUT));
-    EXPECT_EQ(failure.GetState(), 3u);
-    EXPECT_STREQ(failure.GetErrorMessage(), L"記録紙がありません。\n記録紙をセットしてください。");
-    // Nothing was locked.
-    PrinterIO other;
-    EXPECT_TRUE(PrinterDevice::Instance().Lock(&other));
-    PrinterDevice::Instance().Unlock(&other);
-}
-
-TEST_F(PrinterIOTest, WithExceptionsOffFailuresAreReturned)
+// With exceptions on, a failure is raised with its state and message; with
+// them off, it is returned, logged and kept as the last failure.
+TEST_F(PrinterIOTest, InjectedLockFailureIsRaisedOrReturned)
 {
     UsePrinter(PrinterFailurePoint::Lock);
     win::DebugLog::Clear();
     PrinterIO printer;
+    printer.EnableException(0xFFFF);
+    try {
+        printer.PrinterLock();
+        ADD_FAILURE() << "no exception";
+    } catch (const PrinterIOException& failure) {
+        EXPECT_EQ(failure.GetPrinter(), &printer);
+        EXPECT_EQ(failure.GetCode(), DWORD(PrinterIOException::CODE_PAPER_OUT));
+        EXPECT_EQ(failure.GetState(), 3u);
+        EXPECT_STREQ(failure.GetErrorMessage(), L"記録紙がありません。\n記録紙をセットしてください。");
+    }
     printer.EnableException(0);
     EXPECT_FALSE(printer.PrinterLock());
     EXPECT_EQ(printer.GetLastFailure().GetState(), 3u);
     EXPECT_TRUE(win::DebugLog::Contains(L"PrinterIO: 記録紙がありません。"));
-    EXPECT_EQ(PrinterIO::GetJournal().failures, 1);
+    EXPECT_EQ(PrinterIO::GetJournal().failures, 2);
+    PrinterIO other;  // nothing was locked
+    EXPECT_TRUE(PrinterDevice::Instance().Lock(&other));
+    PrinterDevice::Instance().Unlock(&other);
 }
 
-TEST_F(PrinterIOTest, InjectedPatternFailureComesAfterItsPatterns)
+TEST_F(PrinterIOTest, InjectedFailuresComeWhereTheProfileSays)
 {
     UsePrinter(PrinterFailurePoint::Pattern, 2);
     PrinterIO printer;
@@ -173,49 +166,20 @@ TEST_F(PrinterIOTest, InjectedPatternFailureComesAfterItsPatterns)
     printer.EnableException(0xFFFF);
     ASSERT_TRUE(printer.PrinterLock());
     ASSERT_TRUE(printer.StartTestPrint(TestParam()));
-    EXPECT_TRUE(printer.PrintTestPattern());
-    EXPECT_TRUE(printer.PrintTestPattern());
+    EXPECT_TRUE(printer.PrintTestPattern() && printer.PrintTestPattern());
     EXPECT_THROW(printer.PrintTestPattern(), PrinterIOException);
     EXPECT_EQ(PrinterIO::GetJournal().patternsPrinted, 2);
-    // A new run counts its patterns afresh.
     ASSERT_TRUE(printer.StartTestPrint(TestParam()));
-    EXPECT_TRUE(printer.PrintTestPattern());
-}
+    EXPECT_TRUE(printer.PrintTestPattern()) << "a new run counts its patterns afresh";
 
-TEST_F(PrinterIOTest, InjectedStartFailures)
-{
     UsePrinter(PrinterFailurePoint::Start);
-    PrinterIO printer;
-    printer.EnableException(0xFFFF);
-    ASSERT_TRUE(printer.PrinterLock());
+    printer.StopTestPrint();
     EXPECT_THROW(printer.StartTestPrint(TestParam()), PrinterIOException);
     EXPECT_FALSE(PrinterIO::GetJournal().testPrintRunning);
     DATACHART_PARAM chart{7, 1234, 1};
     EXPECT_TRUE(printer.StartDataChartMode(chart));
-
     UsePrinter(PrinterFailurePoint::DataChart);
     EXPECT_THROW(printer.StartDataChartMode(chart), PrinterIOException);
-}
-
-TEST_F(PrinterIOTest, DataChartRecordsItsParameters)
-{
-    UsePrinter(PrinterFailurePoint::None);
-    PrinterIO printer;
-    printer.Stop();
-    ASSERT_TRUE(printer.PrinterLock());
-    DATACHART_PARAM chart;
-    chart.dwChartNo = 41;
-    chart.dwProductID = 5801234;
-    chart.dwChartFlag = 1;
-    ASSERT_TRUE(printer.StartDataChartMode(&chart));
-    EXPECT_TRUE(PrinterIO::GetJournal().dataChartRunning);
-    printer.StopDataChartMode();
-    const PrinterJournal journal = PrinterIO::GetJournal();
-    EXPECT_FALSE(journal.dataChartRunning);
-    EXPECT_EQ(journal.chartNumber, 41u);
-    EXPECT_EQ(journal.chartProductId, 5801234u);
-    EXPECT_EQ(journal.chartFlag, 1u);
-    EXPECT_EQ(journal.dataChartsStopped, 1);
 }
 
 TEST_F(PrinterIOTest, UseOutOfOrderFails)
@@ -258,18 +222,14 @@ TEST_F(PrinterIOTest, ExceptionCarriesThreeDataWordsAfterItsTable)
     EXPECT_STREQ(PrinterIOException(nullptr, 999, 2).GetErrorMessage(), L"プリンタエラーが発生しました。");
 }
 
-TEST_F(PrinterIOTest, PageAnnotationsAndVersion)
+// What the lines say and how many were sent is checked by the print page.
+TEST_F(PrinterIOTest, PageAnnotationLinesAndVersion)
 {
     UsePrinter(PrinterFailurePoint::None);
     PrinterIO printer;
-    EXPECT_TRUE(printer.ChangePageAnnotations(0, L"first"));
-    EXPECT_TRUE(printer.ChangePageAnnotations(107, nullptr));
-    EXPECT_FALSE(printer.ChangePageAnnotations(108, L"x"));
-    EXPECT_FALSE(printer.ChangePageAnnotations(-1, L"x"));
-    const PrinterJournal journal = PrinterIO::GetJournal();
-    EXPECT_EQ(journal.annotations[0], L"first");
-    EXPECT_EQ(journal.annotations[107], L"");
-    EXPECT_EQ(journal.annotationChanges, 2);
+    EXPECT_TRUE(printer.ChangePageAnnotations(107, L"last") && printer.ChangePageAnnotations(107, nullptr));
+    EXPECT_FALSE(printer.ChangePageAnnotations(108, L"x") || printer.ChangePageAnnotations(-1, L"x"));
+    EXPECT_EQ(PrinterIO::GetJournal().annotations[107], L"");
     EXPECT_STREQ(printer.GetPrinterVersion(true), L"V2.10 (BOOT V1.02)");
     EXPECT_STREQ(printer.GetPrinterVersion(false), L"V2.10");
 }
@@ -277,12 +237,10 @@ TEST_F(PrinterIOTest, PageAnnotationsAndVersion)
 TEST(GlobalStatus, RunsNestAndUnbalancedEndsAreIgnored)
 {
     const int starts = GlobalStatus::GetTestPrintStarts();
-    EXPECT_FALSE(GlobalStatus::IsTestPrinting());
     GlobalStatus::StartTestPrint();
     GlobalStatus::StartTestPrint();
     GlobalStatus::EndTestPrint();
-    EXPECT_TRUE(GlobalStatus::IsTestPrinting());
-    EXPECT_FALSE(GlobalStatus::IsDataPrinting());
+    EXPECT_TRUE(GlobalStatus::IsTestPrinting() && !GlobalStatus::IsDataPrinting());
     GlobalStatus::EndTestPrint();
     EXPECT_FALSE(GlobalStatus::IsTestPrinting());
     EXPECT_EQ(GlobalStatus::GetTestPrintStarts(), starts + 2);

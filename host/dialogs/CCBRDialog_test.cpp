@@ -28,8 +28,9 @@ END_MESSAGE_MAP()
 
 }  // namespace
 
-TEST(CCBRDialog, KeepsItsFlagAndRuntimeClass)
+TEST(CCBRDialog, KeepsItsFlagAndRuntimeClassAndCarriesTheChangeReportMixins)
 {
+    const std::size_t before = IMRRec::GetLiveCount();
     CCBRDialog page(17001, nullptr, false);
     CCBRDialog standAlone(17009, nullptr, true);
     EXPECT_FALSE(page.IsStandAlone());
@@ -39,21 +40,9 @@ TEST(CCBRDialog, KeepsItsFlagAndRuntimeClass)
     EXPECT_TRUE(page.IsKindOf(RUNTIME_CLASS(CDialog)));
     CPopupDlg popup;
     EXPECT_TRUE(popup.IsKindOf(RUNTIME_CLASS(CCBRDialog)));
-}
-
-TEST(CCBRDialog, CarriesTheChangeReportMixins)
-{
-    std::size_t before = IMRRec::GetLiveCount();
-    {
-        CCBRDialog dialog(17009, nullptr, true);
-        IMRRec* report = &dialog;
-        IMRToolBar* toolBar = &dialog;
-        EXPECT_EQ(before + 1, IMRRec::GetLiveCount());
-        EXPECT_EQ(report, report->MRGetMang());
-        EXPECT_EQ(toolBar, toolBar->MRGetMang());
-        EXPECT_TRUE(IMRToolBar::IsToolBarLocked());
-    }
-    EXPECT_EQ(before, IMRRec::GetLiveCount());
+    EXPECT_FALSE(page.IsKindOf(RUNTIME_CLASS(CPopupDlg)));
+    EXPECT_EQ(before + 3, IMRRec::GetLiveCount());
+    EXPECT_EQ(static_cast<IMRToolBar*>(&page), page.IMRToolBar::MRGetMang());
 }
 
 TEST(CCBRDialog, DestroyHandlerChainsThroughTheBase)

@@ -66,55 +66,28 @@ TEST(CNumKeyDlg, SignPointAndBackspaceEditTheEntry)
     EXPECT_DOUBLE_EQ(0.52, pad.GetValue());
 }
 
-TEST(CNumKeyDlg, ConfirmingWithoutKeysKeepsTheValueAndCancelChangesNothing)
-{
-    testing_support::Watchdog watchdog;
-    {
-        ScriptedOperator script;
-        script.PressKey(IDD_HOST_NUMKEY, VK_RETURN);
-        CNumKeyDlg pad(nullptr, true);
-        pad.SetConfigData(L"", L"%g", 30, 60, 0, 0);
-        EXPECT_EQ(1, pad.DoModal());
-        EXPECT_DOUBLE_EQ(30, pad.GetValue());
-    }
-    {
-        ScriptedOperator script;
-        script.Type(IDD_HOST_NUMKEY, L"5");
-        script.Answer(IDCANCEL);
-        CNumKeyDlg pad(nullptr, true);
-        pad.SetConfigData(L"", L"%g", 30, 60, 0, 0);
-        EXPECT_EQ(2, pad.DoModal());
-        EXPECT_DOUBLE_EQ(30, pad.GetValue());
-    }
-}
-
-TEST(CNumKeyDlg, EmptyOrIncompleteEntryIsNoNumber)
+// Enter without keys keeps the value; an empty entry or a bare sign is no
+// number; in whole-number mode the point is off and a typed one is ignored.
+TEST(CNumKeyDlg, EntriesThatGiveNoNewNumber)
 {
     testing_support::Watchdog watchdog;
     ScriptedOperator script;
-    script.Tap(IDD_HOST_NUMKEY, CNumKeyDlg::kClearId);
-    script.Tap(IDD_HOST_NUMKEY, CNumKeyDlg::kSignId);
-    script.Answer(IDOK);
+    script.PressKey(IDD_HOST_NUMKEY, VK_RETURN);
+    script.Tap(IDD_HOST_NUMKEY, CNumKeyDlg::kClearId).Tap(IDD_HOST_NUMKEY, CNumKeyDlg::kSignId).Answer(IDOK);
     script.Do(IDD_HOST_NUMKEY, "refused", Expect(CNumKeyDlg::kMessageId, L"数値を入力してください"));
     script.Type(IDD_HOST_NUMKEY, L"7\r");
-    CNumKeyDlg pad(nullptr, true);
-    pad.SetConfigData(L"", L"%g", 3, 10, -10, 0);
-    EXPECT_EQ(1, pad.DoModal());
-    EXPECT_DOUBLE_EQ(-7, pad.GetValue());
-}
-
-TEST(CNumKeyDlg, WholeNumberModeHasNoPoint)
-{
-    testing_support::Watchdog watchdog;
-    ScriptedOperator script;
     script.Do(IDD_HOST_NUMKEY, "point disabled", [](HWND dialog) {
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, CNumKeyDlg::kPointId)));
     });
     script.Type(IDD_HOST_NUMKEY, L"1.5");
     script.Do(IDD_HOST_NUMKEY, "typed point ignored", Expect(CNumKeyDlg::kDisplayId, L"15"));
     script.Answer(IDOK);
-    CNumKeyDlg pad(nullptr, true);
-    pad.SetConfigData(L"", L"%g", 3, 100, 0, 1);
-    EXPECT_EQ(1, pad.DoModal());
-    EXPECT_DOUBLE_EQ(15, pad.GetValue());
+    const std::pair<int, double> pads[] = {{0, 30}, {0, -7}, {1, 15}};  // whole-number mode, value
+    for (auto [whole, expected] : pads) {
+        CNumKeyDlg pad(nullptr, true);
+        pad.SetConfigData(L"", L"%g", 30, 100, -10, whole);
+        EXPECT_EQ(1, pad.DoModal());
+        EXPECT_DOUBLE_EQ(expected, pad.GetValue());
+    }
+    EXPECT_TRUE(script.Finished());
 }

@@ -16,63 +16,35 @@ bool Visible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id
 
 }  // namespace
 
-TEST(CPopupDlg, QuestionReturnsOneWhenConfirmedAndTwoWhenCancelled)
+// A question (the default, and any mode it does not know) has two buttons
+// and returns 1 or 2, Escape counting as cancel; a notice has one. Captions
+// and messages are checked with every page's popups.
+TEST(CPopupDlg, QuestionsAskAndNoticesHaveOneCloseButton)
 {
     testing_support::Watchdog watchdog;
-    for (int answer : {IDOK, IDCANCEL}) {
+    struct Row {
+        int mode;  // 0: left as constructed
+        int answer;  // a button, or 0 for the Escape key
+        const wchar_t* okText;
+    };
+    const Row rows[] = {{0, IDOK, L"実行"}, {0, IDCANCEL, L"実行"}, {1, 0, L"実行"}, {2, IDOK, L"閉じる"}, {9, IDCANCEL, L"実行"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE("mode " + std::to_string(row.mode) + ", answer " + std::to_string(row.answer));
         ScriptedOperator script;
-        script.Do(IDD_HOST_POPUP, "look at the question", [](HWND popup) {
-            EXPECT_EQ(L"測定モード", GetWindowTextString(popup));
-            EXPECT_TRUE(ShowsText(popup, L"ペンレコーダ"));
-            EXPECT_TRUE(Visible(popup, IDOK));
-            EXPECT_TRUE(Visible(popup, IDCANCEL));
-            EXPECT_EQ(L"実行", GetWindowTextString(GetDlgItem(popup, IDOK)));
-            EXPECT_EQ(L"キャンセル", GetWindowTextString(GetDlgItem(popup, IDCANCEL)));
+        script.Do(IDD_HOST_POPUP, "look at the popup", [&](HWND popup) {
+            EXPECT_EQ(row.okText, GetWindowTextString(GetDlgItem(popup, IDOK)));
+            EXPECT_EQ(row.mode != 2, Visible(popup, IDCANCEL));
+            EXPECT_TRUE(row.mode == 2 || GetWindowTextString(GetDlgItem(popup, IDCANCEL)) == L"キャンセル");
         });
-        script.Answer(answer);
+        if (row.answer)
+            script.Answer(row.answer);
+        else
+            script.PressKey(IDD_HOST_POPUP, VK_ESCAPE);
         CPopupDlg popup(nullptr, true);
-        popup.SetCaptionText(L"測定モード");
-        popup.SetMessageText(L"ペンレコーダ\n入力信号を直接記録紙へ記録するモードです。");
-        EXPECT_EQ(answer, popup.DoModal()) << "default button mode asks";
+        if (row.mode)
+            popup.SetButtonMode(row.mode);
+        EXPECT_EQ(row.answer ? row.answer : IDCANCEL, popup.DoModal());
     }
-}
-
-TEST(CPopupDlg, NoticeHasOneCloseButton)
-{
-    testing_support::Watchdog watchdog;
-    ScriptedOperator script;
-    script.Do(IDD_HOST_POPUP, "look at the notice", [](HWND popup) {
-        EXPECT_TRUE(Visible(popup, IDOK));
-        EXPECT_FALSE(Visible(popup, IDCANCEL));
-        EXPECT_EQ(L"閉じる", GetWindowTextString(GetDlgItem(popup, IDOK)));
-    });
-    script.Answer(IDOK);
-    CPopupDlg popup(nullptr, true);
-    popup.SetCaptionText(L"KQ5800");
-    popup.SetMessageText(L"ネットワークの設定が出来ませんでした。\n");
-    popup.SetButtonMode(2);
-    EXPECT_EQ(1, popup.DoModal());
-}
-
-TEST(CPopupDlg, EscapeClosesAQuestionAsCancel)
-{
-    testing_support::Watchdog watchdog;
-    ScriptedOperator script;
-    script.PressKey(IDD_HOST_POPUP, VK_ESCAPE);
-    CPopupDlg popup(nullptr, true);
-    popup.SetButtonMode(1);
-    EXPECT_EQ(IDCANCEL, popup.DoModal());
-}
-
-TEST(CPopupDlg, UnknownModeAsks)
-{
-    testing_support::Watchdog watchdog;
-    ScriptedOperator script;
-    script.Do(IDD_HOST_POPUP, "two buttons", [](HWND popup) { EXPECT_TRUE(Visible(popup, IDCANCEL)); });
-    script.Answer(IDCANCEL);
-    CPopupDlg popup;
-    popup.SetButtonMode(9);
-    EXPECT_EQ(IDCANCEL, popup.DoModal());
 }
 
 TEST(CPopupDlg, FlagFalsePutsThePopupOverItsParentKeptOnThePanel)
@@ -123,49 +95,37 @@ TEST(CPopupDlg, AbortNoticeIsOperableWhileTheCallerOnlyPollsIsExit)
         ++polls;
     EXPECT_EQ(1, notice.IsExit());
     EXPECT_LT(polls, 20);
-    EXPECT_TRUE(script.Finished());
     EXPECT_TRUE(IsWindow(notice.m_hWnd)) << "the notice stays until the caller closes it";
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(notice.m_hWnd, IDOK)));
 }
 
-TEST(CPopupDlg, IsExitHandlesOnlyThePopupsMessages)
+// Without an operator: IsExit handles only the notice's own messages, closing
+// the notice counts as its button, and a notice that is gone ends the wait.
+TEST(CPopupDlg, IsExitHandlesOnlyTheNoticesMessages)
 {
     widget_tests::WidgetHost page;
     win::InputDriver* previous = win::SetInputDriver(nullptr);
-    CPopupDlg notice(&page, true);
-    notice.SetButtonMode(3);
-    ASSERT_TRUE(notice.Create(&page));
-    notice.ShowWindow(SW_SHOW);
-    for (int poll = 0; poll < 5; ++poll)
-        EXPECT_EQ(0, notice.IsExit()) << "nothing pressed, nothing to wait for";
-    constexpr UINT kOther = WM_APP + 7;
-    PostMessageW(page.m_hWnd, kOther, 0, 0);
-    ASSERT_EQ(win::InputResult::Posted, win::Tap(GetDlgItem(notice.m_hWnd, IDOK)));
-    EXPECT_EQ(1, notice.IsExit());
-    MSG msg;
-    EXPECT_TRUE(PeekMessageW(&msg, page.m_hWnd, kOther, kOther, PM_REMOVE))
-        << "a message for another window waits for the caller's own loop";
-    win::SetInputDriver(previous);
-}
-
-TEST(CPopupDlg, ClosingTheNoticeCountsAsItsButtonAndAGoneNoticeEndsTheWait)
-{
-    widget_tests::WidgetHost page;
-    win::InputDriver* previous = win::SetInputDriver(nullptr);
-    {
+    for (int ending : {0, 1, 2}) {
         CPopupDlg notice(&page, true);
         notice.SetButtonMode(3);
         ASSERT_TRUE(notice.Create(&page));
         notice.ShowWindow(SW_SHOW);
-        PostMessageW(notice.m_hWnd, WM_CLOSE, 0, 0);
-        EXPECT_EQ(IDCANCEL, notice.IsExit());
-    }
-    {
-        CPopupDlg notice(&page, true);
-        notice.SetButtonMode(3);
-        ASSERT_TRUE(notice.Create(&page));
-        notice.DestroyWindow();
-        EXPECT_NE(0, notice.IsExit());
+        EXPECT_EQ(0, notice.IsExit()) << "nothing pressed, nothing to wait for";
+        if (ending == 0) {
+            constexpr UINT kOther = WM_APP + 7;
+            PostMessageW(page.m_hWnd, kOther, 0, 0);
+            ASSERT_EQ(win::InputResult::Posted, win::Tap(GetDlgItem(notice.m_hWnd, IDOK)));
+            EXPECT_EQ(1, notice.IsExit());
+            MSG msg;
+            EXPECT_TRUE(PeekMessageW(&msg, page.m_hWnd, kOther, kOther, PM_REMOVE))
+                << "a message for another window waits for the caller's own loop";
+        } else if (ending == 1) {
+            PostMessageW(notice.m_hWnd, WM_CLOSE, 0, 0);
+            EXPECT_EQ(IDCANCEL, notice.IsExit());
+        } else {
+            notice.DestroyWindow();
+            EXPECT_NE(0, notice.IsExit());
+        }
     }
     win::SetInputDriver(previous);
 }

@@ -19,48 +19,9 @@ bool ShownSelected(HWND dialog, int index)
 
 }  // namespace
 
-TEST(CSelectorDlg, ReturnsTheTappedChoice)
-{
-    testing_support::Watchdog watchdog;
-    ScriptedOperator script;
-    script.Do(IDD_HOST_SELECTOR, "the preselection shows", [](HWND dialog) {
-        EXPECT_EQ(L"デリミタ", GetWindowTextString(dialog));
-        EXPECT_TRUE(testing_support::ShowsText(dialog, L"CR+LF"));
-        EXPECT_FALSE(ShownSelected(dialog, 0));
-        EXPECT_TRUE(ShownSelected(dialog, 1));
-        RECT item{};
-        GetClientRect(GetDlgItem(dialog, CSelectorDlg::kFirstItemId), &item);
-        EXPECT_EQ(80, item.right);
-        EXPECT_EQ(40, item.bottom);
-    });
-    script.Tap(IDD_HOST_SELECTOR, CSelectorDlg::kFirstItemId + 2);
-    script.Do(IDD_HOST_SELECTOR, "the tap moved the selection", [](HWND dialog) {
-        EXPECT_FALSE(ShownSelected(dialog, 1));
-        EXPECT_TRUE(ShownSelected(dialog, 2));
-    });
-    script.Answer(IDOK);
-    CSelectorDlg selector(nullptr);
-    selector.Initialize(3, kDelimiters, 3, 2, 80, 40);
-    selector.SetTitleText(L"デリミタ");
-    selector.SetSelect(1);
-    EXPECT_EQ(1, selector.DoModal());
-    EXPECT_EQ(2, selector.GetSelectedValue());
-}
-
-TEST(CSelectorDlg, CancelKeepsThePreselection)
-{
-    testing_support::Watchdog watchdog;
-    ScriptedOperator script;
-    script.Tap(IDD_HOST_SELECTOR, CSelectorDlg::kFirstItemId);
-    script.Answer(IDCANCEL);
-    CSelectorDlg selector(nullptr);
-    selector.Initialize(3, kDelimiters, 3, 2, 80, 40);
-    selector.SetSelect(2);
-    EXPECT_EQ(2, selector.DoModal());
-    EXPECT_EQ(2, selector.GetSelectedValue());
-}
-
-TEST(CSelectorDlg, WithoutAChoiceOkIsUnavailable)
+// Without a preselection OK waits for a choice; a tap moves the selection;
+// cancel keeps the preselection.
+TEST(CSelectorDlg, ReturnsTheTappedChoiceAndCancelKeepsThePreselection)
 {
     testing_support::Watchdog watchdog;
     ScriptedOperator script;
@@ -72,12 +33,31 @@ TEST(CSelectorDlg, WithoutAChoiceOkIsUnavailable)
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
     });
     script.Answer(IDOK);
+    script.Do(IDD_HOST_SELECTOR, "the preselection shows", [](HWND dialog) {
+        EXPECT_EQ(L"デリミタ", GetWindowTextString(dialog));
+        EXPECT_TRUE(testing_support::ShowsText(dialog, L"CR+LF"));
+        EXPECT_TRUE(!ShownSelected(dialog, 0) && ShownSelected(dialog, 1));
+        RECT item{};
+        GetClientRect(GetDlgItem(dialog, CSelectorDlg::kFirstItemId), &item);
+        EXPECT_EQ(std::make_pair(LONG{80}, LONG{40}), std::make_pair(item.right, item.bottom));
+    });
+    script.Tap(IDD_HOST_SELECTOR, CSelectorDlg::kFirstItemId + 2);
+    script.Do(IDD_HOST_SELECTOR, "the tap moved the selection", [](HWND dialog) {
+        EXPECT_TRUE(!ShownSelected(dialog, 1) && ShownSelected(dialog, 2));
+    });
+    script.Answer(IDOK);
+    script.Tap(IDD_HOST_SELECTOR, CSelectorDlg::kFirstItemId).Answer(IDCANCEL);
     CSelectorDlg selector(nullptr);
     selector.Initialize(3, kDelimiters, 3, 2, 80, 40);
+    selector.SetTitleText(L"デリミタ");
     selector.SetSelect(7);  // out of range: nothing preselected
     EXPECT_EQ(-1, selector.GetSelectedValue());
     EXPECT_EQ(1, selector.DoModal());
     EXPECT_EQ(1, selector.GetSelectedValue());
+    EXPECT_EQ(1, selector.DoModal());
+    EXPECT_EQ(2, selector.GetSelectedValue());
+    EXPECT_EQ(2, selector.DoModal());
+    EXPECT_EQ(2, selector.GetSelectedValue()) << "cancel keeps the preselection";
 }
 
 TEST(CSelectorDlg, OddLayoutValuesAreBroughtIntoTouchSizes)

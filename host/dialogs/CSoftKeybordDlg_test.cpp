@@ -16,17 +16,13 @@ int CharKey(int row, int column) { return CSoftKeybordDlg::kFirstCharKeyId + row
 
 }  // namespace
 
-TEST(CSoftKeybordDlg, KeepsItsLengthLimitAndSaysSo)
+TEST(CSoftKeybordDlg, KeepsItsLengthLimitAndSaysSoAndCancelKeepsTheText)
 {
     testing_support::Watchdog watchdog;
     ScriptedOperator script;
-    script.Do(IDD_HOST_KEYBOARD, "entry has the focus", [](HWND dialog) {
-        EXPECT_EQ(GetDlgItem(dialog, CSoftKeybordDlg::kEntryId), GetFocus());
-        EXPECT_EQ(L"コメント", GetWindowTextString(dialog));
-        EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, CSoftKeybordDlg::kEnterId))) << "one line: no line keys";
-    });
     script.Type(IDD_HOST_KEYBOARD, L"abcdefg");
     script.Do(IDD_HOST_KEYBOARD, "limit shown", [](HWND dialog) {
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, CSoftKeybordDlg::kEnterId))) << "one line: no line keys";
         EXPECT_EQ(L"abcde", Shown(dialog, CSoftKeybordDlg::kEntryId));
         EXPECT_EQ(L"文字数の上限です", Shown(dialog, CSoftKeybordDlg::kMessageId));
         EXPECT_EQ(L"5/5 文字  (5/16)", Shown(dialog, CSoftKeybordDlg::kStatusId));
@@ -36,6 +32,11 @@ TEST(CSoftKeybordDlg, KeepsItsLengthLimitAndSaysSo)
     keyboard.SetConfigData(L"コメント", L"", 5, false, false, 1, 16);
     EXPECT_EQ(1, keyboard.DoModal());
     EXPECT_EQ(CString(L"abcde"), keyboard.GetStrings());
+
+    script.Type(IDD_HOST_KEYBOARD, L"あいう").Answer(IDCANCEL);
+    keyboard.SetConfigData(L"", L"初期値", 16, false, false, 1, 16);
+    EXPECT_EQ(2, keyboard.DoModal());
+    EXPECT_EQ(CString(L"初期値"), keyboard.GetStrings()) << "cancel keeps the initial text";
 }
 
 TEST(CSoftKeybordDlg, KeyButtonsTypeAndTheEntryKeepsTheFocus)
@@ -113,18 +114,6 @@ TEST(CSoftKeybordDlg, MasksPasswordsAndRefusesFullWidthWhenAsked)
     address.SetConfigData(L"IPアドレス", L"", 0xFFFFFFFF, true, false, -1, -1);
     EXPECT_EQ(1, address.DoModal());
     EXPECT_EQ(CString(L"12"), address.GetStrings());
-}
-
-TEST(CSoftKeybordDlg, CancelKeepsTheInitialText)
-{
-    testing_support::Watchdog watchdog;
-    ScriptedOperator script;
-    script.Type(IDD_HOST_KEYBOARD, L"あいう");
-    script.Answer(IDCANCEL);
-    CSoftKeybordDlg keyboard(nullptr);
-    keyboard.SetConfigData(L"", L"初期値", 16, false, false, 1, 16);
-    EXPECT_EQ(2, keyboard.DoModal());
-    EXPECT_EQ(CString(L"初期値"), keyboard.GetStrings());
 }
 
 TEST(CSoftKeybordDlg_PathAndFile, RefusesCharactersNamesCannotHold)

@@ -4,13 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <tuple>
+
 namespace formats {
 namespace {
 
-using testing::ReadAll;
 using testing::ScratchFolder;
 using testing::SmallRecording;
-using testing::WriteAll;
 
 TEST(DataFileTest, WrittenFileReadsBackFieldForField)
 {
@@ -24,17 +25,14 @@ TEST(DataFileTest, WrittenFileReadsBackFieldForField)
 
     RecordedData read;
     ASSERT_TRUE(ReadDataFile(folder / "a.DRT", read, &error)) << error;
-    EXPECT_EQ(read.kind, DataFileKind::Drt);
-    EXPECT_EQ(read.start.wYear, 2024);
-    EXPECT_EQ(read.start.wMilliseconds, 250);
-    EXPECT_EQ(read.intervalSeconds, 0.5);
+    EXPECT_EQ(std::make_tuple(read.kind, read.start.wYear, read.start.wMilliseconds, read.intervalSeconds),
+              std::make_tuple(DataFileKind::Drt, 2024, 250, 0.5));
     ASSERT_EQ(read.channels.size(), 2u);
-    EXPECT_EQ(read.channels[1].name, L"温度");
-    EXPECT_EQ(read.channels[1].unit, L"℃");
-    EXPECT_EQ(read.channels[1].slot, 7);
-    EXPECT_EQ(read.channels[1].offset, -10.0);
+    const DataChannel& second = read.channels[1];
+    EXPECT_EQ(second.name + L"|" + second.unit, L"温度|℃");
+    EXPECT_EQ(std::make_tuple(second.slot, second.offset), std::make_tuple(7, -10.0));
     EXPECT_EQ(read.channels[0].samples, (std::vector<std::int16_t>{0, 1500, -32768}));
-    EXPECT_EQ(read.channels[1].samples, (std::vector<std::int16_t>{20, 40, 32767}));
+    EXPECT_EQ(second.samples, (std::vector<std::int16_t>{20, 40, 32767}));
 }
 
 TEST(DataFileTest, HeaderBytesAreLittleEndianAtTheirOffsets)
@@ -85,54 +83,35 @@ TEST(DataFileTest, ForgedCountsAreRefusedBeforeAnythingIsAllocated)
     EXPECT_FALSE(DecodeDataFile(forged, read, &error));
 }
 
-TEST(DataFileTest, MissingFileAndUnwritableDestinationFail)
-{
-    ScratchFolder folder;
-    RecordedData read;
-    std::string error;
-    EXPECT_FALSE(ReadDataFile(folder / "none.fsd", read, &error));
-    EXPECT_FALSE(WriteDataFile(folder / "missing-folder" / "a.fsd", SmallRecording(), &error));
-    EXPECT_EQ(folder.Listing(), "");
-}
-
+// Nothing is written for a recording the format cannot hold.
 TEST(DataFileTest, InvalidRecordingsAreNotWritten)
 {
+    const std::pair<std::function<void(RecordedData&)>, std::string> cases[] = {
+        {[](RecordedData& data) { data.channels[1].samples.pop_back(); }, "channels of different lengths"},
+        {[](RecordedData& data) { data.intervalSeconds = 0; }, "sampling interval not positive"},
+        {[](RecordedData& data) { data.channels[0].name = std::wstring(40, L'x'); }, "name or unit too long"},
+        {[](RecordedData& data) { data.channels.clear(); }, "no channel"},
+        {[](RecordedData& data) { data.start.wMonth = 13; }, "start time out of range"},
+    };
     ScratchFolder folder;
-    RecordedData data = SmallRecording();
-    data.channels[1].samples.pop_back();
-    std::string error;
-    EXPECT_FALSE(WriteDataFile(folder / "a.fsd", data, &error));
-    EXPECT_EQ(error, "channels of different lengths");
-
-    data = SmallRecording();
-    data.intervalSeconds = 0;
-    EXPECT_FALSE(WriteDataFile(folder / "a.fsd", data, &error));
-
-    data = SmallRecording();
-    data.channels[0].name = std::wstring(40, L'x');
-    EXPECT_FALSE(WriteDataFile(folder / "a.fsd", data, &error));
-
-    data = SmallRecording();
-    data.channels.clear();
-    EXPECT_FALSE(WriteDataFile(folder / "a.fsd", data, &error));
-
-    data = SmallRecording();
-    data.start.wMonth = 13;
-    EXPECT_FALSE(WriteDataFile(folder / "a.fsd", data, &error));
+    for (const auto& [spoil, fault] : cases) {
+        RecordedData data = SmallRecording();
+        spoil(data);
+        std::string error;
+        EXPECT_FALSE(WriteDataFile(folder / "a.fsd", data, &error));
+        EXPECT_NE(error.find(fault), std::string::npos) << fault << " gave: " << error;
+    }
     EXPECT_EQ(folder.Listing(), "");
 }
 
 TEST(DataFileTest, KindFollowsTheExtensionWithoutRegardToCase)
 {
     DataFileKind kind{};
-    EXPECT_TRUE(DataFileKindFromExtension(L".FSD", kind));
-    EXPECT_EQ(kind, DataFileKind::Fsd);
-    EXPECT_TRUE(DataFileKindFromExtension(L"fpp", kind));
-    EXPECT_EQ(kind, DataFileKind::Fpp);
-    EXPECT_TRUE(DataFileKindFromExtension(L".Clc", kind));
-    EXPECT_EQ(kind, DataFileKind::Clc);
-    EXPECT_FALSE(DataFileKindFromExtension(L".txt", kind));
-    EXPECT_FALSE(DataFileKindFromExtension(L"", kind));
+    for (auto [extension, expected] : {std::pair{L".FSD", DataFileKind::Fsd}, {L"fpp", DataFileKind::Fpp},
+                                       {L".Clc", DataFileKind::Clc}}) {
+        EXPECT_TRUE(DataFileKindFromExtension(extension, kind) && kind == expected) << extension;
+    }
+    EXPECT_FALSE(DataFileKindFromExtension(L".txt", kind) || DataFileKindFromExtension(L"", kind));
 }
 
 }  // namespace

@@ -8,15 +8,12 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 namespace formats {
 namespace {
 
 using testing::ReadAll;
 using testing::ScratchFolder;
 using testing::SmallRecording;
-using testing::WriteAll;
 
 TEST(CsvFileTest, HoldsTheStartTheIntervalAndEverySampleAsPhysicalValues)
 {
@@ -42,25 +39,6 @@ TEST(CsvFileTest, NamesWithCommasOrQuotesAreQuoted)
     EXPECT_NE(EncodeCsv(data).find("Time[s],\"in,put[V]\","), std::string::npos);
 }
 
-TEST(CsvFileTest, DestinationThatCannotBeWrittenLeavesNoFile)
-{
-    ScratchFolder folder;
-    std::filesystem::create_directory(folder / "locked");
-    ::chmod((folder / "locked").c_str(), 0500);
-    std::string error;
-    bool written = WriteCsvFile(folder / "locked" / "a.csv", SmallRecording(), &error);
-    ::chmod((folder / "locked").c_str(), 0700);
-    if (::geteuid() != 0) {  // root writes anyway
-        EXPECT_FALSE(written);
-        EXPECT_TRUE(std::filesystem::is_empty(folder / "locked"));
-    }
-    // A destination that is a folder cannot be replaced: the folder stays, nothing else appears.
-    std::filesystem::create_directories(folder / "b.csv" / "inside");
-    EXPECT_FALSE(WriteCsvFile(folder / "b.csv", SmallRecording(), &error));
-    EXPECT_TRUE(std::filesystem::is_directory(folder / "b.csv" / "inside"));
-    EXPECT_EQ(folder.Listing(), "b.csv locked");
-}
-
 TEST(MatFile4Test, ExportReadsBackWithTimeChannelsStartAndNames)
 {
     ScratchFolder folder;
@@ -73,18 +51,14 @@ TEST(MatFile4Test, ExportReadsBackWithTimeChannelsStartAndNames)
         names.push_back(m.name);
     EXPECT_EQ(names, (std::vector<std::string>{"time", "CH01", "ch___", "start_time", "sampling_interval",
                                                "channel_names", "channel_units"}));
-    EXPECT_EQ(matrices[0].rows, 3u);
-    EXPECT_EQ(matrices[0].columns, 1u);
-    EXPECT_EQ(matrices[0].real, (std::vector<double>{0.0, 0.5, 1.0}));
-    EXPECT_EQ(matrices[1].real, (std::vector<double>{0.0, 1.5, -32.768}));
-    EXPECT_EQ(matrices[2].real, (std::vector<double>{0.0, 10.0, 16373.5}));
-    EXPECT_EQ(matrices[3].real, (std::vector<double>{2024, 5, 14, 9, 30, 5.25}));
-    EXPECT_EQ(matrices[4].real, std::vector<double>{0.5});
+    EXPECT_EQ(std::make_pair(matrices[0].rows, matrices[0].columns), std::make_pair(3u, 1u));
+    const std::vector<double> values[] = {{0.0, 0.5, 1.0}, {0.0, 1.5, -32.768}, {0.0, 10.0, 16373.5},
+                                          {2024, 5, 14, 9, 30, 5.25}, {0.5}};
+    for (std::size_t i = 0; i < std::size(values); ++i)
+        EXPECT_EQ(matrices[i].real, values[i]) << matrices[i].name;
     ASSERT_TRUE(matrices[5].text);
     EXPECT_EQ(matrices[5].rows, 2u);
-    EXPECT_EQ(matrices[5].TextRow(0), L"CH01");
-    EXPECT_EQ(matrices[5].TextRow(1), L"温度");
-    EXPECT_EQ(matrices[6].TextRow(1), L"℃");
+    EXPECT_EQ(matrices[5].TextRow(0) + L"|" + matrices[5].TextRow(1) + L"|" + matrices[6].TextRow(1), L"CH01|温度|℃");
     // Level 4 text holds 8-bit characters: the names are stored as UTF-8 bytes.
     EXPECT_EQ(matrices[5].columns, 6u) << "温度 is six bytes of UTF-8";
     for (double element : matrices[5].real)
@@ -106,14 +80,11 @@ TEST(MatFile4Test, FirstMatrixHeaderIsTheLevel4Layout)
 TEST(MatFile4Test, VariableNamesAreValidAndUnique)
 {
     std::vector<std::string> taken = {"time"};
-    EXPECT_EQ(MakeMat4VariableName(L"CH01", taken), "CH01");
-    EXPECT_EQ(MakeMat4VariableName(L"CH01", taken), "CH01_2");
-    EXPECT_EQ(MakeMat4VariableName(L"time", taken), "time_2");
-    EXPECT_EQ(MakeMat4VariableName(L"1 volt-in", taken), "ch_1_volt_in");
-    EXPECT_EQ(MakeMat4VariableName(L"", taken), "ch_");
-    std::string longName = MakeMat4VariableName(std::wstring(40, L'a'), taken);
-    EXPECT_EQ(longName.size(), 31u);
-    EXPECT_EQ(MakeMat4VariableName(std::wstring(40, L'a'), taken), std::string(29, 'a') + "_2");
+    const std::pair<std::wstring, std::string> rows[] = {
+        {L"CH01", "CH01"}, {L"CH01", "CH01_2"}, {L"time", "time_2"}, {L"1 volt-in", "ch_1_volt_in"}, {L"", "ch_"},
+        {std::wstring(40, L'a'), std::string(31, 'a')}, {std::wstring(40, L'a'), std::string(29, 'a') + "_2"}};
+    for (const auto& [name, variable] : rows)
+        EXPECT_EQ(MakeMat4VariableName(name, taken), variable);
 }
 
 TEST(MatFile4Test, ReaderRefusesWhatItCannotRead)
@@ -147,9 +118,7 @@ TEST(FamosFileTest, TransferFileReadsBack)
     ASSERT_TRUE(DecodeFamos(bytes, read, &error)) << error;
     EXPECT_EQ(read.names, (std::vector<std::wstring>{L"CH01", L"温度"}));
     EXPECT_EQ(read.units, (std::vector<std::wstring>{L"V", L"℃"}));
-    EXPECT_EQ(read.intervalSeconds, 0.5);
-    ASSERT_EQ(read.values.size(), 2u);
-    EXPECT_EQ(read.values[1], (std::vector<double>{0.0, 10.0, 16373.5}));
+    EXPECT_EQ(read.values.at(1), (std::vector<double>{0.0, 10.0, 16373.5}));
     EXPECT_FALSE(DecodeFamos(bytes.substr(0, bytes.size() - 8), read, &error));
 }
 
@@ -167,15 +136,6 @@ TEST(DiademFileTest, HeaderAndDataFileReadBackTogether)
     EXPECT_EQ(read.values[0], (std::vector<double>{0.0, 1.5, -32.768}));
     EXPECT_EQ(read.start, "2024/05/14 09:30:05.250");
     EXPECT_FALSE(DecodeDiadem(header, ReadAll(folder / "a.r64") + "12345678", read, &error));
-}
-
-TEST(DiademFileTest, WhenTheDataFileCannotBeWrittenNeitherFileRemains)
-{
-    ScratchFolder folder;
-    std::filesystem::create_directories(folder / "a.r64" / "inside");  // blocks the data file
-    std::string error;
-    EXPECT_FALSE(WriteDiademFiles(folder / "a.dat", SmallRecording(), &error));
-    EXPECT_EQ(folder.Listing(), "a.r64") << "no header without its data, no temporary file";
 }
 
 }  // namespace

@@ -32,7 +32,6 @@ public:
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
-    const std::filesystem::path& Path() const { return m_path; }
     std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
     // Names of every entry, sorted, to show that nothing else was left behind.
     std::string Listing() const
@@ -57,11 +56,6 @@ inline std::string ReadAll(const std::filesystem::path& path)
     return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
 }
 
-inline void WriteAll(const std::filesystem::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 // Two channels of three samples, with scales and offsets that make the
 // physical values easy to check.
 inline RecordedData SmallRecording()
@@ -70,20 +64,8 @@ inline RecordedData SmallRecording()
     data.kind = DataFileKind::Drt;
     data.start = SYSTEMTIME{2024, 5, 2, 14, 9, 30, 5, 250};
     data.intervalSeconds = 0.5;
-    DataChannel first;
-    first.name = L"CH01";
-    first.unit = L"V";
-    first.slot = 0;
-    first.scale = 0.001;
-    first.samples = {0, 1500, -32768};
-    DataChannel second;
-    second.name = L"温度";
-    second.unit = L"℃";
-    second.slot = 7;
-    second.scale = 0.5;
-    second.offset = -10.0;
-    second.samples = {20, 40, 32767};
-    data.channels = {first, second};
+    data.channels = {DataChannel{L"CH01", L"V", 0, 0.001, 0.0, {0, 1500, -32768}},
+                     DataChannel{L"温度", L"℃", 7, 0.5, -10.0, {20, 40, 32767}}};
     return data;
 }
 

@@ -27,25 +27,25 @@ TEST(MemoryBlockDataTest, SineSamplesFollowTheShapeWithOffset)
     EXPECT_DOUBLE_EQ(data.channels[0].Value(2), 1.1) << "1 mV per count";
 }
 
+// Values beyond sixteen bits are clamped.
 TEST(MemoryBlockDataTest, SquareTriangleAndRamp)
 {
+    using Shape = WaveformChannel::Shape;
+    const std::pair<Shape, std::vector<std::int16_t>> rows[] = {
+        {Shape::Square, {1100, 1100, 1100, 1100, -900, -900, -900, -900}},
+        {Shape::Triangle, {100, 600, 1100, 600, 100, -400, -900, -400}},
+        {Shape::Ramp, {-900, -650, -400, -150, 100, 350, 600, 850}},
+    };
     RecordedData data;
-    ASSERT_TRUE(SampleMemoryBlock(Block(WaveformChannel::Shape::Square), data));
-    EXPECT_EQ(data.channels[0].samples, (std::vector<std::int16_t>{1100, 1100, 1100, 1100, -900, -900, -900, -900}));
-    ASSERT_TRUE(SampleMemoryBlock(Block(WaveformChannel::Shape::Triangle), data));
-    EXPECT_EQ(data.channels[0].samples, (std::vector<std::int16_t>{100, 600, 1100, 600, 100, -400, -900, -400}));
-    ASSERT_TRUE(SampleMemoryBlock(Block(WaveformChannel::Shape::Ramp), data));
-    EXPECT_EQ(data.channels[0].samples, (std::vector<std::int16_t>{-900, -650, -400, -150, 100, 350, 600, 850}));
-}
-
-TEST(MemoryBlockDataTest, ValuesBeyondSixteenBitsAreClamped)
-{
-    MemoryBlockProfile block = Block(WaveformChannel::Shape::Square);
-    block.channels[0].amplitude = 40000;
-    RecordedData data;
-    ASSERT_TRUE(SampleMemoryBlock(block, data));
-    EXPECT_EQ(data.channels[0].samples.front(), 32767);
-    EXPECT_EQ(data.channels[0].samples.back(), -32768);
+    for (const auto& [shape, samples] : rows) {
+        ASSERT_TRUE(SampleMemoryBlock(Block(shape), data));
+        EXPECT_EQ(data.channels[0].samples, samples) << static_cast<int>(shape);
+    }
+    MemoryBlockProfile loud = Block(Shape::Square);
+    loud.channels[0].amplitude = 40000;
+    ASSERT_TRUE(SampleMemoryBlock(loud, data));
+    EXPECT_EQ(std::make_pair(data.channels[0].samples.front(), data.channels[0].samples.back()),
+              std::make_pair(std::int16_t{32767}, std::int16_t{-32768}));
 }
 
 TEST(MemoryBlockDataTest, BlocksWithoutDataGiveNothing)
@@ -53,9 +53,6 @@ TEST(MemoryBlockDataTest, BlocksWithoutDataGiveNothing)
     RecordedData data;
     MemoryBlockProfile block = Block(WaveformChannel::Shape::Sine);
     block.enabled = false;
-    EXPECT_FALSE(SampleMemoryBlock(block, data));
-    block = Block(WaveformChannel::Shape::Sine);
-    block.channels.clear();
     EXPECT_FALSE(SampleMemoryBlock(block, data));
     block = Block(WaveformChannel::Shape::Sine);
     block.sampleCount = 0;

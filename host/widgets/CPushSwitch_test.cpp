@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace widget_tests;
 
 namespace {
@@ -18,77 +20,53 @@ bool ShownSelected(HWND hwnd)
 
 }  // namespace
 
-TEST(CPushSwitch, SelectChangesTheStateSilently)
+TEST(CPushSwitch, CodeChangesTheStateSilentlyAndAControlTakesOneWidget)
 {
     WidgetHost host;
     CPushSwitch sw;
+    CPushSwitch second;
+    EXPECT_FALSE(sw.AutoLoad(4711, &host) || sw.AutoLoad(kSwitchA, nullptr));
     ASSERT_TRUE(sw.AutoLoad(kSwitchA, &host));
-    EXPECT_FALSE(ShownSelected(sw.m_hWnd));
+    EXPECT_FALSE(second.AutoLoad(kSwitchA, &host));
     sw.Select(1);
     EXPECT_TRUE(ShownSelected(sw.m_hWnd));
-    EXPECT_EQ(1, sw.GetSelect());
     EXPECT_EQ(static_cast<LRESULT>(BST_CHECKED), SendMessageW(sw.m_hWnd, BM_GETCHECK, 0, 0));
-    sw.Select(0);
+    SendMessageW(sw.m_hWnd, BM_SETCHECK, BST_UNCHECKED, 0);
+    EXPECT_EQ(0, sw.GetSelect());
     EXPECT_FALSE(ShownSelected(sw.m_hWnd));
-    SendMessageW(sw.m_hWnd, BM_SETCHECK, BST_CHECKED, 0);
-    EXPECT_EQ(1, sw.GetSelect());
     Pump();
     EXPECT_TRUE(host.notices.empty()) << "setting the state from code sends nothing";
 }
 
+// A tap shows the switch latched while the parent handles its one click;
+// what the parent then selects (or leaves) is the state.
 TEST(CPushSwitch, TapShowsLatchedWhileTheParentDecidesAndSendsOneClick)
 {
-    WidgetHost host;
-    CPushSwitch sw;
-    ASSERT_TRUE(sw.AutoLoad(kSwitchA, &host));
-    bool latchedDuringHandler = false;
-    host.onNotice = [&](const Notice&) {
-        latchedDuringHandler = sw.GetSelect() == 1;
-        sw.Select(1);  // the parent confirms the choice
-    };
-    ASSERT_EQ(win::InputResult::Posted, win::Tap(sw.m_hWnd));
-    Pump();
-    ASSERT_EQ(1u, host.notices.size()) << "the button underneath must not add a click of its own";
-    EXPECT_EQ(WM_COMMAND, host.notices[0].message);
-    EXPECT_EQ(kSwitchA, host.notices[0].id);
-    EXPECT_EQ(BN_CLICKED, host.notices[0].code);
-    EXPECT_EQ(reinterpret_cast<LPARAM>(sw.m_hWnd), host.notices[0].lParam);
-    EXPECT_TRUE(latchedDuringHandler);
-    EXPECT_TRUE(ShownSelected(sw.m_hWnd));
-}
-
-TEST(CPushSwitch, TapThatTheParentDoesNotConfirmLeavesTheOldState)
-{
-    WidgetHost host;
-    CPushSwitch a;
-    CPushSwitch b;
-    ASSERT_TRUE(a.AutoLoad(kSwitchA, &host));
-    ASSERT_TRUE(b.AutoLoad(kSwitchB, &host));
-    a.Select(1);
-    b.Select(0);
-    // A cancelled confirmation: the handler selects nothing.
-    win::Tap(b.m_hWnd);
-    Pump();
-    ASSERT_EQ(1u, host.notices.size());
-    EXPECT_EQ(kSwitchB, host.notices[0].id);
-    EXPECT_EQ(1, a.GetSelect());
-    EXPECT_EQ(0, b.GetSelect()) << "unconfirmed tap must not leave a second switch latched";
-    // Tapping the latched one without confirmation keeps it latched.
-    win::Tap(a.m_hWnd);
-    Pump();
-    EXPECT_EQ(1, a.GetSelect());
-}
-
-TEST(CPushSwitch, ParentMayReleaseTheTappedSwitch)
-{
-    WidgetHost host;
-    CPushSwitch sw;
-    ASSERT_TRUE(sw.AutoLoad(kSwitchA, &host));
-    sw.Select(1);
-    host.onNotice = [&](const Notice&) { sw.Select(0); };
-    win::Tap(sw.m_hWnd);
-    Pump();
-    EXPECT_EQ(0, sw.GetSelect());
+    enum Parent { Confirms, DoesNothing, Releases };
+    const std::tuple<int, Parent, int> rows[] = {
+        {0, Confirms, 1}, {0, DoesNothing, 0}, {1, DoesNothing, 1}, {1, Releases, 0}};
+    for (const auto& [before, parent, after] : rows) {
+        SCOPED_TRACE("from " + std::to_string(before) + ", parent " + std::to_string(parent));
+        WidgetHost host;
+        CPushSwitch sw;
+        ASSERT_TRUE(sw.AutoLoad(kSwitchA, &host));
+        sw.Select(before);
+        bool latchedDuringHandler = false;
+        host.onNotice = [&, parent = parent](const Notice&) {
+            latchedDuringHandler = sw.GetSelect() == 1;
+            if (parent != DoesNothing)
+                sw.Select(parent == Confirms ? 1 : 0);
+        };
+        ASSERT_EQ(win::InputResult::Posted, win::Tap(sw.m_hWnd));
+        Pump();
+        ASSERT_EQ(1u, host.notices.size()) << "the button underneath must not add a click of its own";
+        const Notice& click = host.notices[0];
+        EXPECT_TRUE(click.message == WM_COMMAND && click.id == kSwitchA && click.code == BN_CLICKED);
+        EXPECT_EQ(reinterpret_cast<LPARAM>(sw.m_hWnd), click.lParam);
+        EXPECT_TRUE(latchedDuringHandler);
+        EXPECT_EQ(after, sw.GetSelect());
+        EXPECT_EQ(after == 1, ShownSelected(sw.m_hWnd));
+    }
 }
 
 TEST(CPushSwitch, ReleaseOutsideOrAfterDisablingIsNoTap)
@@ -129,17 +107,6 @@ TEST(CPushSwitch, HandlerThatDestroysTheDialogIsSurvived)
     EXPECT_EQ(1u, host.notices.size());
     EXPECT_FALSE(IsWindow(self));
     EXPECT_EQ(nullptr, sw.m_hWnd);
-}
-
-TEST(CPushSwitch, AutoLoadRefusesMissingOrTakenControls)
-{
-    WidgetHost host;
-    CPushSwitch first;
-    CPushSwitch second;
-    EXPECT_FALSE(first.AutoLoad(4711, &host));
-    EXPECT_FALSE(first.AutoLoad(kSwitchA, nullptr));
-    ASSERT_TRUE(first.AutoLoad(kSwitchA, &host));
-    EXPECT_FALSE(second.AutoLoad(kSwitchA, &host)) << "a control belongs to one widget";
 }
 
 TEST(CHandButton, TapSendsOneClickAndShowsTheHand)

@@ -17,11 +17,8 @@ namespace widget_tests {
 
 constexpr UINT kHostTemplate = 30990;
 constexpr int kSwitchA = 100;
-constexpr int kSwitchB = 101;
 constexpr int kHandId = 102;
 constexpr int kJogId = 110;
-constexpr int kJog2Id = 111;
-constexpr int kPlaceholderId = 120;
 
 struct Notice {
     UINT message;
@@ -39,22 +36,13 @@ inline void RegisterHostTemplate()
     dialog.cx = 400;
     dialog.cy = 200;
     auto add = [&](int id, win::ControlClass controlClass, DWORD style, int x, int y, int cx, int cy) {
-        win::ControlTemplate control;
-        control.id = id;
-        control.controlClass = controlClass;
-        control.style = style | WS_CHILD | WS_VISIBLE;
-        control.x = x;
-        control.y = y;
-        control.cx = cx;
-        control.cy = cy;
-        dialog.controls.push_back(control);
+        dialog.controls.push_back(win::ControlTemplate{.id = id, .controlClass = controlClass, .className = {},
+                                                       .style = style | WS_CHILD | WS_VISIBLE, .x = x, .y = y,
+                                                       .cx = cx, .cy = cy, .text = {}});
     };
     add(kSwitchA, win::ControlClass::Button, BS_OWNERDRAW, 10, 10, 60, 24);
-    add(kSwitchB, win::ControlClass::Button, BS_OWNERDRAW, 80, 10, 60, 24);
     add(kHandId, win::ControlClass::Button, BS_OWNERDRAW, 150, 10, 16, 16);
     add(kJogId, win::ControlClass::Static, SS_LEFT, 10, 50, 120, 16);  // 180 x 20 pixels
-    add(kJog2Id, win::ControlClass::Static, SS_LEFT, 10, 80, 120, 16);
-    add(kPlaceholderId, win::ControlClass::Static, SS_LEFT, 10, 110, 228, 48);
     win::RegisterDialogTemplate(dialog);
 }
 
@@ -87,8 +75,6 @@ public:
         }
         return CDialog::WindowProc(message, wParam, lParam);
     }
-
-    HWND Item(int id) const { return ::GetDlgItem(m_hWnd, id); }
 
 private:
     void Record(const Notice& notice)

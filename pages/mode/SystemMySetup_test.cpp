@@ -2,17 +2,15 @@
 // popups, with a recording host.
 #include "pages/mode/SystemMySetup.h"
 
-#include "host/ConfigSysMeas.h"
-#include "host/InstrumentProfile.h"
+#include "host/CurrentProfileScope_test.h"
 #include "host/dialogs/CSoftKeybordDlg.h"
 #include "pages/mode/ModeTestSupport.h"
-#include "tests/harness/HostConfiguration.h"
-#include "tests/harness/RecordingReceiver.h"
-#include "tests/harness/TempDataRoot.h"
-#include "win/Input.h"
 #include "win/TimeApi.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -20,495 +18,288 @@
 namespace {
 
 using namespace mode_test;
-using testing_support::FindControl;
-using testing_support::HostConfiguration;
-using testing_support::RecordingReceiver;
-using testing_support::ScriptedOperator;
-using testing_support::TempDataRoot;
 
-constexpr int IDC_SWITCH_CURRENT = 17044;
-constexpr int IDC_SWITCH_SLOT1 = 17040;
-constexpr int IDC_TIME1 = 17167;
-constexpr int IDC_HAND1 = 17172;
-constexpr int IDC_COMMENT1 = 17176;
-constexpr int IDC_SUMMARY = 17114;
-constexpr int IDC_SAVE = 17104;
-constexpr int IDC_LOAD = 17032;
-constexpr int IDC_CLEAR = 17103;
+constexpr int IDC_CURRENT = 17044, IDC_SLOT1 = 17040, IDC_TIME1 = 17167, IDC_HAND1 = 17172, IDC_COMMENT1 = 17176;
+constexpr int IDC_SUMMARY = 17114, IDC_SAVE = 17104, IDC_LOAD = 17032, IDC_CLEAR = 17103;
 
 const std::wstring kDashes = L"----/--/-- --:--";
-const std::wstring kSelectSlot = L"保存No1～4を選択してください。";
-const std::wstring kRestartQuestion = L"設定を反映するためにプログラムを再起動します。";
-const std::wstring kLoadFailed = L"指定された設定ファイルの読み込みに失敗しました。";
-const std::wstring kSaveFailed = L"保存に失敗しました";
-
-std::string Utf16Le(const std::u16string& text)
-{
-    std::string bytes;
-    for (char16_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
-    return bytes;
-}
-
-std::string CommentFileOf(const std::u16string& comment)
-{
-    std::string bytes = Utf16Le(comment);
-    bytes.resize(40, '\0');
-    return bytes;
-}
+const std::wstring kSavedAtText = L"2024/05/14 09:30";
 
 // Which of the five selection switches is latched, as "current" or "1".."4".
 std::string LatchedSwitches(HWND window)
 {
-    std::string latched;
-    if (CheckState(window, IDC_SWITCH_CURRENT) == BST_CHECKED)
-        latched += "current ";
+    std::string latched = CheckState(window, IDC_CURRENT) == BST_CHECKED ? "current " : "";
     for (int slot = 1; slot <= 4; ++slot)
-        if (CheckState(window, IDC_SWITCH_SLOT1 + slot - 1) == BST_CHECKED)
-            latched += std::to_string(slot) + " ";
+        latched += CheckState(window, IDC_SLOT1 + slot - 1) == BST_CHECKED ? std::to_string(slot) + " " : "";
     return latched;
 }
 
-// A popup step that checks caption and message before pressing `button`.
-void AnswerPopup(ScriptedOperator& script, const std::wstring& caption, const std::wstring& message, int button)
-{
-    script.Do(IDD_POPUP, "answer the popup '" + std::to_string(button) + "'", [=](HWND window) {
-        EXPECT_EQ(GetWindowTextString(window), caption);
-        EXPECT_TRUE(testing_support::ShowsText(window, message)) << "the popup does not show the expected message";
-        win::Tap(FindControl(window, button));
-    });
-}
-
-class MySetupTest : public ::testing::Test {
+class MySetupTest : public ModeTest {
 protected:
     void SetUp() override
     {
         win::Clock::SetOffsetSeconds(0);
-        TIME_ZONE_INFORMATION utc{};
-        win::Clock::SetTimeZone(utc);
-    }
-    void TearDown() override { win::Clock::UseProcessTimeZone(); }
-
-    // The host writes the configuration file it is asked for and says yes.
-    void HostSavesSettings()
-    {
+        win::Clock::SetTimeZone(TIME_ZONE_INFORMATION{});
         receiver.OnRequest(DLGREQ_SAVE_SETTINGS, [this](T_DLG_REQUEST& request, int) {
             root.WriteFile(request.Text(12), "settings");
             request.SetByte(16, 1);
         });
     }
+    void TearDown() override { win::Clock::UseProcessTimeZone(); }
 
-    // A slot saved earlier: both files, last written at `seconds` (UTC).
-    void PlaceSlot(int slot, const std::string& commentBytes, time_t seconds)
+    // A slot saved earlier: both files, last written at 2024-05-14 09:30:27 UTC.
+    void PlaceSlot(int slot, const std::string& commentBytes)
     {
-        root.WriteFile(ConfigPath(slot), "settings");
-        SetWriteTime(ConfigPath(slot), seconds);
-        root.WriteFile(CommentPath(slot), commentBytes);
-        SetWriteTime(CommentPath(slot), seconds);
+        timespec times[2] = {{1715679027, 0}, {1715679027, 0}};
+        for (const std::wstring& path : {ConfigPath(slot), CommentPath(slot)}) {
+            root.WriteFile(path, path == ConfigPath(slot) ? "settings" : commentBytes);
+            ASSERT_EQ(utimensat(AT_FDCWD, root.PosixOf(path).c_str(), times, 0), 0);
+        }
     }
 
-    void SetWriteTime(const std::wstring& path, time_t seconds)
+    // Runs a dialog on the host's record; the operator closes it unless it ends by itself.
+    void Run(ScriptedOperator& script, bool withReceiver = true, bool operatorCloses = true)
     {
-        timespec times[2] = {{seconds, 0}, {seconds, 0}};
-        ASSERT_EQ(utimensat(AT_FDCWD, root.PosixOf(path).c_str(), times, 0), 0);
-    }
-
-    INT_PTR Run(CSystemMySetup& dialog)
-    {
+        if (operatorCloses)
+            script.Tap(IDD_MY_SETUP, IDOK);
+        CSystemMySetup dialog;
         dialog.SetConfig(&host.record);
-        dialog.SetDLGCallback(&receiver, 9);
-        return dialog.DoModal();
+        if (withReceiver)
+            dialog.SetDLGCallback(&receiver, 9);
+        EXPECT_EQ(dialog.DoModal(), IDOK);
     }
-
-    testing_support::Watchdog watchdog;
-    TempDataRoot root;
-    HostConfiguration host;
-    RecordingReceiver receiver;
 };
 
-TEST_F(MySetupTest, FreshDriveShowsFourEmptySlotsAndTheCurrentValues)
+// Nothing is saved on a fresh drive; Save, Load and Clear without a slot only
+// ask for one. "Current values" shows a snapshot of the mode, feed length,
+// amplifier slots (1 and 3 fitted here), memory per fitted channel in use and
+// port, taken again at each press; unknown values show as dashes.
+TEST_F(MySetupTest, FreshDriveAsksForASlotAndSummarisesTheCurrentValues)
 {
-    CSystemMySetup dialog;
+    CurrentProfileScope fitted([](InstrumentProfile& profile) {
+        profile.ampTypes.fill(0);
+        profile.ampTypes[0] = 3;
+        profile.ampTypes[2] = 7;
+        profile.ampTypeNames[3] = L"HIGH VOLT";
+        profile.ampTypeNames[7] = L"STRAIN";
+    });
+    const auto summary = [](const std::wstring& mode, int feed, const std::wstring& memory, const std::wstring& comm) {
+        std::wstring text = L"Measure Mode: " + mode + L"\r\nFeed legth: " + std::to_wstring(feed) + L"\r\n";
+        for (int slot = 1; slot <= 16; ++slot)
+            text += (slot < 10 ? L"SLOT-0" : L"SLOT-") + std::to_wstring(slot) +
+                    (slot == 1 ? L" HIGH VOLT\r\n" : slot == 3 ? L" STRAIN\r\n" : L" ----\r\n");
+        return text + (memory.empty() ? L"" : L"Memory size: " + memory + L" W/CH\r\n") + L"COMM: " + comm + L"\r\n";
+    };
+    struct Row {
+        int mode;
+        DWORD port, channels;
+        std::wstring expected;
+    };
+    const Row rows[] = {
+        // Channels 1, 2 and 3 and a stray bit 20 in use: only 1 and 3 are fitted.
+        {2, COMM_PORT_LAN, 0x7 | (1u << 20), summary(L"HD RECORDER", 25, L"2097152", L"LAN")},
+        {0, COMM_PORT_NONE, 0x1, summary(L"PEN RECORDER", 25, L"4194304", L"NONE")},
+        {1, 1, 0x1, summary(L"MEMORY RECORDER", 25, L"4194304", L"RS-232C")},
+        {3, COMM_PORT_LAN, 0x4, summary(L"MULTI RECORDER", 25, L"4194304", L"LAN")},
+        {4, COMM_PORT_NONE, 0x2 | 0x8, summary(L"X-Y RECORDER", 25, L"", L"NONE")},  // no fitted channel
+        {7, 9, 0, summary(L"----", 25, L"", L"----")},
+        {-1, 0, 0, summary(L"PEN RECORDER", 0, L"", L"NONE")},  // no objects behind the record
+    };
+    const auto setValues = [this](const Row& row) {
+        host.sysMeas.SetMode(row.mode);
+        host.sysRec1->SetFeedLen(25);
+        host.sysRec1->SetTotalMemSize(0x800000);
+        host.sysRec1->SetUseChanMask(row.channels);
+        host.comm.dwPort = row.port;
+        if (row.mode < 0) {
+            host.record.pSysMeas = nullptr;
+            host.record.pSysRec1 = nullptr;
+            host.record.pComm = nullptr;
+        }
+    };
+    setValues(rows[0]);
+    const std::wstring kSelectSlot = L"保存No1～4を選択してください。\n";
     ScriptedOperator script;
     script.Do(IDD_MY_SETUP, "read the fresh dialog", [&](HWND window) {
-        EXPECT_EQ(GetWindowTextString(window), L"設定値の保存・読み出し");
-        for (int slot = 1; slot <= 4; ++slot) {
-            EXPECT_EQ(ControlText(window, IDC_TIME1 + slot - 1), kDashes) << "slot " << slot;
-            EXPECT_EQ(ControlText(window, IDC_COMMENT1 + slot - 1), L"") << "slot " << slot;
-        }
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(ControlText(window, IDC_TIME1 + i) + ControlText(window, IDC_COMMENT1 + i), kDashes) << i;
         EXPECT_EQ(LatchedSwitches(window), "current ");
-        EXPECT_EQ(ControlText(window, IDC_SUMMARY).rfind(L"Measure Mode: PEN RECORDER\r\nFeed legth: ", 0), 0u);
-        EXPECT_EQ(ControlText(window, IDC_SAVE), L"保存");
-        EXPECT_EQ(ControlText(window, IDOK), L"閉じる");
+        EXPECT_EQ(ControlText(window, IDC_SUMMARY), rows[0].expected);
     });
-    script.Tap(IDD_MY_SETUP, IDC_SWITCH_SLOT1 + 1);
-    script.Tap(IDD_MY_SETUP, IDC_LOAD);  // slot 2 is not saved: nothing happens
+    for (const auto& [button, caption] : {std::pair{IDC_SAVE, L"保存"}, {IDC_LOAD, L"読み出し"}, {IDC_CLEAR, L"保存"}}) {
+        script.Tap(IDD_MY_SETUP, button);
+        AnswerPopup(script, caption, kSelectSlot, IDOK);
+    }
+    script.Tap(IDD_MY_SETUP, IDC_SLOT1 + 1).Tap(IDD_MY_SETUP, IDC_LOAD);  // slot 2 is not saved: nothing happens
     script.Do(IDD_MY_SETUP, "slot 2 selected, no summary", [&](HWND window) {
-        EXPECT_EQ(LatchedSwitches(window), "2 ");
-        EXPECT_EQ(dialog.GetSelection(), 2);
-        EXPECT_EQ(ControlText(window, IDC_SUMMARY), L"");
+        EXPECT_EQ(LatchedSwitches(window) + win::WideToUtf8(ControlText(window, IDC_SUMMARY)), "2 ");
     });
-    script.Tap(IDD_MY_SETUP, IDOK);
-    EXPECT_EQ(Run(dialog), IDOK);
-    EXPECT_TRUE(script.Finished());
+    for (std::size_t index = 1; index < std::size(rows); ++index) {
+        script.Do(IDD_MY_SETUP, "the host changes the values", [&, index](HWND window) {
+            EXPECT_EQ(ControlText(window, IDC_SUMMARY), index == 1 ? L"" : rows[index - 1].expected) << "a snapshot";
+            setValues(rows[index]);
+        });
+        script.Tap(IDD_MY_SETUP, IDC_CURRENT);
+        script.Do(IDD_MY_SETUP, "read the summary", [&, index](HWND window) {
+            EXPECT_EQ(LatchedSwitches(window), "current ");
+            EXPECT_EQ(ControlText(window, IDC_SUMMARY), rows[index].expected) << "mode " << rows[index].mode;
+        });
+    }
+    Run(script);
     EXPECT_TRUE(receiver.Requests().empty());
     EXPECT_TRUE(root.Exists(kFolder)) << "the folder is made at the start";
 }
 
-TEST_F(MySetupTest, SixteenCharacterCommentSurvivesSaveAndANewOpening)
+// A comment typed on the keyboard (16 characters at most) is written only by
+// Save; a cancelled keyboard changes nothing; Clear removes both files of
+// its slot at once.
+TEST_F(MySetupTest, CommentIsWrittenBySaveAndRemovedByClear)
 {
-    HostSavesSettings();
     const std::wstring comment = L"測定メモ０１ABCDEFGHIJ";
-    ASSERT_EQ(comment.size(), 16u);
-    std::wstring shownTime;
-    {
-        CSystemMySetup dialog;
-        ScriptedOperator script;
-        script.Tap(IDD_MY_SETUP, IDC_HAND1 + 1);
-        script.Do(IDD_KEYBOARD, "the comment keyboard starts empty", [](HWND window) {
-            EXPECT_EQ(GetWindowTextString(window), L"コメント設定");
-            EXPECT_EQ(ControlText(window, CSoftKeybordDlg::kEntryId), L"");
-        });
-        script.Type(IDD_KEYBOARD, comment + L"X");  // a 17th character is refused
-        script.Tap(IDD_KEYBOARD, IDOK);
-        script.Do(IDD_MY_SETUP, "the comment shows and slot 2 is selected", [&](HWND window) {
-            EXPECT_EQ(ControlText(window, IDC_COMMENT1 + 1), comment);
-            EXPECT_EQ(LatchedSwitches(window), "2 ");
-            EXPECT_FALSE(root.Exists(CommentPath(2))) << "only Save writes the comment";
-        });
-        script.Tap(IDD_MY_SETUP, IDC_SAVE);
-        script.Do(IDD_MY_SETUP, "slot 2 has a time now", [&](HWND window) {
-            shownTime = ControlText(window, IDC_TIME1 + 1);
-            EXPECT_NE(shownTime, kDashes);
-            EXPECT_EQ(shownTime.size(), 16u) << "YYYY/MM/DD HH:MM";
-            EXPECT_EQ(ControlText(window, IDC_TIME1), kDashes);
-        });
-        script.Tap(IDD_MY_SETUP, IDOK);
-        EXPECT_EQ(Run(dialog), IDOK);
-    }
-    ASSERT_EQ(receiver.Count(DLGREQ_SAVE_SETTINGS), 1u);
-    EXPECT_EQ(receiver.Last(DLGREQ_SAVE_SETTINGS).Field(L"path"), ConfigPath(2));
-    EXPECT_EQ(receiver.Last(DLGREQ_SAVE_SETTINGS).cookie, 9);
-    EXPECT_EQ(root.ReadFile(CommentPath(2)), CommentFileOf(u"測定メモ０１ABCDEFGHIJ"));
-
-    CSystemMySetup again;
     ScriptedOperator script;
-    script.Do(IDD_MY_SETUP, "the comment and time come back from disk", [&](HWND window) {
+    script.Tap(IDD_MY_SETUP, IDC_HAND1 + 3).Type(IDD_KEYBOARD, L"never").Tap(IDD_KEYBOARD, IDCANCEL);
+    script.Tap(IDD_MY_SETUP, IDC_HAND1 + 1);
+    script.Do(IDD_KEYBOARD, "the keyboard starts empty", [](HWND window) {
+        EXPECT_EQ(GetWindowTextString(window) + ControlText(window, CSoftKeybordDlg::kEntryId), L"コメント設定");
+    });
+    script.Type(IDD_KEYBOARD, comment + L"X").Tap(IDD_KEYBOARD, IDOK);  // a 17th character is refused
+    script.Do(IDD_MY_SETUP, "the comment shows and slot 2 is selected", [&](HWND window) {
         EXPECT_EQ(ControlText(window, IDC_COMMENT1 + 1), comment);
-        EXPECT_EQ(ControlText(window, IDC_TIME1 + 1), shownTime);
+        EXPECT_EQ(ControlText(window, IDC_COMMENT1 + 3), L"") << "the cancelled keyboard";
+        EXPECT_EQ(LatchedSwitches(window), "2 ");
+        EXPECT_FALSE(root.Exists(CommentPath(2))) << "only Save writes the comment";
     });
-    script.Tap(IDD_MY_SETUP, IDOK);
-    Run(again);
-    EXPECT_TRUE(script.Finished());
-}
-
-TEST_F(MySetupTest, SavedTimeIsTheLocalLastWriteTimeToTheMinute)
-{
-    PlaceSlot(3, CommentFileOf(u"x"), 1715679027);  // 2024-05-14 09:30:27 UTC
-    CSystemMySetup dialog;
-    ScriptedOperator script;
-    script.Do(IDD_MY_SETUP, "read slot 3", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_TIME1 + 2), L"2024/05/14 09:30");
-        EXPECT_EQ(ControlText(window, IDC_COMMENT1 + 2), L"x");
-    });
-    script.Tap(IDD_MY_SETUP, IDOK);
-    Run(dialog);
-    EXPECT_TRUE(script.Finished());
-}
-
-TEST_F(MySetupTest, CommentFilesOfAnyShapeAreReadSafely)
-{
-    PlaceSlot(1, Utf16Le(u"ABC"), 1715679027);                        // short, no terminator
-    PlaceSlot(2, Utf16Le(std::u16string(50, u'L')), 1715679027);      // 100 bytes
-    PlaceSlot(3, Utf16Le(std::u16string(20, u'Z')), 1715679027);      // 40 bytes, no terminator
-    PlaceSlot(4, Utf16Le(u"\xDC00\x0007ok") + std::string("\xFF\xFF\xFF", 3), 1715679027);  // garbage
-    CSystemMySetup dialog;
-    ScriptedOperator script;
-    script.Do(IDD_MY_SETUP, "read the comments", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_COMMENT1), L"ABC");
-        EXPECT_EQ(ControlText(window, IDC_COMMENT1 + 1), std::wstring(20, L'L'));
-        EXPECT_EQ(ControlText(window, IDC_COMMENT1 + 2), std::wstring(20, L'Z'));
-        EXPECT_EQ(ControlText(window, IDC_COMMENT1 + 3), L"\uFFFD\uFFFDok\uFFFF\u00FF");
-        for (int slot = 1; slot <= 4; ++slot)
-            EXPECT_EQ(ControlText(window, IDC_TIME1 + slot - 1), L"2024/05/14 09:30");
-    });
-    script.Tap(IDD_MY_SETUP, IDOK);
-    Run(dialog);
-    EXPECT_TRUE(script.Finished());
-}
-
-TEST_F(MySetupTest, EditingALongCommentKeepsSixteenCharactersOnSave)
-{
-    HostSavesSettings();
-    PlaceSlot(1, Utf16Le(std::u16string(20, u'Z')), 1715679027);
-    CSystemMySetup dialog;
-    ScriptedOperator script;
-    script.Tap(IDD_MY_SETUP, IDC_SWITCH_SLOT1);
     script.Tap(IDD_MY_SETUP, IDC_SAVE);
-    script.Tap(IDD_MY_SETUP, IDOK);
-    Run(dialog);
-    EXPECT_EQ(root.ReadFile(CommentPath(1)), CommentFileOf(std::u16string(16, u'Z')));
-}
-
-TEST_F(MySetupTest, CancelledCommentKeyboardChangesNothing)
-{
-    PlaceSlot(4, CommentFileOf(u"old"), 1715679027);
-    CSystemMySetup dialog;
-    ScriptedOperator script;
-    script.Tap(IDD_MY_SETUP, IDC_HAND1 + 3);
-    script.Do(IDD_KEYBOARD, "the keyboard starts with the comment", [](HWND window) {
-        EXPECT_EQ(ControlText(window, CSoftKeybordDlg::kEntryId), L"old");
+    script.Do(IDD_MY_SETUP, "slot 2 has a time now and its comment on disk", [&](HWND window) {
+        const std::wstring shownTime = ControlText(window, IDC_TIME1 + 1);
+        EXPECT_TRUE(shownTime.size() == 16 && shownTime != kDashes) << "YYYY/MM/DD HH:MM";
+        EXPECT_EQ(root.ReadFile(CommentPath(2)), Utf16Le(u"測定メモ０１ABCDEFGHIJ", 40));
     });
-    script.Type(IDD_KEYBOARD, L"new");
-    script.Tap(IDD_KEYBOARD, IDCANCEL);
-    script.Do(IDD_MY_SETUP, "comment and selection unchanged", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_COMMENT1 + 3), L"old");
-        EXPECT_EQ(LatchedSwitches(window), "current ");
-    });
-    script.Tap(IDD_MY_SETUP, IDOK);
-    Run(dialog);
-    EXPECT_TRUE(script.Finished());
-}
-
-TEST_F(MySetupTest, ClearRemovesBothFilesAndBlanksTheSlotAtOnce)
-{
-    PlaceSlot(3, CommentFileOf(u"keep?"), 1715679027);
-    PlaceSlot(1, CommentFileOf(u"other"), 1715679027);
-    CSystemMySetup dialog;
-    ScriptedOperator script;
-    script.Tap(IDD_MY_SETUP, IDC_SWITCH_SLOT1 + 2);
     script.Tap(IDD_MY_SETUP, IDC_CLEAR);
-    script.Do(IDD_MY_SETUP, "slot 3 is blank", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_COMMENT1 + 2), L"");
-        EXPECT_EQ(ControlText(window, IDC_TIME1 + 2), kDashes);
-        EXPECT_EQ(ControlText(window, IDC_COMMENT1), L"other");
-        EXPECT_FALSE(root.Exists(CommentPath(3)));
-        EXPECT_FALSE(root.Exists(ConfigPath(3)));
+    script.Do(IDD_MY_SETUP, "Clear blanks slot 2 at once", [&](HWND window) {
+        EXPECT_EQ(ControlText(window, IDC_COMMENT1 + 1) + ControlText(window, IDC_TIME1 + 1), kDashes);
+        EXPECT_FALSE(root.Exists(CommentPath(2)) || root.Exists(ConfigPath(2)));
     });
     script.Tap(IDD_MY_SETUP, IDC_LOAD);  // a cleared slot is not saved: no question
-    script.Tap(IDD_MY_SETUP, IDOK);
-    Run(dialog);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_TRUE(root.Exists(CommentPath(1)));
-    EXPECT_TRUE(root.Exists(ConfigPath(1)));
-    EXPECT_TRUE(receiver.Requests().empty());
+    Run(script);
+    EXPECT_EQ(receiver.Kinds(), std::vector<DWORD>{DLGREQ_SAVE_SETTINGS});
+    EXPECT_EQ(receiver.Last(DLGREQ_SAVE_SETTINGS).Field(L"path"), ConfigPath(2));
+    EXPECT_EQ(receiver.Last(DLGREQ_SAVE_SETTINGS).cookie, 9);
 }
 
-TEST_F(MySetupTest, SaveLoadAndClearWithTheCurrentValuesSelectedOnlyAskForASlot)
+// A comment file of any shape shows safely (at most 20 characters, before the
+// first zero unit, garbage as replacement characters) beside its local
+// last-write time; saving it again writes exactly 40 bytes, cut to 16 UTF-16
+// units without splitting a pair.
+TEST_F(MySetupTest, CommentFilesOfAnyShapeShowSafelyAndSaveAsFortyBytes)
 {
-    PlaceSlot(1, CommentFileOf(u"one"), 1715679027);
-    const std::string commentBefore = root.ReadFile(CommentPath(1));
-    CSystemMySetup dialog;
-    ScriptedOperator script;
-    script.Tap(IDD_MY_SETUP, IDC_SAVE);
-    AnswerPopup(script, L"保存", kSelectSlot, IDOK);
-    script.Tap(IDD_MY_SETUP, IDC_LOAD);
-    AnswerPopup(script, L"読み出し", kSelectSlot, IDOK);
-    script.Tap(IDD_MY_SETUP, IDC_CLEAR);
-    AnswerPopup(script, L"保存", kSelectSlot, IDOK);
-    script.Tap(IDD_MY_SETUP, IDOK);
-    Run(dialog);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_TRUE(receiver.Requests().empty());
-    EXPECT_EQ(root.ReadFile(CommentPath(1)), commentBefore);
-    EXPECT_TRUE(root.Exists(ConfigPath(1)));
-    for (int slot = 2; slot <= 4; ++slot) {
-        EXPECT_FALSE(root.Exists(CommentPath(slot)));
-        EXPECT_FALSE(root.Exists(ConfigPath(slot)));
+    const std::u16string pair = u"\U0001F600";
+    struct Row {
+        std::string file;
+        std::wstring shown;
+        std::u16string saved;
+    };
+    const Row rows[] = {
+        {Utf16Le(u"ABC"), L"ABC", u"ABC"},  // short, no terminator
+        {"", L"", u""},
+        {Utf16Le(std::u16string(30, u'L')), std::wstring(20, L'L'), std::u16string(16, u'L')},
+        {Utf16Le(u"AB") + std::string(2, '\0') + Utf16Le(u"CD"), L"AB", u"AB"},
+        {Utf16Le(u"a\xD800" u"b\xDC00" u"c\n\a"), L"a\uFFFDb\uFFFDc\uFFFD\uFFFD", u"a\uFFFDb\uFFFDc\uFFFD\uFFFD"},
+        {Utf16Le(std::u16string(19, u'q') + u"\xD83D"), std::wstring(19, L'q') + L"\uFFFD", std::u16string(16, u'q')},
+        {Utf16Le(std::u16string(15, u'x') + pair), std::wstring(15, L'x') + L"\U0001F600", std::u16string(15, u'x')},
+        {Utf16Le(std::u16string(14, u'x') + pair), std::wstring(14, L'x') + L"\U0001F600", u"xxxxxxxxxxxxxx" + pair},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.file.size()) + " bytes");
+        PlaceSlot(1, row.file);
+        ScriptedOperator script;
+        script.Do(IDD_MY_SETUP, "read slot 1", [&](HWND window) {
+            EXPECT_EQ(ControlText(window, IDC_COMMENT1), row.shown);
+            EXPECT_EQ(ControlText(window, IDC_TIME1), kSavedAtText);
+        });
+        script.Tap(IDD_MY_SETUP, IDC_SLOT1).Tap(IDD_MY_SETUP, IDC_SAVE);
+        Run(script);
+        EXPECT_EQ(root.ReadFile(CommentPath(1)), Utf16Le(row.saved, 40));
     }
 }
 
-TEST_F(MySetupTest, FailedSaveShowsItem11AndLeavesNoCommentOfASetupThatIsNotThere)
+// Load asks first; it restarts only after the host loaded, and the dialog then
+// ends by itself. A refusal, or no host at all, shows the failure.
+TEST_F(MySetupTest, LoadAsksThenRestartsOnlyAfterTheHostLoaded)
 {
+    struct Row {
+        const char* name;
+        int answer;
+        bool withReceiver, hostLoads;
+    };
+    const Row rows[] = {{"cancelled", IDCANCEL, true, true},
+                        {"refused", IDOK, true, false},
+                        {"no host", IDOK, false, false},
+                        {"loaded", IDOK, true, true}};
+    PlaceSlot(3, Utf16Le(u"three", 40));
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        receiver.ClearRecords();
+        receiver.OnRequest(DLGREQ_LOAD_SETTINGS, [&](T_DLG_REQUEST& request, int) {
+            EXPECT_EQ(receiver.Count(DLGREQ_RESTART), 0u) << "no restart before the load answered";
+            request.SetByte(16, row.hostLoads ? 1 : 0);
+        });
+        const bool loads = row.answer == IDOK && row.hostLoads;
+        ScriptedOperator script;
+        script.Tap(IDD_MY_SETUP, IDC_SLOT1 + 2).Tap(IDD_MY_SETUP, IDC_LOAD);
+        AnswerPopup(script, L"KQ5800", kRestartQuestion, row.answer);
+        if (row.answer == IDOK && !loads)
+            AnswerPopup(script, L"KQ5800", L"指定された設定ファイルの読み込みに失敗しました。", IDOK);
+        Run(script, row.withReceiver, !loads);
+        std::vector<DWORD> kinds;
+        if (row.answer == IDOK && row.withReceiver)
+            kinds.push_back(DLGREQ_LOAD_SETTINGS);
+        if (loads)
+            kinds.push_back(DLGREQ_RESTART);
+        ASSERT_EQ(receiver.Kinds(), kinds);
+        EXPECT_TRUE(kinds.empty() || receiver.Last(DLGREQ_LOAD_SETTINGS).Field(L"path") == ConfigPath(3));
+        EXPECT_TRUE(!loads || receiver.Last(DLGREQ_RESTART).sender == receiver.Last(DLGREQ_LOAD_SETTINGS).sender);
+    }
+}
+
+// A save fails and says so when no host is there, when the host refuses, or
+// when the folder cannot be made (a file has its name, or drive D: is
+// missing): no comment is left of a setup that is not there, and a setup
+// saved earlier keeps its own. Clearing what is not there is quietly ignored.
+TEST_F(MySetupTest, FailedSavesLeaveTheSlotAsItWas)
+{
+    receiver.OnRequest(DLGREQ_SAVE_SETTINGS, nullptr);
     receiver.AnswerNo(DLGREQ_SAVE_SETTINGS);
-    CSystemMySetup dialog;
-    ScriptedOperator script;
-    script.Tap(IDD_MY_SETUP, IDC_SWITCH_SLOT1);
-    script.Tap(IDD_MY_SETUP, IDC_SAVE);
-    script.Do(IDD_MESSAGE_BOX, "the save failure", [](HWND window) {
-        EXPECT_EQ(GetWindowTextString(window), L"保存");
-        EXPECT_TRUE(testing_support::ShowsText(window, kSaveFailed));
-        win::Tap(FindControl(window, IDOK));
-    });
-    script.Do(IDD_MY_SETUP, "slot 1 is still not saved", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_TIME1), kDashes);
-        EXPECT_FALSE(root.Exists(CommentPath(1)));
-    });
-    script.Tap(IDD_MY_SETUP, IDOK);
-    Run(dialog);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(receiver.Count(DLGREQ_SAVE_SETTINGS), 1u);
-}
-
-TEST_F(MySetupTest, FailedSaveOverAnEarlierSetupPutsItsCommentBack)
-{
-    PlaceSlot(2, CommentFileOf(u"earlier"), 1715679027);
-    receiver.AnswerNo(DLGREQ_SAVE_SETTINGS);
-    CSystemMySetup dialog;
-    ScriptedOperator script;
-    script.Tap(IDD_MY_SETUP, IDC_HAND1 + 1);
-    script.Do(IDD_KEYBOARD, "replace the comment", [](HWND window) {
-        win::Tap(FindControl(window, CSoftKeybordDlg::kClearId));
-    });
-    script.Type(IDD_KEYBOARD, L"later");
-    script.Tap(IDD_KEYBOARD, IDOK);
-    script.Tap(IDD_MY_SETUP, IDC_SAVE);
-    script.AnswerShowing(kSaveFailed, IDOK);
-    script.Do(IDD_MY_SETUP, "the earlier setup is still shown as saved", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_TIME1 + 1), L"2024/05/14 09:30");
-        EXPECT_EQ(ControlText(window, IDC_COMMENT1 + 1), L"later") << "the operator's text stays for a retry";
-    });
-    script.Tap(IDD_MY_SETUP, IDOK);
-    Run(dialog);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(root.ReadFile(CommentPath(2)), CommentFileOf(u"earlier"));
-    EXPECT_EQ(root.ReadFile(ConfigPath(2)), "settings");
-}
-
-TEST_F(MySetupTest, WithoutAReceiverSaveFailsAndLoadFails)
-{
-    PlaceSlot(1, CommentFileOf(u"one"), 1715679027);
-    CSystemMySetup dialog;
-    dialog.SetConfig(&host.record);
-    ScriptedOperator script;
-    script.Tap(IDD_MY_SETUP, IDC_SWITCH_SLOT1 + 1);
-    script.Tap(IDD_MY_SETUP, IDC_SAVE);
-    script.AnswerShowing(kSaveFailed, IDOK);
-    script.Tap(IDD_MY_SETUP, IDC_SWITCH_SLOT1);
-    script.Tap(IDD_MY_SETUP, IDC_LOAD);
-    AnswerPopup(script, L"KQ5800", kRestartQuestion, IDOK);
-    AnswerPopup(script, L"KQ5800", kLoadFailed, IDOK);
-    script.Tap(IDD_MY_SETUP, IDOK);
-    EXPECT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_FALSE(root.Exists(CommentPath(2)));
-}
-
-TEST_F(MySetupTest, LoadAsksFirstAndCancelSendsNothing)
-{
-    PlaceSlot(4, CommentFileOf(u"four"), 1715679027);
-    CSystemMySetup dialog;
-    ScriptedOperator script;
-    script.Tap(IDD_MY_SETUP, IDC_SWITCH_SLOT1 + 3);
-    script.Tap(IDD_MY_SETUP, IDC_LOAD);
-    AnswerPopup(script, L"KQ5800", kRestartQuestion, IDCANCEL);
-    script.Tap(IDD_MY_SETUP, IDOK);
-    Run(dialog);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_TRUE(receiver.Requests().empty());
-}
-
-TEST_F(MySetupTest, LoadTheHostRefusesShowsItem14AndDoesNotRestart)
-{
-    PlaceSlot(2, CommentFileOf(u"two"), 1715679027);
-    receiver.AnswerNo(DLGREQ_LOAD_SETTINGS);
-    CSystemMySetup dialog;
-    ScriptedOperator script;
-    script.Tap(IDD_MY_SETUP, IDC_SWITCH_SLOT1 + 1);
-    script.Tap(IDD_MY_SETUP, IDC_LOAD);
-    AnswerPopup(script, L"KQ5800", kRestartQuestion, IDOK);
-    AnswerPopup(script, L"KQ5800", kLoadFailed, IDOK);
-    script.Tap(IDD_MY_SETUP, IDOK);
-    Run(dialog);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(receiver.Kinds(), std::vector<DWORD>{DLGREQ_LOAD_SETTINGS});
-    EXPECT_EQ(receiver.Last(DLGREQ_LOAD_SETTINGS).Field(L"path"), ConfigPath(2));
-}
-
-TEST_F(MySetupTest, LoadRestartsOnlyAfterTheHostLoadedAndThenEnds)
-{
-    PlaceSlot(3, CommentFileOf(u"three"), 1715679027);
-    receiver.OnRequest(DLGREQ_LOAD_SETTINGS, [this](T_DLG_REQUEST& request, int) {
-        EXPECT_EQ(receiver.Count(DLGREQ_RESTART), 0u) << "no restart before the load answered";
-        request.SetByte(16, 1);
-    });
-    CSystemMySetup dialog;
-    ScriptedOperator script;
-    script.Tap(IDD_MY_SETUP, IDC_SWITCH_SLOT1 + 2);
-    script.Tap(IDD_MY_SETUP, IDC_LOAD);
-    AnswerPopup(script, L"KQ5800", kRestartQuestion, IDOK);
-    EXPECT_EQ(Run(dialog), IDOK) << "the dialog ends by itself after the restart request";
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(receiver.Kinds(), (std::vector<DWORD>{DLGREQ_LOAD_SETTINGS, DLGREQ_RESTART}));
-    EXPECT_EQ(receiver.Last(DLGREQ_RESTART).sender, static_cast<void*>(&dialog));
-    EXPECT_EQ(receiver.Last(DLGREQ_LOAD_SETTINGS).Field(L"path"), ConfigPath(3));
-}
-
-TEST_F(MySetupTest, SummaryIsTheSnapshotUntilCurrentValuesIsPressedAgain)
-{
-    host.sysMeas.SetMode(1);
-    CSystemMySetup dialog;
-    ScriptedOperator script;
-    script.Do(IDD_MY_SETUP, "the summary of the values at opening", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_SUMMARY).rfind(L"Measure Mode: MEMORY RECORDER\r\n", 0), 0u);
-        host.sysMeas.SetMode(4);  // the host changes the mode meanwhile
-    });
-    script.Tap(IDD_MY_SETUP, IDC_SWITCH_SLOT1);
-    script.Do(IDD_MY_SETUP, "no summary for a slot", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_SUMMARY), L"");
-    });
-    script.Tap(IDD_MY_SETUP, IDC_SWITCH_CURRENT);
-    script.Do(IDD_MY_SETUP, "a fresh snapshot", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_SUMMARY), dialog.GetSnapshot().BuildSummary().GetString());
-        EXPECT_EQ(ControlText(window, IDC_SUMMARY).rfind(L"Measure Mode: X-Y RECORDER\r\n", 0), 0u);
-        EXPECT_EQ(LatchedSwitches(window), "current ");
-    });
-    script.Tap(IDD_MY_SETUP, IDOK);
-    Run(dialog);
-    EXPECT_TRUE(script.Finished());
-}
-
-TEST_F(MySetupTest, SetUpRefusesANullRecord)
-{
-    CSystemMySetup dialog;
-    EXPECT_EQ(dialog.SetConfig(nullptr), 0);
-    EXPECT_EQ(dialog.GetCommentPath(1), CString(L"D:\\_KQ58SYSTEM.$$$\\No.1.cmt"));
-    EXPECT_EQ(dialog.GetConfigPath(4), CString(L"D:\\_KQ58SYSTEM.$$$\\No.4.cfg"));
-}
-
-// The folder cannot be made: D: is missing, or a file has the folder's name.
-class MySetupWithoutFolderTest : public MySetupTest {};
-
-TEST_F(MySetupWithoutFolderTest, SavesFailWithItem11AndAskTheHostNothing)
-{
-    root.WriteFile(kFolder, "not a folder");
-    HostSavesSettings();
-    CSystemMySetup dialog;
-    ScriptedOperator script;
-    script.Do(IDD_MY_SETUP, "every slot reads as empty", [&](HWND window) {
-        for (int slot = 1; slot <= 4; ++slot)
-            EXPECT_EQ(ControlText(window, IDC_TIME1 + slot - 1), kDashes);
-    });
-    script.Tap(IDD_MY_SETUP, IDC_SWITCH_SLOT1);
-    script.Tap(IDD_MY_SETUP, IDC_SAVE);
-    script.AnswerShowing(kSaveFailed, IDOK);
-    script.Tap(IDD_MY_SETUP, IDOK);
-    Run(dialog);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(receiver.Count(DLGREQ_SAVE_SETTINGS), 0u);
-    EXPECT_EQ(root.ReadFile(kFolder), "not a folder");
-}
-
-TEST(MySetupNoDriveTest, MissingDriveMakesSavesFailWithoutACrash)
-{
-    testing_support::Watchdog watchdog;
-    TempDataRoot root("CE");
-    HostConfiguration host;
-    RecordingReceiver receiver;
-    CSystemMySetup dialog;
-    dialog.SetConfig(&host.record);
-    dialog.SetDLGCallback(&receiver, 1);
-    ScriptedOperator script;
-    script.Tap(IDD_MY_SETUP, IDC_SWITCH_SLOT1 + 3);
-    script.Tap(IDD_MY_SETUP, IDC_SAVE);
-    script.AnswerShowing(kSaveFailed, IDOK);
-    script.Tap(IDD_MY_SETUP, IDC_CLEAR);  // deleting what is not there is quietly ignored
-    script.Tap(IDD_MY_SETUP, IDOK);
-    EXPECT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_TRUE(receiver.Requests().empty());
+    const std::string earlier = Utf16Le(std::u16string(20, u'Z'));  // a save would write it as 16
+    for (const char* setup : {"no host", "host refuses", "file in the way", "no drive"}) {
+        SCOPED_TRACE(setup);
+        const std::string name = setup;
+        receiver.ClearRecords();
+        std::filesystem::remove_all(root.PosixOf(kFolder));
+        if (name == "host refuses")
+            PlaceSlot(4, earlier);
+        if (name == "file in the way")
+            root.WriteFile(kFolder, "not a folder");
+        std::optional<testing_support::TempDataRoot> withoutD;
+        if (name == "no drive")
+            withoutD.emplace("CE");
+        ScriptedOperator script;
+        script.Tap(IDD_MY_SETUP, IDC_SLOT1 + 3).Tap(IDD_MY_SETUP, IDC_SAVE);
+        script.Do(IDD_MESSAGE_BOX, "the save failure", [](HWND window) {
+            EXPECT_EQ(GetWindowTextString(window), L"保存");
+            EXPECT_TRUE(testing_support::ShowsText(window, L"保存に失敗しました"));
+            win::Tap(FindControl(window, IDOK));
+        });
+        script.Do(IDD_MY_SETUP, "slot 4 as it was", [&](HWND window) {
+            EXPECT_EQ(ControlText(window, IDC_TIME1 + 3), name == "host refuses" ? kSavedAtText : kDashes);
+            EXPECT_EQ(root.ReadFile(CommentPath(4)), name == "host refuses" ? earlier : "");
+            EXPECT_EQ(root.Exists(ConfigPath(4)), name == "host refuses");
+        });
+        script.Tap(IDD_MY_SETUP, IDC_CLEAR);
+        Run(script, name != "no host");
+        EXPECT_EQ(receiver.Count(DLGREQ_SAVE_SETTINGS), name == "host refuses" ? 1u : 0u);
+        EXPECT_TRUE(name != "file in the way" || root.ReadFile(kFolder) == "not a folder");
+    }
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// The list view's row storage and its merge sort. Sorting, column moves and
+// The list view's merge sort. Sorting, selection, focus, column moves and
 // notifications are checked through the control itself.
-#include "win/controls/CommCtrl.h"
 #include "win/controls/ListViewRows.h"
 
 #include <gtest/gtest.h>
@@ -10,13 +9,6 @@
 
 namespace win {
 namespace {
-
-ListViewRow Row(UINT state = 0)
-{
-    ListViewRow row;
-    row.state = state;
-    return row;
-}
 
 TEST(StableSortedOrder, EdgesAndAnInconsistentComparisonStillGiveAPermutation)
 {
@@ -84,28 +76,6 @@ TEST(ListViewCells, TextsKeepEveryCharacterWhateverTheirWidthAndLength)
     EXPECT_EQ(cells.Text(0), L"");
     EXPECT_EQ(cells.Text(2), L"2024/05/14 17:30:00");
     EXPECT_EQ(cells.Text(7), L"");
-}
-
-TEST(ListViewRows, SelectionCountAndFocusFollowEveryChange)
-{
-    ListViewRows rows;
-    rows.Insert(0, Row());
-    rows.Insert(1, Row(LVIS_SELECTED));
-    rows.Insert(2, Row(LVIS_SELECTED | LVIS_FOCUSED));
-    rows.Insert(0, Row());
-    EXPECT_EQ(rows.SelectedCount(), 2);
-    EXPECT_EQ(rows.Focused(), 3);
-    EXPECT_EQ(rows.NextSelected(-1), 2);
-    EXPECT_EQ(rows.NextSelected(2), 3);
-    EXPECT_EQ(rows.NextSelected(3), -1);
-    rows.SetState(2, 0);
-    rows.Erase(3);
-    EXPECT_EQ(rows.SelectedCount(), 0);
-    EXPECT_EQ(rows.Focused(), -1);
-    rows.Insert(9, Row(LVIS_FOCUSED));
-    rows.Insert(0, Row(LVIS_FOCUSED));
-    EXPECT_EQ(rows.Focused(), 0) << "a row inserted focused takes the focus";
-    EXPECT_EQ(rows.At(4).state & LVIS_FOCUSED, 0u);
 }
 
 }  // namespace

