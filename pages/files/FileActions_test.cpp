@@ -14,9 +14,7 @@ namespace {
 
 TEST_F(FileActionsTest, DeletingAFileInPlaybackAsksClosesItAndGoesOnWhenTheCloseFails)
 {
-    root.WriteFile(L"D:\\data\\a.fsd", "x");
-    root.WriteFile(L"D:\\data\\b.fsd", "x");
-    StartIn("D:\\data");
+    StartIn("D:\\data", {L"a.fsd", L"b.fsd"});
     receiver.AnswerYes(DLGREQ_IS_PLAYBACK_FILE);  // the close answers no at first
     const int reservesBefore = CFileRecording::GetSetCount();
     auto question = [](const wchar_t* name) {
@@ -65,8 +63,7 @@ TEST_F(FileActionsTest, NewFolderStaysInTheCurrentFolderAndDeletingAFolderRemove
     ConfirmName(script, L"Made");
     AnswerMessageBox(script, L"フォルダ作成", L"作成しました");
     for (const wchar_t* bad : {L"..\\evil", L"C:evil", L"a\\b"}) {
-        script.Tap(IDD_SYSTEM, IDC_NEW_FOLDER);
-        ConfirmName(script, bad);
+        SaveAs(IDC_NEW_FOLDER, bad);
         AnswerMessageBox(script, L"フォルダ作成", L"フォルダ作成に失敗しました");
     }
     Select(script, {L"sub"});
@@ -82,10 +79,7 @@ TEST_F(FileActionsTest, NewFolderStaysInTheCurrentFolderAndDeletingAFolderRemove
 
 TEST_F(FileActionsTest, LoadTakesTheFirstSettingFileTellsTheOutcomeAndRestartsOnlyWhenConfirmed)
 {
-    root.WriteFile(L"D:\\data\\a.env", "e");
-    root.WriteFile(L"D:\\data\\b.TXT", "t");
-    root.WriteFile(L"D:\\data\\0.log", "l");
-    StartIn("D:\\data");
+    StartIn("D:\\data", {L"a.env", L"b.TXT", L"0.log"});
     receiver.AnswerYes(DLGREQ_LOAD_SETTINGS);
     const std::wstring restart = L"設定を反映するためにプログラムを再起動します。";
     Select(script, {L"0.log", L"b.TXT", L"a.env"});
@@ -164,31 +158,25 @@ TEST_F(FileActionsTest, SavesAddTheirExtensionOnlyToANameWithoutOneAndSendTheTic
 
 TEST_F(FileActionsTest, SavesAskBeforeOverwritingAndFailOnNamesThatLeaveTheFolder)
 {
-    root.WriteFile(L"D:\\data\\report.TXT", "old");
-    root.WriteFile(L"D:\\data\\z.txt", "z");
-    StartIn("D:\\data");
+    StartIn("D:\\data", {L"report.TXT", L"z.txt"});
     const std::wstring exists = L"[D:\\data\\report.TXT]ファイルが存在します。上書きしてもよろしいですか？";
     const std::wstring textFailed = L"テキスト保存処理に失敗しました。";
     const std::wstring envFailed = L"環境保存処理に失敗しました。";
     Select(script, {L"z.txt"});
-    script.Tap(IDD_SYSTEM, IDC_TEXT_SAVE);
-    ConfirmName(script, L"report");
+    SaveAs(IDC_TEXT_SAVE, L"report");
     AnswerPopup(script, L"TEXT保存", exists, kNo);
     script.Do(IDD_SYSTEM, "no refresh: the selection is still there", [&](HWND window) {
         EXPECT_EQ(SelectedNames(window), Names{L"z.txt"});
     });
-    script.Tap(IDD_SYSTEM, IDC_ENV_SAVE);
-    ConfirmName(script, L"report.TXT");
+    SaveAs(IDC_ENV_SAVE, L"report.TXT");
     AnswerPopup(script, L"環境保存", exists, kYes);
     AnswerPopup(script, L"環境保存", envFailed, kYes);
     script.Do(IDD_SYSTEM, "refreshed after the save", [&](HWND window) { EXPECT_TRUE(SelectedNames(window).empty()); });
     for (const std::wstring& bad : {std::wstring(L"..\\up"), std::wstring(L"E:x.txt"), std::wstring(L"sub\\x"),
                                     std::wstring(MAX_PATH, L'n')}) {
-        script.Tap(IDD_SYSTEM, IDC_TEXT_SAVE);
-        ConfirmName(script, bad);
+        SaveAs(IDC_TEXT_SAVE, bad);
         AnswerPopup(script, L"TEXT保存", textFailed, kYes);
-        script.Tap(IDD_SYSTEM, IDC_ENV_SAVE);
-        ConfirmName(script, bad);
+        SaveAs(IDC_ENV_SAVE, bad);
         AnswerPopup(script, L"環境保存", envFailed, kYes);
     }
     Finish();
@@ -201,19 +189,14 @@ TEST_F(FileActionsTest, WithoutAReceiverSavesReportFailure)
 {
     withReceiver = false;
     StartIn("D:\\data");
-    script.Tap(IDD_SYSTEM, IDC_ENV_SAVE);
-    ConfirmName(script, L"setup");
+    SaveAs(IDC_ENV_SAVE, L"setup");
     AnswerPopup(script, L"環境保存", L"環境保存処理に失敗しました。", kYes);
     Finish();
 }
 
 TEST_F(FileActionsTest, CsvSaveAsksAboutAnExistingDestinationAndAFailureStopsTheLoop)
 {
-    root.WriteFile(L"D:\\data\\a.fsd", "a");
-    root.WriteFile(L"D:\\data\\b.txt", "b");
-    root.WriteFile(L"D:\\data\\b.csv", "old");
-    root.WriteFile(L"D:\\data\\c.drt", "c");
-    StartIn("D:\\data");
+    StartIn("D:\\data", {L"a.fsd", L"b.txt", L"b.csv", L"c.drt"});
     receiver.AnswerYes(DLGREQ_CONVERT_FILE_CSV);
     Select(script, {L"a.fsd", L"b.txt"});
     script.Tap(IDD_SYSTEM, IDC_CSV_SAVE);

@@ -205,10 +205,20 @@ protected:
         win::DebugLog::Clear();
         ASSERT_EQ(_chdir("D:\\"), 0);
     }
-    void StartIn(const char* folder)
+    // Makes D:\data\ with the files named (each holding its name) the
+    // current folder.
+    void StartIn(const char* folder, std::initializer_list<const wchar_t*> files = {})
     {
         std::filesystem::create_directories(root.PosixOf(win::Utf8ToWide(folder)));
+        for (const wchar_t* name : files)
+            root.WriteFile(win::Utf8ToWide(folder) + L"\\" + name, win::WideToUtf8(name));
         ASSERT_EQ(_chdir(folder), 0);
+    }
+    // Taps the save or new-folder button and confirms the name typed.
+    void SaveAs(int button, const std::wstring& name)
+    {
+        script.Tap(IDD_SYSTEM, button);
+        ConfirmName(script, name);
     }
 };
 
