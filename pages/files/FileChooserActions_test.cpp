@@ -14,11 +14,10 @@ class ChooserActionsTest : public FilePageTest {
 protected:
     void SetUp() override
     {
-        IMRRec::ClearReportedCodes();
-        root.WriteFile(L"D:\\data\\a.fsd", "a");
+        FilePageTest::SetUp();
         root.WriteFile(L"D:\\data\\sub\\x.txt", "x");
         std::filesystem::create_directories(root.PosixOf(L"D:\\dst"));
-        ASSERT_EQ(_chdir("D:\\data"), 0);
+        StartIn("D:\\data", {L"a.fsd"});
     }
 };
 
@@ -59,7 +58,7 @@ TEST_F(ChooserActionsTest, CopyTakesFilesAndFoldersWithTheirContentsToTheChosenF
     script.Tap(IDD_PROC, IDCANCEL);
     Finish();
     EXPECT_EQ(root.ReadFile(L"D:\\data\\b.fsd"), "b");
-    EXPECT_EQ(root.ReadFile(L"D:\\dst\\a.fsd"), "a");
+    EXPECT_EQ(root.ReadFile(L"D:\\dst\\a.fsd"), "a.fsd");
     EXPECT_EQ(root.ReadFile(L"D:\\dst\\sub\\x.txt"), "x");
     EXPECT_TRUE(root.Exists(L"D:\\data\\a.fsd")) << "a copy, not a move";
     Names copied;

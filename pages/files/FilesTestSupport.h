@@ -131,6 +131,29 @@ inline void ChooseFolder(ScriptedOperator& script, Names enter, std::wstring pic
 class FilePageTest : public ::testing::Test {
 protected:
     FilePageTest() { script.TapPart(IDD_SYSTEM, IDC_TAB, "tab", 1); }
+    // Every test starts in D:\ with the host's report journal and the debug
+    // log cleared.
+    void SetUp() override
+    {
+        IMRRec::ClearReportedCodes();
+        win::DebugLog::Clear();
+        ASSERT_EQ(_chdir("D:\\"), 0);
+    }
+    // Makes `folder`, with the files named (each holding its name), the
+    // current folder.
+    void StartIn(const char* folder, std::initializer_list<const wchar_t*> files = {})
+    {
+        std::filesystem::create_directories(root.PosixOf(win::Utf8ToWide(folder)));
+        for (const wchar_t* name : files)
+            root.WriteFile(win::Utf8ToWide(folder) + L"\\" + name, win::WideToUtf8(name));
+        ASSERT_EQ(_chdir(folder), 0);
+    }
+    // Taps the save or new-folder button and confirms the name typed.
+    void SaveAs(int button, const std::wstring& name)
+    {
+        script.Tap(IDD_SYSTEM, button);
+        ConfirmName(script, name);
+    }
 
     // Ends the script with the close button, runs the system dialog with it
     // and checks that every step ran.
@@ -195,31 +218,6 @@ protected:
     CSystemDlg dialog{nullptr};
 };
 
-// The actions' tests start in D:\ with the host's report journal and the
-// debug log cleared.
-class FileActionsTest : public FilePageTest {
-protected:
-    void SetUp() override
-    {
-        IMRRec::ClearReportedCodes();
-        win::DebugLog::Clear();
-        ASSERT_EQ(_chdir("D:\\"), 0);
-    }
-    // Makes D:\data\ with the files named (each holding its name) the
-    // current folder.
-    void StartIn(const char* folder, std::initializer_list<const wchar_t*> files = {})
-    {
-        std::filesystem::create_directories(root.PosixOf(win::Utf8ToWide(folder)));
-        for (const wchar_t* name : files)
-            root.WriteFile(win::Utf8ToWide(folder) + L"\\" + name, win::WideToUtf8(name));
-        ASSERT_EQ(_chdir(folder), 0);
-    }
-    // Taps the save or new-folder button and confirms the name typed.
-    void SaveAs(int button, const std::wstring& name)
-    {
-        script.Tap(IDD_SYSTEM, button);
-        ConfirmName(script, name);
-    }
-};
+class FileActionsTest : public FilePageTest {};
 
 }  // namespace files_test

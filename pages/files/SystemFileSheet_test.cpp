@@ -15,8 +15,6 @@
 namespace files_test {
 namespace {
 
-void ChangeDirectory(const char* folder) { ASSERT_EQ(_chdir(folder), 0) << folder; }
-
 // Sets a file's last-write time (seconds since 1970, UTC).
 void SetWriteTime(const std::string& posix, time_t seconds)
 {
@@ -32,7 +30,6 @@ TEST_F(FileSheetListingTest, RootHasNoParentRowAndFoldersComeFirst)
         root.WriteFile(file, "12345");
     for (const wchar_t* folder : {L"D:\\data\\sub", L"D:\\data\\zz"})
         std::filesystem::create_directories(root.PosixOf(folder));
-    ChangeDirectory("D:\\");
     script.Do(IDD_SYSTEM, "the root", [&](HWND window) {
         EXPECT_EQ(ControlText(window, IDC_FOLDER), L"D:\\");
         EXPECT_EQ(Column(window), Names{L"data"});
@@ -72,7 +69,7 @@ TEST_F(FileSheetListingTest, FoldersWithExtraAttributesAndHiddenFilesAreLeftOut)
     SetFileAttributesW(L"D:\\t\\archive", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_ARCHIVE);
     // Extended attributes carry SYSTEM and ARCHIVE; a file system without them drops both.
     const bool extendedAttributes = (GetFileAttributesW(L"D:\\t\\system") & FILE_ATTRIBUTE_SYSTEM) != 0;
-    ChangeDirectory("D:\\t");
+    ASSERT_EQ(_chdir("D:\\t"), 0);
     script.Do(IDD_SYSTEM, "read the list", [&](HWND window) {
         Names expected = extendedAttributes ? Names{L"..", L"plain"} : Names{L"..", L"archive", L"plain", L"system"};
         expected.insert(expected.end(), {L"a.txt", L"ro.txt", L"sys.txt"});
@@ -102,7 +99,7 @@ TEST_F(FileSheetListingTest, ColumnTapsSortByTextSizeAndDateAlternatingTheDirect
     }
     std::filesystem::create_directories(root.PosixOf(L"D:\\o\\dir"));
     SetWriteTime(root.PosixOf(L"D:\\o\\dir"), 1672531200 + 3 * 86400);
-    ChangeDirectory("D:\\o");
+    ASSERT_EQ(_chdir("D:\\o"), 0);
     const Names byName = {L"..", L"Zeta.txt", L"a.txt", L"b.txt", L"c.txt", L"dir", L"empty.txt",
                           L"huge.fsd", L"large.fsd", longA, longB, L"長い.txt"};
     const struct {
@@ -155,8 +152,7 @@ TEST_F(FileSheetListingTest, DoubleTapsGoUpOrIntoFoldersAndTheHostBufferTakesOnl
     const std::wstring name(45, L'長');
     const std::wstring outer = L"D:\\" + name;
     std::filesystem::create_directories(root.PosixOf(outer + L"\\" + name));
-    root.WriteFile(L"D:\\a\\f.txt", "x");
-    ChangeDirectory("D:\\a");
+    StartIn("D:\\a", {L"f.txt"});
     std::memset(host.currentFolder, 'x', sizeof host.currentFolder);
     std::strcpy(host.currentFolder, "unchanged");
     auto shows = [&](const std::wstring& folder, const Names& rows, const std::string& buffer) {
@@ -183,9 +179,7 @@ TEST_F(FileSheetListingTest, DoubleTapsGoUpOrIntoFoldersAndTheHostBufferTakesOnl
 
 TEST_F(FileSheetListingTest, TapsAddAndRemoveRowsAsCtrlTapsAndSelectAllClearAll)
 {
-    for (const wchar_t* file : {L"D:\\s\\a.txt", L"D:\\s\\b.txt", L"D:\\s\\c.txt"})
-        root.WriteFile(file, "x");
-    ChangeDirectory("D:\\s");
+    StartIn("D:\\s", {L"a.txt", L"b.txt", L"c.txt"});
     Select(script, {L"a.txt", L"c.txt"});
     script.Do(IDD_SYSTEM, "both taps kept", [&](HWND window) {
         EXPECT_EQ(SelectedNames(window), (Names{L"a.txt", L"c.txt"}));
@@ -218,7 +212,6 @@ TEST_F(FileSheetListingTest, MemoryModeListsEnabledBlocksWithTheirYearsAndSwapsT
         instrument.memoryBlocks[2].enabled = true;
         instrument.memoryBlocks[2].start = SYSTEMTIME{2005, 3, 5, 4, 5, 6, 7, 0};
     });
-    ChangeDirectory("D:\\");
     const int fileButtons[] = {IDC_NEW_FOLDER, IDC_COPY, IDC_DELETE, IDC_LOAD, IDC_TEXT_SAVE, IDC_ENV_SAVE,
                                IDC_MATLAB, IDC_FAMOS, IDC_DIADEM};
     auto checkMode = [&](HWND window, bool memory) {
@@ -249,7 +242,6 @@ TEST_F(FileSheetListingTest, MemoryModeListsEnabledBlocksWithTheirYearsAndSwapsT
 TEST_F(FileSheetListingTest, ExportButtonsExistOnlyWithTheExportLibrary)
 {
     CurrentProfileScope profile([](InstrumentProfile& instrument) { instrument.exportLibrary = false; });
-    ChangeDirectory("D:\\");
     auto noExports = [](HWND window) {
         EXPECT_EQ((std::vector<bool>{Visible(window, IDC_MATLAB), Visible(window, IDC_FAMOS),
                                      Visible(window, IDC_DIADEM), Visible(window, IDC_CSV_SAVE)}),
