@@ -1,6 +1,7 @@
 #include "win/controls/ListViewCells.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace win {
@@ -124,6 +125,8 @@ void ListViewCells::Widen()
 
 void ListViewCells::Set(int cell, std::wstring_view text)
 {
+    if (cell < 0)
+        return;
     Span span;
     const bool exists = Locate(cell, span);
     if (!exists && text.empty())

@@ -4,7 +4,6 @@
 #include "win/controls/CommCtrl.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace win {
 
