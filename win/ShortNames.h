@@ -11,9 +11,11 @@
 // the same order.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_set>
+#include <unordered_map>
+#include <vector>
 
 namespace win {
 
@@ -29,9 +31,32 @@ public:
     std::wstring Make(std::wstring_view longName);
 
 private:
-    bool Take(const std::string& candidate);
+    // The taken names (at most 12 characters each) packed into 12 bytes in
+    // an open-addressing table: the names of a large folder would otherwise
+    // cost an allocation each.
+    class TakenNames {
+    public:
+        bool Insert(std::string_view name);  // false when already taken
+    private:
+        struct Key {
+            std::uint64_t high = 0;
+            std::uint32_t low = 0;
+            bool operator==(const Key&) const = default;
+        };
+        static Key Pack(std::string_view name);
+        std::size_t Slot(const Key& key) const;
+        void Grow();
 
-    std::unordered_set<std::string> m_taken;
+        std::vector<Key> m_slots;
+        std::size_t m_count = 0;
+    };
+
+    bool Take(const std::string& candidate) { return m_taken.Insert(candidate); }
+
+    TakenNames m_taken;
+    // By stem and extension, the next "~N" to try: once ~1 to ~4 are
+    // taken, the next name of that stem goes straight to a hashed alias.
+    std::unordered_map<std::string, int> m_nextNumber;
 };
 
 }  // namespace win
