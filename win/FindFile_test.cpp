@@ -139,7 +139,9 @@ TEST_F(FindFileTest, StoredAttributesShowWhereverTheEntryGoes)
 
 TEST_F(FindFileTest, ShortNamesAreUniqueStableAndMadeOnlyAtTheStandardLevel)
 {
-    root.WriteFile("D/data/LONGFI~2.TEX");  // a real 8.3 name no alias may take
+    root.WriteFile("D/data/LONGFI~2.TEX");  // real 8.3 names no alias may take
+    root.WriteFile("D/data/OTHERN~1.TXT");
+    root.WriteFile("D/data/other name.txt");
     constexpr int kLongNames = 40;           // enough to grow the table of taken names
     for (int number = 1; number <= kLongNames; ++number)
         root.WriteFile("D/data/long file " + std::to_string(number) + ".text");
@@ -161,6 +163,7 @@ TEST_F(FindFileTest, ShortNamesAreUniqueStableAndMadeOnlyAtTheStandardLevel)
     const size_t seventh = static_cast<size_t>(std::find(names.begin(), names.end(), L"long file 7.text") - names.begin());
     ASSERT_LT(seventh, names.size());
     EXPECT_EQ(Find(L"D:\\data\\long file 7.text", AliasOf), Names{aliases[seventh]});
+    EXPECT_EQ(Find(L"D:\\data\\other*", AliasOf), (Names{L"OTHERN~2.TXT", L""})) << "after many others";
     EXPECT_EQ(Find(L"D:\\data\\long file*", AliasOf, FindExInfoBasic), Names(kLongNames, L""));
 }
 
