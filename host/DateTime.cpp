@@ -2,6 +2,7 @@
 
 #include <cwchar>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -27,15 +28,59 @@ bool Lookup(wchar_t code, const SYSTEMTIME& time, unsigned& value, unsigned& hid
     }
 }
 
-std::wstring Pad(unsigned value, bool zero, bool left, int width)
+void AppendPadded(std::wstring& out, unsigned value, bool zero, bool left, int width)
 {
-    std::wstring digits = std::to_wstring(value);
-    if (static_cast<int>(digits.size()) >= width)
-        return digits;
-    const std::size_t fill = static_cast<std::size_t>(width) - digits.size();
+    // Digits by hand: std::to_wstring goes through swprintf, which made
+    // dates the dearest part of listing a large folder.
+    wchar_t digits[12];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<wchar_t>(L'0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    const std::size_t fill = width > count ? static_cast<std::size_t>(width - count) : 0;
+    if (!left)
+        out.append(fill, zero ? L'0' : L' ');
+    while (count > 0)
+        out += digits[--count];
     if (left)
-        return digits + std::wstring(fill, L' ');
-    return std::wstring(fill, zero ? L'0' : L' ') + digits;
+        out.append(fill, L' ');
+}
+
+// Walks the pattern: `literal(text)` for each piece of literal text and
+// `code(text, hideBit)` for each date code, in order.
+template <class Literal, class Code>
+void WalkPattern(const wchar_t* format, const SYSTEMTIME& time, Literal literal, Code code)
+{
+    for (const wchar_t* p = format; *p;) {
+        if (*p != L'%') {
+            literal(std::wstring_view(p++, 1));
+            continue;
+        }
+        if (p[1] == L'%') {
+            literal(std::wstring_view(L"%"));
+            p += 2;
+            continue;
+        }
+        // %[flags][width]code
+        const wchar_t* q = p + 1;
+        bool zero = false, left = false;
+        for (; *q == L'0' || *q == L'-'; ++q)
+            (*q == L'0' ? zero : left) = true;
+        int width = 0;
+        for (; *q >= L'0' && *q <= L'9' && width < 100; ++q)
+            width = width * 10 + (*q - L'0');
+        unsigned value = 0, hideBit = 0;
+        if (!*q || !Lookup(*q, time, value, hideBit)) {
+            literal(std::wstring_view(p, static_cast<std::size_t>(q - p)));  // not a code: copy it
+            p = q;
+            continue;
+        }
+        std::wstring text;
+        AppendPadded(text, value, zero && !left, left, width);
+        code(text, hideBit);
+        p = q + 1;
+    }
 }
 
 } // namespace
@@ -50,37 +95,23 @@ CString CDateTime::Format(const wchar_t* format, unsigned mask) const
 {
     if (!format)
         return CString();
+    constexpr unsigned kHideBits = HIDE_YEAR | HIDE_MONTH | HIDE_DAY | HIDE_SECOND | HIDE_HOUR | HIDE_MINUTE;
+    if ((mask & kHideBits) == 0) {
+        // Nothing hidden: the pattern written out in one pass.
+        std::wstring out;
+        out.reserve(32);
+        WalkPattern(format, m_time, [&](std::wstring_view text) { out += text; },
+                    [&](const std::wstring& text, unsigned) { out += text; });
+        return CString(out);
+    }
 
     std::vector<Part> parts;
     std::wstring literal;
-    for (const wchar_t* p = format; *p;) {
-        if (*p != L'%') {
-            literal += *p++;
-            continue;
-        }
-        if (p[1] == L'%') {
-            literal += L'%';
-            p += 2;
-            continue;
-        }
-        // %[flags][width]code
-        const wchar_t* q = p + 1;
-        bool zero = false, left = false;
-        for (; *q == L'0' || *q == L'-'; ++q)
-            (*q == L'0' ? zero : left) = true;
-        int width = 0;
-        for (; *q >= L'0' && *q <= L'9' && width < 100; ++q)
-            width = width * 10 + (*q - L'0');
-        unsigned value = 0, hideBit = 0;
-        if (!*q || !Lookup(*q, m_time, value, hideBit)) {
-            literal.append(p, q);  // not a code: copy it
-            p = q;
-            continue;
-        }
-        parts.push_back({literal, Pad(value, zero && !left, left, width), (mask & hideBit) == 0});
-        literal.clear();
-        p = q + 1;
-    }
+    WalkPattern(format, m_time, [&](std::wstring_view text) { literal += text; },
+                [&](const std::wstring& text, unsigned hideBit) {
+                    parts.push_back({literal, text, (mask & hideBit) == 0});
+                    literal.clear();
+                });
     const std::wstring& trailing = literal;
 
     if (parts.empty())

@@ -24,7 +24,8 @@ BOOL FileIO::FindFirst(LPCWSTR pattern, WIN32_FIND_DATAW* data)
     FindClose();
     if (!pattern || !data)
         return FALSE;
-    m_find = FindFirstFileW(pattern, data);
+    // The host's listings never use the 8.3 aliases: the basic level skips them.
+    m_find = FindFirstFileExW(pattern, FindExInfoBasic, data, FindExSearchNameMatch, nullptr, 0);
     return m_find != INVALID_HANDLE_VALUE ? TRUE : FALSE;
 }
 

@@ -21,8 +21,9 @@ public:
 
     int GetMode() const { return m_mode; }
 
-    // Non-zero on success, like FindFirstFileW / FindNextFileW / FindClose.
-    // FindFirst closes a search still open from an earlier call.
+    // Non-zero on success, like FindFirstFileW / FindNextFileW / FindClose,
+    // without the 8.3 aliases (cAlternateFileName stays empty). FindFirst
+    // closes a search still open from an earlier call.
     BOOL FindFirst(LPCWSTR pattern, WIN32_FIND_DATAW* data);
     BOOL FindNext(WIN32_FIND_DATAW* data);
     BOOL FindClose();

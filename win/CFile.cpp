@@ -12,7 +12,9 @@ BOOL CFile::GetStatus(LPCWSTR fileName, CFileStatus& status)
         return FALSE;
     }
     WIN32_FIND_DATAW data;
-    HANDLE search = FindFirstFileW(fileName, &data);
+    // The basic level: the 8.3 alias, which the status does not hold, would
+    // cost a pass over the whole folder for a long name.
+    HANDLE search = FindFirstFileExW(fileName, FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
     if (search == INVALID_HANDLE_VALUE)
         return FALSE;
     FindClose(search);

@@ -158,8 +158,10 @@ BOOL MoveFileW(LPCWSTR existingFileName, LPCWSTR newFileName)
     }
     if (S_ISDIR(source.st_mode) && (to->posix + "/").rfind(from->posix + "/", 0) == 0 && to->posix != from->posix)
         return Fail(ERROR_ACCESS_DENIED, L"MoveFileW", newFileName);  // into itself
-    if (::rename(from->posix.c_str(), target.c_str()) == 0)
+    if (::rename(from->posix.c_str(), target.c_str()) == 0) {
+        win::FileInfo::KeepStoredAttributesAfterMove(target);
         return TRUE;
+    }
     const int error = errno;
     if (error != EXDEV)
         return Fail(error == ENOENT ? ERROR_PATH_NOT_FOUND : win::Win32ErrorFromErrno(error), L"MoveFileW", newFileName);

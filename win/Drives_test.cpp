@@ -20,14 +20,65 @@ protected:
     TempDataRoot root;
 };
 
-TEST_F(DrivesTest, MapsDriveLettersToFolders)
+TEST_F(DrivesTest, PathsMapIntoTheDriveFoldersOrFail)
 {
-    EXPECT_EQ(Drives::ToPosix(L"D:\\a\\b"), root / "D/a/b");
-    EXPECT_EQ(Drives::ToPosix(L"d:/a/b/"), root / "D/a/b");
-    EXPECT_EQ(Drives::ToPosix(L"D:\\"), root / "D");
-    EXPECT_EQ(Drives::ToPosix(L"D:"), root / "D");  // drive-relative, current directory is on C:
-    EXPECT_EQ(Drives::ToPosix(L"C:\\x\\.\\y\\..\\z"), root / "C/x/z");
-    EXPECT_EQ(Drives::ToPosix(L"D:\\\\a\\\\\\b"), root / "D/a/b");
+    for (const char* folder : {"D/work", "D/Data", "UNC", "UNC/server", "UNC/server/Share"})
+        root.MakeDir(folder);
+    root.WriteFile("D/Data/Report.TXT");
+    root.MakeDir("D/ｆｕｌｌ");
+    ASSERT_TRUE(Drives::SetCurrentDirectory(L"D:\\work"));
+    const struct {
+        std::wstring path;
+        const char* posix;  // null: the mapping fails with `error`
+        DWORD error = 0;
+    } cases[] = {
+        {L"D:\\a\\b", "D/a/b"},
+        {L"d:/a/b/", "D/a/b"},
+        {L"D:\\", "D"},
+        {L"C:\\x\\.\\y\\..\\z", "C/x/z"},
+        {L"D:\\\\a\\\\\\b", "D/a/b"},
+        {L"D:\\name. . ", "D/name"},  // trailing dots and blanks are dropped
+        {L"D:\\a\\...\\b", "D/a/b"},
+        {L"file.csv", "D/work/file.csv"},  // relative: the current directory
+        {L"..\\up.csv", "D/up.csv"},
+        {L"\\top.csv", "D/top.csv"},          // the root of the current drive
+        {L"D:same.csv", "D/work/same.csv"},    // the current directory of D:
+        {L"C:other.csv", "C/other.csv"},       // C: is not current: its root
+        {L"D:\\DATA\\report.txt", "D/Data/Report.TXT"},  // existing names whatever their case
+        {L"D:\\data\\new.txt", "D/Data/new.txt"},
+        {L"D:\\ＦＵＬＬ", "D/ｆｕｌｌ"},
+        {L"\\\\SERVER\\share\\dir\\f.txt", "UNC/server/Share/dir/f.txt"},
+        {L"\\\\?\\UNC\\server\\share\\x", "UNC/server/Share/x"},
+        {L"D:\\..", nullptr, ERROR_PATH_NOT_FOUND},  // ".." never leaves the drive
+        {L"D:\\a\\..\\..\\C\\x", nullptr, ERROR_PATH_NOT_FOUND},
+        {L"..\\..\\..\\etc\\passwd", nullptr, ERROR_PATH_NOT_FOUND},
+        {L"\\\\server\\share\\..\\..\\x", nullptr, ERROR_PATH_NOT_FOUND},
+        {std::wstring(L"D:\\a\0b", 6), nullptr, ERROR_INVALID_NAME},
+        {L"D:\\a<b", nullptr, ERROR_INVALID_NAME},
+        {L"D:\\a>b", nullptr, ERROR_INVALID_NAME},
+        {L"D:\\a|b", nullptr, ERROR_INVALID_NAME},
+        {L"D:\\a\"b", nullptr, ERROR_INVALID_NAME},
+        {L"D:\\a*", nullptr, ERROR_INVALID_NAME},
+        {L"D:\\a?", nullptr, ERROR_INVALID_NAME},
+        {L"D:\\x:y", nullptr, ERROR_INVALID_NAME},
+        {L"D:\\a\x01", nullptr, ERROR_INVALID_NAME},
+        {L"\\\\.\\COM1", nullptr, ERROR_INVALID_NAME},
+        {L"", nullptr, ERROR_PATH_NOT_FOUND},
+        {L"E:\\x", nullptr, ERROR_PATH_NOT_FOUND},  // no such drive
+        {L"\\\\other\\share\\x", nullptr, ERROR_BAD_NETPATH},
+        {L"\\\\server\\none\\x", nullptr, ERROR_BAD_NET_NAME},
+        {L"\\\\server", nullptr, ERROR_BAD_PATHNAME},
+    };
+    for (const auto& test : cases) {
+        SetLastError(0);
+        const std::optional<std::string> posix = Drives::ToPosix(test.path);
+        if (test.posix)
+            EXPECT_EQ(posix, root / test.posix) << win::WideToUtf8(test.path);
+        else
+            EXPECT_EQ(posix ? 0 : GetLastError(), test.error) << win::WideToUtf8(test.path);
+    }
+    root.MakeDir("E");
+    EXPECT_EQ(Drives::ToPosix(L"e:\\x"), root / "E/x") << "a drive exists when its folder does";
 }
 
 TEST_F(DrivesTest, ResolvedPathIsNormalised)
@@ -38,32 +89,13 @@ TEST_F(DrivesTest, ResolvedPathIsNormalised)
     EXPECT_EQ(resolved->root, L"D:\\");
     EXPECT_FALSE(resolved->isRoot);
     EXPECT_TRUE(Drives::Resolve(L"D:\\a\\..")->isRoot);
-}
-
-TEST_F(DrivesTest, DotDotNeverLeavesTheDrive)
-{
-    SetLastError(0);
-    EXPECT_FALSE(Drives::ToPosix(L"D:\\.."));
-    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
-    EXPECT_FALSE(Drives::ToPosix(L"D:\\a\\..\\..\\C\\x"));
-    EXPECT_FALSE(Drives::ToPosix(L"..\\..\\etc\\passwd"));
-    EXPECT_FALSE(Drives::ToPosix(L"\\\\srv\\share\\..\\..\\x"));
-}
-
-TEST_F(DrivesTest, RefusesEmbeddedNulAndBadNames)
-{
-    SetLastError(0);
-    EXPECT_FALSE(Drives::ToPosix(std::wstring(L"D:\\a\0b", 6)));
-    EXPECT_EQ(GetLastError(), ERROR_INVALID_NAME);
-    for (const wchar_t* bad : {L"D:\\a<b", L"D:\\a>b", L"D:\\a|b", L"D:\\a\"b", L"D:\\a*", L"D:\\a?", L"D:\\x:y",
-                               L"D:\\a\x01"}) {
-        SetLastError(0);
-        EXPECT_FALSE(Drives::ToPosix(bad)) << win::WideToUtf8(bad);
-        EXPECT_EQ(GetLastError(), ERROR_INVALID_NAME);
-    }
-    EXPECT_FALSE(Drives::ToPosix(L""));
-    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
-    EXPECT_FALSE(Drives::ToPosix(L"\\\\.\\COM1"));
+    root.MakeDir("UNC");
+    root.MakeDir("UNC/server");
+    root.MakeDir("UNC/server/share");
+    resolved = Drives::Resolve(L"\\\\server\\share");
+    ASSERT_TRUE(resolved);
+    EXPECT_TRUE(resolved->isRoot);
+    EXPECT_EQ(resolved->windows, L"\\\\server\\share\\");
 }
 
 TEST_F(DrivesTest, PathLengthLimitIsMaxPath)
@@ -84,63 +116,6 @@ TEST_F(DrivesTest, PathLengthLimitIsMaxPath)
     EXPECT_FALSE(Drives::ToPosix(L"D:\\" + std::wstring(256, L'n')));
 }
 
-TEST_F(DrivesTest, MissingDriveFails)
-{
-    SetLastError(0);
-    EXPECT_FALSE(Drives::ToPosix(L"E:\\x"));
-    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
-    root.MakeDir("E");
-    EXPECT_EQ(Drives::ToPosix(L"e:\\x"), root / "E/x");
-}
-
-TEST_F(DrivesTest, ExistingNamesAreFoundWhateverTheirCase)
-{
-    root.MakeDir("D/Data");
-    root.WriteFile("D/Data/Report.TXT");
-    EXPECT_EQ(Drives::ToPosix(L"D:\\DATA\\report.txt"), root / "D/Data/Report.TXT");
-    EXPECT_EQ(Drives::ToPosix(L"D:\\data\\new.txt"), root / "D/Data/new.txt");
-    EXPECT_EQ(Drives::ToPosix(L"D:\\nothing\\Here"), root / "D/nothing/Here");
-    root.MakeDir("D/ｆｕｌｌ");
-    EXPECT_EQ(Drives::ToPosix(L"D:\\ＦＵＬＬ"), root / "D/ｆｕｌｌ");
-}
-
-TEST_F(DrivesTest, TrailingDotsAndBlanksAreDropped)
-{
-    EXPECT_EQ(Drives::ToPosix(L"D:\\name. . "), root / "D/name");
-    EXPECT_EQ(Drives::ToPosix(L"D:\\a\\...\\b"), root / "D/a/b");
-}
-
-TEST_F(DrivesTest, RelativePathsUseTheCurrentDirectory)
-{
-    root.MakeDir("D/work");
-    ASSERT_TRUE(Drives::SetCurrentDirectory(L"D:\\work"));
-    EXPECT_EQ(Drives::ToPosix(L"file.csv"), root / "D/work/file.csv");
-    EXPECT_EQ(Drives::ToPosix(L"..\\up.csv"), root / "D/up.csv");
-    EXPECT_EQ(Drives::ToPosix(L"\\top.csv"), root / "D/top.csv");       // root of the current drive
-    EXPECT_EQ(Drives::ToPosix(L"D:same.csv"), root / "D/work/same.csv");  // current directory of D:
-    EXPECT_EQ(Drives::ToPosix(L"C:other.csv"), root / "C/other.csv");    // C: is not current: its root
-}
-
-TEST_F(DrivesTest, UncPathsMapUnderUnc)
-{
-    root.MakeDir("UNC");
-    root.MakeDir("UNC/server");
-    root.MakeDir("UNC/server/Share");
-    EXPECT_EQ(Drives::ToPosix(L"\\\\SERVER\\share\\dir\\f.txt"), root / "UNC/server/Share/dir/f.txt");
-    auto resolved = Drives::Resolve(L"\\\\server\\share");
-    ASSERT_TRUE(resolved);
-    EXPECT_TRUE(resolved->isRoot);
-    EXPECT_EQ(resolved->windows, L"\\\\server\\share\\");
-    EXPECT_EQ(Drives::ToPosix(L"\\\\?\\UNC\\server\\share\\x"), root / "UNC/server/Share/x");
-    SetLastError(0);
-    EXPECT_FALSE(Drives::ToPosix(L"\\\\other\\share\\x"));
-    EXPECT_EQ(GetLastError(), ERROR_BAD_NETPATH);
-    EXPECT_FALSE(Drives::ToPosix(L"\\\\server\\none\\x"));
-    EXPECT_EQ(GetLastError(), ERROR_BAD_NET_NAME);
-    EXPECT_FALSE(Drives::ToPosix(L"\\\\server"));
-    EXPECT_EQ(GetLastError(), ERROR_BAD_PATHNAME);
-}
-
 TEST_F(DrivesTest, SymbolicLinksCannotLeadOutOfTheDrive)
 {
     ASSERT_EQ(::symlink("/etc", (root / "D/escape").c_str()), 0);
@@ -157,17 +132,19 @@ TEST_F(DrivesTest, SymbolicLinksCannotLeadOutOfTheDrive)
 
 TEST_F(DrivesTest, FromPosixIsTheReverse)
 {
-    EXPECT_EQ(Drives::FromPosix(root / "D/a/b.txt"), L"D:\\a\\b.txt");
-    EXPECT_EQ(Drives::FromPosix(root / "D"), L"D:\\");
-    EXPECT_EQ(Drives::FromPosix(root / "D/x/../y/"), L"D:\\y");
-    EXPECT_EQ(Drives::FromPosix(root / "UNC/srv/share/f"), L"\\\\srv\\share\\f");
-    EXPECT_EQ(Drives::FromPosix(root / "D/データ"), L"D:\\データ");
-    EXPECT_FALSE(Drives::FromPosix(root.Path()));
-    EXPECT_FALSE(Drives::FromPosix("/etc/passwd"));
-    EXPECT_FALSE(Drives::FromPosix(root / "lower/x"));
-    EXPECT_FALSE(Drives::FromPosix(root / "D/back\\slash"));
-    EXPECT_FALSE(Drives::FromPosix(root / "D/../../x"));
-    EXPECT_FALSE(Drives::FromPosix("relative/D"));
+    const struct {
+        std::string posix;
+        const wchar_t* windows;  // null: not a path of a drive or share
+    } cases[] = {
+        {root / "D/a/b.txt", L"D:\\a\\b.txt"}, {root / "D", L"D:\\"}, {root / "D/x/../y/", L"D:\\y"},
+        {root / "UNC/srv/share/f", L"\\\\srv\\share\\f"}, {root / "D/データ", L"D:\\データ"},
+        {root.Path(), nullptr}, {"/etc/passwd", nullptr}, {root / "lower/x", nullptr},
+        {root / "D/back\\slash", nullptr}, {root / "D/../../x", nullptr}, {"relative/D", nullptr},
+    };
+    for (const auto& test : cases) {
+        const std::optional<std::wstring> windows = Drives::FromPosix(test.posix);
+        EXPECT_EQ(windows.value_or(L"(none)"), test.windows ? test.windows : L"(none)") << test.posix;
+    }
 }
 
 TEST_F(DrivesTest, WithoutDataRootNothingMaps)
@@ -313,24 +290,24 @@ TEST_F(DrivesTest, DiskFreeSpace)
 
 TEST(SplitPathTest, SplitsLikeTheCRuntime)
 {
-    wchar_t drive[_MAX_DRIVE], dir[_MAX_DIR], fname[_MAX_FNAME], ext[_MAX_EXT];
-    _wsplitpath(L"D:\\data\\sub\\file.tar.gz", drive, dir, fname, ext);
-    EXPECT_STREQ(drive, L"D:");
-    EXPECT_STREQ(dir, L"\\data\\sub\\");
-    EXPECT_STREQ(fname, L"file.tar");
-    EXPECT_STREQ(ext, L".gz");
-    _wsplitpath(L"name", drive, dir, fname, ext);
-    EXPECT_STREQ(drive, L"");
-    EXPECT_STREQ(dir, L"");
-    EXPECT_STREQ(fname, L"name");
-    EXPECT_STREQ(ext, L"");
-    _wsplitpath(L"a/b.c/noext", nullptr, dir, fname, ext);
-    EXPECT_STREQ(dir, L"a/b.c/");
-    EXPECT_STREQ(fname, L"noext");
-    EXPECT_STREQ(ext, L"");
-    _wsplitpath(L"D:.env", drive, dir, fname, ext);
-    EXPECT_STREQ(fname, L"");
-    EXPECT_STREQ(ext, L".env");
+    const struct {
+        const wchar_t* path;
+        const wchar_t* parts[4];  // drive, folder, name, extension
+    } cases[] = {
+        {L"D:\\data\\sub\\file.tar.gz", {L"D:", L"\\data\\sub\\", L"file.tar", L".gz"}},
+        {L"name", {L"", L"", L"name", L""}},
+        {L"a/b.c/noext", {L"", L"a/b.c/", L"noext", L""}},
+        {L"D:.env", {L"D:", L"", L"", L".env"}},
+    };
+    for (const auto& test : cases) {
+        wchar_t drive[_MAX_DRIVE], dir[_MAX_DIR], fname[_MAX_FNAME], ext[_MAX_EXT];
+        _wsplitpath(test.path, drive, dir, fname, ext);
+        EXPECT_EQ((std::vector<std::wstring>{drive, dir, fname, ext}),
+                  (std::vector<std::wstring>(std::begin(test.parts), std::end(test.parts))));
+    }
+    wchar_t fname[_MAX_FNAME];
+    _wsplitpath(L"C:\\x.y", nullptr, nullptr, fname, nullptr);
+    EXPECT_STREQ(fname, L"x");
 }
 
 TEST(SplitPathTest, SecureVersionChecksSizes)

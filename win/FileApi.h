@@ -100,10 +100,13 @@ UINT GetSystemDirectoryW(LPWSTR buffer, UINT size);
 UINT GetWindowsDirectoryW(LPWSTR buffer, UINT size);
 DWORD GetTempPathW(DWORD bufferLength, LPWSTR buffer);
 
-// Find-first enumeration. "." and ".." are reported in folders below a
-// drive's root (as Windows reports them) and never at a root. Entries come
-// sorted by name without regard to case. Entries whose names Windows could
-// not spell, and links leading out of the data root, are not listed.
+// Find-first enumeration. "." and ".." are reported first in folders below
+// a drive's root (as Windows reports them) and never at a root. The other
+// entries come in the order NTFS gives them, by name without regard to case.
+// Entries whose names Windows could not spell, and links leading out of the
+// data root, are not listed. A search reads each entry when it hands it out.
+// cAlternateFileName holds the 8.3 alias of a long name (ShortNames.h);
+// FindFirstFileExW with FindExInfoBasic leaves it empty and costs less.
 struct WIN32_FIND_DATAW {
     DWORD dwFileAttributes = 0;
     FILETIME ftCreationTime;
@@ -118,7 +121,16 @@ struct WIN32_FIND_DATAW {
 };
 using LPWIN32_FIND_DATAW = WIN32_FIND_DATAW*;
 
+enum FINDEX_INFO_LEVELS { FindExInfoStandard, FindExInfoBasic, FindExInfoMaxInfoLevel };
+enum FINDEX_SEARCH_OPS { FindExSearchNameMatch, FindExSearchLimitToDirectories, FindExSearchLimitToDevices };
+constexpr DWORD FIND_FIRST_EX_LARGE_FETCH = 0x2;
+
 HANDLE FindFirstFileW(LPCWSTR fileName, LPWIN32_FIND_DATAW findData);
+// Levels Standard and Basic, FindExSearchNameMatch, no filter, and no flag
+// but FIND_FIRST_EX_LARGE_FETCH (every search reads its folder's names in
+// one go); anything else fails with ERROR_INVALID_PARAMETER.
+HANDLE FindFirstFileExW(LPCWSTR fileName, FINDEX_INFO_LEVELS infoLevel, LPVOID findFileData,
+                        FINDEX_SEARCH_OPS searchOp, LPVOID searchFilter, DWORD additionalFlags);
 BOOL FindNextFileW(HANDLE findFile, LPWIN32_FIND_DATAW findData);
 BOOL FindClose(HANDLE findFile);
 

@@ -49,24 +49,50 @@ TEST_F(FileApiTest, WriteThenReadBack)
     CloseHandle(file);
 }
 
-TEST_F(FileApiTest, DispositionsFollowWin32)
+TEST_F(FileApiTest, OpeningFailsAsWin32Does)
 {
-    SetLastError(0);
-    EXPECT_EQ(Open(L"D:\\missing.txt", GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(Open(L"D:\\nofolder\\x.txt", GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
-    EXPECT_EQ(Open(L"D:\\nofolder\\x.txt", GENERIC_WRITE, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
-    EXPECT_EQ(Open(L"D:\\missing.txt", GENERIC_WRITE, TRUNCATE_EXISTING), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    root.MakeDir("D/folder");
+    root.WriteFile("D/old.txt", "0123456789");
+    root.WriteFile("D/ro.txt", "keep");
+    ASSERT_EQ(::chmod((root / "D/ro.txt").c_str(), 0444), 0);
+    const struct {
+        const wchar_t* path;
+        DWORD access;
+        DWORD disposition;
+        DWORD error;
+    } cases[] = {
+        {L"D:\\missing.txt", GENERIC_READ, OPEN_EXISTING, ERROR_FILE_NOT_FOUND},
+        {L"D:\\nofolder\\x.txt", GENERIC_READ, OPEN_EXISTING, ERROR_PATH_NOT_FOUND},
+        {L"D:\\nofolder\\x.txt", GENERIC_WRITE, CREATE_ALWAYS, ERROR_PATH_NOT_FOUND},
+        {L"D:\\missing.txt", GENERIC_WRITE, TRUNCATE_EXISTING, ERROR_FILE_NOT_FOUND},
+        {L"D:\\old.txt", GENERIC_WRITE, CREATE_NEW, ERROR_FILE_EXISTS},
+        {L"D:\\old.txt", GENERIC_READ, TRUNCATE_EXISTING, ERROR_INVALID_PARAMETER},
+        {L"D:\\old.txt", GENERIC_READ, 9, ERROR_INVALID_PARAMETER},
+        {L"D:\\folder", GENERIC_READ, OPEN_EXISTING, ERROR_ACCESS_DENIED},
+        {L"D:\\", GENERIC_READ, OPEN_EXISTING, ERROR_ACCESS_DENIED},
+        {L"D:\\..\\C\\x.txt", GENERIC_WRITE, CREATE_ALWAYS, ERROR_PATH_NOT_FOUND},
+        {L"D:\\a|b", GENERIC_WRITE, CREATE_ALWAYS, ERROR_INVALID_NAME},
+        {L"D:\\ro.txt", GENERIC_WRITE, OPEN_EXISTING, ERROR_ACCESS_DENIED},  // read-only refuses writing
+        {L"D:\\ro.txt", GENERIC_READ, CREATE_ALWAYS, ERROR_ACCESS_DENIED},
+    };
+    win::DebugLog::Clear();
+    for (const auto& test : cases) {
+        SetLastError(0);
+        EXPECT_EQ(Open(test.path, test.access, test.disposition), INVALID_HANDLE_VALUE);
+        EXPECT_EQ(GetLastError(), test.error);
+    }
+    EXPECT_EQ(Open(nullptr, GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(win::DebugLog::Contains(L"CreateFileW"));
+    EXPECT_FALSE(root.Exists("C/x.txt"));
+    EXPECT_EQ(root.ReadFile("D/ro.txt"), "keep");
+    EXPECT_EQ(root.ReadFile("D/old.txt"), "0123456789");
+}
 
+TEST_F(FileApiTest, DispositionsOpenCreateOrTruncate)
+{
     HANDLE file = Open(L"D:\\new.txt", GENERIC_WRITE, CREATE_NEW);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     CloseHandle(file);
-    EXPECT_EQ(Open(L"D:\\new.txt", GENERIC_WRITE, CREATE_NEW), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), ERROR_FILE_EXISTS);
-
     root.WriteFile("D/old.txt", "0123456789");
     file = Open(L"D:\\old.txt", GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -83,44 +109,11 @@ TEST_F(FileApiTest, DispositionsFollowWin32)
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetFileSize(file, nullptr), 0u);
     CloseHandle(file);
-    EXPECT_EQ(Open(L"D:\\old.txt", GENERIC_READ, TRUNCATE_EXISTING), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(Open(L"D:\\old.txt", GENERIC_READ, 9), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
-}
-
-TEST_F(FileApiTest, FoldersRootsAndBadPathsDoNotOpen)
-{
-    root.MakeDir("D/folder");
-    SetLastError(0);
-    EXPECT_EQ(Open(L"D:\\folder", GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
-    EXPECT_EQ(Open(L"D:\\", GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
-    EXPECT_EQ(Open(L"D:\\..\\C\\x.txt", GENERIC_WRITE, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
-    EXPECT_FALSE(root.Exists("C/x.txt"));
-    EXPECT_EQ(Open(nullptr, GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
-    win::DebugLog::Clear();
-    EXPECT_EQ(Open(L"D:\\a|b", GENERIC_WRITE, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), ERROR_INVALID_NAME);
-    EXPECT_TRUE(win::DebugLog::Contains(L"CreateFileW"));
-}
-
-TEST_F(FileApiTest, ReadOnlyFilesRefuseWriting)
-{
     root.WriteFile("D/ro.txt", "keep");
     ASSERT_EQ(::chmod((root / "D/ro.txt").c_str(), 0444), 0);
-    SetLastError(0);
-    EXPECT_EQ(Open(L"D:\\ro.txt", GENERIC_WRITE, OPEN_EXISTING), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
-    EXPECT_EQ(Open(L"D:\\ro.txt", GENERIC_READ, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
-    EXPECT_EQ(root.ReadFile("D/ro.txt"), "keep");
-    HANDLE file = Open(L"D:\\ro.txt", GENERIC_READ, OPEN_EXISTING);
+    file = Open(L"D:\\ro.txt", GENERIC_READ, OPEN_EXISTING);
     EXPECT_NE(file, INVALID_HANDLE_VALUE);
     CloseHandle(file);
-
     file = Open(L"D:\\made-ro.txt", GENERIC_WRITE, CREATE_NEW, FILE_ATTRIBUTE_READONLY);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     DWORD written = 0;

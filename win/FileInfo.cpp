@@ -16,11 +16,50 @@ namespace win {
 namespace {
 
 constexpr const char* kAttributeName = "user.win.attributes";
+constexpr const char* kFolderMarkName = "user.win.holds-attributes";
 constexpr DWORD kStoredBits = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_SYSTEM;
 
 bool IsHiddenName(std::wstring_view name)
 {
     return !name.empty() && name[0] == L'.' && name != L"." && name != L"..";
+}
+
+timespec ToTimespec(const statx_timestamp& stamp)
+{
+    timespec time {};
+    time.tv_sec = stamp.tv_sec;
+    time.tv_nsec = stamp.tv_nsec;
+    return time;
+}
+
+std::string FolderOf(const std::string& posixPath)
+{
+    const std::size_t slash = posixPath.find_last_of('/');
+    return slash == std::string::npos ? std::string(".") : slash == 0 ? std::string("/") : posixPath.substr(0, slash);
+}
+
+bool MarkFolder(const std::string& folder)
+{
+    if (::getxattr(folder.c_str(), kFolderMarkName, nullptr, 0) >= 0)
+        return true;
+    return ::setxattr(folder.c_str(), kFolderMarkName, "1", 1, 0) == 0;
+}
+
+// The folders whose listings show the entry: its own and, for a symbolic
+// link, the one of the entry it leads to (the bits are stored there).
+bool MarkFoldersOf(const std::string& posixPath)
+{
+    if (!MarkFolder(FolderOf(posixPath)))
+        return false;
+    struct stat link {};
+    if (::lstat(posixPath.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+        return true;
+    char* target = ::realpath(posixPath.c_str(), nullptr);
+    if (target == nullptr)
+        return true;  // a dangling link has no bits to show
+    const bool marked = MarkFolder(FolderOf(target));
+    std::free(target);
+    return marked;
 }
 
 }  // namespace
@@ -32,6 +71,11 @@ std::optional<FileInfo> FileInfo::Read(const std::string& posixPath, std::wstrin
         SetLastError(errno == ENOENT ? Drives::MissingFileError(posixPath) : Win32ErrorFromErrno(errno));
         return std::nullopt;
     }
+    return FromStatx(info, name, StoredAttributes(posixPath));
+}
+
+FileInfo FileInfo::FromStatx(const struct statx& info, std::wstring_view name, DWORD storedAttributes)
+{
     FileInfo result;
     result.isDirectory = S_ISDIR(info.stx_mode);
     if (result.isDirectory)
@@ -40,20 +84,14 @@ std::optional<FileInfo> FileInfo::Read(const std::string& posixPath, std::wstrin
         result.attributes |= FILE_ATTRIBUTE_READONLY;
     if (IsHiddenName(name))
         result.attributes |= FILE_ATTRIBUTE_HIDDEN;
-    result.attributes |= StoredAttributes(posixPath);
+    result.attributes |= storedAttributes & kStoredBits;
     if (result.attributes == 0)
         result.attributes = FILE_ATTRIBUTE_NORMAL;
     result.size = result.isDirectory ? 0 : info.stx_size;
-    auto toTimespec = [](const statx_timestamp& stamp) {
-        timespec time {};
-        time.tv_sec = stamp.tv_sec;
-        time.tv_nsec = stamp.tv_nsec;
-        return time;
-    };
-    result.lastWriteTime = ToFileTime(toTimespec(info.stx_mtime));
-    result.lastAccessTime = ToFileTime(toTimespec(info.stx_atime));
+    result.lastWriteTime = ToFileTime(ToTimespec(info.stx_mtime));
+    result.lastAccessTime = ToFileTime(ToTimespec(info.stx_atime));
     // Without a birth time the change time is the nearest the system keeps.
-    result.creationTime = ToFileTime(toTimespec((info.stx_mask & STATX_BTIME) != 0 ? info.stx_btime : info.stx_ctime));
+    result.creationTime = ToFileTime(ToTimespec((info.stx_mask & STATX_BTIME) != 0 ? info.stx_btime : info.stx_ctime));
     return result;
 }
 
@@ -75,6 +113,10 @@ bool FileInfo::StoreAttributes(const std::string& posixPath, DWORD attributes)
             return false;
         return true;
     }
+    // The mark goes first: bits stored in a folder without it would be
+    // invisible to listings.
+    if (!MarkFoldersOf(posixPath) && errno != ENOTSUP)
+        return false;
     const std::string text = std::to_string(attributes);
     if (::setxattr(posixPath.c_str(), kAttributeName, text.data(), text.size(), 0) != 0) {
         if (errno == ENOTSUP) {
@@ -84,6 +126,21 @@ bool FileInfo::StoreAttributes(const std::string& posixPath, DWORD attributes)
         return false;
     }
     return true;
+}
+
+bool FileInfo::FolderMayHoldStoredAttributes(int folderDescriptor)
+{
+    return ::fgetxattr(folderDescriptor, kFolderMarkName, nullptr, 0) >= 0;
+}
+
+bool FileInfo::KeepStoredAttributesAfterMove(const std::string& posixPath)
+{
+    if (StoredAttributes(posixPath) == 0)
+        return true;
+    if (MarkFoldersOf(posixPath))
+        return true;
+    OutputDebugStringW(L"MoveFileW: the new folder cannot be marked; archive/system do not show in its listings");
+    return false;
 }
 
 FILETIME FileInfo::ToFileTime(const timespec& time)

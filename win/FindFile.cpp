@@ -1,135 +1,140 @@
-// FindFirstFileW / FindNextFileW / FindClose. A find handle holds a
-// snapshot of the matching entries taken when the search starts.
+// FindFirstFileW / FindFirstFileExW / FindNextFileW / FindClose. A search
+// holds the folder open with its names in order (FolderListing.h) and reads
+// each entry when FindNextFileW reaches it, so the work of a search is one
+// pass over the names and one look-up per entry handed out.
 #include "win/FileApi.h"
 
 #include "win/DebugLog.h"
 #include "win/Drives.h"
-#include "win/FileInfo.h"
+#include "win/FolderListing.h"
 #include "win/Handles.h"
 #include "win/NameMatch.h"
-#include "win/TextConvert.h"
+#include "win/ShortNames.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cwchar>
-#include <dirent.h>
-#include <set>
-#include <sys/stat.h>
-#include <vector>
+#include <mutex>
 
 namespace {
 
 class FindObject : public win::KernelObject {
 public:
-    FindObject() : KernelObject(win::ObjectKind::Find) {}
-    std::vector<WIN32_FIND_DATAW> entries;
-    std::size_t next = 0;
+    FindObject(std::unique_ptr<win::FolderListing> listing, std::string folder, std::wstring pattern, bool wholeFolder,
+               bool isRoot, bool withShortNames)
+        : KernelObject(win::ObjectKind::Find),
+          m_listing(std::move(listing)),
+          m_folder(std::move(folder)),
+          m_pattern(std::move(pattern)),
+          m_matchesAll(m_pattern == L"*" || m_pattern == L"*.*"),
+          m_wholeFolder(wholeFolder),
+          m_withShortNames(withShortNames),
+          m_dotEntriesLeft(isRoot ? 0 : 2)
+    {
+    }
+
+    // The next matching entry; false when there is none.
+    bool Next(WIN32_FIND_DATAW& data);
+
     std::mutex mutex;
+
+private:
+    bool Matches(std::wstring_view name) const { return m_matchesAll || win::MatchesWildcard(m_pattern, name); }
+    static void Fill(WIN32_FIND_DATAW& data, std::wstring_view name, const win::FileInfo& info);
+    std::wstring ShortNameOf(std::wstring_view name);
+
+    std::unique_ptr<win::FolderListing> m_listing;
+    std::string m_folder;
+    std::wstring m_pattern;
+    bool m_matchesAll;
+    bool m_wholeFolder;
+    bool m_withShortNames;
+    int m_dotEntriesLeft;  // "." and ".." come first below a drive's root
+    std::size_t m_next = 0;
+
+    // Aliases are made over every name of the folder in order, whatever the
+    // pattern, so an entry's alias does not depend on how it was looked up.
+    std::unique_ptr<win::FolderListing> m_wholeListing;  // when m_listing holds one entry
+    std::unique_ptr<win::ShortNames> m_aliases;
+    std::size_t m_aliasCursor = 0;
 };
 
-bool IsShortNameCharacter(wchar_t c)
+bool FindObject::Next(WIN32_FIND_DATAW& data)
 {
-    return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || (c >= L'0' && c <= L'9') ||
-           std::wcschr(L"!#$%&'()-@^_`{}~", c) != nullptr;
-}
-
-// True when the name is already a valid 8.3 name (case does not matter).
-bool IsShortName(std::wstring_view name)
-{
-    if (name == L"." || name == L"..")
-        return true;
-    std::size_t dot = name.find(L'.');
-    std::wstring_view base = name.substr(0, dot);
-    std::wstring_view extension = dot == std::wstring_view::npos ? std::wstring_view() : name.substr(dot + 1);
-    if (base.empty() || base.size() > 8 || extension.size() > 3 ||
-        extension.find(L'.') != std::wstring_view::npos)
-        return false;
-    return std::all_of(base.begin(), base.end(), IsShortNameCharacter) &&
-           std::all_of(extension.begin(), extension.end(), IsShortNameCharacter);
-}
-
-std::wstring ShortNamePart(std::wstring_view text, std::size_t length)
-{
-    std::wstring part;
-    for (wchar_t c : text) {
-        if (part.size() == length)
-            break;
-        if (c == L' ' || c == L'.')
+    while (m_dotEntriesLeft > 0) {
+        const bool parent = m_dotEntriesLeft-- == 1;
+        const std::wstring_view name = parent ? L".." : L".";
+        if (!Matches(name))
             continue;
-        part += IsShortNameCharacter(c) ? win::FoldNameCharacter(c) : L'_';
+        if (std::optional<win::FileInfo> info = m_listing->DotInfo(parent)) {
+            Fill(data, name, *info);
+            return true;
+        }
     }
-    return part;
+    while (m_next < m_listing->Count()) {
+        const std::size_t index = m_next++;
+        // Decoded straight into the record: the name is written once.
+        const std::wstring_view name = m_listing->Name(index, data.cFileName);
+        if (!Matches(name))
+            continue;
+        std::optional<win::FileInfo> info = m_listing->Info(index, name);
+        if (!info)
+            continue;
+        Fill(data, name, *info);
+        if (m_withShortNames) {
+            const std::wstring alias = ShortNameOf(name);
+            std::wmemcpy(data.cAlternateFileName, alias.c_str(), std::min<std::size_t>(alias.size(), 13));
+        }
+        return true;
+    }
+    return false;
 }
 
-// "LONGNA~1.TXT": what the file system would generate for a long name.
-std::wstring MakeShortName(std::wstring_view name, std::set<std::wstring>& used)
+void FindObject::Fill(WIN32_FIND_DATAW& data, std::wstring_view name, const win::FileInfo& info)
 {
-    std::size_t dot = name.find_last_of(L'.');
-    std::wstring_view base = dot == std::wstring_view::npos || dot == 0 ? name : name.substr(0, dot);
-    std::wstring extension =
-        dot == std::wstring_view::npos || dot == 0 ? std::wstring() : ShortNamePart(name.substr(dot + 1), 3);
-    const std::wstring stem = ShortNamePart(base, 6);
-    for (int number = 1; number < 1000000; ++number) {
-        const std::wstring tail = L"~" + std::to_wstring(number);
-        std::wstring candidate = stem.substr(0, std::min(stem.size(), 8 - tail.size())) + tail;
-        if (!extension.empty())
-            candidate += L"." + extension;
-        if (used.insert(candidate).second)
-            return candidate;
-    }
-    return std::wstring();
-}
-
-void Fill(WIN32_FIND_DATAW& data, std::wstring_view name, const win::FileInfo& info)
-{
-    data = WIN32_FIND_DATAW{};
     data.dwFileAttributes = info.attributes;
     data.ftCreationTime = info.creationTime;
     data.ftLastAccessTime = info.lastAccessTime;
     data.ftLastWriteTime = info.lastWriteTime;
     data.nFileSizeHigh = static_cast<DWORD>(info.size >> 32);
     data.nFileSizeLow = static_cast<DWORD>(info.size & 0xFFFFFFFF);
-    std::wmemcpy(data.cFileName, name.data(), std::min<std::size_t>(name.size(), MAX_PATH - 1));
+    data.dwReserved0 = 0;
+    data.dwReserved1 = 0;
+    if (name.data() != data.cFileName)
+        std::wmemcpy(data.cFileName, name.data(), name.size());
+    data.cFileName[name.size()] = L'\0';
+    data.cAlternateFileName[0] = L'\0';
 }
 
-struct Entry {
-    std::wstring name;
-    std::string posix;
-};
-
-// The folder's entries that a Windows path can reach, sorted by name.
-std::vector<Entry> ListFolder(const std::string& folder)
+std::wstring FindObject::ShortNameOf(std::wstring_view name)
 {
-    std::vector<Entry> entries;
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr)
-        return entries;
-    while (dirent* item = ::readdir(dir)) {
-        const std::string name = item->d_name;
-        if (name == "." || name == ".." || !win::IsValidUtf8(name))
-            continue;
-        std::wstring wide = win::Utf8ToWide(name);
-        if (!win::IsValidFileName(wide) || wide.size() >= MAX_PATH)
-            continue;
-        const std::string path = folder + "/" + name;
-        struct stat info {};
-        if (::lstat(path.c_str(), &info) != 0)
-            continue;
-        if (S_ISLNK(info.st_mode) && !win::Drives::IsInsideDataRoot(path))
-            continue;  // a link out of the data root, or a dangling one
-        entries.push_back({std::move(wide), path});
+    if (win::ShortNames::IsShortName(name))
+        return std::wstring();
+    if (!m_wholeFolder && !m_wholeListing) {
+        m_wholeListing = win::FolderListing::ReadAll(m_folder);
+        if (!m_wholeListing)
+            return std::wstring();
     }
-    ::closedir(dir);
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        const std::size_t common = std::min(a.name.size(), b.name.size());
-        for (std::size_t i = 0; i < common; ++i) {
-            const wchar_t x = win::FoldNameCharacter(a.name[i]);
-            const wchar_t y = win::FoldNameCharacter(b.name[i]);
-            if (x != y)
-                return x < y;
+    const win::FolderListing& names = m_wholeFolder ? *m_listing : *m_wholeListing;
+    wchar_t buffer[MAX_PATH];
+    if (!m_aliases) {
+        m_aliases = std::make_unique<win::ShortNames>();
+        for (std::size_t index = 0; index < names.Count(); ++index) {
+            const std::wstring_view candidate = names.Name(index, buffer);
+            if (win::ShortNames::IsShortName(candidate))
+                m_aliases->Reserve(candidate);
         }
-        return a.name.size() < b.name.size();
-    });
-    return entries;
+    }
+    // Searches ask in the folder's order, so the cursor only moves on.
+    while (m_aliasCursor < names.Count()) {
+        const std::wstring_view candidate = names.Name(m_aliasCursor++, buffer);
+        if (win::ShortNames::IsShortName(candidate))
+            continue;
+        std::wstring alias = m_aliases->Make(candidate);
+        if (candidate == name)
+            return alias;
+    }
+    return std::wstring();
 }
 
 HANDLE Fail(DWORD error, LPCWSTR pattern)
@@ -141,9 +146,7 @@ HANDLE Fail(DWORD error, LPCWSTR pattern)
     return INVALID_HANDLE_VALUE;
 }
 
-}  // namespace
-
-HANDLE FindFirstFileW(LPCWSTR fileName, LPWIN32_FIND_DATAW findData)
+HANDLE StartSearch(LPCWSTR fileName, LPWIN32_FIND_DATAW findData, bool withShortNames)
 {
     if (fileName == nullptr || findData == nullptr)
         return Fail(ERROR_INVALID_PARAMETER, fileName);
@@ -173,41 +176,35 @@ HANDLE FindFirstFileW(LPCWSTR fileName, LPWIN32_FIND_DATAW findData)
         return Fail(GetLastError(), fileName);
     if (folder->windows.size() + pattern.size() >= MAX_PATH)
         return Fail(ERROR_FILENAME_EXCED_RANGE, fileName);
-    struct stat info {};
-    if (::stat(folder->posix.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
-        return Fail(ERROR_PATH_NOT_FOUND, fileName);
 
-    auto search = std::make_shared<FindObject>();
-    std::set<std::wstring> shortNames;
-    std::vector<Entry> entries = ListFolder(folder->posix);
-    for (const Entry& entry : entries) {
-        if (IsShortName(entry.name))
-            shortNames.insert(std::wstring(ShortNamePart(entry.name, 12)));
-    }
-    if (!folder->isRoot) {
-        const std::string parent = folder->posix.substr(0, folder->posix.find_last_of('/'));
-        entries.insert(entries.begin(), {{L".", folder->posix}, {L"..", parent}});
-    }
-    for (const Entry& entry : entries) {
-        if (!win::MatchesWildcard(pattern, entry.name))
-            continue;
-        std::optional<win::FileInfo> entryInfo = win::FileInfo::Read(entry.posix, entry.name);
-        if (!entryInfo)
-            continue;  // vanished meanwhile
-        WIN32_FIND_DATAW data;
-        Fill(data, entry.name, *entryInfo);
-        if (!IsShortName(entry.name)) {
-            std::wstring shortName = MakeShortName(entry.name, shortNames);
-            std::wmemcpy(data.cAlternateFileName, shortName.c_str(), std::min<std::size_t>(shortName.size(), 13));
-        }
-        search->entries.push_back(data);
-    }
-    if (search->entries.empty())
+    const bool wholeFolder = win::HasWildcards(pattern);
+    std::unique_ptr<win::FolderListing> listing = wholeFolder ? win::FolderListing::ReadAll(folder->posix)
+                                                              : win::FolderListing::ReadOne(folder->posix, pattern);
+    if (!listing)
+        return Fail(errno == EACCES ? ERROR_ACCESS_DENIED : ERROR_PATH_NOT_FOUND, fileName);
+    auto search = std::make_shared<FindObject>(std::move(listing), folder->posix, std::move(pattern), wholeFolder,
+                                               folder->isRoot, withShortNames);
+    if (!search->Next(*findData))
         return Fail(ERROR_FILE_NOT_FOUND, fileName);
-    *findData = search->entries[0];
-    search->next = 1;
     SetLastError(ERROR_SUCCESS);
     return win::HandleTable::Insert(search);
+}
+
+}  // namespace
+
+HANDLE FindFirstFileW(LPCWSTR fileName, LPWIN32_FIND_DATAW findData)
+{
+    return StartSearch(fileName, findData, true);
+}
+
+HANDLE FindFirstFileExW(LPCWSTR fileName, FINDEX_INFO_LEVELS infoLevel, LPVOID findFileData,
+                        FINDEX_SEARCH_OPS searchOp, LPVOID searchFilter, DWORD additionalFlags)
+{
+    const bool knownLevel = infoLevel == FindExInfoStandard || infoLevel == FindExInfoBasic;
+    if (!knownLevel || searchOp != FindExSearchNameMatch || searchFilter != nullptr ||
+        (additionalFlags & ~FIND_FIRST_EX_LARGE_FETCH) != 0)
+        return Fail(ERROR_INVALID_PARAMETER, fileName);
+    return StartSearch(fileName, static_cast<LPWIN32_FIND_DATAW>(findFileData), infoLevel == FindExInfoStandard);
 }
 
 BOOL FindNextFileW(HANDLE findFile, LPWIN32_FIND_DATAW findData)
@@ -220,11 +217,10 @@ BOOL FindNextFileW(HANDLE findFile, LPWIN32_FIND_DATAW findData)
         return FALSE;
     }
     std::lock_guard<std::mutex> lock(search->mutex);
-    if (search->next >= search->entries.size()) {
+    if (!search->Next(*findData)) {
         SetLastError(ERROR_NO_MORE_FILES);
         return FALSE;
     }
-    *findData = search->entries[search->next++];
     return TRUE;
 }
 

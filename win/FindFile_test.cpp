@@ -5,30 +5,40 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fcntl.h>
+#include <set>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <vector>
 
 namespace {
 
 using win::testing::TempDataRoot;
+using Names = std::vector<std::wstring>;
 
-std::vector<std::wstring> Find(const wchar_t* pattern)
+// Every entry a search hands out: names, or 8.3 aliases, or attributes.
+template <class Field>
+std::vector<Field> Find(const wchar_t* pattern, Field (*field)(const WIN32_FIND_DATAW&),
+                        FINDEX_INFO_LEVELS level = FindExInfoStandard)
 {
-    std::vector<std::wstring> names;
+    std::vector<Field> found;
     WIN32_FIND_DATAW data;
-    HANDLE search = FindFirstFileW(pattern, &data);
+    HANDLE search = FindFirstFileExW(pattern, level, &data, FindExSearchNameMatch, nullptr, 0);
     if (search == INVALID_HANDLE_VALUE)
-        return names;
+        return found;
     do {
-        names.push_back(data.cFileName);
+        found.push_back(field(data));
     } while (FindNextFileW(search, &data));
     EXPECT_EQ(GetLastError(), ERROR_NO_MORE_FILES);
     EXPECT_TRUE(FindClose(search));
-    return names;
+    return found;
 }
 
-using Names = std::vector<std::wstring>;
+std::wstring NameOf(const WIN32_FIND_DATAW& data) { return data.cFileName; }
+std::wstring AliasOf(const WIN32_FIND_DATAW& data) { return data.cAlternateFileName; }
+DWORD AttributesOf(const WIN32_FIND_DATAW& data) { return data.dwFileAttributes; }
+Names Find(const wchar_t* pattern) { return Find(pattern, NameOf); }
 
 class FindFileTest : public ::testing::Test {
 protected:
@@ -36,30 +46,51 @@ protected:
     {
         root.MakeDir("D/data");
         root.MakeDir("D/data/sub");
-        root.WriteFile("D/data/b.csv", "12345");
-        root.WriteFile("D/data/A.fsd");
-        root.WriteFile("D/data/readme");
-        root.WriteFile("D/data/.hidden");
+        for (const char* name : {"b.csv", "A.fsd", "readme", ".hidden", "y.TXT", "Z.txt"})
+            root.WriteFile(std::string("D/data/") + name, "12345");
         root.WriteFile("D/top.txt");
+    }
+
+    bool HasExtendedAttributes()
+    {
+        return ::setxattr((root / "D/top.txt").c_str(), "user.probe", "1", 1, 0) == 0;
     }
 
     TempDataRoot root;
 };
 
-TEST_F(FindFileTest, DotEntriesBelowTheRootOnly)
+TEST_F(FindFileTest, DotEntriesFirstThenNamesWithoutRegardToCase)
 {
-    EXPECT_EQ(Find(L"D:\\data\\*.*"), (Names{L".", L"..", L".hidden", L"A.fsd", L"b.csv", L"readme", L"sub"}));
-    EXPECT_EQ(Find(L"D:\\*.*"), (Names{L"data", L"top.txt"}));
-    EXPECT_EQ(Find(L"D:\\*"), (Names{L"data", L"top.txt"}));
+    const struct {
+        const wchar_t* pattern;
+        Names names;
+    } cases[] = {
+        {L"D:\\data\\*.*", {L".", L"..", L".hidden", L"A.fsd", L"b.csv", L"readme", L"sub", L"y.TXT", L"Z.txt"}},
+        {L"D:\\*", {L"data", L"top.txt"}},  // no dot entries at a drive's root
+        {L"D:\\data\\*.txt", {L"y.TXT", L"Z.txt"}},
+        {L"D:\\data\\?.*", {L".", L"..", L"A.fsd", L"b.csv", L"y.TXT", L"Z.txt"}},
+        {L"D:\\data\\*.", {L".", L"..", L"readme", L"sub"}},
+        {L"d:/DATA/a.FSD", {L"A.fsd"}},  // no wildcard: that entry, as it is spelled
+        {L"D:\\data", {L"data"}},
+        {L"D:\\data\\*.xyz", {}},
+    };
+    for (const auto& test : cases)
+        EXPECT_EQ(Find(test.pattern), test.names) << test.pattern;
+    ASSERT_EQ(_chdir("D:\\data"), 0);
+    EXPECT_EQ(Find(L"sub\\..\\b*"), Names{L"b.csv"});
+    EXPECT_EQ(Find(L"D:*.csv"), Names{L"b.csv"});
 }
 
-TEST_F(FindFileTest, Wildcards)
+TEST_F(FindFileTest, OrderFoldsBeyondTheFirstCharactersAndBeyondAscii)
 {
-    EXPECT_EQ(Find(L"D:\\data\\*.CSV"), (Names{L"b.csv"}));
-    EXPECT_EQ(Find(L"D:\\data\\?.*"), (Names{L".", L"..", L"A.fsd", L"b.csv"}));
-    EXPECT_EQ(Find(L"D:\\data\\*."), (Names{L".", L"..", L"readme", L"sub"}));
-    EXPECT_EQ(Find(L"d:/DATA/a.FSD"), (Names{L"A.fsd"}));  // no wildcard: that entry
-    EXPECT_EQ(Find(L"D:\\data"), (Names{L"data"}));        // a folder named without a pattern
+    root.MakeDir("D/o");
+    for (const char* name : {"recording-2024-05-14-b.fsd", "RECORDING-2024-05-14-a.fsd", "\xC3\xBC" "ber.txt",
+                             "zeta.txt", "\xC3\x9C" "BER.TXT", "a.fsd", "A.FSD", "recording-2024-05-14.fsd"})
+        root.WriteFile(std::string("D/o/") + name);
+    // Same names without regard to case keep byte order: "A.FSD" before "a.fsd".
+    EXPECT_EQ(Find(L"D:\\o\\*"), (Names{L".", L"..", L"A.FSD", L"a.fsd", L"RECORDING-2024-05-14-a.fsd",
+                                        L"recording-2024-05-14-b.fsd", L"recording-2024-05-14.fsd", L"zeta.txt",
+                                        L"\u00DCBER.TXT", L"\u00FCber.txt"}));
 }
 
 TEST_F(FindFileTest, EntryData)
@@ -73,54 +104,91 @@ TEST_F(FindFileTest, EntryData)
     EXPECT_STREQ(data.cAlternateFileName, L"");  // already an 8.3 name
     struct stat info {};
     ::stat((root / "D/data/b.csv").c_str(), &info);
-    const std::int64_t expected = static_cast<std::int64_t>(info.st_mtim.tv_sec) * win::kTicksPerSecond +
-                                  info.st_mtim.tv_nsec / 100 + win::kUnixEpochTicks;
-    EXPECT_EQ(win::FileTimeToTicks(data.ftLastWriteTime), expected);
+    EXPECT_EQ(win::FileTimeToTicks(data.ftLastWriteTime), static_cast<std::int64_t>(info.st_mtim.tv_sec) *
+                                                                  win::kTicksPerSecond +
+                                                              info.st_mtim.tv_nsec / 100 + win::kUnixEpochTicks);
     EXPECT_FALSE(FindNextFileW(search, &data));
     EXPECT_EQ(GetLastError(), ERROR_NO_MORE_FILES);
     FindClose(search);
-
-    search = FindFirstFileW(L"D:\\data\\sub", &data);
-    ASSERT_NE(search, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(data.dwFileAttributes, FILE_ATTRIBUTE_DIRECTORY);  // exactly 16
-    FindClose(search);
-    search = FindFirstFileW(L"D:\\data\\.hidden", &data);
-    ASSERT_NE(search, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(data.dwFileAttributes, FILE_ATTRIBUTE_HIDDEN);
-    FindClose(search);
+    EXPECT_EQ(Find(L"D:\\data\\sub", AttributesOf), std::vector<DWORD>{FILE_ATTRIBUTE_DIRECTORY});
+    EXPECT_EQ(Find(L"D:\\data\\.hidden", AttributesOf), std::vector<DWORD>{FILE_ATTRIBUTE_HIDDEN});
 }
 
-TEST_F(FindFileTest, ShortNamesForLongNames)
+TEST_F(FindFileTest, StoredAttributesShowWhereverTheEntryGoes)
 {
-    root.WriteFile("D/data/long file name.text");
-    root.WriteFile("D/data/long file other.text");
-    WIN32_FIND_DATAW data;
-    std::vector<std::wstring> shortNames;
-    HANDLE search = FindFirstFileW(L"D:\\data\\long*", &data);
-    ASSERT_NE(search, INVALID_HANDLE_VALUE);
-    do {
-        shortNames.push_back(data.cAlternateFileName);
-    } while (FindNextFileW(search, &data));
-    FindClose(search);
-    EXPECT_EQ(shortNames, (Names{L"LONGFI~1.TEX", L"LONGFI~2.TEX"}));
+    if (!HasExtendedAttributes())
+        GTEST_SKIP() << "no extended attributes on this file system";
+    root.MakeDir("D/other");
+    ASSERT_TRUE(SetFileAttributesW(L"D:\\data\\b.csv", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE));
+    ASSERT_TRUE(SetFileAttributesW(L"D:\\data\\sub", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM));
+    EXPECT_EQ(Find(L"D:\\data\\b*", AttributesOf), std::vector<DWORD>{FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE});
+    EXPECT_EQ(Find(L"D:\\data\\s*", AttributesOf), std::vector<DWORD>{FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM});
+    // Moved into a folder that held none: the listing there shows them too.
+    ASSERT_TRUE(MoveFileW(L"D:\\data\\b.csv", L"D:\\other\\b.csv"));
+    SHFILEOPSTRUCTW move{};
+    move.wFunc = FO_MOVE;
+    move.pFrom = L"D:\\data\\sub\0";
+    move.pTo = L"D:\\other\\sub\0";
+    move.fFlags = FOF_NOCONFIRMATION;
+    ASSERT_EQ(SHFileOperationW(&move), 0);
+    EXPECT_EQ(Find(L"D:\\other\\*", AttributesOf),
+              (std::vector<DWORD>{FILE_ATTRIBUTE_DIRECTORY, FILE_ATTRIBUTE_DIRECTORY,
+                                  FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE,
+                                  FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM}));
+}
+
+TEST_F(FindFileTest, ShortNamesAreUniqueStableAndMadeOnlyAtTheStandardLevel)
+{
+    root.WriteFile("D/data/LONGFI~2.TEX");  // real 8.3 names no alias may take
+    root.WriteFile("D/data/OTHERN~1.TXT");
+    root.WriteFile("D/data/other name.txt");
+    constexpr int kLongNames = 40;           // enough to grow the table of taken names
+    for (int number = 1; number <= kLongNames; ++number)
+        root.WriteFile("D/data/long file " + std::to_string(number) + ".text");
+    const Names names = Find(L"D:\\data\\long file*");
+    const Names aliases = Find(L"D:\\data\\long file*", AliasOf);
+    ASSERT_EQ(aliases.size(), static_cast<size_t>(kLongNames));
+    EXPECT_EQ(Names(aliases.begin(), aliases.begin() + 3), (Names{L"LONGFI~1.TEX", L"LONGFI~3.TEX", L"LONGFI~4.TEX"}));
+    std::set<std::wstring> distinct(aliases.begin(), aliases.end());
+    distinct.insert(L"LONGFI~2.TEX");
+    EXPECT_EQ(distinct.size(), kLongNames + 1u) << "every alias differs from the others and from the real 8.3 name";
+    for (const std::wstring& alias : Names(aliases.begin() + 3, aliases.end())) {
+        EXPECT_EQ(alias.size(), 12u) << "two characters, four of a hash, ~N and the extension";
+        EXPECT_EQ(alias.substr(0, 2), L"LO");
+        EXPECT_EQ(alias.substr(6, 1) + alias.substr(8), L"~.TEX");
+    }
+    // Another pattern, the whole folder or one name: the same alias each time.
+    const Names everything = Find(L"D:\\data\\*", AliasOf);
+    EXPECT_EQ(Names(everything.begin() + 5, everything.begin() + 5 + kLongNames), aliases);
+    const size_t seventh = static_cast<size_t>(std::find(names.begin(), names.end(), L"long file 7.text") - names.begin());
+    ASSERT_LT(seventh, names.size());
+    EXPECT_EQ(Find(L"D:\\data\\long file 7.text", AliasOf), Names{aliases[seventh]});
+    EXPECT_EQ(Find(L"D:\\data\\other*", AliasOf), (Names{L"OTHERN~2.TXT", L""})) << "after many others";
+    EXPECT_EQ(Find(L"D:\\data\\long file*", AliasOf, FindExInfoBasic), Names(kLongNames, L""));
 }
 
 TEST_F(FindFileTest, Failures)
 {
+    const struct {
+        const wchar_t* pattern;
+        DWORD error;
+    } cases[] = {
+        {L"D:\\data\\*.xyz", ERROR_FILE_NOT_FOUND},  {L"D:\\nothing\\*.*", ERROR_PATH_NOT_FOUND},
+        {L"D:\\data\\", ERROR_FILE_NOT_FOUND},       {L"D:\\..\\*.*", ERROR_PATH_NOT_FOUND},
+        {L"D:\\data\\a|b*", ERROR_INVALID_NAME},     {L"D:\\top.txt\\*", ERROR_PATH_NOT_FOUND},
+    };
     WIN32_FIND_DATAW data;
-    SetLastError(0);
-    EXPECT_EQ(FindFirstFileW(L"D:\\data\\*.xyz", &data), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(FindFirstFileW(L"D:\\nothing\\*.*", &data), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
-    EXPECT_EQ(FindFirstFileW(L"D:\\data\\", &data), INVALID_HANDLE_VALUE);  // a trailing backslash
-    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(FindFirstFileW(L"D:\\", &data), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(FindFirstFileW(L"D:\\..\\*.*", &data), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
-    EXPECT_EQ(FindFirstFileW(L"D:\\data\\a|b*", &data), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), ERROR_INVALID_NAME);
+    for (const auto& test : cases) {
+        SetLastError(0);
+        EXPECT_EQ(FindFirstFileW(test.pattern, &data), INVALID_HANDLE_VALUE) << test.pattern;
+        EXPECT_EQ(GetLastError(), test.error) << test.pattern;
+    }
     EXPECT_EQ(FindFirstFileW(nullptr, &data), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(FindFirstFileExW(L"D:\\*", FindExInfoBasic, &data, FindExSearchLimitToDirectories, nullptr, 0),
+              INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(FindFirstFileExW(L"D:\\*", FindExInfoMaxInfoLevel, &data, FindExSearchNameMatch, nullptr, 0),
+              INVALID_HANDLE_VALUE);
     EXPECT_FALSE(FindNextFileW(nullptr, &data));
     EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
     EXPECT_FALSE(FindClose(INVALID_HANDLE_VALUE));
@@ -131,25 +199,32 @@ TEST_F(FindFileTest, Failures)
     EXPECT_FALSE(FindClose(search));
 }
 
-TEST_F(FindFileTest, RelativePatternsUseTheCurrentDirectory)
-{
-    ASSERT_EQ(_chdir("D:\\data"), 0);
-    EXPECT_EQ(Find(L"*.fsd"), (Names{L"A.fsd"}));
-    EXPECT_EQ(Find(L"sub\\..\\b*"), (Names{L"b.csv"}));
-    EXPECT_EQ(Find(L"D:*.csv"), (Names{L"b.csv"}));
-}
-
-TEST_F(FindFileTest, NamesWindowsCannotSpellAndEscapingLinksAreLeftOut)
+TEST_F(FindFileTest, NamesWindowsCannotSpellLinksOutOfTheRootAndVanishedEntriesAreLeftOut)
 {
     root.WriteFile("D/data/back\\slash");
     root.WriteFile("D/data/colon:name");
+    root.WriteFile("D/data/bad\xFFutf8");
     ASSERT_EQ(::symlink("/etc", (root / "D/data/outside").c_str()), 0);
+    ASSERT_EQ(::symlink((root / "D/data/gone").c_str(), (root / "D/data/dangling").c_str()), 0);
     ASSERT_EQ(::symlink((root / "D/data/b.csv").c_str(), (root / "D/data/inside.csv").c_str()), 0);
-    EXPECT_EQ(Find(L"D:\\data\\*"),
-              (Names{L".", L"..", L".hidden", L"A.fsd", L"b.csv", L"inside.csv", L"readme", L"sub"}));
+    EXPECT_EQ(Find(L"D:\\data\\*"), (Names{L".", L"..", L".hidden", L"A.fsd", L"b.csv", L"inside.csv", L"readme",
+                                           L"sub", L"y.TXT", L"Z.txt"}));
+    EXPECT_EQ(Find(L"D:\\data\\inside.csv", AttributesOf), std::vector<DWORD>{FILE_ATTRIBUTE_NORMAL})
+        << "a link inside the root is listed as what it leads to";
+
+    WIN32_FIND_DATAW data;
+    HANDLE search = FindFirstFileW(L"D:\\data\\*", &data);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    ::unlink((root / "D/data/readme").c_str());
+    Names rest;
+    while (FindNextFileW(search, &data))
+        rest.push_back(data.cFileName);
+    FindClose(search);
+    EXPECT_EQ(std::count(rest.begin(), rest.end(), L"readme"), 0) << "removed after the search began";
+    EXPECT_EQ(rest.back(), L"Z.txt");
 }
 
-TEST_F(FindFileTest, GetStatusFillsTheRecord)
+TEST_F(FindFileTest, GetStatusFillsTheRecordOrFails)
 {
     CFileStatus status;
     ASSERT_TRUE(CFile::GetStatus(L"d:\\data\\b.csv", status));
@@ -161,32 +236,17 @@ TEST_F(FindFileTest, GetStatusFillsTheRecord)
     EXPECT_EQ(status.m_mtime.GetTime(), info.st_mtim.tv_sec);
     EXPECT_NE(status.m_ctime.GetTime(), 0);
     EXPECT_NE(status.m_atime.GetTime(), 0);
-
     ASSERT_TRUE(CFile::GetStatus(L"D:\\data\\sub", status));
     EXPECT_EQ(status.m_attribute, FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_EQ(status.m_size, 0u);
-}
 
-TEST_F(FindFileTest, GetStatusFailures)
-{
-    CFileStatus status;
     EXPECT_FALSE(CFile::GetStatus(L"D:\\data\\missing", status));
     EXPECT_STREQ(status.m_szFullName, L"D:\\data\\missing");  // the full path is filled first
-    EXPECT_FALSE(CFile::GetStatus(L"D:\\data\\", status));
-    EXPECT_FALSE(CFile::GetStatus(L"D:\\", status));
+    for (const wchar_t* bad : {L"D:\\data\\", L"D:\\"})
+        EXPECT_FALSE(CFile::GetStatus(bad, status)) << bad;
     EXPECT_FALSE(CFile::GetStatus(nullptr, status));
     EXPECT_STREQ(status.m_szFullName, L"");
-    std::wstring tooLong = L"D:\\" + std::wstring(300, L'x');
-    EXPECT_FALSE(CFile::GetStatus(tooLong.c_str(), status));
-}
-
-TEST(CFileStatusTest, IsZeroAndCopyable)
-{
-    CFileStatus status;
-    EXPECT_EQ(status.m_mtime.GetTime(), 0);
-    EXPECT_EQ(status.m_size, 0u);
-    EXPECT_EQ(status.m_szFullName[0], L'\0');
-    static_assert(std::is_trivially_copyable_v<CFileStatus>);
+    EXPECT_FALSE(CFile::GetStatus((L"D:\\" + std::wstring(300, L'x')).c_str(), status));
 }
 
 TEST(CTimeTest, FieldsAndFormatUseTheZone)

@@ -2,6 +2,7 @@
 
 #include "win/DebugLog.h"
 #include "win/Drives.h"
+#include "win/FileInfo.h"
 #include "win/FileTree.h"
 #include "win/Handles.h"
 #include "win/NameMatch.h"
@@ -108,7 +109,7 @@ std::optional<std::vector<Item>> Operation::Sources(int& error)
     for (const std::wstring& source : SplitList(m_request.pFrom)) {
         if (HasWildcards(LastName(source))) {
             WIN32_FIND_DATAW data;
-            HANDLE search = FindFirstFileW(source.c_str(), &data);
+            HANDLE search = FindFirstFileExW(source.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
             if (search == INVALID_HANDLE_VALUE)
                 continue;
             const std::wstring folder = source.substr(0, source.size() - LastName(source).size());
@@ -295,8 +296,10 @@ int Operation::CopyEntry(const std::string& from, const std::string& to, const s
 
 int Operation::MoveEntry(const Item& from, const Item& to)
 {
-    if (!Exists(to.posix) && ::rename(from.posix.c_str(), to.posix.c_str()) == 0)
+    if (!Exists(to.posix) && ::rename(from.posix.c_str(), to.posix.c_str()) == 0) {
+        FileInfo::KeepStoredAttributesAfterMove(to.posix);
         return 0;
+    }
     if (!Exists(to.posix) && errno != EXDEV)
         return Report(static_cast<int>(Win32ErrorFromErrno(errno)), to.windows);
     // Into an existing destination or onto another file system: copy, then

@@ -1,7 +1,6 @@
 // The page's actions that go through the host's folder chooser: copy,
 // exports, the page's own browse button and the folder mode of the folder
 // and name dialog.
-#include "pages/files/FileProcDialog.h"
 #include "pages/files/FilesTestSupport.h"
 
 #include "host/IMRRec.h"
@@ -11,47 +10,55 @@
 namespace files_test {
 namespace {
 
-using Names = std::vector<std::wstring>;
-
 class ChooserActionsTest : public FilePageTest {
 protected:
     void SetUp() override
     {
-        IMRRec::ClearReportedCodes();
-        root.WriteFile(L"D:\\data\\a.fsd", "a");
+        FilePageTest::SetUp();
         root.WriteFile(L"D:\\data\\sub\\x.txt", "x");
         std::filesystem::create_directories(root.PosixOf(L"D:\\dst"));
-        ASSERT_EQ(_chdir("D:\\data"), 0);
+        StartIn("D:\\data", {L"a.fsd"});
     }
 };
 
 TEST_F(ChooserActionsTest, CopyTakesFilesAndFoldersWithTheirContentsToTheChosenFolder)
 {
-    ScriptedOperator script;
-    OpenFileTab(script);
-    Select(script, {L"..", L"a.fsd", L"sub"});
+    root.WriteFile(L"D:\\data\\b.fsd", "b");
+    Select(script, {L"a.fsd", L"b.fsd"});
     script.Tap(IDD_SYSTEM, IDC_COPY);
-    script.Do(IDD_PROC, "the copy dialog", [&](HWND window) {
+    script.Do(IDD_PROC, "the copy dialog: a folder, no boxes", [&](HWND window) {
         EXPECT_EQ(GetWindowTextString(window), L"コピー");
-        EXPECT_EQ(ControlText(window, IDC_PROC_LABEL), L"コピー先");
+        for (const auto& [id, text] : std::vector<std::pair<int, std::wstring>>{{IDC_PROC_LABEL, L"コピー先"},
+                 {IDC_PROC_VALUE, L"D:\\data\\"}, {IDC_PROC_BROWSE, L"参照..."}, {IDOK, L"実行"}, {IDCANCEL, L"閉じる"}})
+            EXPECT_EQ(ControlText(window, id), text);
+        for (int id : kProcChecks)
+            EXPECT_FALSE(Visible(window, id)) << id;
+        EXPECT_FALSE(Visible(window, IDC_PROC_HAND));
+    });
+    script.Tap(IDD_PROC, IDC_PROC_BROWSE);
+    script.Tap(IDD_BROWSE, IDCANCEL);
+    script.Do(IDD_PROC, "a cancelled choice keeps the value", [&](HWND window) {
         EXPECT_EQ(ControlText(window, IDC_PROC_VALUE), L"D:\\data\\");
     });
+    script.Tap(IDD_PROC, IDOK);  // onto themselves: the shell's error box for each, and on
+    AnswerMessageBox(script, L"File Operation", L"Error");
+    AnswerMessageBox(script, L"File Operation", L"Error");
+    Select(script, {L"..", L"a.fsd", L"sub"});
+    script.Tap(IDD_SYSTEM, IDC_COPY);
     script.Tap(IDD_PROC, IDC_PROC_BROWSE);
     ChooseFolder(script, {L".."}, L"dst");
     script.Do(IDD_PROC, "the chosen folder with a backslash", [&](HWND window) {
         EXPECT_EQ(ControlText(window, IDC_PROC_VALUE), L"D:\\dst\\");
     });
     script.Tap(IDD_PROC, IDOK);
-    // The next copy offers the last destination.
     script.Tap(IDD_SYSTEM, IDC_COPY);
-    script.Do(IDD_PROC, "remembered", [&](HWND window) {
+    script.Do(IDD_PROC, "the last destination is offered", [&](HWND window) {
         EXPECT_EQ(ControlText(window, IDC_PROC_VALUE), L"D:\\dst\\");
     });
     script.Tap(IDD_PROC, IDCANCEL);
-    Close(script);
-    Run(script);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(root.ReadFile(L"D:\\dst\\a.fsd"), "a");
+    Finish();
+    EXPECT_EQ(root.ReadFile(L"D:\\data\\b.fsd"), "b");
+    EXPECT_EQ(root.ReadFile(L"D:\\dst\\a.fsd"), "a.fsd");
     EXPECT_EQ(root.ReadFile(L"D:\\dst\\sub\\x.txt"), "x");
     EXPECT_TRUE(root.Exists(L"D:\\data\\a.fsd")) << "a copy, not a move";
     Names copied;
@@ -59,29 +66,11 @@ TEST_F(ChooserActionsTest, CopyTakesFilesAndFoldersWithTheirContentsToTheChosenF
         copied.push_back(entry.path().filename().wstring());
     std::sort(copied.begin(), copied.end());
     EXPECT_EQ(copied, (Names{L"a.fsd", L"sub"})) << "the parent row is skipped";
-    EXPECT_EQ(IMRRec::GetReportedCodes(), std::vector<UINT>{256}) << "only after the copy ran";
-}
-
-TEST_F(ChooserActionsTest, AFailedShellCopyShowsTheErrorBoxAndGoesOn)
-{
-    root.WriteFile(L"D:\\data\\b.fsd", "b");
-    ScriptedOperator script;
-    OpenFileTab(script);
-    Select(script, {L"a.fsd", L"b.fsd"});
-    script.Tap(IDD_SYSTEM, IDC_COPY);
-    script.Tap(IDD_PROC, IDOK);  // onto themselves
-    AnswerMessageBox(script, L"File Operation", L"Error");
-    AnswerMessageBox(script, L"File Operation", L"Error");
-    Close(script);
-    Run(script);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(root.ReadFile(L"D:\\data\\b.fsd"), "b");
+    EXPECT_EQ(IMRRec::GetReportedCodes(), (std::vector<UINT>{256, 256})) << "only after a copy ran";
 }
 
 TEST_F(ChooserActionsTest, ExportsSendOneRequestPerDataFileToTheChosenFolder)
 {
-    ScriptedOperator script;
-    OpenFileTab(script);
     Select(script, {L"..", L"a.fsd", L"sub"});
     script.Tap(IDD_SYSTEM, IDC_MATLAB);
     script.Do(IDD_BROWSE, "the export prompt, starting at the drives", [&](HWND chooser) {
@@ -95,9 +84,7 @@ TEST_F(ChooserActionsTest, ExportsSendOneRequestPerDataFileToTheChosenFolder)
     ChooseFolder(script, {L"D:\\"}, L"dst");
     script.Tap(IDD_SYSTEM, IDC_FAMOS);
     script.Tap(IDD_BROWSE, IDCANCEL);
-    Close(script);
-    Run(script);
-    EXPECT_TRUE(script.Finished());
+    Finish();
     ASSERT_EQ(receiver.Count(DLGREQ_EXPORT_FILE), 2u);
     const auto& first = receiver.Requests()[0];
     EXPECT_EQ(first.kind, DLGREQ_EXPORT_FILE);
@@ -113,8 +100,6 @@ TEST_F(ChooserActionsTest, ExportsSendOneRequestPerDataFileToTheChosenFolder)
 
 TEST_F(ChooserActionsTest, BrowseChangesTheFolderAndTheHostBufferButNotTheMemoryList)
 {
-    ScriptedOperator script;
-    OpenFileTab(script);
     script.Tap(IDD_SYSTEM, IDC_BROWSE);
     script.Do(IDD_BROWSE, "starts in the page's folder", [&](HWND chooser) {
         EXPECT_TRUE(testing_support::ShowsText(chooser, L"ﾃﾞｰﾀﾌｧｲﾙのあるﾌｫﾙﾀﾞを選択して下さい。"));
@@ -137,27 +122,7 @@ TEST_F(ChooserActionsTest, BrowseChangesTheFolderAndTheHostBufferButNotTheMemory
     script.Do(IDD_SYSTEM, "the new folder once back in file mode", [&](HWND window) {
         EXPECT_EQ(Column(window), (Names{L"..", L"sub", L"a.fsd"}));
     });
-    Close(script);
-    Run(script);
-    EXPECT_TRUE(script.Finished());
-}
-
-TEST_F(ChooserActionsTest, FolderModeKeepsTheValueWhenTheChooserIsCancelled)
-{
-    CFileProcDialog dialog(nullptr);
-    dialog.Setup(CFileProcDialog::ModeFolder, L"保存先", L"D:\\data\\");
-    ScriptedOperator script;
-    script.Tap(IDD_PROC, IDC_PROC_BROWSE);
-    script.Tap(IDD_BROWSE, IDCANCEL);
-    script.Do(IDD_PROC, "unchanged", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_PROC_VALUE), L"D:\\data\\");
-    });
-    script.Tap(IDD_PROC, IDC_PROC_BROWSE);
-    ChooseFolder(script, {}, L"sub");
-    script.Tap(IDD_PROC, IDOK);
-    EXPECT_EQ(dialog.DoModal(), 1);
-    EXPECT_EQ(dialog.GetValue(), L"D:\\data\\sub\\");
-    EXPECT_TRUE(script.Finished());
+    Finish();
 }
 
 }  // namespace

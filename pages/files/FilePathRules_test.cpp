@@ -32,29 +32,28 @@ TEST(FilePathRulesTest, JoinNeedsAFolderWithBackslashAndStaysBelowTheLimit)
     EXPECT_FALSE(FilePathRules::JoinEntryPath(folder, longest + L"n", path)) << "260 characters is over the limit";
 }
 
-TEST(FilePathRulesTest, ExtensionsLookOnlyAtTheLastName)
+TEST(FilePathRulesTest, ExtensionsParentsAndRootsLookOnlyAtTheRightNames)
 {
-    EXPECT_EQ(FilePathRules::ExtensionOf(L"D:\\a\\report.TXT"), L".TXT");
-    EXPECT_EQ(FilePathRules::ExtensionOf(L"D:\\a.dir\\report"), L"");
-    EXPECT_EQ(FilePathRules::ExtensionOf(L"report"), L"");
-    EXPECT_EQ(FilePathRules::ReplaceExtension(L"data.fsd", L"csv"), L"data.csv");
-    EXPECT_EQ(FilePathRules::ReplaceExtension(L"007", L"csv"), L"007.csv");
-    EXPECT_EQ(FilePathRules::ReplaceExtension(L"a.b.fsd", L"csv"), L"a.b.csv");
-    EXPECT_EQ(FilePathRules::ReplaceExtension(L"D:\\a.dir\\x", L"TXT"), L"D:\\a.dir\\x.TXT");
-}
-
-TEST(FilePathRulesTest, ParentAndRootFolders)
-{
-    EXPECT_EQ(FilePathRules::ParentFolder(L"D:\\a\\b\\"), L"D:\\a\\");
-    EXPECT_EQ(FilePathRules::ParentFolder(L"D:\\a\\"), L"D:\\");
-    EXPECT_EQ(FilePathRules::WithTrailingBackslash(L"E:\\x"), L"E:\\x\\");
-    EXPECT_EQ(FilePathRules::WithTrailingBackslash(L"E:\\x\\"), L"E:\\x\\");
-
-    EXPECT_TRUE(FilePathRules::IsRootFolder(L"D:\\"));
-    EXPECT_FALSE(FilePathRules::IsRootFolder(L"D:\\data\\"));
-    EXPECT_TRUE(FilePathRules::IsRootFolder(L"\\\\host\\")) << "server level of a network path";
-    EXPECT_FALSE(FilePathRules::IsRootFolder(L"\\\\host\\share\\dir\\"));
-    EXPECT_FALSE(FilePathRules::IsRootFolder(L"D:\\a\\b\\")) << "three backslashes, but not two leading ones";
+    const std::pair<CString, CString> cases[] = {
+        {FilePathRules::ExtensionOf(L"D:\\a\\report.TXT"), L".TXT"},
+        {FilePathRules::ExtensionOf(L"D:\\a.dir\\report"), L""},
+        {FilePathRules::ExtensionOf(L"report"), L""},
+        {FilePathRules::ReplaceExtension(L"data.fsd", L"csv"), L"data.csv"},
+        {FilePathRules::ReplaceExtension(L"007", L"csv"), L"007.csv"},
+        {FilePathRules::ReplaceExtension(L"a.b.fsd", L"csv"), L"a.b.csv"},
+        {FilePathRules::ReplaceExtension(L"D:\\a.dir\\x", L"TXT"), L"D:\\a.dir\\x.TXT"},
+        {FilePathRules::ParentFolder(L"D:\\a\\b\\"), L"D:\\a\\"},
+        {FilePathRules::ParentFolder(L"D:\\a\\"), L"D:\\"},
+        {FilePathRules::WithTrailingBackslash(L"E:\\x"), L"E:\\x\\"},
+        {FilePathRules::WithTrailingBackslash(L"E:\\x\\"), L"E:\\x\\"},
+    };
+    for (const auto& [made, expected] : cases)
+        EXPECT_EQ(made, expected);
+    // A drive root, or the server level of a network path, has no parent row.
+    for (const wchar_t* rootFolder : {L"D:\\", L"\\\\host\\"})
+        EXPECT_TRUE(FilePathRules::IsRootFolder(rootFolder));
+    for (const wchar_t* folder : {L"D:\\data\\", L"\\\\host\\share\\dir\\", L"D:\\a\\b\\"})
+        EXPECT_FALSE(FilePathRules::IsRootFolder(folder));
 }
 
 }  // namespace

@@ -22,43 +22,17 @@ protected:
     testing_support::TempDataRoot root;
 };
 
-TEST_F(FileProcDialogTest, WithoutCheckItemsNoBoxShowsAndTheTextsAreSet)
-{
-    CFileProcDialog dialog(nullptr);
-    dialog.Setup(CFileProcDialog::ModeFolder, L"コピー先", L"D:\\data\\");
-    ScriptedOperator script;
-    script.Do(IDD_PROC, "read the dialog", [&](HWND window) {
-        EXPECT_EQ(GetWindowTextString(window), L"設定");
-        EXPECT_EQ(ControlText(window, IDC_PROC_LABEL), L"コピー先");
-        EXPECT_EQ(ControlText(window, IDC_PROC_VALUE), L"D:\\data\\");
-        EXPECT_EQ(ControlText(window, IDC_PROC_BROWSE), L"参照...");
-        EXPECT_EQ(ControlText(window, IDOK), L"実行");
-        EXPECT_EQ(ControlText(window, IDCANCEL), L"閉じる");
-        for (int id : kProcChecks)
-            EXPECT_FALSE(Visible(window, id)) << id;
-        EXPECT_TRUE(Visible(window, IDC_PROC_BROWSE));
-        EXPECT_FALSE(Visible(window, IDC_PROC_HAND));
-        dialog.SetCaption(L"コピー");
-        EXPECT_EQ(GetWindowTextString(window), L"コピー") << "the caption changes at once";
-    });
-    script.Tap(IDD_PROC, IDOK);
-    EXPECT_EQ(dialog.DoModal(), 1);
-    EXPECT_EQ(dialog.GetValue(), L"D:\\data\\");
-    EXPECT_TRUE(script.Finished());
-}
-
-TEST_F(FileProcDialogTest, NameModePutsTheHandButtonInTheBrowseButtonsPlace)
+TEST_F(FileProcDialogTest, NameModeTypesOnTheKeyboardAtMost260Characters)
 {
     CFileProcDialog dialog(nullptr);
     dialog.Setup(CFileProcDialog::ModeName, L"新規フォルダ名", L"NewFolder");
     ScriptedOperator script;
-    script.Do(IDD_PROC, "the hand button", [&](HWND window) {
+    script.Do(IDD_PROC, "the hand button in the browse button's place", [&](HWND window) {
         EXPECT_FALSE(Visible(window, IDC_PROC_BROWSE));
         EXPECT_TRUE(Visible(window, IDC_PROC_HAND));
         RECT browse = ClientRectOf(window, IDC_PROC_BROWSE);
         RECT hand = ClientRectOf(window, IDC_PROC_HAND);
-        EXPECT_EQ(hand.left, browse.left);
-        EXPECT_EQ(hand.top, browse.top);
+        EXPECT_EQ(std::make_pair(hand.left, hand.top), std::make_pair(browse.left, browse.top));
         EXPECT_EQ(hand.right - hand.left, 27) << "18 dialog units: its own width is kept";
     });
     script.Tap(IDD_PROC, IDC_PROC_HAND);
@@ -74,26 +48,13 @@ TEST_F(FileProcDialogTest, NameModePutsTheHandButtonInTheBrowseButtonsPlace)
     script.Tap(IDD_PROC, IDC_PROC_HAND);
     script.Type(IDD_KEYBOARD_PATH, L"2");
     script.Tap(IDD_KEYBOARD_PATH, IDOK);
-    script.Do(IDD_PROC, "the typed name shows", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_PROC_VALUE), L"NewFolder2");
-    });
-    script.Tap(IDD_PROC, IDOK);
-    EXPECT_EQ(dialog.DoModal(), 1);
-    EXPECT_EQ(dialog.GetValue(), L"NewFolder2");
-    EXPECT_TRUE(script.Finished());
-}
-
-TEST_F(FileProcDialogTest, TheKeyboardTakesAtMost260Characters)
-{
-    CFileProcDialog dialog(nullptr);
-    dialog.Setup(CFileProcDialog::ModeName, L"保存ファイル名", L"");
-    ScriptedOperator script;
     script.Tap(IDD_PROC, IDC_PROC_HAND);
     script.Type(IDD_KEYBOARD_PATH, std::wstring(270, L'a'));
     script.Tap(IDD_KEYBOARD_PATH, IDOK);
     script.Tap(IDD_PROC, IDOK);
     EXPECT_EQ(dialog.DoModal(), 1);
-    EXPECT_EQ(dialog.GetValue().GetLength(), 260);
+    EXPECT_EQ(dialog.GetValue(), L"NewFolder2" + std::wstring(250, L'a')) << "typed on after the kept text";
+    EXPECT_TRUE(script.Finished());
 }
 
 TEST_F(FileProcDialogTest, CheckStatesAreReturnedOnlyAsConfirmed)
@@ -107,20 +68,20 @@ TEST_F(FileProcDialogTest, CheckStatesAreReturnedOnlyAsConfirmed)
     dialog.SetCheckItem(-1, L"none", 1, TRUE);
     ScriptedOperator script;
     script.Do(IDD_PROC, "boxes", [&](HWND window) {
-        EXPECT_TRUE(Visible(window, kProcChecks[0]));
-        EXPECT_FALSE(Visible(window, kProcChecks[1]));
-        EXPECT_TRUE(Visible(window, kProcChecks[2]));
-        EXPECT_FALSE(Visible(window, kProcChecks[5]));
+        EXPECT_EQ(GetWindowTextString(window), L"設定") << "the host's caption until one is set";
+        dialog.SetCaption(L"テキスト保存");
+        EXPECT_EQ(GetWindowTextString(window), L"テキスト保存") << "at once";
+        EXPECT_EQ((std::vector<bool>{Visible(window, kProcChecks[0]), Visible(window, kProcChecks[1]),
+                                     Visible(window, kProcChecks[2]), Visible(window, kProcChecks[5])}),
+                  (std::vector<bool>{true, false, true, false}));
         EXPECT_EQ(ControlText(window, kProcChecks[2]), L"計測情報");
         EXPECT_EQ(SendMessageW(FindControl(window, kProcChecks[2]), BM_GETCHECK, 0, 0), BST_CHECKED);
     });
     script.Tap(IDD_PROC, kProcChecks[0]).Tap(IDD_PROC, kProcChecks[2]);
     script.Tap(IDD_PROC, IDOK);
     EXPECT_EQ(dialog.DoModal(), 1);
-    EXPECT_TRUE(dialog.GetCheck(0));
-    EXPECT_FALSE(dialog.GetCheck(2));
-    EXPECT_FALSE(dialog.GetCheck(6));
-    EXPECT_FALSE(dialog.GetCheck(-1));
+    EXPECT_EQ((std::vector<BOOL>{dialog.GetCheck(0), dialog.GetCheck(2), dialog.GetCheck(6), dialog.GetCheck(-1)}),
+              (std::vector<BOOL>{TRUE, FALSE, FALSE, FALSE}));
 
     CFileProcDialog cancelled(nullptr);
     cancelled.Setup(CFileProcDialog::ModeName, L"保存ファイル名", L"a.txt");

@@ -3,16 +3,9 @@
 #include "pages/files/FilesTestSupport.h"
 
 #include "host/CurrentProfileScope_test.h"
-#include "host/FileRecording.h"
-#include "host/IMRRec.h"
-#include "win/DebugLog.h"
-#include "win/TextConvert.h"
-
-#include <filesystem>
 
 namespace files_test {
 namespace {
-
 
 class MemoryActionsTest : public FileActionsTest {
 protected:
@@ -26,70 +19,44 @@ protected:
     }};
 };
 
-TEST_F(MemoryActionsTest, MemorySaveAsksOnceAndStillWritesTheOtherBlock)
-{
-    root.WriteFile(L"D:\\mem\\001.FSD", "old");
-    StartIn("D:\\mem");
-    receiver.AnswerYes(DLGREQ_SAVE_MEMORY_BLOCK);
-    ScriptedOperator script;
-    OpenFileTab(script);
-    script.Tap(IDD_SYSTEM, IDC_MEMORY_LIST);
-    Select(script, {L"#001", L"#002"});
-    script.Tap(IDD_SYSTEM, IDC_MEMORY_SAVE);
-    script.Do(IDD_PROC, "destination", [&](HWND window) {
-        EXPECT_EQ(GetWindowTextString(window), L"メモリ保存");
-        EXPECT_EQ(ControlText(window, IDC_PROC_LABEL), L"保存先");
-    });
-    script.Tap(IDD_PROC, IDOK);
-    AnswerPopup(script, L"メモリ保存", L"[D:\\mem\\001.FSD]ファイルが存在します。上書きしてもよろしいですか？", kNo);
-    AnswerPopup(script, L"メモリ保存", L"メモリ保存処理終了しました。", kYes);
-    script.Do(IDD_SYSTEM, "no refresh", [&](HWND window) {
-        EXPECT_EQ(SelectedNames(window), (Names{L"#001", L"#002"}));
-    });
-    Close(script);
-    Run(script);
-    EXPECT_TRUE(script.Finished());
-    ASSERT_EQ(receiver.Count(DLGREQ_SAVE_MEMORY_BLOCK), 1u);
-    const auto& request = receiver.Last(DLGREQ_SAVE_MEMORY_BLOCK);
-    EXPECT_EQ(request.received.Word(12), 1u);
-    EXPECT_EQ(request.Field(L"destination"), L"D:\\mem\\002.FSD");
-    EXPECT_EQ(request.received.Byte(24), 1);
-    EXPECT_EQ(request.received.Byte(28), 1);
-}
-
-TEST_F(MemoryActionsTest, MemorySaveFailureStopsWithoutTheEndNotice)
+TEST_F(MemoryActionsTest, SavesStopAtAFailureAskBeforeOverwritingAndCsvSaveWritesFormatZero)
 {
     StartIn("D:\\mem");
-    ScriptedOperator script;
-    OpenFileTab(script);
+    const std::wstring caption = L"メモリ保存";
     script.Tap(IDD_SYSTEM, IDC_MEMORY_LIST);
     script.Tap(IDD_SYSTEM, IDC_SELECT_ALL);
     script.Tap(IDD_SYSTEM, IDC_MEMORY_SAVE);
+    script.Do(IDD_PROC, "destination", [&](HWND window) {
+        EXPECT_EQ(GetWindowTextString(window), caption);
+        EXPECT_EQ(ControlText(window, IDC_PROC_LABEL), L"保存先");
+    });
     script.Tap(IDD_PROC, IDOK);
-    AnswerPopup(script, L"メモリ保存", L"[D:\\mem\\001.FSD]メモリ保存処理に失敗しました。", kYes);
-    Close(script);
-    Run(script);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(receiver.Count(DLGREQ_SAVE_MEMORY_BLOCK), 1u);
-}
-
-TEST_F(MemoryActionsTest, CsvSaveOfABlockWritesFormatZeroUnderTheBlockNumber)
-{
-    StartIn("D:\\mem");
-    receiver.AnswerYes(DLGREQ_SAVE_MEMORY_BLOCK);
-    ScriptedOperator script;
-    OpenFileTab(script);
-    script.Tap(IDD_SYSTEM, IDC_MEMORY_LIST);
-    Select(script, {L"#002"});
+    AnswerPopup(script, caption, L"[D:\\mem\\001.FSD]メモリ保存処理に失敗しました。", kYes);
+    script.Do(IDD_SYSTEM, "stopped at the first block; now the host writes", [&](HWND) {
+        EXPECT_EQ(receiver.Count(DLGREQ_SAVE_MEMORY_BLOCK), 1u);
+        receiver.AnswerYes(DLGREQ_SAVE_MEMORY_BLOCK);
+        root.WriteFile(L"D:\\mem\\001.FSD", "old");
+    });
+    script.Tap(IDD_SYSTEM, IDC_MEMORY_SAVE);
+    script.Tap(IDD_PROC, IDOK);
+    AnswerPopup(script, caption, L"[D:\\mem\\001.FSD]ファイルが存在します。上書きしてもよろしいですか？", kNo);
+    AnswerPopup(script, caption, L"メモリ保存処理終了しました。", kYes);
+    script.Do(IDD_SYSTEM, "the other block written; no refresh", [&](HWND window) {
+        EXPECT_EQ(SelectedNames(window), (Names{L"#001", L"#002"}));
+        const auto& request = receiver.Last(DLGREQ_SAVE_MEMORY_BLOCK);
+        EXPECT_EQ(request.received.Word(12), 1u);
+        EXPECT_EQ(request.Field(L"destination"), L"D:\\mem\\002.FSD");
+        EXPECT_EQ(std::make_pair(request.received.Byte(24), request.received.Byte(28)), std::make_pair(BYTE{1}, BYTE{1}));
+    });
+    Select(script, {L"#001"});  // leaves #002
     script.Tap(IDD_SYSTEM, IDC_CSV_SAVE);
     script.Tap(IDD_PROC, IDOK);
     script.Do(IDD_SYSTEM, "memory list rebuilt", [&](HWND window) {
         EXPECT_EQ(Column(window), (Names{L"#001", L"#002"}));
         EXPECT_TRUE(SelectedNames(window).empty());
     });
-    Close(script);
-    Run(script);
-    EXPECT_TRUE(script.Finished());
+    Finish();
+    EXPECT_EQ(receiver.Count(DLGREQ_SAVE_MEMORY_BLOCK), 3u);
     const auto& request = receiver.Last(DLGREQ_SAVE_MEMORY_BLOCK);
     EXPECT_EQ(request.received.Word(12), 1u);
     EXPECT_EQ(request.Field(L"destination"), L"D:\\mem\\002.csv");

@@ -17,6 +17,7 @@
 #include "core/ConfigRecords.h"
 #include "core/SystemSettingSheet.h"
 #include "host/widgets/CPushSwitch.h"
+#include "pages/files/ListSortKeys.h"
 #include "win/controls/CListCtrl.h"
 
 #include <functional>
@@ -82,7 +83,7 @@ protected:
 
 private:
     // Sort comparison: the page is the parameter, the items' indexes the
-    // rows as they stood when the sort began.
+    // rows as they stood when the sort began (their keys in m_sortKeys).
     static int CompareListItems(LPARAM first, LPARAM second, LPARAM page);
 
     // Makes `folder` the page's folder and the process's current directory;
@@ -91,7 +92,8 @@ private:
     // Rebuilds the list for the current mode and shows the members.
     void RefreshList(bool updateButtons);
     void InsertListColumn0(DWORD item, const wchar_t* defaultText);
-    int AppendRow(const CString& name, const CString& size, const CString& date);
+    // Inserts a row at `row` (the rows so far); where it went, or -1.
+    int AppendRow(int row, const wchar_t* name, const CString& size, const CString& date);
 
     // Host popups with the page as parent: a question (TRUE when confirmed)
     // and a notice.
@@ -116,5 +118,5 @@ private:
     CPushSwitch m_swMemoryList;
     BOOL m_bMemoryList = FALSE;
 
-    std::vector<CString> m_sortTexts;  // the sort column's texts while a sort runs
+    ListSortKeys m_sortKeys;  // the sort column's keys while a sort runs
 };

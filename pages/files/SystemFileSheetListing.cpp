@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <cwchar>
+#include <vector>
 
 using namespace file_sheet;
 
@@ -64,6 +65,34 @@ CString FormatDate(const SYSTEMTIME& time, const wchar_t* format)
     return date.Format(format);
 }
 
+// What "%I64d" writes of the 64-bit size, without a formatted print per row.
+CString SizeText(const WIN32_FIND_DATAW& entry)
+{
+    const ULONGLONG bits = (static_cast<ULONGLONG>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+    const bool negative = static_cast<LONGLONG>(bits) < 0;
+    ULONGLONG value = negative ? ~bits + 1 : bits;
+    wchar_t digits[24];
+    wchar_t* first = std::end(digits);
+    *--first = L'\0';
+    do {
+        *--first = static_cast<wchar_t>(L'0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    if (negative)
+        *--first = L'-';
+    return CString(first);
+}
+
+// Folders before files: `rows` marks each row that is a file.
+int CompareFolderFirst(LPARAM first, LPARAM second, LPARAM rows)
+{
+    const auto& isFile = *reinterpret_cast<const std::vector<char>*>(rows);
+    const auto count = static_cast<LPARAM>(isFile.size());
+    if (first < 0 || second < 0 || first >= count || second >= count)
+        return 0;
+    return isFile[static_cast<std::size_t>(first)] - isFile[static_cast<std::size_t>(second)];
+}
+
 }  // namespace
 
 void CSystemFileSheet::InsertListColumn0(DWORD item, const wchar_t* defaultText)
@@ -72,9 +101,9 @@ void CSystemFileSheet::InsertListColumn0(DWORD item, const wchar_t* defaultText)
     m_listFile.InsertColumn(kColumnName, Text(item, defaultText), LVCFMT_LEFT, 120);
 }
 
-int CSystemFileSheet::AppendRow(const CString& name, const CString& size, const CString& date)
+int CSystemFileSheet::AppendRow(int row, const wchar_t* name, const CString& size, const CString& date)
 {
-    int row = m_listFile.InsertItem(m_listFile.GetItemCount(), name);
+    row = m_listFile.InsertItem(row, name);
     if (row < 0)
         return row;
     m_listFile.SetItemText(row, kColumnSize, size);
@@ -94,37 +123,36 @@ int CSystemFileSheet::ListFolder(const CString& folder)
     const TIME_ZONE_INFORMATION* zone =
         GetTimeZoneInformation(&zoneInformation) != TIME_ZONE_ID_INVALID ? &zoneInformation : nullptr;
 
-    int rows = 0;
+    // One pass over the folder. Rows go in as the entries come; folders are
+    // moved before the files afterwards, each group in enumeration order.
+    std::vector<char> isFile;
+    bool fileListed = false;
+    bool folderAfterFile = false;
     WIN32_FIND_DATAW entry;
-    // Folders first: only plain folders, whose attribute word is exactly the
-    // directory bit.
     FileIO finder(4);
     if (finder.FindFirst(pattern, &entry)) {
         do {
-            if (entry.dwFileAttributes != FILE_ATTRIBUTE_DIRECTORY)
+            const bool folderEntry = entry.dwFileAttributes == FILE_ATTRIBUTE_DIRECTORY;
+            if (folderEntry) {
+                // Only plain folders, whose attribute word is exactly the directory bit.
+                if (std::wcscmp(entry.cFileName, L".") == 0 || (root && std::wcscmp(entry.cFileName, L"..") == 0))
+                    continue;
+            } else if (entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN)) {
                 continue;
-            if (std::wcscmp(entry.cFileName, L".") == 0 || (root && std::wcscmp(entry.cFileName, L"..") == 0))
+            }
+            const CString date = FormatDate(DisplayTime(entry.ftLastWriteTime, zone), dateFormat);
+            const CString size = folderEntry ? CString(kDirText) : SizeText(entry);
+            if (AppendRow(static_cast<int>(isFile.size()), entry.cFileName, size, date) < 0)
                 continue;
-            if (AppendRow(entry.cFileName, kDirText, FormatDate(DisplayTime(entry.ftLastWriteTime, zone), dateFormat)) >= 0)
-                ++rows;
+            folderAfterFile = folderAfterFile || (folderEntry && fileListed);
+            fileListed = fileListed || !folderEntry;
+            isFile.push_back(folderEntry ? 0 : 1);
         } while (finder.FindNext(&entry));
         finder.FindClose();
     }
-    // Then the files that are neither folders nor hidden.
-    if (finder.FindFirst(pattern, &entry)) {
-        do {
-            if (entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN))
-                continue;
-            const LONGLONG size =
-                static_cast<LONGLONG>((static_cast<ULONGLONG>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow);
-            CString sizeText;
-            sizeText.Format(L"%I64d", size);
-            if (AppendRow(entry.cFileName, sizeText, FormatDate(DisplayTime(entry.ftLastWriteTime, zone), dateFormat)) >= 0)
-                ++rows;
-        } while (finder.FindNext(&entry));
-        finder.FindClose();
-    }
-    return rows;
+    if (folderAfterFile)
+        m_listFile.SortItemsEx(&CompareFolderFirst, reinterpret_cast<DWORD_PTR>(&isFile));
+    return static_cast<int>(isFile.size());
 }
 
 void CSystemFileSheet::ListMemoryBlocks()
@@ -135,6 +163,7 @@ void CSystemFileSheet::ListMemoryBlocks()
     const wchar_t* dateFormat = Text(1, 100, L"%04Y/%02M/%02D %02h:%02m:%02s");
     CMemBlockMan blocks;
     const int count = blocks.GetNumBlocks();
+    int rows = 0;
     for (int block = 0; block < count; ++block) {
         if (!blocks.IsEnableData(block))
             continue;
@@ -145,7 +174,8 @@ void CSystemFileSheet::ListMemoryBlocks()
         CString number, size;
         number.Format(L"#%03d", block + 1);
         size.Format(L"%d", static_cast<int>(ReadLong(record, 12)));
-        AppendRow(number, size, FormatDate(BlockStartTime(record), dateFormat));
+        if (AppendRow(rows, number, size, FormatDate(BlockStartTime(record), dateFormat)) >= 0)
+            ++rows;
     }
 }
 
@@ -179,35 +209,18 @@ void CSystemFileSheet::OnLvnColumnclickListFile(NMHDR* header, LRESULT* result)
 {
     *result = 0;
     m_nSortColumn = reinterpret_cast<NMLISTVIEW*>(header)->iSubItem;
-    // The comparison reads the texts as they stood when the sort began.
-    const int rows = m_listFile.GetItemCount();
-    m_sortTexts.clear();
-    m_sortTexts.reserve(static_cast<std::size_t>(rows));
-    for (int row = 0; row < rows; ++row)
-        m_sortTexts.push_back(m_listFile.GetItemText(row, m_nSortColumn));
+    // The keys are read once, as the texts stand when the sort begins.
+    m_sortKeys.Read(m_listFile, m_nSortColumn, m_nSortColumn == kColumnSize);
     m_listFile.SortItemsEx(&CSystemFileSheet::CompareListItems, reinterpret_cast<DWORD_PTR>(this));
-    m_sortTexts.clear();
+    m_sortKeys.Clear();
     m_bSortDescending = !m_bSortDescending;
 }
 
 int CSystemFileSheet::CompareListItems(LPARAM first, LPARAM second, LPARAM page)
 {
+    // Sizes compare as numbers; "<DIR>" and other text count as 0. The whole
+    // 64-bit value is compared, so files beyond 2 GiB keep their order.
     const auto* self = reinterpret_cast<const CSystemFileSheet*>(page);
-    const auto count = static_cast<LPARAM>(self->m_sortTexts.size());
-    if (first < 0 || second < 0 || first >= count || second >= count)
-        return 0;
-    const CString& a = self->m_sortTexts[static_cast<std::size_t>(first)];
-    const CString& b = self->m_sortTexts[static_cast<std::size_t>(second)];
-    int order;
-    if (self->m_nSortColumn == kColumnSize) {
-        // Sizes compare as numbers; "<DIR>" and other text count as 0. The
-        // whole 64-bit value is compared, so files beyond 2 GiB keep their order.
-        const long long x = std::wcstoll(a, nullptr, 10);
-        const long long y = std::wcstoll(b, nullptr, 10);
-        order = x < y ? -1 : (x > y ? 1 : 0);
-    } else {
-        order = a.Compare(b);
-        order = order < 0 ? -1 : (order > 0 ? 1 : 0);
-    }
+    const int order = self->m_sortKeys.Compare(first, second);
     return self->m_bSortDescending ? -order : order;
 }

@@ -20,9 +20,7 @@ LRESULT ListView::InsertItem(const LVITEMW* item)
     }
     ListViewRow row;
     if (item->mask & LVIF_TEXT) {
-        std::wstring text = TextOf(item->pszText);
-        if (!text.empty())
-            row.cells.push_back(std::move(text));
+        row.cells.Set(0, TextViewOf(item->pszText));
     }
     if (item->mask & LVIF_PARAM)
         row.lParam = item->lParam;
@@ -37,7 +35,7 @@ LRESULT ListView::InsertItem(const LVITEMW* item)
     if (style & (LVS_SORTASCENDING | LVS_SORTDESCENDING)) {
         // A sorted list places the row by its text, whatever index was asked.
         bool descending = (style & LVS_SORTDESCENDING) != 0;
-        std::wstring text = row.cells.empty() ? std::wstring() : row.cells[0];
+        std::wstring text = row.cells.Text(0);
         int low = 0;
         int high = m_rows.Count();
         while (low < high) {
@@ -71,7 +69,7 @@ BOOL ListView::SetItem(const LVITEMW* item)
     }
     if (item->iSubItem > 0) {
         if (item->mask & LVIF_TEXT) {
-            m_rows.SetText(item->iItem, item->iSubItem, TextOf(item->pszText));
+            m_rows.SetText(item->iItem, item->iSubItem, TextViewOf(item->pszText));
             Changed();
         }
         return TRUE;
@@ -96,7 +94,7 @@ BOOL ListView::GetItem(LVITEMW* item) const
     if (!item || !m_rows.Valid(item->iItem) || item->iSubItem < 0)
         return FALSE;
     if (item->mask & LVIF_TEXT)
-        CopyText(m_rows.Text(item->iItem, item->iSubItem), item->pszText, item->cchTextMax);
+        m_rows.CopyText(item->iItem, item->iSubItem, item->pszText, item->cchTextMax);
     if (item->iSubItem > 0)
         return TRUE;
     const ListViewRow& row = m_rows.At(item->iItem);
@@ -115,7 +113,7 @@ LRESULT ListView::GetItemText(int index, LVITEMW* item) const
 {
     if (!item || !m_rows.Valid(index) || item->iSubItem < 0)
         return 0;
-    return CopyText(m_rows.Text(index, item->iSubItem), item->pszText, item->cchTextMax);
+    return m_rows.CopyText(index, item->iSubItem, item->pszText, item->cchTextMax);
 }
 
 BOOL ListView::DeleteItem(int index)
@@ -224,7 +222,7 @@ LRESULT ListView::FindItem(int start, const LVFINDINFOW* find) const
         if (find->flags & LVFI_PARAM)
             return m_rows.At(index).lParam == find->lParam;
         if (find->flags & (LVFI_STRING | LVFI_PARTIAL | LVFI_SUBSTRING)) {
-            std::wstring_view text = m_rows.Text(index, 0);
+            const std::wstring text = m_rows.Text(index, 0);
             if (find->flags & (LVFI_PARTIAL | LVFI_SUBSTRING))
                 return text.size() >= needle.size() && EqualIgnoringCase(text.substr(0, needle.size()), needle);
             return EqualIgnoringCase(text, needle);

@@ -1,29 +1,11 @@
 #include "win/controls/ListViewRows.h"
 
+#include "win/FreedMemory.h"
 #include "win/controls/CommCtrl.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace win {
-
-const std::wstring& ListViewRows::Text(int index, int subItem) const
-{
-    static const std::wstring empty;
-    const auto& cells = m_rows[static_cast<size_t>(index)].cells;
-    return subItem >= 0 && subItem < static_cast<int>(cells.size()) ? cells[static_cast<size_t>(subItem)] : empty;
-}
-
-void ListViewRows::SetText(int index, int subItem, std::wstring text)
-{
-    auto& cells = m_rows[static_cast<size_t>(index)].cells;
-    if (subItem >= static_cast<int>(cells.size())) {
-        if (text.empty())
-            return;
-        cells.resize(static_cast<size_t>(subItem) + 1);
-    }
-    cells[static_cast<size_t>(subItem)] = std::move(text);
-}
 
 void ListViewRows::SetState(int index, UINT state)
 {
@@ -71,7 +53,9 @@ void ListViewRows::Erase(int index)
 
 void ListViewRows::Clear()
 {
-    m_rows.clear();
+    const size_t count = m_rows.size();
+    std::vector<ListViewRow>().swap(m_rows);
+    ReturnFreedMemory(count);
     m_selectedCount = 0;
     m_focused = -1;
     ++m_generation;
@@ -85,16 +69,29 @@ void ListViewRows::Reserve(int count)
 
 void ListViewRows::Reorder(const std::vector<int>& order)
 {
-    std::vector<ListViewRow> reordered;
-    reordered.reserve(m_rows.size());
+    // In place, one cycle of the permutation at a time, so a large list
+    // needs no second copy of its rows.
     int focused = -1;
-    for (size_t position = 0; position < order.size(); ++position) {
-        int from = order[position];
-        if (from == m_focused)
+    for (size_t position = 0; position < order.size(); ++position)
+        if (order[position] == m_focused)
             focused = static_cast<int>(position);
-        reordered.push_back(std::move(m_rows[static_cast<size_t>(from)]));
+    std::vector<bool> placed(order.size());
+    for (size_t start = 0; start < order.size(); ++start) {
+        if (placed[start])
+            continue;
+        ListViewRow held = std::move(m_rows[start]);
+        size_t position = start;
+        for (;;) {
+            placed[position] = true;
+            const auto from = static_cast<size_t>(order[position]);
+            if (from == start) {
+                m_rows[position] = std::move(held);
+                break;
+            }
+            m_rows[position] = std::move(m_rows[from]);
+            position = from;
+        }
     }
-    m_rows = std::move(reordered);
     m_focused = focused;
     ++m_generation;
 }
@@ -103,8 +100,7 @@ void ListViewRows::InsertColumn(int column)
 {
     size_t at = static_cast<size_t>(std::max(column, 1));
     for (ListViewRow& row : m_rows)
-        if (row.cells.size() > at)
-            row.cells.insert(row.cells.begin() + static_cast<std::ptrdiff_t>(at), std::wstring());
+        row.cells.InsertEmpty(static_cast<int>(at));
 }
 
 void ListViewRows::DeleteColumn(int column)
@@ -114,8 +110,7 @@ void ListViewRows::DeleteColumn(int column)
     if (column <= 0)
         return;
     for (ListViewRow& row : m_rows)
-        if (row.cells.size() > static_cast<size_t>(column))
-            row.cells.erase(row.cells.begin() + column);
+        row.cells.Erase(column);
 }
 
 int ListViewRows::NextSelected(int after) const
@@ -126,33 +121,6 @@ int ListViewRows::NextSelected(int after) const
         if (m_rows[static_cast<size_t>(index)].state & LVIS_SELECTED)
             return index;
     return -1;
-}
-
-std::vector<int> StableSortedOrder(int count, const std::function<bool(int, int)>& less)
-{
-    std::vector<int> order(static_cast<size_t>(std::max(count, 0)));
-    std::iota(order.begin(), order.end(), 0);
-    std::vector<int> buffer(order.size());
-    // Bottom-up merge sort: runs of width 1, 2, 4, ... merged into the buffer
-    // and swapped back. Taking from the right run only when it is strictly
-    // less keeps equal rows in their order.
-    for (size_t width = 1; width < order.size(); width *= 2) {
-        for (size_t left = 0; left < order.size(); left += 2 * width) {
-            size_t middle = std::min(left + width, order.size());
-            size_t right = std::min(left + 2 * width, order.size());
-            size_t i = left;
-            size_t j = middle;
-            size_t out = left;
-            while (i < middle && j < right)
-                buffer[out++] = less(order[j], order[i]) ? order[j++] : order[i++];
-            while (i < middle)
-                buffer[out++] = order[i++];
-            while (j < right)
-                buffer[out++] = order[j++];
-        }
-        order.swap(buffer);
-    }
-    return order;
 }
 
 }  // namespace win

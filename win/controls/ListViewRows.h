@@ -2,18 +2,22 @@
 // O(1) and reading by index O(1); the number of selected rows and the focused
 // row are kept in step with every state change, so neither question scans
 // the rows. Only ListView changes them, and it alone sends notifications.
+// A row's texts are one compact string (ListViewCells.h), so sorting moves
+// rows of a few words each.
 #pragma once
 
 #include "win/Win32Types.h"
+#include "win/controls/ListViewCells.h"
 
-#include <functional>
+#include <algorithm>
+#include <numeric>
 #include <string>
 #include <vector>
 
 namespace win {
 
 struct ListViewRow {
-    std::vector<std::wstring> cells;  // cell 0 is the item's text, cell n sub-item n; may be short
+    ListViewCells cells;  // cell 0 is the item's text, cell n sub-item n; may be short
     LPARAM lParam = 0;
     UINT state = 0;                   // LVIS_* bits
     int image = 0;
@@ -26,9 +30,17 @@ public:
     bool Valid(int index) const { return index >= 0 && index < Count(); }
     const ListViewRow& At(int index) const { return m_rows[static_cast<size_t>(index)]; }
     // The cell's text; empty for a cell never set.
-    const std::wstring& Text(int index, int subItem) const;
+    std::wstring Text(int index, int subItem) const { return m_rows[static_cast<size_t>(index)].cells.Text(subItem); }
+    // Into a buffer of `size` characters, terminated; the characters copied.
+    int CopyText(int index, int subItem, LPWSTR buffer, int size) const
+    {
+        return m_rows[static_cast<size_t>(index)].cells.Copy(subItem, buffer, size);
+    }
 
-    void SetText(int index, int subItem, std::wstring text);
+    void SetText(int index, int subItem, std::wstring_view text)
+    {
+        m_rows[static_cast<size_t>(index)].cells.Set(subItem, text);
+    }
     void SetParam(int index, LPARAM lParam) { m_rows[static_cast<size_t>(index)].lParam = lParam; }
     void SetImage(int index, int image) { m_rows[static_cast<size_t>(index)].image = image; }
     void SetIndent(int index, int indent) { m_rows[static_cast<size_t>(index)].indent = indent; }
@@ -69,6 +81,59 @@ private:
 // A stable merge sort of the indexes 0..count-1 by `less`. Whatever `less`
 // answers (even inconsistently) it makes O(n log n) calls and never reads
 // outside the range, so an ill-behaved callback cannot corrupt memory.
-std::vector<int> StableSortedOrder(int count, const std::function<bool(int, int)>& less);
+// Runs already in order (or in strictly reverse order) are taken as they
+// are, so sorting a sorted list, or reversing it, costs n - 1 calls.
+template <class Less>
+std::vector<int> StableSortedOrder(int count, Less less)
+{
+    const size_t size = static_cast<size_t>(std::max(count, 0));
+    std::vector<int> order(size);
+    std::iota(order.begin(), order.end(), 0);
+    // The natural runs: where each starts, and the end.
+    std::vector<size_t> runs;
+    for (size_t start = 0; start < size;) {
+        size_t end = start + 1;
+        if (end < size && less(order[end], order[start])) {
+            while (end + 1 < size && less(order[end + 1], order[end]))
+                ++end;
+            std::reverse(order.begin() + static_cast<std::ptrdiff_t>(start),
+                         order.begin() + static_cast<std::ptrdiff_t>(end + 1));
+            ++end;
+        } else {
+            if (end < size)
+                ++end;  // that pair was just found in order
+            while (end < size && !less(order[end], order[end - 1]))
+                ++end;
+        }
+        runs.push_back(start);
+        start = end;
+    }
+    runs.push_back(size);
+    // Neighbouring runs merged pairwise until one is left. Taking from the
+    // right run only when it is strictly less keeps equal rows in order.
+    std::vector<int> buffer(size);
+    while (runs.size() > 2) {
+        std::vector<size_t> merged;
+        for (size_t run = 0; run + 1 < runs.size(); run += 2) {
+            const size_t left = runs[run];
+            const size_t middle = runs[run + 1];
+            const size_t right = run + 2 < runs.size() ? runs[run + 2] : middle;
+            size_t i = left;
+            size_t j = middle;
+            size_t out = left;
+            while (i < middle && j < right)
+                buffer[out++] = less(order[j], order[i]) ? order[j++] : order[i++];
+            while (i < middle)
+                buffer[out++] = order[i++];
+            while (j < right)
+                buffer[out++] = order[j++];
+            merged.push_back(left);
+        }
+        merged.push_back(size);
+        order.swap(buffer);
+        runs.swap(merged);
+    }
+    return order;
+}
 
 }  // namespace win

@@ -7,6 +7,11 @@ namespace win {
 
 std::wstring TextOf(LPCWSTR text)
 {
+    return std::wstring(TextViewOf(text));
+}
+
+std::wstring_view TextViewOf(LPCWSTR text)
+{
     if (!text || text == LPSTR_TEXTCALLBACKW)
         return {};
     return text;

@@ -15,6 +15,8 @@ constexpr int kMaximumSubItem = 1024;
 // (LPSTR_TEXTCALLBACK, answered through LVN_GETDISPINFO) are not used by the
 // dialogs; such a cell stays empty.
 std::wstring TextOf(LPCWSTR text);
+// The same without a copy, valid as long as `text`.
+std::wstring_view TextViewOf(LPCWSTR text);
 // Copies into a caller's buffer of `size` characters, always terminated;
 // returns the characters copied.
 int CopyText(const std::wstring& text, LPWSTR buffer, int size);

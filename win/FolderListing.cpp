@@ -1,0 +1,264 @@
+#include "win/FolderListing.h"
+
+#include "win/Drives.h"
+#include "win/FreedMemory.h"
+#include "win/NameMatch.h"
+#include "win/TextConvert.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace win {
+namespace {
+
+constexpr unsigned kStatxFields = STATX_BASIC_STATS | STATX_BTIME;
+constexpr std::size_t kKeyCharacters = 16;
+
+bool IsAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Decodes a name into `buffer` (MAX_PATH characters, terminated); the
+// length, or npos when the name is not UTF-8 or too long for Windows.
+std::size_t Decode(std::string_view name, bool ascii, wchar_t* buffer)
+{
+    if (ascii) {
+        if (name.size() >= MAX_PATH)
+            return std::string_view::npos;
+        for (std::size_t i = 0; i < name.size(); ++i)
+            buffer[i] = static_cast<unsigned char>(name[i]);
+        buffer[name.size()] = L'\0';
+        return name.size();
+    }
+    if (!IsValidUtf8(name))
+        return std::string_view::npos;
+    const std::wstring wide = Utf8ToWide(name);
+    if (wide.size() >= MAX_PATH)
+        return std::string_view::npos;
+    std::copy(wide.begin(), wide.end(), buffer);
+    buffer[wide.size()] = L'\0';
+    return wide.size();
+}
+
+// Folded names in order: character by character, a shorter name first.
+int CompareFolded(std::wstring_view a, std::wstring_view b)
+{
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const wchar_t x = FoldNameCharacter(a[i]);
+        const wchar_t y = FoldNameCharacter(b[i]);
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+char FoldAscii(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+int CompareFoldedAscii(std::string_view a, std::string_view b)
+{
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const auto x = static_cast<unsigned char>(FoldAscii(a[i]));
+        const auto y = static_cast<unsigned char>(FoldAscii(b[i]));
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+// Reads the folder's names in blocks, without a look-up per name.
+template <class Visit>
+bool ReadNames(int descriptor, Visit visit)
+{
+    alignas(dirent64) char block[32768];
+    for (;;) {
+        const ssize_t length = ::getdents64(descriptor, block, sizeof block);
+        if (length < 0)
+            return false;
+        if (length == 0)
+            return true;
+        for (ssize_t position = 0; position < length;) {
+            const auto* entry = reinterpret_cast<const dirent64*>(block + position);
+            visit(std::string_view(entry->d_name));
+            position += entry->d_reclen;
+        }
+    }
+}
+
+int OpenFolder(const std::string& posixFolder)
+{
+    return ::open(posixFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+}  // namespace
+
+FolderListing::FolderListing(int descriptor, std::string posixFolder)
+    : m_descriptor(descriptor),
+      m_folder(std::move(posixFolder)),
+      m_readsStoredAttributes(FileInfo::FolderMayHoldStoredAttributes(descriptor))
+{
+}
+
+FolderListing::~FolderListing()
+{
+    ::close(m_descriptor);
+    const std::size_t count = m_entries.size();
+    std::vector<Entry>().swap(m_entries);
+    std::vector<char>().swap(m_names);
+    ReturnFreedMemory(count);
+}
+
+std::unique_ptr<FolderListing> FolderListing::ReadAll(const std::string& posixFolder)
+{
+    const int descriptor = OpenFolder(posixFolder);
+    if (descriptor < 0)
+        return nullptr;
+    std::unique_ptr<FolderListing> listing(new FolderListing(descriptor, posixFolder));
+    if (!ReadNames(descriptor, [&](std::string_view name) { listing->Add(name); }))
+        return nullptr;
+    listing->Sort();
+    return listing;
+}
+
+std::unique_ptr<FolderListing> FolderListing::ReadOne(const std::string& posixFolder, std::wstring_view name)
+{
+    const int descriptor = OpenFolder(posixFolder);
+    if (descriptor < 0)
+        return nullptr;
+    std::unique_ptr<FolderListing> listing(new FolderListing(descriptor, posixFolder));
+    const std::string spelled = WideToUtf8(name);
+    struct statx info {};
+    if (::statx(descriptor, spelled.c_str(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &info) == 0) {
+        listing->Add(spelled);
+        return listing;
+    }
+    std::string found;
+    const bool read = ReadNames(descriptor, [&](std::string_view candidate) {
+        if ((found.empty() || candidate < found) && IsValidUtf8(candidate) && NamesEqual(Utf8ToWide(candidate), name))
+            found = candidate;
+    });
+    if (!read)
+        return nullptr;
+    if (!found.empty())
+        listing->Add(found);
+    return listing;
+}
+
+bool FolderListing::Add(std::string_view posixName)
+{
+    if (posixName == "." || posixName == "..")
+        return false;
+    Entry entry;
+    entry.ascii = IsAscii(posixName);
+    wchar_t wide[MAX_PATH];
+    const std::size_t length = Decode(posixName, entry.ascii, wide);
+    if (length == std::string_view::npos || !IsValidFileName(std::wstring_view(wide, length)))
+        return false;
+
+    // The sort key: the first 16 folded characters as bytes, big-endian, so
+    // that comparing two keys as numbers orders the names as CompareFolded
+    // does wherever the keys differ. A character beyond ASCII ends the key
+    // with 0xFF (it folds to a value above every ASCII one); a name that
+    // ends early leaves zeros, which sort first, as a shorter name does.
+    unsigned char key[kKeyCharacters] = {};
+    entry.keyIsWholeName = length <= kKeyCharacters;
+    for (std::size_t i = 0; i < std::min(length, kKeyCharacters); ++i) {
+        const wchar_t folded = FoldNameCharacter(wide[i]);
+        if (folded >= 0x80) {
+            key[i] = 0xFF;
+            entry.keyIsWholeName = false;
+            break;
+        }
+        key[i] = static_cast<unsigned char>(folded);
+    }
+    for (std::size_t i = 0; i < 8; ++i) {
+        entry.keyHigh = (entry.keyHigh << 8) | key[i];
+        entry.keyLow = (entry.keyLow << 8) | key[i + 8];
+    }
+    entry.offset = static_cast<std::uint32_t>(m_names.size());
+    entry.length = static_cast<std::uint16_t>(posixName.size());
+    m_names.insert(m_names.end(), posixName.begin(), posixName.end());
+    m_names.push_back('\0');
+    m_entries.push_back(entry);
+    return true;
+}
+
+void FolderListing::Sort()
+{
+    std::sort(m_entries.begin(), m_entries.end(), [this](const Entry& a, const Entry& b) { return Less(a, b); });
+}
+
+bool FolderListing::Less(const Entry& a, const Entry& b) const
+{
+    if (a.keyHigh != b.keyHigh)
+        return a.keyHigh < b.keyHigh;
+    if (a.keyLow != b.keyLow)
+        return a.keyLow < b.keyLow;
+    const std::string_view x = PosixName(a);
+    const std::string_view y = PosixName(b);
+    if (!a.keyIsWholeName || !b.keyIsWholeName) {
+        int order;
+        if (a.ascii && b.ascii) {
+            order = CompareFoldedAscii(x.substr(std::min(x.size(), kKeyCharacters)),
+                                       y.substr(std::min(y.size(), kKeyCharacters)));
+        } else {
+            wchar_t first[MAX_PATH];
+            wchar_t second[MAX_PATH];
+            const std::size_t firstLength = Decode(x, a.ascii, first);
+            const std::size_t secondLength = Decode(y, b.ascii, second);
+            order = CompareFolded(std::wstring_view(first, firstLength), std::wstring_view(second, secondLength));
+        }
+        if (order != 0)
+            return order < 0;
+    }
+    return x < y;
+}
+
+std::string_view FolderListing::PosixName(const Entry& entry) const
+{
+    return std::string_view(m_names.data() + entry.offset, entry.length);
+}
+
+std::wstring_view FolderListing::Name(std::size_t index, wchar_t* buffer) const
+{
+    const Entry& entry = m_entries[index];
+    return std::wstring_view(buffer, Decode(PosixName(entry), entry.ascii, buffer));
+}
+
+std::optional<FileInfo> FolderListing::Info(std::size_t index, std::wstring_view name) const
+{
+    const char* posixName = m_names.data() + m_entries[index].offset;
+    struct statx info {};
+    if (::statx(m_descriptor, posixName, AT_SYMLINK_NOFOLLOW, kStatxFields, &info) != 0)
+        return std::nullopt;  // vanished meanwhile
+    if (S_ISLNK(info.stx_mode)) {
+        // A link is listed as what it leads to, and only inside the data root.
+        if (!Drives::IsInsideDataRoot(m_folder + "/" + posixName) ||
+            ::statx(m_descriptor, posixName, 0, kStatxFields, &info) != 0)
+            return std::nullopt;
+    }
+    const DWORD stored = m_readsStoredAttributes ? FileInfo::StoredAttributes(m_folder + "/" + posixName) : 0;
+    return FileInfo::FromStatx(info, name, stored);
+}
+
+std::optional<FileInfo> FolderListing::DotInfo(bool parent) const
+{
+    struct statx info {};
+    const int result = parent ? ::statx(m_descriptor, "..", 0, kStatxFields, &info)
+                              : ::statx(m_descriptor, "", AT_EMPTY_PATH, kStatxFields, &info);
+    if (result != 0)
+        return std::nullopt;
+    const std::string path = parent ? m_folder + "/.." : m_folder;
+    return FileInfo::FromStatx(info, parent ? L".." : L".", FileInfo::StoredAttributes(path));
+}
+
+}  // namespace win
