@@ -79,14 +79,11 @@ TEST_F(HostReceiverTest, ADamagedSettingsFileIsRefusedAndChangesNothing)
     std::ofstream(root / "D" / "data" / "noise.env") << "\x7f\x45\x4c\x46 not settings";
     state.Misc().dwAutoOffDelay = 42;
     for (const wchar_t* path : {L"D:\\data\\cut.env", L"D:\\data\\noise.env", L"D:\\data\\missing.env",
-                                L"Q:\\nowhere.env", L"D:\\..\\..\\etc\\passwd"}) {
+                                L"Q:\\nowhere.env", L"D:\\..\\..\\etc\\passwd", static_cast<const wchar_t*>(nullptr)}) {
         T_DLG_REQUEST load = PathRequest(DLGREQ_LOAD_SETTINGS, path);
         receiver.OnDLGRequest(&load, 1);
-        EXPECT_EQ(load.Byte(16), 0) << path;
+        EXPECT_EQ(load.Byte(16), 0) << (path ? path : L"no path");
     }
-    T_DLG_REQUEST nullPath = Request(DLGREQ_LOAD_SETTINGS);
-    receiver.OnDLGRequest(&nullPath, 1);
-    EXPECT_EQ(nullPath.Byte(16), 0);
     EXPECT_EQ(state.Misc().dwAutoOffDelay, 42u);
     EXPECT_EQ(persisted, 0);
 }
@@ -113,7 +110,20 @@ TEST_F(HostReceiverTest, InitializeResetsTheChosenGroupsAndAnswers)
     EXPECT_EQ(all.Byte(24), 1);
     EXPECT_EQ(state.SysMeas().GetMode(), 0);
     EXPECT_EQ(state.Comm().dwBaudRate, HostState::DefaultComm().dwBaudRate);
-    EXPECT_EQ(persisted, 2);
+
+    InstrumentProfile::Modify([](InstrumentProfile& profile) {
+        profile.memoryBlocks.resize(2);
+        profile.memoryBlocks[0].enabled = true;
+        profile.memoryBlocks[0].sampleCount = 100;
+    });
+    T_DLG_REQUEST memory = Request(DLGREQ_INITIALIZE);
+    memory.SetWord(12, 0x8 | 0x30);  // bits above the four items are not items
+    receiver.OnDLGRequest(&memory, 1);
+    EXPECT_EQ(memory.Word(16), 0x8u);
+    EXPECT_EQ(memory.Byte(24), 0);
+    for (const MemoryBlockProfile& block : InstrumentProfile::Current()->memoryBlocks)
+        EXPECT_FALSE(block.enabled);
+    EXPECT_EQ(persisted, 3);
 }
 
 TEST_F(HostReceiverTest, InitializeOfTheCommunicationSetsTheAdapterToDhcpAndReportsAFailure)
@@ -140,22 +150,6 @@ TEST_F(HostReceiverTest, InitializeOfTheCommunicationSetsTheAdapterToDhcpAndRepo
     EXPECT_EQ(failing.Word(20), HostReceiver::kNetworkError);
     EXPECT_EQ(failing.Byte(24), 1);
     EXPECT_EQ(CNetConfig::GetLastRequest().result, 0);
-}
-
-TEST_F(HostReceiverTest, InitializeErasesTheMemoryBlocks)
-{
-    InstrumentProfile::Modify([](InstrumentProfile& profile) {
-        profile.memoryBlocks.resize(2);
-        profile.memoryBlocks[0].enabled = true;
-        profile.memoryBlocks[0].sampleCount = 100;
-    });
-    T_DLG_REQUEST request = Request(DLGREQ_INITIALIZE);
-    request.SetWord(12, 0x8 | 0x30);  // bits above the four items are not items
-    receiver.OnDLGRequest(&request, 1);
-    EXPECT_EQ(request.Word(16), 0x8u);
-    EXPECT_EQ(request.Byte(24), 0);
-    for (const MemoryBlockProfile& block : InstrumentProfile::Current()->memoryBlocks)
-        EXPECT_FALSE(block.enabled);
 }
 
 TEST_F(HostReceiverTest, EndingsAreCarriedOutAfterTheDialogAndTakenOnce)

@@ -81,22 +81,4 @@ TEST_F(PlaybackScreenTest, AnInstrumentThatCannotCloseKeepsTheFile)
     EXPECT_EQ(entries[0].fields.back().value, L"refused: the playback screen keeps D:\\data\\WAVE0001.FSD");
 }
 
-TEST_F(PlaybackScreenTest, OpenTakesOnlyFilesInsideTheDrives)
-{
-    std::string error;
-    EXPECT_TRUE(PlaybackScreen::Open(L"d:/data/sub/../WAVE0002.FSD", error)) << error;
-    EXPECT_EQ(PlaybackScreen::OpenFile(), L"D:\\data\\WAVE0002.FSD");
-    for (const wchar_t* bad : {L"D:\\data\\missing.FSD", L"D:\\data\\sub", L"Q:\\a.FSD", L"D:\\..\\..\\etc\\passwd"}) {
-        error.clear();
-        EXPECT_FALSE(PlaybackScreen::Open(bad, error)) << fs::path(bad).string();
-        EXPECT_FALSE(error.empty());
-    }
-    EXPECT_EQ(PlaybackScreen::OpenFile(), L"D:\\data\\WAVE0002.FSD") << "a refused open changes nothing";
-    // The operator's close always succeeds, even where the dialog's request would not.
-    InstrumentProfile::Modify([](InstrumentProfile& profile) { profile.playbackCloseSucceeds = false; });
-    EXPECT_FALSE(PlaybackScreen::Close());
-    PlaybackScreen::Clear();
-    EXPECT_FALSE(PlaybackScreen::IsOpen());
-}
-
 }  // namespace

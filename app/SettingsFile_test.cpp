@@ -161,7 +161,7 @@ TEST_F(SettingsFileTest, DefaultStateRoundTrips)
     EXPECT_TRUE(SameState(loaded, defaults));
 }
 
-TEST_F(SettingsFileTest, TruncatedDamagedAndRandomFilesAreRefused)
+TEST_F(SettingsFileTest, TruncatedDamagedRandomAndForeignFilesAreRefused)
 {
     for (std::size_t length : {std::size_t{0}, std::size_t{1}, std::size_t{40}, text.size() / 3, text.size() / 2,
                                text.size() - 30, text.size() - 2})
@@ -181,10 +181,7 @@ TEST_F(SettingsFileTest, TruncatedDamagedAndRandomFilesAreRefused)
         ExpectRefused(noise);
     }
     ExpectRefused(text.substr(0, 200) + "\x01\xFF garbage");
-}
 
-TEST_F(SettingsFileTest, ForeignFilesAreRefused)
-{
     ExpectRefused(ConfigText::Write(saved.SysRec1()));
     ExpectRefused(WithLine(text, "format = SYSDLG-SIM SETTINGS 1", "format = SYSDLG-SIM SETTINGS 2"));
     ExpectRefused("format = SYSDLG-SIM SETTINGS 1\nchecksum = 00000000\nend = SYSDLG-SIM SETTINGS\n");
