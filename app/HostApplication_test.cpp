@@ -39,6 +39,7 @@ protected:
             ui.join();
         }
         win::SetInputDriver(nullptr);
+        CONFIG_BASE::SetChangeHook(nullptr);
         win::ClearModalAbort();
         win::Drives::SetDataRoot("");
         std::filesystem::remove_all(path);
@@ -59,6 +60,7 @@ protected:
         while (!application.load())
             std::this_thread::yield();
         panel = std::make_unique<TouchPanel>(ui.get_id(), [] { return "{}"; });
+        application.load()->ConnectPanel(*panel);
         win::SetInputDriver(panel.get());
         go = true;
     }
@@ -139,6 +141,25 @@ TEST_F(HostApplicationTest, ARestartOpensAFreshDialogOnTheKeptState)
     application.load()->Stop();
     ui.join();
     EXPECT_EQ(status, 0);
+}
+
+TEST_F(HostApplicationTest, AChangeNoRequestReportsIsKeptOnceTheUiIsIdle)
+{
+    Start();
+    WaitForScreen([](const json& screen) { return SystemDialog(screen) != 0; });
+    // What the interval jog does: write the object at once, report nothing.
+    TouchPanel::Outcome outcome = panel->Run(
+        [this] {
+            application.load()->State().SysRec1().SetIntervalTime(777);
+            return TouchPanel::CommandResult{};
+        },
+        10s);
+    ASSERT_TRUE(outcome.settled);
+    HostState kept;
+    std::string error;
+    ASSERT_TRUE(SettingsFile::Load(root->StatePath(), kept, error)) << error;
+    EXPECT_EQ(kept.SysRec1().GetIntervalTime(), 777);
+    EXPECT_TRUE(log.Since(0).empty());
 }
 
 TEST_F(HostApplicationTest, AnExitIsCarriedOutOnceTheDialogHasReturned)
