@@ -128,8 +128,8 @@ TEST_F(FileApiTest, HandleAccessIsChecked)
     EXPECT_FALSE(ReadFile(INVALID_HANDLE_VALUE, buffer, 1, &count, nullptr));
 }
 
-// Recordings grow beyond 4 GB; the file page reads their size from the
-// folder listing and the file's status.
+// Recordings grow beyond 4 GB; the folder listing and the file's status
+// give their whole size.
 TEST_F(FileApiTest, SizesBeyondFourGigabytesAreWhole)
 {
     const long long size = 5000000000LL;

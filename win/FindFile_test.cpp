@@ -115,7 +115,7 @@ TEST_F(FindFileTest, EntryData)
     EXPECT_EQ(Find(L"D:\\data\\.hidden", AttributesOf), std::vector<DWORD>{FILE_ATTRIBUTE_HIDDEN});
 }
 
-TEST_F(FindFileTest, StoredAttributesShowWhereverTheEntryGoes)
+TEST_F(FindFileTest, StoredAttributesShowInTheListingAndTravelWithACopy)
 {
     if (!HasExtendedAttributes())
         GTEST_SKIP() << "no extended attributes on this file system";
