@@ -440,11 +440,17 @@ TEST_F(ListViewTest, GetNextItemFindsTheNextRowInTheState)
             << walk.start << " " << walk.flags;
 }
 
-TEST_F(ListViewTest, EnsureVisibleScrollsAndDeletedRowsNeverLeaveTheViewPastTheEnd)
+// The touch panel draws rows at the height the row rectangle gives.
+TEST_F(ListViewTest, ScrollingMovesTheRowRectanglesAndDeletedRowsNeverLeaveTheViewPastTheEnd)
 {
     HWND list = Make(0, 10);
     EXPECT_TRUE(SendMessageW(list, LVM_ENSUREVISIBLE, 7, FALSE));
     EXPECT_EQ(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), 3);
+    RECT rect{};
+    rect.left = LVIR_BOUNDS;
+    ASSERT_TRUE(SendMessageW(list, LVM_GETITEMRECT, 4, reinterpret_cast<LPARAM>(&rect)));
+    EXPECT_EQ(rect.top, kHeaderHeight + kRowHeight);
+    EXPECT_EQ(rect.bottom - rect.top, kRowHeight);
     EXPECT_FALSE(SendMessageW(list, LVM_ENSUREVISIBLE, 10, FALSE));
     for (int row = 9; row >= 2; --row)
         SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
