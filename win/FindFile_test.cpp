@@ -127,13 +127,14 @@ TEST_F(FindFileTest, StoredAttributesShowInTheListingAndTravelWithACopy)
     // Copied into a folder that held none: the listing there shows them too.
     SHFILEOPSTRUCTW copy{};
     copy.wFunc = FO_COPY;
-    copy.pFrom = L"D:\\data\\b.csv\0";
+    copy.pFrom = L"D:\\data\\b.csv\0D:\\data\\sub\0";
     copy.pTo = L"D:\\other\0";
     copy.fFlags = FOF_NOCONFIRMATION;
     ASSERT_EQ(SHFileOperationW(&copy), 0);
     EXPECT_EQ(Find(L"D:\\other\\*", AttributesOf),
               (std::vector<DWORD>{FILE_ATTRIBUTE_DIRECTORY, FILE_ATTRIBUTE_DIRECTORY,
-                                  FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE}));
+                                  FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE,
+                                  FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM}));
 }
 
 TEST_F(FindFileTest, ShortNamesAreUniqueStableAndMadeOnlyAtTheStandardLevel)
