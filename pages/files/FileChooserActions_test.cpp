@@ -75,7 +75,7 @@ TEST_F(ChooserActionsTest, ExportsSendOneRequestPerDataFileToTheChosenFolder)
     script.Tap(IDD_SYSTEM, IDC_MATLAB);
     script.Do(IDD_BROWSE, "the export prompt, starting at the drives", [&](HWND chooser) {
         EXPECT_TRUE(testing_support::ShowsText(chooser, L"保存先を選択して下さい。"));
-        EXPECT_EQ(ChooserRows(chooser), (Names{L"C:\\", L"D:\\", L"E:\\"}));
+        EXPECT_EQ(ListColumn(chooser, kChooserList), (Names{L"C:\\", L"D:\\", L"E:\\"}));
     });
     ChooseFolder(script, {}, L"E:\\");
     script.Do(IDD_SYSTEM, "refreshed", [&](HWND window) { EXPECT_TRUE(SelectedNames(window).empty()); });
@@ -103,7 +103,7 @@ TEST_F(ChooserActionsTest, BrowseChangesTheFolderAndTheHostBufferButNotTheMemory
     script.Tap(IDD_SYSTEM, IDC_BROWSE);
     script.Do(IDD_BROWSE, "starts in the page's folder", [&](HWND chooser) {
         EXPECT_TRUE(testing_support::ShowsText(chooser, L"ﾃﾞｰﾀﾌｧｲﾙのあるﾌｫﾙﾀﾞを選択して下さい。"));
-        EXPECT_EQ(ChooserRows(chooser), (Names{L"..", L"sub"}));
+        EXPECT_EQ(ListColumn(chooser, kChooserList), (Names{L"..", L"sub"}));
     });
     ChooseFolder(script, {L".."}, L"dst");
     script.Do(IDD_SYSTEM, "in dst", [&](HWND window) {

@@ -25,14 +25,8 @@ constexpr int IDC_SUMMARY = 17114, IDC_SAVE = 17104, IDC_LOAD = 17032, IDC_CLEAR
 const std::wstring kDashes = L"----/--/-- --:--";
 const std::wstring kSavedAtText = L"2024/05/14 09:30";
 
-// Which of the five selection switches is latched, as "current" or "1".."4".
-std::string LatchedSwitches(HWND window)
-{
-    std::string latched = CheckState(window, IDC_CURRENT) == BST_CHECKED ? "current " : "";
-    for (int slot = 1; slot <= 4; ++slot)
-        latched += CheckState(window, IDC_SLOT1 + slot - 1) == BST_CHECKED ? std::to_string(slot) + " " : "";
-    return latched;
-}
+// "Current values", then slots 1 to 4.
+const std::vector<int> kSelection = {IDC_CURRENT, IDC_SLOT1, IDC_SLOT1 + 1, IDC_SLOT1 + 2, IDC_SLOT1 + 3};
 
 class MySetupTest : public ModeTest {
 protected:
@@ -123,7 +117,7 @@ TEST_F(MySetupTest, FreshDriveAsksForASlotAndSummarisesTheCurrentValues)
     script.Do(IDD_MY_SETUP, "read the fresh dialog", [&](HWND window) {
         for (int i = 0; i < 4; ++i)
             EXPECT_EQ(ControlText(window, IDC_TIME1 + i) + ControlText(window, IDC_COMMENT1 + i), kDashes) << i;
-        EXPECT_EQ(LatchedSwitches(window), "current ");
+        EXPECT_EQ(Latches(window, kSelection), L"10000");
         EXPECT_EQ(ControlText(window, IDC_SUMMARY), rows[0].expected);
     });
     for (const auto& [button, caption] : {std::pair{IDC_SAVE, L"保存"}, {IDC_LOAD, L"読み出し"}, {IDC_CLEAR, L"保存"}}) {
@@ -132,7 +126,7 @@ TEST_F(MySetupTest, FreshDriveAsksForASlotAndSummarisesTheCurrentValues)
     }
     script.Tap(IDD_MY_SETUP, IDC_SLOT1 + 1).Tap(IDD_MY_SETUP, IDC_LOAD);  // slot 2 is not saved: nothing happens
     script.Do(IDD_MY_SETUP, "slot 2 selected, no summary", [&](HWND window) {
-        EXPECT_EQ(LatchedSwitches(window) + win::WideToUtf8(ControlText(window, IDC_SUMMARY)), "2 ");
+        EXPECT_EQ(Latches(window, kSelection) + ControlText(window, IDC_SUMMARY), L"00100");
     });
     for (std::size_t index = 1; index < std::size(rows); ++index) {
         script.Do(IDD_MY_SETUP, "the host changes the values", [&, index](HWND window) {
@@ -141,7 +135,7 @@ TEST_F(MySetupTest, FreshDriveAsksForASlotAndSummarisesTheCurrentValues)
         });
         script.Tap(IDD_MY_SETUP, IDC_CURRENT);
         script.Do(IDD_MY_SETUP, "read the summary", [&, index](HWND window) {
-            EXPECT_EQ(LatchedSwitches(window), "current ");
+            EXPECT_EQ(Latches(window, kSelection), L"10000");
             EXPECT_EQ(ControlText(window, IDC_SUMMARY), rows[index].expected) << "mode " << rows[index].mode;
         });
     }
@@ -166,7 +160,7 @@ TEST_F(MySetupTest, CommentIsWrittenBySaveAndRemovedByClear)
     script.Do(IDD_MY_SETUP, "the comment shows and slot 2 is selected", [&](HWND window) {
         EXPECT_EQ(ControlText(window, IDC_COMMENT1 + 1), comment);
         EXPECT_EQ(ControlText(window, IDC_COMMENT1 + 3), L"") << "the cancelled keyboard";
-        EXPECT_EQ(LatchedSwitches(window), "2 ");
+        EXPECT_EQ(Latches(window, kSelection), L"00100");
         EXPECT_FALSE(root.Exists(CommentPath(2))) << "only Save writes the comment";
     });
     script.Tap(IDD_MY_SETUP, IDC_SAVE);

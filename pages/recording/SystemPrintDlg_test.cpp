@@ -14,10 +14,7 @@ constexpr int IDC_LIST_ANNOTATION = 17158;
 
 std::wstring Cell(HWND window, int listId, int row, int column)
 {
-    wchar_t buffer[512] = {};
-    LVITEMW item{.iSubItem = column, .pszText = buffer, .cchTextMax = 512};
-    SendMessageW(FindControl(window, listId), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return buffer;
+    return ListColumn(window, listId, column).at(static_cast<size_t>(row));
 }
 
 using PrintDlgTest = RecordingTest;

@@ -134,7 +134,7 @@ TEST_F(RecordingTest, AnUnknownRepeatModeShowsAsOnceAndTheTimerDialogSetsTheRepe
     });
     script.Do(IDD_TIMER, "offered once", [&](HWND timer) {
         EXPECT_EQ(GetWindowTextString(timer), L"開始時刻");
-        EXPECT_TRUE(Latched(timer, 30140));
+        EXPECT_EQ(Latches(timer, {30140}), L"1");
         win::Tap(FindControl(timer, 30142));
     });
     script.Answer(IDOK);
