@@ -45,7 +45,6 @@ TEST(DataFileTest, HeaderBytesAreLittleEndianAtTheirOffsets)
     EXPECT_EQ(static_cast<unsigned char>(bytes[16]), 3u) << "sample count";
     EXPECT_EQ(static_cast<unsigned char>(bytes[32]), 2024 & 0xFF);
     EXPECT_EQ(static_cast<unsigned char>(bytes[33]), 2024 >> 8);
-    // First sample of the second channel: 20.
     std::size_t samples = kDataFileHeaderSize + 2 * kDataFileChannelSize;
     EXPECT_EQ(static_cast<unsigned char>(bytes[samples + 6]), 20u);
 }

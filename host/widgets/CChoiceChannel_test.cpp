@@ -54,21 +54,6 @@ TEST(CChoiceChannel, DisabledLockedAndMissingItemsChangeNothing)
     EXPECT_EQ(win::InputResult::NoSuchPart, fixture.TapItem(-1));
 }
 
-TEST(CChoiceChannel, SingleModePicksOneChannel)
-{
-    PanelFixture fixture;
-    CChoiceChannel& panel = fixture.panel;
-    panel.SetChoiceMode(CChoiceChannel::ChoiceSingle);
-    fixture.TapItem(2);
-    fixture.TapItem(7);
-    EXPECT_EQ(1u << 7, panel.m_dwSelectMask);
-    fixture.TapItem(7);
-    EXPECT_EQ(1u << 7, panel.m_dwSelectMask) << "the picked channel stays picked";
-    EXPECT_EQ(2u, fixture.host.notices.size());
-    fixture.TapItem(0, "ext");
-    EXPECT_EQ(1u << 7, panel.m_dwSelectMask) << "'all' means nothing when one channel is picked";
-}
-
 // The extra buttons select every enabled channel or none; without them the
 // panel is narrower and has no such part.
 TEST(CChoiceChannel, ExtraButtonsSelectAllEnabledOrNone)
