@@ -26,14 +26,9 @@ TEST_F(ChooserActionsTest, CopyTakesFilesAndFoldersWithTheirContentsToTheChosenF
     root.WriteFile(L"D:\\data\\b.fsd", "b");
     Select(script, {L"a.fsd", L"b.fsd"});
     script.Tap(IDD_SYSTEM, IDC_COPY);
-    script.Do(IDD_PROC, "the copy dialog: a folder, no boxes", [&](HWND window) {
-        EXPECT_EQ(GetWindowTextString(window), L"コピー");
-        for (const auto& [id, text] : std::vector<std::pair<int, std::wstring>>{{IDC_PROC_LABEL, L"コピー先"},
-                 {IDC_PROC_VALUE, L"D:\\data\\"}, {IDC_PROC_BROWSE, L"参照..."}, {IDOK, L"実行"}, {IDCANCEL, L"閉じる"}})
-            EXPECT_EQ(ControlText(window, id), text);
-        for (int id : kProcChecks)
-            EXPECT_FALSE(Visible(window, id)) << id;
-        EXPECT_FALSE(Visible(window, IDC_PROC_HAND));
+    script.Do(IDD_PROC, "the copy dialog asks for a folder", [&](HWND window) {
+        EXPECT_EQ(GetWindowTextString(window) + L" " + ControlText(window, IDC_PROC_LABEL), L"コピー コピー先");
+        EXPECT_EQ(ControlText(window, IDC_PROC_VALUE), L"D:\\data\\");
     });
     script.Tap(IDD_PROC, IDC_PROC_BROWSE);
     script.Tap(IDD_BROWSE, IDCANCEL);
