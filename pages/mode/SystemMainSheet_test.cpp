@@ -138,7 +138,7 @@ TEST_F(MainSheetTest, InitialisationSendsTheTickedItemsAndTheAnswersDecideTheRes
             script.Do(IDD_POPUP, "the error notice", [&](HWND popup) {
                 EXPECT_EQ(GetWindowTextString(popup), L"KQ5800");
                 EXPECT_EQ(ControlText(popup, IDC_POPUP_MESSAGE), row.notice);
-                EXPECT_FALSE(IsWindowVisible(FindControl(popup, IDCANCEL))) << "a notice has one button";
+                EXPECT_FALSE(Visible(popup, IDCANCEL)) << "a notice has one button";
                 win::Tap(FindControl(popup, IDOK));
             });
         if (row.restartAnswer)
