@@ -48,6 +48,7 @@ TEST_F(PrintDlgTest, GridAndScaleButtonsShowTheStoredValueAndStoreTheirOwn)
         });
         Run(script);
         EXPECT_EQ(host.sysRec1->GetGrid() * 10 + host.sysRec1->GetVScale(), stored);
+        EXPECT_EQ(receiver.ChangeFlags(), std::vector<DWORD>{CHG_RECORD_FORMAT}) << "reported, changed or not";
     }
 }
 
