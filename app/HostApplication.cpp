@@ -2,6 +2,7 @@
 
 #include "SettingsFile.h"
 #include "core/SystemDlg.h"
+#include "host/ConfigBase.h"
 #include "host/InstrumentProfile.h"
 #include "host/ProfileFile.h"
 #include "win/DebugLog.h"
@@ -51,8 +52,22 @@ void HostApplication::LoadState()
     win::Drives::SetCurrentDirectory(win::Utf8ToWide(folder));
 }
 
+void HostApplication::ConnectPanel(TouchPanel& panel)
+{
+    CONFIG_BASE::SetChangeHook([this, &panel](CONFIG_BASE&, DWORD) {
+        m_unsaved = true;
+        panel.MarkConfigChanged();
+    });
+    panel.SetIdleWork([this] {
+        if (m_unsaved)
+            PersistState();
+    });
+    SetStateChanged([&panel] { panel.MarkConfigChanged(); });
+}
+
 bool HostApplication::PersistState()
 {
+    m_unsaved = false;
     std::string error;
     bool saved = SettingsFile::Save(m_root.StatePath(), m_state, error);
     if (!saved)

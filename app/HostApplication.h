@@ -11,6 +11,7 @@
 #include "HostState.h"
 #include "InstrumentRoot.h"
 #include "RequestLog.h"
+#include "TouchPanel.h"
 
 #include <atomic>
 #include <string>
@@ -25,6 +26,13 @@ public:
     // be read is kept aside as state.txt.bad and the defaults are used.
     void LoadState();
     bool PersistState();
+    // Connects the touch panel: every change of the host's state reaches the
+    // panel's view of the configuration, and a change of a configuration
+    // object is kept when the UI thread is next idle. The pages write some
+    // settings at once without reporting them (the interval jogs, the
+    // save-after-recording box, the print settings), and a setting the panel
+    // shows must survive even a simulator that is killed.
+    void ConnectPanel(TouchPanel& panel);
 
     // Runs on the calling thread (the UI thread) until the dialog asks for
     // shutdown or exit, or Stop is called. Returns the exit status.
@@ -49,5 +57,6 @@ private:
     HostMainWindow m_mainWindow;
     std::function<void()> m_stateChanged;
     std::atomic<bool> m_stopRequested{false};
+    bool m_unsaved = false;
     std::thread::id m_uiThread;
 };

@@ -10,7 +10,7 @@
 #include "ScreenCache.h"
 #include "SettingsFile.h"
 #include "host/devices/UsbEject.h"
-#include "tests/harness/ScriptedOperator.h"
+#include "tests/harness/DialogTestHelpers.h"
 #include "tests/harness/TempDataRoot.h"
 #include "win/Input.h"
 #include "win/Screen.h"
@@ -23,19 +23,15 @@
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::FindControl;
-using testing_support::ScriptedOperator;
+using namespace testing_support;
 
-constexpr UINT IDD_SYSTEM = 17000;
 constexpr UINT IDD_MY_SETUP = 17018;
 constexpr UINT IDD_SHUTDOWN = 17019;
 constexpr UINT IDD_FILE_PROC = 17017;
-constexpr UINT IDD_POPUP = 30000;
 constexpr UINT IDD_KEYBOARD_PATH = 30004;
 constexpr int IDC_TAB = 17000;
 constexpr int IDC_SHUTDOWN = 17005;
 constexpr int IDC_USB_RELEASE = 17002;
-constexpr int IDC_POPUP_MESSAGE = 30010;
 constexpr int IDC_KEYBOARD_CLEAR = 30156;
 constexpr int IDC_PROC_HAND = 19001;
 
@@ -99,14 +95,6 @@ protected:
     {
         script.Tap(IDD_SYSTEM, IDC_MODE_SWITCH[mode]);
         script.Tap(IDD_POPUP, IDOK);
-    }
-
-    void AnswerPopup(ScriptedOperator& script, const std::wstring& message, int button)
-    {
-        script.Do(IDD_POPUP, "answer the popup", [=](HWND window) {
-            EXPECT_EQ(GetWindowTextString(FindControl(window, IDC_POPUP_MESSAGE)), message);
-            win::Tap(FindControl(window, button));
-        });
     }
 
     // On the file page: the row of that name, tapped.
@@ -177,7 +165,7 @@ TEST_F(HostApplicationFlowsTest, AnEnvironmentSavedOnTheFilePageRestoresTheModeA
     script.Type(IDD_KEYBOARD_PATH, L"keep");
     script.Tap(IDD_KEYBOARD_PATH, IDOK);
     script.Tap(IDD_FILE_PROC, IDOK);
-    AnswerPopup(script, L"環境保存しました。", IDOK);
+    AnswerPopup(script, L"環境保存", L"環境保存しました。", IDOK);
 
     ChooseTab(script, 0);
     ChangeMode(script, 4);
@@ -185,8 +173,8 @@ TEST_F(HostApplicationFlowsTest, AnEnvironmentSavedOnTheFilePageRestoresTheModeA
     script.Do(IDD_SYSTEM, "the mode is X-Y now", [this](HWND) { EXPECT_EQ(app->State().SysMeas().GetMode(), 4); });
     SelectRow(script, L"keep.ENV");
     script.Tap(IDD_SYSTEM, IDC_FILE_LOAD);
-    AnswerPopup(script, L"環境保存データ[D:\\data\\keep.ENV]を読み込みます。よろしいですか？", IDOK);
-    AnswerPopup(script, L"設定を反映するためにプログラムを再起動します。", IDOK);
+    AnswerPopup(script, L"読み込み", L"環境保存データ[D:\\data\\keep.ENV]を読み込みます。よろしいですか？", IDOK);
+    AnswerPopup(script, L"読み込み", L"設定を反映するためにプログラムを再起動します。", IDOK);
     ExpectFreshDialogInMode(script, first, 2);
     ShutDown(script);
     Run(script);
@@ -221,7 +209,7 @@ TEST_F(HostApplicationFlowsTest, SavedSetupTwoRestoresTheModeAfterTheRestartAndS
     script.Tap(IDD_SYSTEM, IDC_MY_SETTING);
     script.Tap(IDD_MY_SETUP, IDC_SLOT1 + 1);
     script.Tap(IDD_MY_SETUP, IDC_SETUP_LOAD);
-    AnswerPopup(script, L"設定を反映するためにプログラムを再起動します。", IDOK);
+    AnswerPopup(script, L"KQ5800", L"設定を反映するためにプログラムを再起動します。", IDOK);
     ExpectFreshDialogInMode(script, first, 3);
     ShutDown(script);
     Run(script);
@@ -269,7 +257,7 @@ TEST_F(HostApplicationFlowsTest, DeletingTheFileInPlaybackClosesThePlaybackFirst
     ChooseTab(script, 1);
     SelectRow(script, L"WAVE0002.FSD");
     script.Tap(IDD_SYSTEM, IDC_FILE_DELETE);
-    AnswerPopup(script,
+    AnswerPopup(script, L"削除",
                 L"D:\\data\\WAVE0002.FSD は再生画面で使用中です。\n再生を中止して削除してもよろしいですか？", IDOK);
     script.Do(IDD_SYSTEM, "deleted", [this](HWND window) {
         EXPECT_FALSE(fs::exists(path / "D" / "data" / "WAVE0002.FSD"));
@@ -295,14 +283,14 @@ TEST_F(HostApplicationFlowsTest, TheUsbReleaseClosesThePlaybackAndEjectsAsTheIns
     ScreenCheckingOperator script;
     script.Tap(IDD_SYSTEM, IDC_USB_RELEASE);
     script.Tap(IDD_POPUP, IDOK);
-    AnswerPopup(script, L"USBドライブを安全に取り外せることが\n確認されました。", IDOK);
+    AnswerPopup(script, L"USBドライブ切り離し", L"USBドライブを安全に取り外せることが\n確認されました。", IDOK);
     script.Do(IDD_SYSTEM, "now the drives refuse", [](HWND) {
         EXPECT_FALSE(PlaybackScreen::IsOpen());
         InstrumentProfile::Modify([](InstrumentProfile& profile) { profile.usbEjectResult = 0; });
     });
     script.Tap(IDD_SYSTEM, IDC_USB_RELEASE);
     script.Tap(IDD_POPUP, IDOK);
-    AnswerPopup(script, L"USBドライブの切り離しに失敗しました。\n", IDOK);
+    AnswerPopup(script, L"USBドライブ切り離し", L"USBドライブの切り離しに失敗しました。\n", IDOK);
     ShutDown(script);
     Run(script);
     EXPECT_EQ(UsbEject::GetCallCount(), ejectsBefore + 2);

@@ -1,9 +1,11 @@
 // The host application's loop against the real system dialog on a UI thread
-// of its own: an exit is carried out once the dialog has returned, the state
-// is persisted and read back, and an unreadable state file is set aside.
+// of its own: a change no request reports is kept once the UI is idle, an
+// exit is carried out once the dialog has returned, the state is persisted
+// and read back, and an unreadable state file is set aside.
 #include "HostApplication.h"
 
 #include "ScreenJson.h"
+#include "SettingsFile.h"
 #include "TouchPanel.h"
 #include "tests/harness/TempDataRoot.h"
 #include "win/Drives.h"
@@ -36,6 +38,7 @@ protected:
             ui.join();
         }
         win::SetInputDriver(nullptr);
+        CONFIG_BASE::SetChangeHook(nullptr);
         win::ClearModalAbort();
     }
 
@@ -54,6 +57,7 @@ protected:
         while (!application.load())
             std::this_thread::yield();
         panel = std::make_unique<TouchPanel>(ui.get_id(), [] { return "{}"; });
+        application.load()->ConnectPanel(*panel);
         win::SetInputDriver(panel.get());
         go = true;
     }
@@ -90,6 +94,25 @@ protected:
     std::atomic<int> status{-1};
     std::thread ui;
 };
+
+TEST_F(HostApplicationTest, AChangeNoRequestReportsIsKeptOnceTheUiIsIdle)
+{
+    Start();
+    WaitForSystemDialog();
+    // What the interval jog does: write the object at once, report nothing.
+    TouchPanel::Outcome outcome = panel->Run(
+        [this] {
+            application.load()->State().SysRec1().SetIntervalTime(777);
+            return TouchPanel::CommandResult{};
+        },
+        10s);
+    ASSERT_TRUE(outcome.settled);
+    HostState kept;
+    std::string error;
+    ASSERT_TRUE(SettingsFile::Load(root.StatePath(), kept, error)) << error;
+    EXPECT_EQ(kept.SysRec1().GetIntervalTime(), 777);
+    EXPECT_TRUE(log.Since(0).empty());
+}
 
 TEST_F(HostApplicationTest, AnExitIsCarriedOutOnceTheDialogHasReturned)
 {

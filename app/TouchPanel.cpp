@@ -46,6 +46,8 @@ bool TouchPanel::OnIdle()
         return true;
     }
 
+    if (m_idleWork)
+        m_idleWork();
     Publish();
     std::lock_guard guard(m_lock);
     ++m_idleCount;

@@ -56,6 +56,9 @@ public:
     // Makes the next idle rebuild the configuration even when no window changed
     // (the receiver changed the host's state without a visible change).
     void MarkConfigChanged();
+    // Work for the UI thread whenever it is idle with no input waiting,
+    // before the screen is published (set before the loop runs).
+    void SetIdleWork(std::function<void()> work) { m_idleWork = std::move(work); }
 
     // Any thread but the UI thread. Queues the command, wakes the UI thread
     // and waits until it ran and, with `settle`, until the UI thread was idle
@@ -91,6 +94,7 @@ private:
     Published m_published;
 
     // UI thread only.
+    std::function<void()> m_idleWork;
     ScreenCache m_screens;
     unsigned long long m_lastCounter = 0;
     bool m_everPublished = false;

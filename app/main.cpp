@@ -80,8 +80,7 @@ int main(int argc, char** argv)
 
     TouchPanel panel(std::this_thread::get_id(),
                      [&application] { return ConfigJson::Describe(application.State()).dump(); });
-    CONFIG_BASE::SetChangeHook([&panel](CONFIG_BASE&, DWORD) { panel.MarkConfigChanged(); });
-    application.SetStateChanged([&panel] { panel.MarkConfigChanged(); });
+    application.ConnectPanel(panel);
     win::SetInputDriver(&panel);
 
     bool loopback = SimulatorOptions::IsLoopbackAddress(options.listen);

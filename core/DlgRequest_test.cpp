@@ -25,14 +25,10 @@ T_DLG_REQUEST Filled(DWORD kind)
     return request;
 }
 
-TEST(DlgRequest, PrepareClearsEveryWordAndSetsSizeSenderKind)
+TEST(DlgRequest, PrepareClearsEveryWordAndSetsSizeAndKind)
 {
-    T_DLG_REQUEST request;
-    std::memset(&request, 0xFF, sizeof request);
-    int sender = 0;
-    request.Prepare(&sender, DLGREQ_SAVE_TEXT);
+    T_DLG_REQUEST request = Filled(DLGREQ_SAVE_TEXT);
     EXPECT_EQ(sizeof(T_DLG_REQUEST), request.Size());
-    EXPECT_EQ(&sender, request.Sender());
     EXPECT_EQ(DLGREQ_SAVE_TEXT, request.Kind());
     for (std::size_t offset = 12; offset < T_DLG_REQUEST::kProtocolBytes; offset += 4)
         EXPECT_EQ(0u, request.Word(offset)) << "word at " << offset;
@@ -86,15 +82,6 @@ TEST(DlgRequest, DescribesEachKindsFieldsInOffsetOrder)
         {DLGREQ_LOAD_TEXT,
          [](T_DLG_REQUEST& r) { r.SetPointer(12, L"D:\\t.txt"); r.SetWord16(16, 0xFFFF); r.SetByte(18, 1); },
          {{L"path", L"D:\\t.txt"}, {L"contents", L"0xFFFF"}, {L"loaded", L"1"}}},
-        {DLGREQ_SAVE_MEMORY_BLOCK,
-         [](T_DLG_REQUEST& r) {
-             r.SetWord(12, 3);
-             r.SetPointer(16, L"D:\\m\\B003.FSD");
-             r.SetByte(24, DLGREQ_MEMORY_FORMAT_DATA);
-             r.SetByte(28, 1);
-         },
-         {{L"block", L"3"}, {L"destination", L"D:\\m\\B003.FSD"}, {L"format", L"1"}, {L"option", L"1"},
-          {L"written", L"0"}}},
         {DLGREQ_INITIALIZE,
          [](T_DLG_REQUEST& r) { r.SetWord(12, 0xB); r.SetWord(16, 0x9); r.SetWord(20, 1); r.SetByte(24, 1); },
          {{L"items", L"0xB"}, {L"initialized", L"0x9"}, {L"errors", L"0x1"}, {L"restart", L"1"}}},
@@ -102,7 +89,6 @@ TEST(DlgRequest, DescribesEachKindsFieldsInOffsetOrder)
         {DLGREQ_CLOSE_PLAYBACK, [](T_DLG_REQUEST& r) { r.SetWord(12, 0x201); }, {{L"closed", L"1"}}},
         {DLGREQ_SHUTDOWN, [](T_DLG_REQUEST& r) { r.SetWord(12, 1); r.SetByte(16, 1); },
          {{L"shutdown", L"1"}, {L"skipMemorySave", L"1"}}},
-        {DLGREQ_APP_EXIT, [](T_DLG_REQUEST& r) { r.SetByte(16, 1); }, {{L"exit", L"1"}}},
         {DLGREQ_RESTART, [](T_DLG_REQUEST& r) { r.SetWord(12, 1); }, {}},
         {DLGREQ_KIND_COUNT, [](T_DLG_REQUEST& r) { r.SetWord(12, 1); }, {}},
     };
@@ -111,14 +97,6 @@ TEST(DlgRequest, DescribesEachKindsFieldsInOffsetOrder)
         row.fill(request);
         EXPECT_EQ(row.expected, DescribeDlgRequest(request)) << DlgRequestKindName(row.kind);
     }
-
-    T_DLG_REQUEST exportFile = Filled(DLGREQ_EXPORT_FILE);
-    exportFile.SetPointer(16, L"D:\\out\\");
-    exportFile.SetPointer(20, L"D:\\data\\r.mem");
-    exportFile.SetWord(24, DLGREQ_EXPORT_DIADEM);
-    auto fields = DescribeDlgRequest(exportFile);
-    ASSERT_EQ(5u, fields.size());
-    EXPECT_EQ(L"D:\\out\\|D:\\data\\r.mem|4", fields[1].value + L"|" + fields[2].value + L"|" + fields[3].value);
 }
 
 TEST(DlgRequest, NamesKnownKindsAndFlagsAndShowsOtherBitsInHexadecimal)
@@ -127,8 +105,6 @@ TEST(DlgRequest, NamesKnownKindsAndFlagsAndShowsOtherBitsInHexadecimal)
     EXPECT_STREQ(L"DLGREQ_LOAD_TEXT", DlgRequestKindName(14));
     EXPECT_STREQ(L"", DlgRequestKindName(15));
     EXPECT_STREQ(L"", DlgRequestKindName(0xFFFFFFFF));
-    EXPECT_STREQ(L"", ChangeFlagName(0x2)) << "flag 0x2 is never sent";
-    EXPECT_STREQ(L"", ChangeFlagName(CHG_COMM | CHG_SOUND));
     const std::pair<DWORD, std::wstring> rows[] = {
         {0, L"0"},
         {CHG_COMM, L"CHG_COMM"},

@@ -1,5 +1,5 @@
-// The sender base: which receiver a request reaches, and what a question
-// reads as when none does.
+// The sender base: what a question reads as when no receiver or no record
+// is there. Which receiver a page's request reaches is the frame's story.
 #include "core/DlgSender.h"
 
 #include "tests/harness/RecordingReceiver.h"
@@ -9,14 +9,6 @@
 namespace {
 
 using testing_support::RecordingReceiver;
-
-void SendChanged(IDLGSender& sender, DWORD flags)
-{
-    T_DLG_REQUEST request;
-    request.Prepare(&sender, DLGREQ_SETTING_CHANGED);
-    request.SetWord(12, flags);
-    sender.SendDLGRequest(&request);
-}
 
 TEST(DlgSender, WithoutAReceiverOrARecordNothingIsCalledAndTheAnswerIsNo)
 {
@@ -33,25 +25,6 @@ TEST(DlgSender, WithoutAReceiverOrARecordNothingIsCalledAndTheAnswerIsNo)
     EXPECT_TRUE(receiver.Requests().empty());
     EXPECT_TRUE(sender.SendDLGRequest(&request));
     EXPECT_EQ(1, request.Byte(16)) << "the host's answer is in the record when the call returns";
-}
-
-TEST(DlgSender, EachRequestUsesTheReceiverAndCookieCurrentWhenSent)
-{
-    RecordingReceiver first;
-    RecordingReceiver second;
-    IDLGSender sender;
-    sender.SetDLGCallback(&first, 11);
-    SendChanged(sender, CHG_COMM);
-    sender.SetDLGCallback(&second, 22);
-    SendChanged(sender, CHG_SOUND);
-    sender.SetDLGCallback(nullptr, 33);
-    SendChanged(sender, CHG_CURSOR);
-
-    ASSERT_EQ(first.ChangeFlags(), std::vector<DWORD>{CHG_COMM});
-    EXPECT_EQ(first.Requests()[0].cookie, 11);
-    ASSERT_EQ(second.ChangeFlags(), std::vector<DWORD>{CHG_SOUND});
-    EXPECT_EQ(second.Requests()[0].cookie, 22);
-    EXPECT_EQ(second.Requests()[0].sender, static_cast<void*>(&sender));
 }
 
 }  // namespace

@@ -22,7 +22,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 
 namespace {
@@ -36,14 +35,6 @@ constexpr UINT IDD_SYSTEM = 17000, IDD_SHUTDOWN = 17019, IDD_POPUP = 30000;
 constexpr int IDC_TAB = 17000, IDC_CLOSE = 17045, IDC_APP_EXIT = 17040, IDC_SHUTDOWN = 17005, IDC_USB_EJECT = 17002;
 constexpr int IDC_NO_MEM_SAVE = 17043;
 
-const win::ScreenControl* FindScreenControl(const win::ScreenWindow& window, int id)
-{
-    for (const auto& control : window.controls)
-        if (control.id == id)
-            return &control;
-    return nullptr;
-}
-
 // Which pages are visible, as a string of '1' and '0' by tab index.
 std::string VisiblePages(const CSystemDlg& dialog)
 {
@@ -54,10 +45,6 @@ std::string VisiblePages(const CSystemDlg& dialog)
     }
     return shown;
 }
-
-const std::wstring kUsbQuestion =
-    L"USBドライブの切り離しを実行します。\n取り外しの安全が確認されたら\nデバイスを本体から取り外してください。";
-const std::string kToolRan = "started C: -disable\nended\n";
 
 // Checks the USB popup's caption and message, then presses `button`.
 void AnswerUsbPopup(ScriptedOperator& script, const std::wstring& message, int button)
@@ -86,16 +73,13 @@ TEST_F(SystemDlgTest, TabsShowExactlyTheirPageAndEnterOrEscapeClosesNothing)
     std::vector<std::string> shown;
     ScriptedOperator script;
     script.Do(IDD_SYSTEM, "read the tab strip", [&](HWND window) {
-        win::ScreenWindow screen = win::DescribeWindow(window);
-        EXPECT_EQ(screen.caption, L"システム");
-        const win::ScreenControl* tab = FindScreenControl(screen, IDC_TAB);
-        ASSERT_NE(tab, nullptr);
-        EXPECT_EQ(tab->tabs, (std::vector<std::wstring>{L"測定モード", L"ファイル操作", L"収録設定", L"通信設定",
-                                                        L"補助設定", L"メンテナンス"}));
-        EXPECT_EQ(tab->current, 0);
-        const win::ScreenControl* appExit = FindScreenControl(screen, IDC_APP_EXIT);
-        ASSERT_NE(appExit, nullptr);
-        EXPECT_FALSE(appExit->visible);
+        EXPECT_EQ(win::DescribeWindow(window).caption, L"システム");
+        const win::ScreenControl tab = win::DescribeControl(GetDlgItem(window, IDC_TAB));
+        EXPECT_EQ(tab.tabs, (std::vector<std::wstring>{L"測定モード", L"ファイル操作", L"収録設定", L"通信設定",
+                                                       L"補助設定", L"メンテナンス"}));
+        EXPECT_EQ(tab.current, 0);
+        HWND appExit = GetDlgItem(window, IDC_APP_EXIT);
+        EXPECT_TRUE(appExit && !win::DescribeControl(appExit).visible) << "the exit button is there, hidden";
         shown.push_back(VisiblePages(dialog));
     });
     for (int index : {3, 1, 5, 2, 4, 0}) {
@@ -136,8 +120,7 @@ TEST_F(SystemDlgTest, EveryControlOfEveryPageLiesInsideTheTabControl)
             for (HWND control : win::ChildWindows(page)) {
                 // Group boxes only frame other controls; their bottom line may
                 // touch the border.
-                if ((GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX &&
-                    win::DescribeControl(control).className == "groupbox")
+                if (win::DescribeControl(control).className == "groupbox")
                     continue;
                 RECT place{};
                 GetWindowRect(control, &place);
@@ -152,7 +135,7 @@ TEST_F(SystemDlgTest, EveryControlOfEveryPageLiesInsideTheTabControl)
     EXPECT_TRUE(outside.empty()) << ::testing::PrintToString(outside);
 }
 
-TEST_F(SystemDlgTest, CallbackGivenBeforeAndDuringTheRunReachesEveryPage)
+TEST_F(SystemDlgTest, CallbackAndConfigurationReachEveryPageAndANewCallbackTakesOver)
 {
     CSystemDlg dialog(nullptr);
     dialog.SetupConfigData(&host.record, false);
@@ -176,6 +159,10 @@ TEST_F(SystemDlgTest, CallbackGivenBeforeAndDuringTheRunReachesEveryPage)
         files = dialog.GetPage(CSystemDlg::PageFile);
         EXPECT_FALSE(files->SaveSettingFile(L"D:\\setup.env") || files->LoadSettingFile(L"D:\\setup.env"));
         dialog.GetPage(CSystemDlg::PageMisc)->ReportSettingChanged(CHG_SOUND);
+        // Without the flag both recording roles share the first object.
+        auto* recording = static_cast<CSystemRecordingSheet*>(dialog.GetPage(CSystemDlg::PageRecording));
+        EXPECT_EQ(recording->GetRecordingConfig(), host.sysRec1.get());
+        EXPECT_EQ(recording->GetPrintFormatConfig(), host.sysRec1.get());
     });
     script.Tap(IDD_SYSTEM, IDC_CLOSE);
     EXPECT_EQ(dialog.DoModal(), 1);
@@ -204,26 +191,6 @@ TEST_F(SystemDlgTest, SetUpFunctionsRefuseNull)
     EXPECT_EQ(CSystemCommSheet().SetConfig(nullptr), 0);
     EXPECT_EQ(misc.SetConfig(nullptr, host.sysRec1.get()) + misc.SetConfig(&host.misc, nullptr), 0);
     EXPECT_EQ(CSystemMaintenanceSheet().SetConfig(nullptr), 0);
-}
-
-TEST_F(SystemDlgTest, SecondRecordingObjectOnlyWhenTheFlagSaysSo)
-{
-    for (bool useSecond : {false, true}) {
-        CSystemDlg dialog(nullptr);
-        dialog.SetupConfigData(&host.record, useSecond);
-        CONFIG_SYSREC* seenFirst = nullptr;
-        CONFIG_SYSREC* seenSecond = nullptr;
-        ScriptedOperator script;
-        script.Do(IDD_SYSTEM, "look at the recording page's objects", [&](HWND) {
-            auto* page = static_cast<CSystemRecordingSheet*>(dialog.GetPage(CSystemDlg::PageRecording));
-            seenFirst = page->GetRecordingConfig();
-            seenSecond = page->GetPrintFormatConfig();
-        });
-        script.Tap(IDD_SYSTEM, IDC_CLOSE);
-        dialog.DoModal();
-        EXPECT_EQ(seenFirst, host.sysRec1.get());
-        EXPECT_EQ(seenSecond, useSecond ? host.sysRec2.get() : host.sysRec1.get());
-    }
 }
 
 // Shutdown and USB drive release: the auxiliary block's two shutdown bytes,
@@ -292,7 +259,7 @@ TEST_F(ShutdownTest, ConfirmedShutdownWritesTheChoiceRunsTheToolAndEnds)
 
         EXPECT_EQ(host.misc.bNoMemorySaveAtShutdown, row.confirm == row.tick) << "byte 302";
         EXPECT_EQ(host.misc.bMaintenanceNextStart, row.maintenanceNext) << "the shutdown never writes byte 303";
-        const std::string ran = row.confirm && row.maintenanceNext && row.tool ? kToolRan : "";
+        const std::string ran = row.confirm && row.maintenanceNext && row.tool ? "started C: -disable\nended\n" : "";
         EXPECT_EQ(root.ReadFile(kMarker), ran);
         EXPECT_EQ(win::DebugLog::Contains(L"EWFMGR.EXE 起動失敗"), row.maintenanceNext && !row.tool);
         if (!row.withReceiver || !row.confirm) {
@@ -335,7 +302,9 @@ TEST_F(ShutdownTest, UsbReleaseClosesPlaybackEjectsAndKeepsTheCurrentDirectory)
         script.Do(IDD_SYSTEM, "enter the folder",
                   [&](HWND) { ASSERT_TRUE(win::Drives::SetCurrentDirectory(row.folder)); });
         script.Tap(IDD_SYSTEM, IDC_USB_EJECT);
-        AnswerUsbPopup(script, kUsbQuestion, row.answer);
+        AnswerUsbPopup(script,
+                       L"USBドライブの切り離しを実行します。\n取り外しの安全が確認されたら\nデバイスを本体から取り外してください。",
+                       row.answer);
         if (row.answer == IDOK)
             AnswerUsbPopup(script,
                            row.ejectResult ? L"USBドライブを安全に取り外せることが\n確認されました。"

@@ -46,7 +46,6 @@ TEST(DateTime, WidthsFlagsAndMasks)
         {L"no codes", 0, L"no codes"},
         {kCommon, 8, L"2024/05/14 09:30"},
         {kCommon, 11, L"14 09:30"},
-        {kCommon, 15, L"09:30"},
         {kCommon, 31, L"30"},
         {kCommon, CDateTime::HIDE_MONTH, L"2024/14 09:30:15"},
         {L"<%Y-%M>", CDateTime::HIDE_YEAR, L"5>"},

@@ -132,10 +132,7 @@ TEST(ProfileFile, WriteThenParseGivesBackTheSameProfile)
     std::string error;
     ASSERT_TRUE(ProfileFile::Parse(ProfileFile::Write(original), parsed, error)) << error;
     EXPECT_EQ(ProfileFile::Write(parsed), ProfileFile::Write(original));
-    EXPECT_EQ(parsed.mainProgram.text, original.mainProgram.text);
-    EXPECT_EQ(parsed.ampTypeNames.count(7), 0u);
-    EXPECT_EQ(parsed.memoryBlocks[0].channels.size(), original.memoryBlocks[0].channels.size());
-    EXPECT_DOUBLE_EQ(parsed.memoryBlocks[1].channels[0].frequencyHz, 0.1);
+    EXPECT_EQ(parsed.mainProgram.text, original.mainProgram.text) << "the text is not cut or unescaped on the way";
 }
 
 TEST(InstrumentProfile, LoadFromFileReadsAFileAndReportsMissingOrBadOnes)

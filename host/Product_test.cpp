@@ -6,22 +6,16 @@
 
 #include <tuple>
 
-TEST(Product, AnswersComeFromTheCurrentProfile)
+TEST(Product, VersionTakesNullOutParametersAndTheOptionIsTheProfilesNumber)
 {
     CurrentProfileScope scope([](InstrumentProfile& p) {
-        p.productId = 1234;
         p.mainProgram = {3, 1, 101, 25, L"abc"};
-        p.pw7200 = true;
         p.optionKQ58_751 = 2;
     });
-    EXPECT_EQ(GetMachineID(), 1234u);
-    int major = 0, minor = 0, revision = 0, build = 0;
+    int minor = 0;
     CString text;
-    GetMainProgramVersion(&major, &minor, &revision, &build, &text);
-    EXPECT_EQ(std::make_tuple(3, 1, 101, 25, CString(L"abc")), std::make_tuple(major, minor, revision, build, text));
-    // Null out-parameters are allowed.
-    GetMainProgramVersion(nullptr, &minor, nullptr, nullptr, nullptr);
-    EXPECT_TRUE(IsPW7200());
+    GetMainProgramVersion(nullptr, &minor, nullptr, nullptr, &text);
+    EXPECT_EQ(std::make_tuple(1, CString(L"abc")), std::make_tuple(minor, text));
     // Not 1, so a caller testing "== 1" sees no option although it is non-zero.
     EXPECT_EQ(IsOptionKQ58_751(), 2);
 }

@@ -4,10 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <unistd.h>
-
 // A text handed out stays valid: a default outlives the caller's buffer, a
 // table text outlives its table.
 TEST(TextService, TextsHandedOutStayValid)
@@ -37,8 +33,9 @@ TEST(TextService, TableTextReplacesTheDefaultForItsKeysOnly)
     EXPECT_STREQ(service.GetText(1, 1, L"閉じる"), L"閉じる") << "without a table";
     EXPECT_STREQ(service.GetText(1, 2, nullptr), L"");
     ASSERT_TRUE(service.LoadTableText("# english\n1\t1\tClose\n1000\t2101\tChannels changed.\\nMemory is lost.\n"
-                                      "17005\t20\tNow %dW/CH\r\n"));
-    EXPECT_EQ(service.GetTableSize(), 3u);
+                                      "17005\t20\tNow %dW/CH\r\n1\t3\t\n"));
+    EXPECT_EQ(service.GetTableSize(), 4u);
+    EXPECT_STREQ(service.GetText(1, 3, L"既定"), L"") << "an empty text in the table is a text of its own";
     EXPECT_STREQ(service.GetText(1, 1, L"閉じる"), L"Close");
     EXPECT_STREQ(service.GetText(1000, 2101, L"x"), L"Channels changed.\nMemory is lost.");
     EXPECT_STREQ(service.GetText(17005, 20, L"x"), L"Now %dW/CH");
@@ -68,26 +65,4 @@ TEST(TextService, BadTableIsRejectedAndTheOldOneKept)
         EXPECT_STREQ(service.GetText(1, 1, L"閉じる"), L"Close") << text;
         EXPECT_EQ(service.GetTableSize(), 1u) << text;
     }
-}
-
-TEST(TextService, LoadTableReadsAFileAndReportsTheLine)
-{
-    char name[] = "/tmp/texts_test_XXXXXX";
-    const int fd = mkstemp(name);
-    ASSERT_GE(fd, 0);
-    close(fd);
-    std::ofstream(name, std::ios::binary) << "\xEF\xBB\xBF" "17018\t1\tMy settings\n\n# note\n17018\t2\t\n";
-    CTextService service;
-    std::string error;
-    ASSERT_TRUE(service.LoadTable(name, &error)) << error;
-    EXPECT_STREQ(service.GetText(17018, 1, L"設定値の保存・読み出し"), L"My settings");
-    // An empty text in the table is a text of its own, not a missing one.
-    EXPECT_STREQ(service.GetText(17018, 2, L"保存No"), L"");
-
-    std::ofstream(name, std::ios::binary) << "17018\t1\tok\nbroken line\n";
-    EXPECT_FALSE(service.LoadTable(name, &error));
-    EXPECT_NE(error.find("line 2"), std::string::npos) << error;
-    EXPECT_FALSE(service.LoadTable("/nonexistent/table.txt", &error));
-    EXPECT_STREQ(service.GetText(17018, 1, L"x"), L"My settings");
-    std::remove(name);
 }

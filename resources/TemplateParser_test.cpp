@@ -27,16 +27,17 @@ size 200 100
 301   edit multiline readonly vscroll  100 10 90 40
 302   listview report singlesel showselalways nosortheader border 10 40 100 20
 303   listbox notify multisel  120 40 60 20
-304   tab fixedwidth  0 0 10 10
+304   tab fixedwidth multiline  0 0 10 10
 305   ownerdraw pushlike  0 0 12 12 "手"
 306   custom  1 1 2 2
 307   static style:0x200 exstyle:0x20000  3 3 4 4
 )";
 
-TEST(TemplateParser, ReadsTheDialogLines)
+TEST(TemplateParser, ReadsTheDialogAndItsControls)
 {
     auto result = ParseDialogTemplate(kGood, "good.dlg");
     ASSERT_TRUE(result.ok()) << testing::PrintToString(result.error);
+    EXPECT_TRUE(result.errorLine == 0 && result.error.empty());
     const win::DialogTemplate& dialog = *result.dialog;
     EXPECT_EQ(17100u, dialog.id);
     EXPECT_EQ(L"設定 \"A\"", dialog.caption);
@@ -44,55 +45,35 @@ TEST(TemplateParser, ReadsTheDialogLines)
     EXPECT_EQ(12, dialog.fontSize);
     EXPECT_EQ(WS_POPUP | WS_CAPTION | DS_MODALFRAME, dialog.style);
     EXPECT_EQ(std::make_tuple(10, 20, 200, 100), std::tie(dialog.x, dialog.y, dialog.cx, dialog.cy));
-    EXPECT_EQ(12u, dialog.controls.size());
-    EXPECT_TRUE(result.errorLine == 0 && result.error.empty());
-}
 
-TEST(TemplateParser, ReadsClassesStylesPositionsAndTexts)
-{
-    auto result = ParseDialogTemplate(kGood, "good.dlg");
-    ASSERT_TRUE(result.ok());
-    const auto& c = result.dialog->controls;
-
-    EXPECT_EQ(IDOK, c[0].id);
-    EXPECT_EQ(win::ControlClass::Button, c[0].controlClass);
-    EXPECT_EQ(WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP, c[0].style);
-    EXPECT_EQ(L"実行", c[0].text);
-    EXPECT_EQ(std::make_tuple(10, 70, 60, 20), std::tie(c[0].x, c[0].y, c[0].cx, c[0].cy));
-
-    EXPECT_EQ(-1, c[2].id);
-    EXPECT_EQ(win::ControlClass::Static, c[2].controlClass);
-    EXPECT_EQ(WS_CHILD | WS_VISIBLE | SS_RIGHT, c[2].style);
-    EXPECT_EQ(L"行1\n行2\\", c[2].text);
-
-    EXPECT_EQ(WS_CHILD | WS_VISIBLE | BS_GROUPBOX, c[3].style);
+    const auto& c = dialog.controls;
+    EXPECT_EQ(std::make_tuple(IDOK, std::wstring(L"実行"), 10, 70, 60, 20),
+              std::tie(c[0].id, c[0].text, c[0].x, c[0].y, c[0].cx, c[0].cy));
+    EXPECT_EQ(std::make_tuple(-1, std::wstring(L"行1\n行2\\")), std::tie(c[2].id, c[2].text));
     EXPECT_EQ(L"", c[3].text);
-
-    EXPECT_EQ(WS_CHILD | BS_AUTOCHECKBOX | BS_MULTILINE | WS_DISABLED, c[4].style) << "hidden clears WS_VISIBLE";
-    EXPECT_EQ(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | WS_VSCROLL, c[5].style);
-    EXPECT_EQ(std::make_tuple(win::ControlClass::ListView, std::wstring(L"SysListView32")),
-              std::tie(c[6].controlClass, c[6].className));
-    EXPECT_EQ(WS_CHILD | WS_VISIBLE | WS_BORDER | 0x1u | 0x4u | 0x8u | 0x8000u, c[6].style);
-    EXPECT_EQ(WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_MULTIPLESEL, c[7].style);
-    EXPECT_EQ(win::ControlClass::TabControl, c[8].controlClass);
-    EXPECT_EQ(L"SysTabControl32", c[8].className);
-    EXPECT_EQ(WS_CHILD | WS_VISIBLE | BS_OWNERDRAW | BS_PUSHLIKE, c[9].style);
-    EXPECT_EQ(win::ControlClass::Custom, c[10].controlClass);
-    EXPECT_EQ(WS_CHILD | WS_VISIBLE | 0x200u, c[11].style);
     EXPECT_EQ(0x20000u, c[11].exStyle);
-}
-
-TEST(TemplateParser, KeywordsMeanWhatTheirClassMeans)
-{
-    auto result = ParseDialogTemplate("dialog 1\nsize 10 10\n"
-                                      "1 button multiline 0 0 1 1\n"
-                                      "2 edit multiline 0 0 1 1\n"
-                                      "3 tab multiline 0 0 1 1\n",
-                                      "m.dlg");
-    ASSERT_TRUE(result.ok()) << testing::PrintToString(result.error);
-    EXPECT_EQ(BS_MULTILINE, result.dialog->controls[0].style & ~(WS_CHILD | WS_VISIBLE));
-    EXPECT_EQ(ES_MULTILINE, result.dialog->controls[1].style & ~(WS_CHILD | WS_VISIBLE));
-    EXPECT_EQ(0x200u, result.dialog->controls[2].style & ~(WS_CHILD | WS_VISIBLE));
+    // Every control is a visible child unless it says hidden, and a keyword
+    // means what its class means by it.
+    using win::ControlClass;
+    using Read = std::tuple<ControlClass, std::wstring, DWORD>;
+    const DWORD child = WS_CHILD | WS_VISIBLE;
+    std::vector<Read> read;
+    for (const win::ControlTemplate& control : c)
+        read.emplace_back(control.controlClass, control.className, control.style);
+    EXPECT_EQ(read, (std::vector<Read>{
+                        {ControlClass::Button, L"Button", child | BS_DEFPUSHBUTTON | WS_TABSTOP},
+                        {ControlClass::Button, L"Button", child | BS_PUSHBUTTON},
+                        {ControlClass::Static, L"Static", child | SS_RIGHT},
+                        {ControlClass::Button, L"Button", child | BS_GROUPBOX},
+                        {ControlClass::Button, L"Button", WS_CHILD | BS_AUTOCHECKBOX | BS_MULTILINE | WS_DISABLED},
+                        {ControlClass::Edit, L"Edit", child | ES_MULTILINE | ES_READONLY | WS_VSCROLL},
+                        {ControlClass::ListView, L"SysListView32", child | WS_BORDER | 0x1u | 0x4u | 0x8u | 0x8000u},
+                        {ControlClass::ListBox, L"ListBox", child | LBS_NOTIFY | LBS_MULTIPLESEL},
+                        {ControlClass::TabControl, L"SysTabControl32", child | 0x400u | 0x200u},
+                        {ControlClass::Button, L"Button", child | BS_OWNERDRAW | BS_PUSHLIKE},
+                        {ControlClass::Custom, L"Custom", child},
+                        {ControlClass::Static, L"Static", child | 0x200u},
+                    }));
 }
 
 TEST(TemplateParser, AcceptsWindowsLineEndsAndAByteOrderMark)
@@ -148,7 +129,6 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"dialog 1\nsize 1 1\n\"text\" static 0 0 1 1\n", 3, L"not a text"},
         BadInput{"dialog 1\nsize 1 1\n1 static 0 0 1 1 \"\xFF\xFE\"\n", 3, L"not valid UTF-8"},
         BadInput{"dialog 1\ncaption \"no size\"\n", 2, L"no \"size <width> <height>\" line"},
-        BadInput{"# only a comment\n", 1, L"no \"dialog <id>\" line"},
         BadInput{"", 1, L"no \"dialog <id>\" line"}));
 
 }  // namespace

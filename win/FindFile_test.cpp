@@ -96,7 +96,9 @@ TEST_F(FindFileTest, OrderFoldsBeyondTheFirstCharactersAndBeyondAscii)
 TEST_F(FindFileTest, EntryData)
 {
     WIN32_FIND_DATAW data;
+    win::Clock::SetOffsetSeconds(3600);  // times are the instrument's clock's, here an hour ahead
     HANDLE search = FindFirstFileW(L"D:\\data\\b.csv", &data);
+    win::Clock::SetOffsetSeconds(0);
     ASSERT_NE(search, INVALID_HANDLE_VALUE);
     EXPECT_EQ(data.dwFileAttributes, FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(data.nFileSizeLow, 5u);
@@ -104,8 +106,7 @@ TEST_F(FindFileTest, EntryData)
     EXPECT_STREQ(data.cAlternateFileName, L"");  // already an 8.3 name
     struct stat info {};
     ::stat((root / "D/data/b.csv").c_str(), &info);
-    EXPECT_EQ(win::FileTimeToTicks(data.ftLastWriteTime), static_cast<std::int64_t>(info.st_mtim.tv_sec) *
-                                                                  win::kTicksPerSecond +
+    EXPECT_EQ(win::FileTimeToTicks(data.ftLastWriteTime), (info.st_mtim.tv_sec + 3600LL) * win::kTicksPerSecond +
                                                               info.st_mtim.tv_nsec / 100 + win::kUnixEpochTicks);
     EXPECT_FALSE(FindNextFileW(search, &data));
     EXPECT_EQ(GetLastError(), ERROR_NO_MORE_FILES);
@@ -114,7 +115,7 @@ TEST_F(FindFileTest, EntryData)
     EXPECT_EQ(Find(L"D:\\data\\.hidden", AttributesOf), std::vector<DWORD>{FILE_ATTRIBUTE_HIDDEN});
 }
 
-TEST_F(FindFileTest, StoredAttributesShowWhereverTheEntryGoes)
+TEST_F(FindFileTest, StoredAttributesShowInTheListingAndTravelWithACopy)
 {
     if (!HasExtendedAttributes())
         GTEST_SKIP() << "no extended attributes on this file system";
@@ -123,14 +124,13 @@ TEST_F(FindFileTest, StoredAttributesShowWhereverTheEntryGoes)
     ASSERT_TRUE(SetFileAttributesW(L"D:\\data\\sub", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM));
     EXPECT_EQ(Find(L"D:\\data\\b*", AttributesOf), std::vector<DWORD>{FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE});
     EXPECT_EQ(Find(L"D:\\data\\s*", AttributesOf), std::vector<DWORD>{FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM});
-    // Moved into a folder that held none: the listing there shows them too.
-    ASSERT_TRUE(MoveFileW(L"D:\\data\\b.csv", L"D:\\other\\b.csv"));
-    SHFILEOPSTRUCTW move{};
-    move.wFunc = FO_MOVE;
-    move.pFrom = L"D:\\data\\sub\0";
-    move.pTo = L"D:\\other\\sub\0";
-    move.fFlags = FOF_NOCONFIRMATION;
-    ASSERT_EQ(SHFileOperationW(&move), 0);
+    // Copied into a folder that held none: the listing there shows them too.
+    SHFILEOPSTRUCTW copy{};
+    copy.wFunc = FO_COPY;
+    copy.pFrom = L"D:\\data\\b.csv\0D:\\data\\sub\0";
+    copy.pTo = L"D:\\other\0";
+    copy.fFlags = FOF_NOCONFIRMATION;
+    ASSERT_EQ(SHFileOperationW(&copy), 0);
     EXPECT_EQ(Find(L"D:\\other\\*", AttributesOf),
               (std::vector<DWORD>{FILE_ATTRIBUTE_DIRECTORY, FILE_ATTRIBUTE_DIRECTORY,
                                   FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE,

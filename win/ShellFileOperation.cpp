@@ -290,6 +290,9 @@ int Operation::CopyEntry(const std::string& from, const std::string& to, const s
         if (int code = CopyEntry(from + "/" + name, to + "/" + name, toWindows + L"\\" + Utf8ToWide(name)))
             return code;
     }
+    // A folder's archive and system bits travel with it as a file's do
+    // (stored before its permissions may take away the right to store them).
+    FileInfo::StoreAttributes(to, FileInfo::StoredAttributes(from));
     ::chmod(to.c_str(), source.st_mode & 07777);
     return 0;
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <climits>
 #include <thread>
 #include <vector>
 
@@ -76,37 +75,6 @@ TEST(EventTest, NamedEventsAreSharedUntilTheLastHandleCloses)
     EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
     EXPECT_EQ(WaitForSingleObject(fresh, 0), WAIT_TIMEOUT);
     CloseHandle(fresh);
-}
-
-TEST(KernelMiscTest, TickCountAndInterlocked)
-{
-    // The 32-bit count is the low part of the 64-bit one.
-    const ULONGLONG wide = GetTickCount64();
-    EXPECT_LE(static_cast<DWORD>(GetTickCount() - static_cast<DWORD>(wide)), 1000u);
-    volatile LONG value = 0;
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 4; ++t)
-        threads.emplace_back([&] {
-            for (int i = 0; i < 10000; ++i)
-                InterlockedIncrement(&value);
-        });
-    for (auto& thread : threads)
-        thread.join();
-    EXPECT_EQ(InterlockedDecrement(&value), 39999);
-    EXPECT_EQ(InterlockedExchange(&value, 5), 39999);
-    EXPECT_EQ(InterlockedCompareExchange(&value, 7, 4), 5);  // no match: unchanged
-    EXPECT_EQ(InterlockedCompareExchange(&value, 7, 5), 5);
-    EXPECT_EQ(value, 7);
-}
-
-// Rounding half away from zero is the dialog units' table; here the limits.
-TEST(KernelMiscTest, MulDivKeepsSixtyFourBitsAndRefusesOverflow)
-{
-    EXPECT_EQ(MulDiv(-10, 3, 4), -8);
-    EXPECT_EQ(MulDiv(INT_MAX, INT_MAX, INT_MAX), INT_MAX);  // the intermediate is 64 bits
-    EXPECT_EQ(MulDiv(5, 1, 0), -1);
-    EXPECT_EQ(MulDiv(INT_MAX, 2, 1), -1);
-    EXPECT_EQ(MulDiv(INT_MIN, 1, 1), INT_MIN);
 }
 
 }  // namespace

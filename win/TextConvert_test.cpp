@@ -1,7 +1,5 @@
 #include "win/TextConvert.h"
 
-#include "win/Handles.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -87,65 +85,6 @@ TEST(TextConvertTest, Utf16FieldsStopAtTheirEnd)
     EXPECT_EQ(Utf16FieldToWide(unterminated, 3), L"abc");
     EXPECT_EQ(Utf16FieldToWide(unterminated, 2), L"ab");
     EXPECT_EQ(Utf16FieldToWide(nullptr, 2), L"");
-}
-
-TEST(TextConvertTest, Cp932)
-{
-    auto sjis = WideToCp932(L"ｱ漢字～");
-    ASSERT_TRUE(sjis.has_value());
-    EXPECT_EQ(*sjis, "\xB1\x8A\xBF\x8E\x9A\x81\x60");
-    EXPECT_EQ(Cp932ToWide(*sjis), L"ｱ漢字～");
-    EXPECT_FALSE(WideToCp932(L"a\U0001F600").has_value());
-    bool substituted = false;
-    EXPECT_EQ(WideToCp932(L"a\U0001F600b", "?", &substituted).value_or("none"), "a?b");
-    EXPECT_TRUE(substituted);
-    bool invalid = false;
-    EXPECT_EQ(Cp932ToWide("a\x81", &invalid), L"a\x30FB");  // cut double-byte character
-    EXPECT_TRUE(invalid);
-}
-
-// Counts with and without the terminator, a buffer too small, invalid input
-// with and without the strict flag, code pages.
-TEST(TextConvertTest, MultiByteToWideCharFollowsWin32)
-{
-    const char* text = "\xE3\x81\x82" "b";  // "あb"
-    wchar_t buffer[3];
-    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0), 3);
-    EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, text, -1, buffer, 3), 3);
-    EXPECT_STREQ(buffer, L"あb");
-    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, text, 3, buffer, 3), 1);
-    SetLastError(0);
-    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, text, -1, buffer, 2), 0);
-    EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
-    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, "a\xFF", 2, buffer, 3), 0);
-    EXPECT_EQ(GetLastError(), ERROR_NO_UNICODE_TRANSLATION);
-    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, "a\xFF", 2, buffer, 3), 2);
-    EXPECT_EQ(buffer[1], 0xFFFD);
-    EXPECT_EQ(MultiByteToWideChar(12345, 0, "a", 1, buffer, 3), 0);
-    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(MultiByteToWideChar(932, 0, "\x8A\xBF", 2, buffer, 3), 1);
-    EXPECT_EQ(buffer[0], L'漢');
-}
-
-TEST(TextConvertTest, WideCharToMultiByteFollowsWin32)
-{
-    char buffer[8];
-    EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, L"あb", -1, nullptr, 0, nullptr, nullptr), 5);
-    EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, L"あb", -1, buffer, 4, nullptr, nullptr), 0);
-    EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
-    BOOL used = TRUE;
-    EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, L"a", 1, buffer, 8, nullptr, &used), 0) << "UTF-8 takes no default";
-    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
-    std::wstring lone(1, static_cast<wchar_t>(0xDC00));
-    EXPECT_EQ(WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, lone.c_str(), 1, buffer, 8, nullptr, nullptr), 0);
-    EXPECT_EQ(GetLastError(), ERROR_NO_UNICODE_TRANSLATION);
-    // The ANSI code page and 932 substitute and report it.
-    EXPECT_EQ(WideCharToMultiByte(CP_ACP, 0, lone.c_str(), 1, buffer, 8, "*", &used), 1);
-    EXPECT_EQ(std::make_pair(buffer[0], used), std::make_pair('*', TRUE));
-    EXPECT_EQ(WideCharToMultiByte(932, 0, L"字\U0001F600", 2, buffer, 8, nullptr, &used), 3);
-    EXPECT_EQ(std::string(buffer, 3), "\x8E\x9A?");
-    EXPECT_EQ(WideCharToMultiByte(932, 0, L"字", 1, buffer, 8, nullptr, &used), 2);
-    EXPECT_EQ(used, FALSE);
 }
 
 }  // namespace

@@ -92,22 +92,4 @@ TEST(WideFormatTest, LiteralsAndMalformedFormats)
     EXPECT_EQ(text.back(), L'1');
 }
 
-TEST(WideFormatTest, BufferFunctionsFailOrStopWhenTheTextDoesNotFit)
-{
-    wchar_t buffer[8];
-    EXPECT_EQ(swprintf_s(buffer, L"%s", L"1234567"), 7);
-    EXPECT_STREQ(buffer, L"1234567");
-    EXPECT_EQ(swprintf_s(buffer, L"%s", L"12345678"), -1);
-    EXPECT_STREQ(buffer, L"");
-    EXPECT_EQ(swprintf_s(buffer, 4, L"%d", 12), 2);
-    EXPECT_STREQ(buffer, L"12");
-    std::wstring longText(2000, L'x');
-    std::vector<wchar_t> large(2100, L'#');
-    EXPECT_EQ(wsprintfW(large.data(), L"%s", longText.c_str()), 1023);
-    EXPECT_EQ(large[1023], L'\0');
-    EXPECT_EQ(large[1024], L'#');
-    EXPECT_EQ(wsprintfW(large.data(), L"%s=%d", L"ID", 9), 4);
-    EXPECT_STREQ(large.data(), L"ID=9");
-}
-
 }  // namespace

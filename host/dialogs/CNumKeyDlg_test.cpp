@@ -1,19 +1,18 @@
 #include "host/dialogs/CNumKeyDlg.h"
 #include "host/dialogs/HostTemplate.h"
-#include "tests/harness/ScriptedOperator.h"
+#include "tests/harness/DialogTestHelpers.h"
 
 #include <gtest/gtest.h>
 
 using host::IDD_HOST_NUMKEY;
+using testing_support::ControlText;
 using testing_support::ScriptedOperator;
 
 namespace {
 
-std::wstring Shown(HWND dialog, int id) { return GetWindowTextString(GetDlgItem(dialog, id)); }
-
 ScriptedOperator::Action Expect(int id, std::wstring text)
 {
-    return [id, text](HWND dialog) { EXPECT_EQ(text, Shown(dialog, id)) << "control " << id; };
+    return [id, text](HWND dialog) { EXPECT_EQ(text, ControlText(dialog, id)) << "control " << id; };
 }
 
 }  // namespace
@@ -27,8 +26,8 @@ TEST(CNumKeyDlg, RefusesAValueOutOfRangeVisiblyAndStaysOpen)
     script.Type(IDD_HOST_NUMKEY, L"0");
     script.Answer(IDOK);
     script.Do(IDD_HOST_NUMKEY, "refused", [](HWND dialog) {
-        EXPECT_EQ(L"入力範囲外です（1 ～ 9999）", Shown(dialog, CNumKeyDlg::kMessageId));
-        EXPECT_EQ(L"0", Shown(dialog, CNumKeyDlg::kDisplayId));
+        EXPECT_EQ(L"入力範囲外です（1 ～ 9999）", ControlText(dialog, CNumKeyDlg::kMessageId));
+        EXPECT_EQ(L"0", ControlText(dialog, CNumKeyDlg::kDisplayId));
     });
     script.Type(IDD_HOST_NUMKEY, L"10000");
     script.Answer(IDOK);

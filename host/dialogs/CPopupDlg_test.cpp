@@ -1,20 +1,14 @@
 #include "host/dialogs/CPopupDlg.h"
 #include "host/dialogs/HostTemplate.h"
 #include "host/widgets/WidgetHost_test.h"
-#include "tests/harness/ScriptedOperator.h"
-#include "win/Input.h"
+#include "tests/harness/DialogTestHelpers.h"
 
 #include <gtest/gtest.h>
 
 using host::IDD_HOST_POPUP;
 using testing_support::ScriptedOperator;
 using testing_support::ShowsText;
-
-namespace {
-
-bool Visible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE; }
-
-}  // namespace
+using testing_support::Visible;
 
 // A question (the default, and any mode it does not know) has two buttons
 // and returns 1 or 2, Escape counting as cancel; a notice has one. Captions
@@ -44,30 +38,6 @@ TEST(CPopupDlg, QuestionsAskAndNoticesHaveOneCloseButton)
         if (row.mode)
             popup.SetButtonMode(row.mode);
         EXPECT_EQ(row.answer ? row.answer : IDCANCEL, popup.DoModal());
-    }
-}
-
-TEST(CPopupDlg, FlagFalsePutsThePopupOverItsParentKeptOnThePanel)
-{
-    testing_support::Watchdog watchdog;
-    widget_tests::WidgetHost parent;
-    struct Case {
-        RECT parent;
-        POINT centre;
-    };
-    // The popup is 390 x 175 pixels; at the panel's corner it is pushed back onto the panel.
-    for (const Case& each : {Case{{100, 200, 600, 460}, {350, 330}}, Case{{0, 0, 100, 100}, {195, 87}}}) {
-        ::SetWindowPos(parent.m_hWnd, nullptr, each.parent.left, each.parent.top, each.parent.right - each.parent.left,
-                       each.parent.bottom - each.parent.top, SWP_NOZORDER);
-        RECT shown{};
-        ScriptedOperator script;
-        script.Do(IDD_HOST_POPUP, "where is it", [&](HWND popup) { GetWindowRect(popup, &shown); });
-        script.Answer(IDOK);
-        CPopupDlg popup(&parent, false);
-        popup.SetButtonMode(2);
-        EXPECT_EQ(1, popup.DoModal());
-        EXPECT_NEAR(each.centre.x, (shown.left + shown.right) / 2, 1);
-        EXPECT_NEAR(each.centre.y, (shown.top + shown.bottom) / 2, 1);
     }
 }
 

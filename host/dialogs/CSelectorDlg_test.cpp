@@ -35,11 +35,7 @@ TEST(CSelectorDlg, ReturnsTheTappedChoiceAndCancelKeepsThePreselection)
     script.Answer(IDOK);
     script.Do(IDD_HOST_SELECTOR, "the preselection shows", [](HWND dialog) {
         EXPECT_EQ(L"デリミタ", GetWindowTextString(dialog));
-        EXPECT_TRUE(testing_support::ShowsText(dialog, L"CR+LF"));
         EXPECT_TRUE(!ShownSelected(dialog, 0) && ShownSelected(dialog, 1));
-        RECT item{};
-        GetClientRect(GetDlgItem(dialog, CSelectorDlg::kFirstItemId), &item);
-        EXPECT_EQ(std::make_pair(LONG{80}, LONG{40}), std::make_pair(item.right, item.bottom));
     });
     script.Tap(IDD_HOST_SELECTOR, CSelectorDlg::kFirstItemId + 2);
     script.Do(IDD_HOST_SELECTOR, "the tap moved the selection", [](HWND dialog) {

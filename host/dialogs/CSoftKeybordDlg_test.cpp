@@ -1,16 +1,15 @@
 #include "host/dialogs/CSoftKeybordDlg.h"
 #include "host/dialogs/CSoftKeybordDlg_PathAndFile.h"
 #include "host/dialogs/HostTemplate.h"
-#include "tests/harness/ScriptedOperator.h"
+#include "tests/harness/DialogTestHelpers.h"
 
 #include <gtest/gtest.h>
 
 using host::IDD_HOST_KEYBOARD;
+using testing_support::ControlText;
 using testing_support::ScriptedOperator;
 
 namespace {
-
-std::wstring Shown(HWND dialog, int id) { return GetWindowTextString(GetDlgItem(dialog, id)); }
 
 int CharKey(int row, int column) { return CSoftKeybordDlg::kFirstCharKeyId + row * CSoftKeybordDlg::kKeysPerRow + column; }
 
@@ -23,9 +22,9 @@ TEST(CSoftKeybordDlg, KeepsItsLengthLimitAndSaysSoAndCancelKeepsTheText)
     script.Type(IDD_HOST_KEYBOARD, L"abcdefg");
     script.Do(IDD_HOST_KEYBOARD, "limit shown", [](HWND dialog) {
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, CSoftKeybordDlg::kEnterId))) << "one line: no line keys";
-        EXPECT_EQ(L"abcde", Shown(dialog, CSoftKeybordDlg::kEntryId));
-        EXPECT_EQ(L"文字数の上限です", Shown(dialog, CSoftKeybordDlg::kMessageId));
-        EXPECT_EQ(L"5/5 文字  (5/16)", Shown(dialog, CSoftKeybordDlg::kStatusId));
+        EXPECT_EQ(L"abcde", ControlText(dialog, CSoftKeybordDlg::kEntryId));
+        EXPECT_EQ(L"文字数の上限です", ControlText(dialog, CSoftKeybordDlg::kMessageId));
+        EXPECT_EQ(L"5/5 文字  (5/16)", ControlText(dialog, CSoftKeybordDlg::kStatusId));
     });
     script.Answer(IDOK);
     CSoftKeybordDlg keyboard(nullptr);
@@ -46,8 +45,8 @@ TEST(CSoftKeybordDlg, KeyButtonsTypeAndTheEntryKeepsTheFocus)
     script.Tap(IDD_HOST_KEYBOARD, CharKey(1, 0));  // q
     script.Tap(IDD_HOST_KEYBOARD, CSoftKeybordDlg::kShiftId);
     script.Do(IDD_HOST_KEYBOARD, "shifted labels", [](HWND dialog) {
-        EXPECT_EQ(L"Q", Shown(dialog, CharKey(1, 0)));
-        EXPECT_EQ(L"!", Shown(dialog, CharKey(0, 0)));
+        EXPECT_EQ(L"Q", ControlText(dialog, CharKey(1, 0)));
+        EXPECT_EQ(L"!", ControlText(dialog, CharKey(0, 0)));
     });
     script.Tap(IDD_HOST_KEYBOARD, CharKey(1, 0));  // Q
     script.Tap(IDD_HOST_KEYBOARD, CSoftKeybordDlg::kSpaceId);
@@ -68,18 +67,18 @@ TEST(CSoftKeybordDlg, KeepsLineLimitsWithEnterAndJoinsLinesWithCrLf)
     testing_support::Watchdog watchdog;
     ScriptedOperator script;
     script.Do(IDD_HOST_KEYBOARD, "cursor on line 2", [](HWND dialog) {
-        EXPECT_EQ(L"4 文字  行 2/3  (2/4)", Shown(dialog, CSoftKeybordDlg::kStatusId));
+        EXPECT_EQ(L"4 文字  行 2/3  (2/4)", ControlText(dialog, CSoftKeybordDlg::kStatusId));
     });
     script.Type(IDD_HOST_KEYBOARD, L"xyz");
     script.Do(IDD_HOST_KEYBOARD, "line full", [](HWND dialog) {
-        EXPECT_EQ(L"1行の文字数の上限です", Shown(dialog, CSoftKeybordDlg::kMessageId));
+        EXPECT_EQ(L"1行の文字数の上限です", ControlText(dialog, CSoftKeybordDlg::kMessageId));
     });
     script.PressKey(IDD_HOST_KEYBOARD, VK_RETURN);  // a new third line, not OK
     script.Type(IDD_HOST_KEYBOARD, L"ok");
     script.Tap(IDD_HOST_KEYBOARD, CSoftKeybordDlg::kEnterId);
     script.Do(IDD_HOST_KEYBOARD, "no fourth line", [](HWND dialog) {
-        EXPECT_EQ(L"行数の上限です", Shown(dialog, CSoftKeybordDlg::kMessageId));
-        EXPECT_EQ(L"l1\r\nl2xy\r\nok", Shown(dialog, CSoftKeybordDlg::kEntryId));
+        EXPECT_EQ(L"行数の上限です", ControlText(dialog, CSoftKeybordDlg::kMessageId));
+        EXPECT_EQ(L"l1\r\nl2xy\r\nok", ControlText(dialog, CSoftKeybordDlg::kEntryId));
     });
     script.Answer(IDOK);
     CSoftKeybordDlg keyboard(nullptr);
@@ -95,7 +94,7 @@ TEST(CSoftKeybordDlg, MasksPasswordsAndRefusesFullWidthWhenAsked)
     ScriptedOperator script;
     script.Type(IDD_HOST_KEYBOARD, L"abc");
     script.Do(IDD_HOST_KEYBOARD, "masked", [](HWND dialog) {
-        EXPECT_EQ(L"＊＊＊", Shown(dialog, CSoftKeybordDlg::kEntryId));
+        EXPECT_EQ(L"＊＊＊", ControlText(dialog, CSoftKeybordDlg::kEntryId));
         EXPECT_FALSE(testing_support::ShowsText(dialog, L"abc"));
     });
     script.Answer(IDOK);
@@ -107,7 +106,7 @@ TEST(CSoftKeybordDlg, MasksPasswordsAndRefusesFullWidthWhenAsked)
     ScriptedOperator halfWidth;
     halfWidth.Type(IDD_HOST_KEYBOARD, L"1あ2");
     halfWidth.Do(IDD_HOST_KEYBOARD, "refused", [](HWND dialog) {
-        EXPECT_EQ(L"12", Shown(dialog, CSoftKeybordDlg::kEntryId));
+        EXPECT_EQ(L"12", ControlText(dialog, CSoftKeybordDlg::kEntryId));
     });
     halfWidth.Answer(IDOK);
     CSoftKeybordDlg address(nullptr);
@@ -122,12 +121,12 @@ TEST(CSoftKeybordDlg_PathAndFile, RefusesCharactersNamesCannotHold)
     ScriptedOperator script;
     script.Type(host::IDD_HOST_KEYBOARD_PATH, L"a?");
     script.Do(host::IDD_HOST_KEYBOARD_PATH, "refused", [](HWND dialog) {
-        EXPECT_EQ(L"ファイル名に使えない文字です", Shown(dialog, CSoftKeybordDlg::kMessageId));
-        EXPECT_EQ(L"\\", Shown(dialog, CharKey(2, 9))) << "the backslash is on the keys";
+        EXPECT_EQ(L"ファイル名に使えない文字です", ControlText(dialog, CSoftKeybordDlg::kMessageId));
+        EXPECT_EQ(L"\\", ControlText(dialog, CharKey(2, 9))) << "the backslash is on the keys";
     });
     script.Type(host::IDD_HOST_KEYBOARD_PATH, L"b");
     script.Do(host::IDD_HOST_KEYBOARD_PATH, "the next key clears the message", [](HWND dialog) {
-        EXPECT_EQ(L"", Shown(dialog, CSoftKeybordDlg::kMessageId));
+        EXPECT_EQ(L"", ControlText(dialog, CSoftKeybordDlg::kMessageId));
     });
     script.Tap(host::IDD_HOST_KEYBOARD_PATH, CharKey(2, 9));
     script.Type(host::IDD_HOST_KEYBOARD_PATH, L"c*.ENV");

@@ -1,7 +1,7 @@
 #include "host/dialogs/CDateTimeDlg.h"
 #include "host/dialogs/CTimerDlg.h"
 #include "host/dialogs/DateTimeFields.h"
-#include "tests/harness/ScriptedOperator.h"
+#include "tests/harness/DialogTestHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,7 @@
 using host::DateTimeFields;
 using host::IDD_HOST_DATETIME;
 using host::IDD_HOST_TIMER;
+using testing_support::ControlText;
 using testing_support::ScriptedOperator;
 
 namespace {
@@ -20,8 +21,6 @@ SYSTEMTIME Time(int year, int month, int day, int hour, int minute, int second)
 {
     return SYSTEMTIME{WORD(year), WORD(month), 0, WORD(day), WORD(hour), WORD(minute), WORD(second), 0};
 }
-
-std::wstring Shown(HWND dialog, int id) { return GetWindowTextString(GetDlgItem(dialog, id)); }
 
 // "2024/02/29 10:20:29" for comparing whole times at once.
 std::string Text(const SYSTEMTIME& time)
@@ -69,18 +68,18 @@ TEST(CDateTimeDlg, RefusesADayTheMonthDoesNotHave)
     testing_support::Watchdog watchdog;
     ScriptedOperator script;
     script.Do(IDD_HOST_DATETIME, "fields shown", [](HWND dialog) {
-        EXPECT_EQ(L"31 30", Shown(dialog, DateEntryDialog::kValueId + 2) + L" " +
-                                Shown(dialog, DateEntryDialog::kValueId + 5));
+        EXPECT_EQ(L"31 30", ControlText(dialog, DateEntryDialog::kValueId + 2) + L" " +
+                                ControlText(dialog, DateEntryDialog::kValueId + 5));
     });
     script.Tap(IDD_HOST_DATETIME, DateEntryDialog::kUpId + 1);  // February 31st
     script.Answer(IDOK);
     script.Do(IDD_HOST_DATETIME, "refused", [](HWND dialog) {
-        EXPECT_EQ(L"日付が正しくありません", Shown(dialog, DateEntryDialog::kMessageId));
+        EXPECT_EQ(L"日付が正しくありません", ControlText(dialog, DateEntryDialog::kMessageId));
     });
     script.Tap(IDD_HOST_DATETIME, DateEntryDialog::kDownId + 2).Tap(IDD_HOST_DATETIME, DateEntryDialog::kDownId + 2);
     script.Do(IDD_HOST_DATETIME, "message cleared", [](HWND dialog) {
-        EXPECT_EQ(L"", Shown(dialog, DateEntryDialog::kMessageId));
-        EXPECT_EQ(L"29", Shown(dialog, DateEntryDialog::kValueId + 2));
+        EXPECT_EQ(L"", ControlText(dialog, DateEntryDialog::kMessageId));
+        EXPECT_EQ(L"29", ControlText(dialog, DateEntryDialog::kValueId + 2));
     });
     script.Tap(IDD_HOST_DATETIME, DateEntryDialog::kDownId + 5);
     script.Answer(IDOK);

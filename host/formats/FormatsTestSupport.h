@@ -2,52 +2,33 @@
 #pragma once
 
 #include "host/formats/RecordedData.h"
+#include "tests/harness/TempDataRoot.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
-#include <system_error>
-#include <vector>
-
-#include <cstdlib>
-#include <unistd.h>
 
 namespace formats::testing {
 
-class ScratchFolder {
+// A fresh folder for a test's files, removed afterwards.
+class ScratchFolder : public testing_support::TempDataRoot {
 public:
-    ScratchFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "formats-XXXXXX").string();
-        if (char* made = ::mkdtemp(pattern.data()))
-            m_path = made;
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    ScratchFolder() : TempDataRoot("") {}
 
-    std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
+    std::filesystem::path operator/(const std::string& name) const { return std::filesystem::path(Path()) / name; }
     // Names of every entry, sorted, to show that nothing else was left behind.
     std::string Listing() const
     {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(m_path))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(Path()))
+            names.insert(entry.path().filename().string());
         std::string joined;
         for (const auto& name : names)
             joined += (joined.empty() ? "" : " ") + name;
         return joined;
     }
-
-private:
-    std::filesystem::path m_path;
 };
 
 inline std::string ReadAll(const std::filesystem::path& path)

@@ -15,23 +15,12 @@ MemoryBlockProfile Block(WaveformChannel::Shape shape)
     return block;
 }
 
-TEST(MemoryBlockDataTest, SineSamplesFollowTheShapeWithOffset)
-{
-    RecordedData data;
-    ASSERT_TRUE(SampleMemoryBlock(Block(WaveformChannel::Shape::Sine), data));
-    ASSERT_EQ(data.channels.size(), 1u);
-    EXPECT_EQ(data.channels[0].name, L"CH03");
-    EXPECT_EQ(data.channels[0].slot, 2);
-    EXPECT_DOUBLE_EQ(data.intervalSeconds, 0.0025);
-    EXPECT_EQ(data.channels[0].samples, (std::vector<std::int16_t>{100, 807, 1100, 807, 100, -607, -900, -607}));
-    EXPECT_DOUBLE_EQ(data.channels[0].Value(2), 1.1) << "1 mV per count";
-}
-
-// Values beyond sixteen bits are clamped.
-TEST(MemoryBlockDataTest, SquareTriangleAndRamp)
+// Samples follow the shape around the offset; values beyond sixteen bits are clamped.
+TEST(MemoryBlockDataTest, SamplesFollowTheShapeWithOffset)
 {
     using Shape = WaveformChannel::Shape;
     const std::pair<Shape, std::vector<std::int16_t>> rows[] = {
+        {Shape::Sine, {100, 807, 1100, 807, 100, -607, -900, -607}},
         {Shape::Square, {1100, 1100, 1100, 1100, -900, -900, -900, -900}},
         {Shape::Triangle, {100, 600, 1100, 600, 100, -400, -900, -400}},
         {Shape::Ramp, {-900, -650, -400, -150, 100, 350, 600, 850}},
@@ -39,8 +28,12 @@ TEST(MemoryBlockDataTest, SquareTriangleAndRamp)
     RecordedData data;
     for (const auto& [shape, samples] : rows) {
         ASSERT_TRUE(SampleMemoryBlock(Block(shape), data));
+        ASSERT_EQ(data.channels.size(), 1u);
         EXPECT_EQ(data.channels[0].samples, samples) << static_cast<int>(shape);
     }
+    EXPECT_EQ(data.channels[0].name + L" " + std::to_wstring(data.channels[0].slot), L"CH03 2");
+    EXPECT_DOUBLE_EQ(data.intervalSeconds, 0.0025);
+    EXPECT_DOUBLE_EQ(data.channels[0].Value(6), 0.6) << "1 mV per count";
     MemoryBlockProfile loud = Block(Shape::Square);
     loud.channels[0].amplitude = 40000;
     ASSERT_TRUE(SampleMemoryBlock(loud, data));

@@ -17,10 +17,10 @@ struct PanelFixture {
     WidgetHost host;
     CChoiceChannel panel;
 
-    explicit PanelFixture(bool ext = true)
+    PanelFixture()
     {
         host.watched = kPanelMessage;
-        panel.ShowExtButtons(ext);
+        panel.ShowExtButtons(true);
         panel.SetNotify(kPanelMessage, kPanelWParam, reinterpret_cast<LPARAM>(&panel), nullptr);
         EXPECT_TRUE(panel.Create(&host));
         panel.SetChoiceMode(CChoiceChannel::ChoiceMultiple);
@@ -38,51 +38,23 @@ struct PanelFixture {
 
 // Toggling channels and its notices are the recording page's story; here the
 // taps that change nothing.
-TEST(CChoiceChannel, DisabledLockedAndMissingItemsChangeNothing)
+TEST(CChoiceChannel, DisabledAndMissingItemsChangeNothing)
 {
     PanelFixture fixture;
     CChoiceChannel& panel = fixture.panel;
     panel.EnableItem(3, false);
-    panel.m_dwLockMask = 1u << 5;
-    panel.m_dwSelectMask = 1u << 5;
-    panel.Redraw();
     fixture.TapItem(3);
-    fixture.TapItem(5);
-    EXPECT_EQ(1u << 5, panel.m_dwSelectMask);
+    EXPECT_EQ(0u, panel.m_dwSelectMask);
     EXPECT_TRUE(fixture.host.notices.empty());
     EXPECT_EQ(win::InputResult::NoSuchPart, fixture.TapItem(18));
     EXPECT_EQ(win::InputResult::NoSuchPart, fixture.TapItem(-1));
 }
 
-TEST(CChoiceChannel, SingleModePicksOneChannel)
+// The extra buttons select every enabled channel or none.
+TEST(CChoiceChannel, ExtraButtonsSelectAllEnabledOrNone)
 {
     PanelFixture fixture;
     CChoiceChannel& panel = fixture.panel;
-    panel.SetChoiceMode(CChoiceChannel::ChoiceSingle);
-    fixture.TapItem(2);
-    fixture.TapItem(7);
-    EXPECT_EQ(1u << 7, panel.m_dwSelectMask);
-    fixture.TapItem(7);
-    EXPECT_EQ(1u << 7, panel.m_dwSelectMask) << "the picked channel stays picked";
-    EXPECT_EQ(2u, fixture.host.notices.size());
-    fixture.TapItem(0, "ext");
-    EXPECT_EQ(1u << 7, panel.m_dwSelectMask) << "'all' means nothing when one channel is picked";
-}
-
-// The extra buttons select every enabled channel or none; without them the
-// panel is narrower and has no such part.
-TEST(CChoiceChannel, ExtraButtonsSelectAllEnabledOrNone)
-{
-    PanelFixture fixture(false);
-    CChoiceChannel& panel = fixture.panel;
-    EXPECT_EQ(win::InputResult::NoSuchPart, fixture.TapItem(0, "ext"));
-    RECT rect{};
-    GetClientRect(panel.m_hWnd, &rect);
-    EXPECT_EQ(CChoiceChannel::kColumns * CChoiceChannel::kItemWidth, rect.right);
-    panel.ShowExtButtons(true);
-    GetClientRect(panel.m_hWnd, &rect);
-    EXPECT_EQ(CChoiceChannel::kColumns * CChoiceChannel::kItemWidth + CChoiceChannel::kExtWidth, rect.right);
-
     for (int slot = 4; slot < 16; ++slot)
         panel.EnableItem(slot, false);
     fixture.TapItem(0, "ext");

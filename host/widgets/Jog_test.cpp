@@ -13,22 +13,13 @@ using Zone = JogWidget::Zone;
 
 namespace {
 
-// Taps a jog in one of its zones (the jog is 180 pixels wide: zones of 30,
-// 30, 60, 30, 30).
+// Taps a jog in the middle of one of its zones.
 void TapZone(HWND jog, Zone zone)
 {
     RECT client{};
     GetClientRect(jog, &client);
-    int width = client.right;
-    int x = 0;
-    switch (zone) {
-    case Zone::CoarseDown: x = width / 12; break;
-    case Zone::FineDown: x = width / 4; break;
-    case Zone::Middle: x = width / 2; break;
-    case Zone::FineUp: x = width * 3 / 4; break;
-    case Zone::CoarseUp: x = width * 11 / 12; break;
-    }
-    ASSERT_EQ(win::InputResult::Posted, win::TapAt(jog, POINT{x, client.bottom / 2}));
+    const LONG w = client.right, x[] = {w / 12, w / 4, w / 2, w * 3 / 4, w * 11 / 12};
+    ASSERT_EQ(win::InputResult::Posted, win::TapAt(jog, POINT{x[static_cast<int>(zone)], client.bottom / 2}));
     Pump();
 }
 

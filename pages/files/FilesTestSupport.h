@@ -6,15 +6,12 @@
 #include "core/SystemDlg.h"
 #include "host/IMRRec.h"
 #include "pages/files/SystemFileSheet.h"
+#include "tests/harness/DialogTestHelpers.h"
 #include "tests/harness/HostConfiguration.h"
 #include "tests/harness/RecordingReceiver.h"
-#include "tests/harness/ScriptedOperator.h"
 #include "tests/harness/TempDataRoot.h"
 #include "win/DebugLog.h"
 #include "win/Drives.h"
-#include "win/Input.h"
-#include "win/Screen.h"
-#include "win/TextConvert.h"
 #include "win/controls/CommCtrl.h"
 
 #include <gtest/gtest.h>
@@ -26,13 +23,11 @@
 
 namespace files_test {
 
-using testing_support::FindControl;
-using testing_support::ScriptedOperator;
+using namespace testing_support;
 using Names = std::vector<std::wstring>;
 
-inline constexpr UINT IDD_SYSTEM = 17000, IDD_PROC = 17017, IDD_POPUP = 30000, IDD_KEYBOARD_PATH = 30004,
-                      IDD_BROWSE = 30007, IDD_MESSAGE_BOX = 0xFF00;
-inline constexpr int IDC_TAB = 17000, IDC_CLOSE = 17045, IDC_POPUP_MESSAGE = 30010;
+inline constexpr UINT IDD_PROC = 17017, IDD_KEYBOARD_PATH = 30004, IDD_BROWSE = 30007;
+inline constexpr int IDC_TAB = 17000, IDC_CLOSE = 17045, kChooserList = 30012;
 inline constexpr int IDC_FOLDER = 17159, IDC_BROWSE = 17040, IDC_LIST = 17109, IDC_SELECT_ALL = 17043,
                      IDC_CLEAR_ALL = 17044, IDC_MEMORY_LIST = 17030, IDC_MEMORY_SAVE = 17027, IDC_NEW_FOLDER = 17029,
                      IDC_COPY = 17064, IDC_DELETE = 17033, IDC_LOAD = 17032, IDC_TEXT_SAVE = 17025,
@@ -42,23 +37,7 @@ inline constexpr int IDC_PROC_LABEL = 17166, IDC_PROC_VALUE = 17167, IDC_PROC_BR
 inline constexpr int kProcChecks[6] = {17043, 17044, 17045, 17046, 17101, 17110};
 inline constexpr int kYes = IDOK, kNo = IDCANCEL;
 
-// Column `column` of every row of the list, top to bottom.
-inline Names Column(HWND window, int column = 0)
-{
-    HWND list = FindControl(window, IDC_LIST);
-    Names texts;
-    const int rows = list ? static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) : 0;
-    for (int row = 0; row < rows; ++row) {
-        wchar_t buffer[MAX_PATH * 2] = {};
-        LVITEMW item{};
-        item.iSubItem = column;
-        item.pszText = buffer;
-        item.cchTextMax = static_cast<int>(std::size(buffer));
-        SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-        texts.push_back(buffer);
-    }
-    return texts;
-}
+inline Names Column(HWND window, int column = 0) { return ListColumn(window, IDC_LIST, column); }
 
 // The row whose name is `name`, or -1.
 inline int RowOf(HWND window, const std::wstring& name)
@@ -70,42 +49,16 @@ inline int RowOf(HWND window, const std::wstring& name)
 
 inline std::wstring HeaderText(HWND window, int column)
 {
-    wchar_t buffer[64] = {};
-    LVCOLUMNW record{};
-    record.mask = LVCF_TEXT;
-    record.pszText = buffer;
-    record.cchTextMax = 64;
-    SendMessageW(FindControl(window, IDC_LIST), LVM_GETCOLUMNW, static_cast<WPARAM>(column),
-                 reinterpret_cast<LPARAM>(&record));
-    return buffer;
+    return win::DescribeControl(FindControl(window, IDC_LIST)).columns.at(static_cast<size_t>(column));
 }
 
 inline Names SelectedNames(HWND window)
 {
-    HWND list = FindControl(window, IDC_LIST);
-    const Names names = Column(window);
+    const win::ScreenControl list = win::DescribeControl(FindControl(window, IDC_LIST));
     Names selected;
-    for (int row = -1; (row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0;)
-        selected.push_back(names[static_cast<size_t>(row)]);
+    for (int row : list.selectedRows)
+        selected.push_back(list.rows.at(static_cast<size_t>(row)).at(0));
     return selected;
-}
-
-inline std::wstring ControlText(HWND window, int id)
-{
-    HWND control = FindControl(window, id);
-    return control ? GetWindowTextString(control) : L"(no control " + std::to_wstring(id) + L")";
-}
-
-inline bool Enabled(HWND window, int id) { return IsWindowEnabled(FindControl(window, id)); }
-inline bool Visible(HWND window, int id) { return IsWindowVisible(FindControl(window, id)); }
-
-// The folder chooser's rows (column 0).
-inline Names ChooserRows(HWND chooser)
-{
-    Names rows;
-    for (const auto& row : win::DescribeControl(GetDlgItem(chooser, 30012)).rows)
-        rows.push_back(row.empty() ? L"" : row[0]);
-    return rows;
 }
 
 // In the folder chooser: double-taps the rows named in `enter` one after
@@ -114,10 +67,10 @@ inline void ChooseFolder(ScriptedOperator& script, Names enter, std::wstring pic
 {
     auto tapRow = [&script](const std::wstring& name, bool twice) {
         script.Do(IDD_BROWSE, "tap a folder", [name, twice](HWND chooser) {
-            const Names rows = ChooserRows(chooser);
+            const Names rows = ListColumn(chooser, kChooserList);
             const auto found = std::find(rows.begin(), rows.end(), name);
             ASSERT_NE(found, rows.end()) << "the chooser has no such row";
-            win::TapPart(GetDlgItem(chooser, 30012), "row", static_cast<int>(found - rows.begin()), 0, twice);
+            win::TapPart(GetDlgItem(chooser, kChooserList), "row", static_cast<int>(found - rows.begin()), 0, twice);
         });
     };
     for (const std::wstring& name : enter)
@@ -159,7 +112,7 @@ protected:
     // and checks that every step ran.
     INT_PTR Finish()
     {
-        Close(script);
+        script.Tap(IDD_SYSTEM, IDC_CLOSE);
         dialog.SetupConfigData(&host.record, false);
         if (withReceiver)
             dialog.SetDLGCallback(&receiver, 3);
@@ -178,25 +131,6 @@ protected:
                 ASSERT_GE(row, 0) << "no row named this";
                 ASSERT_EQ(win::TapPart(FindControl(window, IDC_LIST), "row", row), win::InputResult::Posted);
             });
-    }
-    static void Close(ScriptedOperator& script) { script.Tap(IDD_SYSTEM, IDC_CLOSE); }
-    // Checks a popup's caption and exact message, then presses `button`.
-    static void AnswerPopup(ScriptedOperator& script, const std::wstring& caption, const std::wstring& message,
-                            int button)
-    {
-        script.Do(IDD_POPUP, "answer the popup", [=](HWND window) {
-            EXPECT_EQ(GetWindowTextString(window), caption);
-            EXPECT_EQ(ControlText(window, IDC_POPUP_MESSAGE), message);
-            win::Tap(FindControl(window, button));
-        });
-    }
-    static void AnswerMessageBox(ScriptedOperator& script, const std::wstring& caption, const std::wstring& text)
-    {
-        script.Do(IDD_MESSAGE_BOX, "answer the message box", [=](HWND window) {
-            EXPECT_EQ(GetWindowTextString(window), caption);
-            EXPECT_TRUE(testing_support::ShowsText(window, text)) << "the box does not show the expected text";
-            win::Tap(FindControl(window, IDOK));
-        });
     }
     // Confirms the folder and name dialog with its value replaced by `value`
     // through the hand button's keyboard.

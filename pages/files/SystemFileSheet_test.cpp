@@ -34,9 +34,8 @@ TEST_F(FileSheetListingTest, RootHasNoParentRowAndFoldersComeFirst)
         EXPECT_EQ(ControlText(window, IDC_FOLDER), L"D:\\");
         EXPECT_EQ(Column(window), Names{L"data"});
         EXPECT_EQ(Column(window, 1), Names{L"<DIR>"});
-        EXPECT_EQ((Names{HeaderText(window, 0), HeaderText(window, 1), HeaderText(window, 2)}),
-                  (Names{L"ファイル名", L"サイズ", L"日時"}));
         HWND list = FindControl(window, IDC_LIST);
+        EXPECT_EQ(win::DescribeControl(list).columns, (Names{L"ファイル名", L"サイズ", L"日時"}));
         const auto styles = static_cast<DWORD>(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
         EXPECT_EQ(styles & (LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES), LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
         RECT client{};

@@ -15,7 +15,7 @@ namespace {
 using namespace mode_test;
 
 constexpr int IDC_INITIALIZE = 17007, IDC_STARTUP = 17044;
-constexpr int kSwitchIds[5] = {17003, 17011, 17074, 17017, 17004};  // in mode order
+const std::vector<int> kSwitchIds = {17003, 17011, 17074, 17017, 17004};  // in mode order
 
 const wchar_t* const kDescriptions[5] = {
     L"ペンレコーダ\n入力信号を直接記録紙へ記録するモードです。\n比較的低速な現象の記録、連続信号の記録に\n使用します。",
@@ -26,12 +26,11 @@ const wchar_t* const kDescriptions[5] = {
     L"Ｘ－Ｙレコーダ\n現在、入力している信号をＸ－Ｙ表示で\nモニタ、印刷することができます。",
 };
 
-// The latched mode switches, by mode number ("4" for X-Y alone).
-std::string LatchedModes(HWND window)
+// The mode switches as Latches shows them when only `mode` is latched.
+std::wstring OnlyMode(int mode)
 {
-    std::string latched;
-    for (int mode = 0; mode < 5; ++mode)
-        latched += CheckState(window, kSwitchIds[mode]) == BST_CHECKED ? std::to_string(mode) : "";
+    std::wstring latched(5, L'0');
+    latched[mode] = L'1';
     return latched;
 }
 
@@ -56,24 +55,24 @@ TEST_F(MainSheetTest, ModeSwitchesAskWithTheirDescriptionAndWriteAChangedModeOnc
         host.sysMeas.SetMode(withMeas ? row.configured : 0);
         host.sysMeas.SetStartup(startup);
         host.record.pSysMeas = withMeas ? &host.sysMeas : nullptr;
-        const std::string shown = std::to_string(row.configured >= 0 && row.configured < 5 ? row.configured : 0);
+        const int shown = row.configured >= 0 && row.configured < 5 ? row.configured : 0;
         RecordingReceiver to;
         CSystemDlg frame(nullptr);
         ScriptedOperator script;
         script.Do(IDD_SYSTEM, "the configured mode and power-on flag show", [&](HWND window) {
-            EXPECT_EQ(LatchedModes(window), shown);
-            EXPECT_EQ(CheckState(window, IDC_STARTUP), withMeas && startup ? BST_CHECKED : BST_UNCHECKED);
+            EXPECT_EQ(Latches(window, kSwitchIds), OnlyMode(shown));
+            EXPECT_EQ(Latches(window, {IDC_STARTUP}), withMeas && startup ? L"1" : L"0");
         });
         script.Tap(IDD_SYSTEM, kSwitchIds[row.tapped]);
         script.Do(IDD_POPUP, "the question names the mode", [&](HWND popup) {
             EXPECT_EQ(GetWindowTextString(popup), L"測定モード");
             EXPECT_EQ(ControlText(popup, IDC_POPUP_MESSAGE), kDescriptions[row.tapped]);
-            EXPECT_EQ(CheckState(frame.m_hWnd, kSwitchIds[row.tapped]), BST_CHECKED) << "latched while asking";
+            EXPECT_EQ(Latches(frame.m_hWnd, {kSwitchIds[row.tapped]}), L"1") << "latched while asking";
             win::Tap(FindControl(popup, row.answer));
         });
         script.Tap(IDD_SYSTEM, IDC_STARTUP);
         script.Do(IDD_SYSTEM, "the latched switch, and the power-on box written at once", [&](HWND window) {
-            EXPECT_EQ(LatchedModes(window), row.answer == IDOK ? std::to_string(row.tapped) : shown);
+            EXPECT_EQ(Latches(window, kSwitchIds), OnlyMode(row.answer == IDOK ? row.tapped : shown));
             EXPECT_EQ(host.sysMeas.GetStartup(), withMeas ? !startup : startup);
         });
         script.Tap(IDD_SYSTEM, IDC_CLOSE_SYSTEM);
@@ -127,8 +126,7 @@ TEST_F(MainSheetTest, InitialisationSendsTheTickedItemsAndTheAnswersDecideTheRes
         script.Do(IDD_INIT, "its own wording, the host's over it, no box ticked, registered", [](HWND window) {
             EXPECT_EQ(ControlText(window, 17043), L"すべての設定データを初期化する");
             EXPECT_EQ(ControlText(window, 17044), L"Reset communication");
-            for (int box : {17043, 17044, 17045, 17046})
-                EXPECT_EQ(CheckState(window, box), BST_UNCHECKED);
+            EXPECT_EQ(Latches(window, {17043, 17044, 17045, 17046}), L"0000");
             auto registrations = IModifiedReport::GetRegistrations();
             EXPECT_NE(std::find(registrations.begin(), registrations.end(), std::make_pair(window, UINT{1122})),
                       registrations.end());
@@ -140,7 +138,7 @@ TEST_F(MainSheetTest, InitialisationSendsTheTickedItemsAndTheAnswersDecideTheRes
             script.Do(IDD_POPUP, "the error notice", [&](HWND popup) {
                 EXPECT_EQ(GetWindowTextString(popup), L"KQ5800");
                 EXPECT_EQ(ControlText(popup, IDC_POPUP_MESSAGE), row.notice);
-                EXPECT_FALSE(IsWindowVisible(FindControl(popup, IDCANCEL))) << "a notice has one button";
+                EXPECT_FALSE(Visible(popup, IDCANCEL)) << "a notice has one button";
                 win::Tap(FindControl(popup, IDOK));
             });
         if (row.restartAnswer)

@@ -7,11 +7,10 @@
 #include "host/widgets/JogWidget.h"
 #include "pages/recording/RecordingIds.h"
 #include "pages/recording/SystemRecordingSheet.h"
+#include "tests/harness/DialogTestHelpers.h"
 #include "tests/harness/HostConfiguration.h"
 #include "tests/harness/RecordingReceiver.h"
-#include "tests/harness/ScriptedOperator.h"
 #include "tests/harness/TempDataRoot.h"
-#include "win/Input.h"
 
 #include <gtest/gtest.h>
 
@@ -22,24 +21,10 @@
 namespace recording_test {
 
 using namespace recording_ids;
-using testing_support::FindControl;
-using testing_support::ScriptedOperator;
+using namespace testing_support;
 
-// The system dialog and the host's input dialogs.
-inline constexpr UINT IDD_SYSTEM = 17000, IDD_POPUP = 30000, IDD_NUMKEY = 30002, IDD_KEYBOARD = 30003,
-                      IDD_TIMER = 30006;
-
-inline std::wstring ControlText(HWND window, int id) { return GetWindowTextString(FindControl(window, id)); }
-inline bool Latched(HWND window, int id) { return SendMessageW(FindControl(window, id), BM_GETCHECK, 0, 0) != 0; }
-// "1" for each latched switch (or checked box) of `ids`, "0" for the others.
-inline std::wstring Latches(HWND window, const std::vector<int>& ids)
-{
-    std::wstring shown;
-    for (int id : ids)
-        shown += Latched(window, id) ? L'1' : L'0';
-    return shown;
-}
-inline bool Enabled(HWND window, int id) { return IsWindowEnabled(FindControl(window, id)) != FALSE; }
+// The host's input dialogs.
+inline constexpr UINT IDD_NUMKEY = 30002, IDD_KEYBOARD = 30003, IDD_TIMER = 30006;
 
 // Taps a jog in one of its zones (see JogWidget).
 inline void TapJog(HWND window, int id, JogWidget::Zone zone)
