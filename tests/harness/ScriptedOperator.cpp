@@ -149,7 +149,7 @@ ScriptedOperator& ScriptedOperator::TapPart(UINT templateId, int controlId, cons
 ScriptedOperator& ScriptedOperator::PressKey(UINT templateId, UINT virtualKey)
 {
     return InputStep(templateId, "press key " + std::to_string(virtualKey),
-                 [virtualKey](HWND window) { return win::PressKey(window, virtualKey); });
+                     [virtualKey](HWND window) { return win::PressKey(window, virtualKey); });
 }
 
 ScriptedOperator& ScriptedOperator::Type(UINT templateId, std::wstring text)
