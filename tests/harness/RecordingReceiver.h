@@ -24,14 +24,12 @@ struct RecordedRequest {
     DWORD kind = 0;
     int cookie = 0;
     void* sender = nullptr;
-    T_DLG_REQUEST received{};           // the record as the receiver got it
-    T_DLG_REQUEST answered{};           // the record after the answer was written
+    T_DLG_REQUEST received{};             // the record as the receiver got it
     std::vector<DlgRequestField> fields;  // decoded on arrival; texts copied
 
     // The decoded value of a field as received, or an empty string when the
     // kind has no field of that name.
     std::wstring Field(const std::wstring& name) const;
-    bool HasField(const std::wstring& name) const;
 };
 
 class RecordingReceiver : public IDLGReceiver {
@@ -42,12 +40,14 @@ public:
 
     // Programmed answers. Each call replaces the earlier answer of the same
     // field; the hook of a kind replaces the earlier hook.
-    void AnswerYes(DWORD kind);   // the kind's result byte = 1 (see ResultByteOffset)
-    void AnswerNo(DWORD kind);    // the kind's result byte = 0
+    // The kind's yes/no byte = 1 or 0; the test fails for a kind that asks
+    // nothing (APP_EXIT, RESTART, SHUTDOWN, SETTING_CHANGED, EXPORT_FILE) and
+    // for INITIALIZE, whose answer is three fields.
+    void AnswerYes(DWORD kind) { AnswerResult(kind, 1); }
+    void AnswerNo(DWORD kind) { AnswerResult(kind, 0); }
     void AnswerByte(DWORD kind, std::size_t offset, BYTE value);
     void AnswerWord(DWORD kind, std::size_t offset, T_DLG_REQUEST::WordValue value);
     void OnRequest(DWORD kind, Hook hook);
-    void ClearAnswers();
 
     // Recorded requests, in arrival order.
     const std::vector<RecordedRequest>& Requests() const { return m_requests; }
@@ -60,12 +60,9 @@ public:
     std::vector<DWORD> ChangeFlags() const;
     void ClearRecords() { m_requests.clear(); }
 
-    // The byte a kind's yes/no answer lives in, or -1 for kinds that ask
-    // nothing (APP_EXIT, RESTART, SHUTDOWN, SETTING_CHANGED, EXPORT_FILE) and
-    // for INITIALIZE, whose answer is three fields.
-    static int ResultByteOffset(DWORD kind);
-
 private:
+    void AnswerResult(DWORD kind, BYTE value);
+
     struct Answer {
         std::map<std::size_t, BYTE> bytes;
         std::map<std::size_t, T_DLG_REQUEST::WordValue> words;

@@ -112,25 +112,27 @@ ScriptedOperator::~ScriptedOperator()
                       << ") was never reached";
 }
 
-ScriptedOperator& ScriptedOperator::Step(std::string description, Matcher matcher, Action action)
+ScriptedOperator& ScriptedOperator::Do(UINT templateId, std::string description, Action action)
 {
-    m_steps.push_back(ScriptStep{std::move(description), std::move(matcher), std::move(action)});
+    m_steps.push_back(ScriptStep{std::move(description), ForTemplate(templateId), std::move(action)});
     return *this;
 }
 
-ScriptedOperator& ScriptedOperator::Do(UINT templateId, std::string description, Action action)
+ScriptedOperator& ScriptedOperator::InputStep(UINT templateId, const std::string& what,
+                                              std::function<win::InputResult(HWND window)> input)
 {
-    return Step(std::move(description), ForTemplate(templateId), std::move(action));
+    return Do(templateId, what, [this, what, input](HWND window) {
+        win::InputResult result = input(window);
+        if (result != win::InputResult::Posted)
+            Fail("cannot " + what + " in " + DescribeForTest(window) + ": " + win::InputResultName(result));
+    });
 }
 
 ScriptedOperator& ScriptedOperator::Tap(UINT templateId, int controlId, WPARAM keyFlags)
 {
-    return Do(templateId, "tap control " + std::to_string(controlId), [this, controlId, keyFlags](HWND window) {
+    return InputStep(templateId, "tap control " + std::to_string(controlId), [controlId, keyFlags](HWND window) {
         HWND control = FindControl(window, controlId);
-        win::InputResult result = control ? win::Tap(control, keyFlags) : win::InputResult::NoWindow;
-        if (result != win::InputResult::Posted)
-            Fail("cannot tap control " + std::to_string(controlId) + " in " + DescribeForTest(window) + ": " +
-                 win::InputResultName(result));
+        return control ? win::Tap(control, keyFlags) : win::InputResult::NoWindow;
     });
 }
 
@@ -138,45 +140,25 @@ ScriptedOperator& ScriptedOperator::TapPart(UINT templateId, int controlId, cons
                                             WPARAM keyFlags, bool twice)
 {
     std::string what = "tap " + part + " " + std::to_string(index) + " of control " + std::to_string(controlId);
-    return Do(templateId, what, [this, controlId, part, index, keyFlags, twice, what](HWND window) {
+    return InputStep(templateId, what, [controlId, part, index, keyFlags, twice](HWND window) {
         HWND control = FindControl(window, controlId);
-        win::InputResult result =
-            control ? win::TapPart(control, part, index, keyFlags, twice) : win::InputResult::NoWindow;
-        if (result != win::InputResult::Posted)
-            Fail("cannot " + what + ": " + win::InputResultName(result));
+        return control ? win::TapPart(control, part, index, keyFlags, twice) : win::InputResult::NoWindow;
     });
 }
 
 ScriptedOperator& ScriptedOperator::PressKey(UINT templateId, UINT virtualKey)
 {
-    return Do(templateId, "press key " + std::to_string(virtualKey), [this, virtualKey](HWND window) {
-        win::InputResult result = win::PressKey(window, virtualKey);
-        if (result != win::InputResult::Posted)
-            Fail(std::string("cannot press a key: ") + win::InputResultName(result));
-    });
+    return InputStep(templateId, "press key " + std::to_string(virtualKey),
+                     [virtualKey](HWND window) { return win::PressKey(window, virtualKey); });
 }
 
 ScriptedOperator& ScriptedOperator::Type(UINT templateId, std::wstring text)
 {
-    return Do(templateId, "type '" + Narrow(text) + "'", [this, text](HWND window) {
-        win::InputResult result = win::TypeText(window, text);
-        if (result != win::InputResult::Posted)
-            Fail(std::string("cannot type: ") + win::InputResultName(result));
-    });
+    return InputStep(templateId, "type '" + Narrow(text) + "'",
+                     [text](HWND window) { return win::TypeText(window, text); });
 }
 
 ScriptedOperator& ScriptedOperator::Answer(int buttonId) { return Tap(0, buttonId); }
-
-ScriptedOperator& ScriptedOperator::AnswerShowing(const std::wstring& text, int buttonId)
-{
-    return Step("answer " + std::to_string(buttonId) + " to the window showing '" + Narrow(text) + "'",
-                [text](HWND window) { return ShowsText(window, text); },
-                [this, buttonId](HWND window) {
-                    HWND button = FindControl(window, buttonId);
-                    if (!button || win::Tap(button) != win::InputResult::Posted)
-                        Fail("cannot tap button " + std::to_string(buttonId) + " in " + DescribeForTest(window));
-                });
-}
 
 bool ScriptedOperator::OnIdle()
 {

@@ -31,8 +31,6 @@ public:
     ScriptedOperator(const ScriptedOperator&) = delete;
     ScriptedOperator& operator=(const ScriptedOperator&) = delete;
 
-    // A step for the front window when `matcher` accepts it.
-    ScriptedOperator& Step(std::string description, Matcher matcher, Action action);
     // Steps for the window of a template (0 matches any window).
     ScriptedOperator& Do(UINT templateId, std::string description, Action action);
     ScriptedOperator& Tap(UINT templateId, int controlId, WPARAM keyFlags = 0);
@@ -42,9 +40,6 @@ public:
     ScriptedOperator& Type(UINT templateId, std::wstring text);
     // Answers whatever dialog is in front by tapping the button (IDOK = 1, IDCANCEL = 2, ...).
     ScriptedOperator& Answer(int buttonId);
-    // Answers the front dialog after checking that it shows `text` somewhere
-    // (caption or any control's text).
-    ScriptedOperator& AnswerShowing(const std::wstring& text, int buttonId);
 
     bool OnIdle() override;
 
@@ -60,6 +55,10 @@ private:
         Matcher matcher;
         Action action;
     };
+    // A step that gives the front window an input and fails the test when
+    // the input is not taken.
+    ScriptedOperator& InputStep(UINT templateId, const std::string& what,
+                            std::function<win::InputResult(HWND window)> input);
     void Fail(const std::string& message);
 
     std::vector<ScriptStep> m_steps;
