@@ -86,6 +86,11 @@ DWORD NowMilliseconds()
     return static_cast<DWORD>(duration_cast<milliseconds>(Clock::now().time_since_epoch()).count());
 }
 
+LRESULT Call(WNDPROC procedure, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return procedure ? procedure(hwnd, message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
 LRESULT CallProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     WNDPROC procedure = nullptr;
@@ -96,7 +101,7 @@ LRESULT CallProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         procedure = window->procedure;
     }
-    return procedure ? procedure(hwnd, message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+    return Call(procedure, hwnd, message, wParam, lParam);
 }
 
 void ProcessSentMessages(ThreadQueue& queue)
@@ -236,11 +241,20 @@ void ForgetTimers(HWND hwnd)
 
 LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    std::thread::id owner = win::GetWindowThread(hwnd);
-    if (owner == std::thread::id{})
-        return 0;
+    // The owner and the procedure in one look-up: a list filled or read row
+    // by row sends hundreds of thousands of messages.
+    std::thread::id owner;
+    WNDPROC procedure = nullptr;
+    {
+        std::lock_guard guard(TableLock());
+        WindowObject* window = Find(hwnd);
+        if (!window)
+            return 0;
+        owner = window->thread;
+        procedure = window->procedure;
+    }
     if (owner == std::this_thread::get_id())
-        return CallProcedure(hwnd, message, wParam, lParam);
+        return Call(procedure, hwnd, message, wParam, lParam);
 
     // Another thread owns the window: queue the message there and wait for the
     // answer, serving messages sent to this thread meanwhile.

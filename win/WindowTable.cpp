@@ -5,6 +5,7 @@
 #include "win/DebugLog.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cwctype>
 #include <unordered_map>
@@ -12,9 +13,20 @@
 namespace win::detail {
 namespace {
 
+// Handles looked up lately, by their low bits: a message sent to a list row
+// by row looks up the same few windows (the list, its page, the dialog)
+// many times over, and handles are handed out in sequence, so the windows of
+// one dialog fall into different slots.
+struct RecentWindow {
+    HWND hwnd = nullptr;
+    WindowObject* window = nullptr;
+};
+constexpr std::size_t kRecentWindows = 64;
+
 struct Table {
     std::recursive_mutex lock;
     std::unordered_map<HWND, std::unique_ptr<WindowObject>> windows;
+    std::array<RecentWindow, kRecentWindows> recent;
     std::vector<HWND> topLevel;  // front to back
     std::uintptr_t nextHandle = 0x10000;
     std::vector<WindowClass> classes;
@@ -41,13 +53,24 @@ bool SameClassName(const std::wstring& a, const std::wstring& b)
 
 std::recursive_mutex& TableLock() { return TheTable().lock; }
 
+RecentWindow& RecentSlot(HWND hwnd)
+{
+    return TheTable().recent[(reinterpret_cast<std::uintptr_t>(hwnd) >> 2) % kRecentWindows];
+}
+
 WindowObject* Find(HWND hwnd)
 {
+    RecentWindow& recent = RecentSlot(hwnd);
+    if (hwnd && recent.hwnd == hwnd)
+        return recent.window;
     auto& windows = TheTable().windows;
     // A window being destroyed is still found: it receives WM_DESTROY and
     // WM_NCDESTROY, and IsWindow holds until it is gone, as on Windows.
     auto found = windows.find(hwnd);
-    return found == windows.end() ? nullptr : found->second.get();
+    if (found == windows.end())
+        return nullptr;
+    recent = {hwnd, found->second.get()};
+    return recent.window;
 }
 
 std::vector<HWND>& TopLevelList() { return TheTable().topLevel; }
@@ -321,6 +344,8 @@ BOOL DestroyWindow(HWND hwnd)
         }
         auto& top = table.topLevel;
         top.erase(std::remove(top.begin(), top.end(), hwnd), top.end());
+        if (RecentWindow& recent = RecentSlot(hwnd); recent.hwnd == hwnd)
+            recent = {};
         dead = std::move(found->second);
         table.windows.erase(found);
     }
