@@ -24,7 +24,6 @@ struct RecentWindow {
 constexpr std::size_t kRecentWindows = 64;
 
 struct Table {
-    std::recursive_mutex lock;
     std::unordered_map<HWND, std::unique_ptr<WindowObject>> windows;
     std::array<RecentWindow, kRecentWindows> recent;
     std::vector<HWND> topLevel;  // front to back
@@ -51,7 +50,9 @@ bool SameClassName(const std::wstring& a, const std::wstring& b)
 
 }  // namespace
 
-std::recursive_mutex& TableLock() { return TheTable().lock; }
+// Constant-initialised and never destroyed in effect (its destructor does
+// nothing), so windows that die during static destruction can still take it.
+constinit TableMutex tableMutex;
 
 RecentWindow& RecentSlot(HWND hwnd)
 {

@@ -5,8 +5,9 @@
 #include "win/Screen.h"
 #include "win/Window.h"
 
+#include <atomic>
 #include <map>
-#include <mutex>
+#include <pthread.h>
 
 namespace win::detail {
 
@@ -36,8 +37,44 @@ struct WindowObject {
 };
 
 // The table lock. Held only while the table or a window's fields are read or
-// changed, never while a window procedure runs.
-std::recursive_mutex& TableLock();
+// changed, never while a window procedure runs, so it is held briefly and
+// seldom wanted by two threads at once. Recursive, as the table's functions
+// call each other. Every message takes it several times: a thread that holds
+// it only counts up, and a first take is one exchange (a pthread mutex costs
+// several times as much); a thread that finds it taken sleeps until it is
+// given back.
+class TableMutex {
+public:
+    void lock()
+    {
+        const pthread_t self = pthread_self();
+        if (m_owner.load(std::memory_order_relaxed) == self) {
+            ++m_depth;
+            return;
+        }
+        while (m_taken.exchange(1, std::memory_order_acquire) != 0)
+            m_taken.wait(1, std::memory_order_relaxed);
+        m_owner.store(self, std::memory_order_relaxed);
+        m_depth = 1;
+    }
+    void unlock()
+    {
+        if (--m_depth == 0) {
+            m_owner.store(pthread_t{}, std::memory_order_relaxed);
+            m_taken.store(0, std::memory_order_release);
+            m_taken.notify_one();
+        }
+    }
+
+private:
+    std::atomic<int> m_taken{0};
+    // Only the holder writes its own id here, so a thread that reads its own
+    // id holds the lock.
+    std::atomic<pthread_t> m_owner{};
+    unsigned m_depth = 0;
+};
+extern constinit TableMutex tableMutex;
+inline TableMutex& TableLock() { return tableMutex; }
 // The window, or null. Call with the lock held and do not keep the pointer
 // across a call that may run a window procedure.
 WindowObject* Find(HWND hwnd);
