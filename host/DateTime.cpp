@@ -28,24 +28,37 @@ bool Lookup(wchar_t code, const SYSTEMTIME& time, unsigned& value, unsigned& hid
     }
 }
 
-void AppendPadded(std::wstring& out, unsigned value, bool zero, bool left, int width)
-{
-    // Digits by hand: std::to_wstring goes through swprintf, which made
-    // dates the dearest part of listing a large folder.
-    wchar_t digits[12];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<wchar_t>(L'0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    const std::size_t fill = width > count ? static_cast<std::size_t>(width - count) : 0;
-    if (!left)
-        out.append(fill, zero ? L'0' : L' ');
-    while (count > 0)
-        out += digits[--count];
-    if (left)
-        out.append(fill, L' ');
-}
+// A number as the pattern asks for it: zero- or blank-padded on the left,
+// or blank-padded on the right, to `width`. Digits by hand: std::to_wstring
+// goes through swprintf, which made dates the dearest part of listing a
+// large folder.
+class PaddedNumber {
+public:
+    PaddedNumber(unsigned value, bool zero, bool left, int width) : m_zero(zero), m_left(left)
+    {
+        do {
+            m_digits[m_count++] = static_cast<wchar_t>(L'0' + value % 10);
+            value /= 10;
+        } while (value != 0);
+        m_fill = width > m_count ? static_cast<std::size_t>(width - m_count) : 0;
+    }
+    void AppendTo(std::wstring& out) const
+    {
+        if (!m_left)
+            out.append(m_fill, m_zero ? L'0' : L' ');
+        for (int index = m_count; index > 0; --index)
+            out += m_digits[index - 1];
+        if (m_left)
+            out.append(m_fill, L' ');
+    }
+
+private:
+    wchar_t m_digits[12];
+    int m_count = 0;
+    std::size_t m_fill = 0;
+    bool m_zero;
+    bool m_left;
+};
 
 // Walks the pattern: `literal(text)` for each piece of literal text and
 // `code(text, hideBit)` for each date code, in order.
@@ -54,7 +67,11 @@ void WalkPattern(const wchar_t* format, const SYSTEMTIME& time, Literal literal,
 {
     for (const wchar_t* p = format; *p;) {
         if (*p != L'%') {
-            literal(std::wstring_view(p++, 1));
+            const wchar_t* end = p;
+            while (*end && *end != L'%')
+                ++end;
+            literal(std::wstring_view(p, static_cast<std::size_t>(end - p)));
+            p = end;
             continue;
         }
         if (p[1] == L'%') {
@@ -76,9 +93,7 @@ void WalkPattern(const wchar_t* format, const SYSTEMTIME& time, Literal literal,
             p = q;
             continue;
         }
-        std::wstring text;
-        AppendPadded(text, value, zero && !left, left, width);
-        code(text, hideBit);
+        code(PaddedNumber(value, zero && !left, left, width), hideBit);
         p = q + 1;
     }
 }
@@ -101,15 +116,17 @@ CString CDateTime::Format(const wchar_t* format, unsigned mask) const
         std::wstring out;
         out.reserve(32);
         WalkPattern(format, m_time, [&](std::wstring_view text) { out += text; },
-                    [&](const std::wstring& text, unsigned) { out += text; });
-        return CString(out);
+                    [&](const PaddedNumber& number, unsigned) { number.AppendTo(out); });
+        return CString(std::move(out));
     }
 
     std::vector<Part> parts;
     std::wstring literal;
     WalkPattern(format, m_time, [&](std::wstring_view text) { literal += text; },
-                [&](const std::wstring& text, unsigned hideBit) {
-                    parts.push_back({literal, text, (mask & hideBit) == 0});
+                [&](const PaddedNumber& number, unsigned hideBit) {
+                    std::wstring text;
+                    number.AppendTo(text);
+                    parts.push_back({literal, std::move(text), (mask & hideBit) == 0});
                     literal.clear();
                 });
     const std::wstring& trailing = literal;

@@ -4,6 +4,8 @@
 #include "win/DebugLog.h"
 #include "win/Wnd.h"
 
+#include <array>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -35,15 +37,49 @@ const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
 
 const AFX_MSGMAP* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }
 
+namespace {
+
+// Messages that a class's map chain has no entry for, remembered per thread
+// (the maps are constant tables): most messages a control is sent, and most
+// notifications a page gets, have no handler, and a list filled row by row
+// would otherwise walk the same maps for each of them.
+struct Unhandled {
+    const AFX_MSGMAP* map = nullptr;
+    UINT message = 0;
+    UINT code = 0;
+    UINT id = 0;
+};
+constexpr std::size_t kUnhandledSlots = 256;
+thread_local std::array<Unhandled, kUnhandledSlots> unhandled;
+
+Unhandled& UnhandledSlot(const AFX_MSGMAP* map, UINT message, UINT code, UINT id)
+{
+    std::size_t hash = reinterpret_cast<std::uintptr_t>(map) >> 4;
+    hash = hash * 31 + message;
+    hash = hash * 31 + code;
+    hash = hash * 31 + id;
+    return unhandled[hash % kUnhandledSlots];
+}
+
+}  // namespace
+
 bool CCmdTarget::DispatchFromMap(UINT message, UINT code, UINT id, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     bool byControl = message == WM_COMMAND || message == WM_NOTIFY;
-    for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
+    if (!byControl)
+        code = id = 0;  // only control messages are told apart by code and id
+    const AFX_MSGMAP* first = GetMessageMap();
+    Unhandled& slot = UnhandledSlot(first, message, code, id);
+    if (slot.map == first && slot.message == message && slot.code == code && slot.id == id)
+        return false;
+    bool anyEntry = false;
+    for (const AFX_MSGMAP* map = first; map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
         for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry->pfn; ++entry) {
             if (entry->nMessage != message)
                 continue;
             if (byControl && (entry->nCode != code || id < entry->nID || id > entry->nLastID))
                 continue;
+            anyEntry = true;
             try {
                 if (entry->pfn(this, wParam, lParam, result))
                     return true;
@@ -58,6 +94,8 @@ bool CCmdTarget::DispatchFromMap(UINT message, UINT code, UINT id, WPARAM wParam
             }
         }
     }
+    if (!anyEntry)
+        slot = {first, message, code, id};
     return false;
 }
 
