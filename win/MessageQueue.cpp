@@ -86,6 +86,19 @@ DWORD NowMilliseconds()
     return static_cast<DWORD>(duration_cast<milliseconds>(Clock::now().time_since_epoch()).count());
 }
 
+// A window's owner thread and procedure in one look-up; false when the
+// window does not exist.
+bool OwnerAndProcedure(HWND hwnd, std::thread::id& owner, WNDPROC& procedure)
+{
+    std::lock_guard guard(TableLock());
+    WindowObject* window = Find(hwnd);
+    if (!window)
+        return false;
+    owner = window->thread;
+    procedure = window->procedure;
+    return true;
+}
+
 LRESULT Call(WNDPROC procedure, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return procedure ? procedure(hwnd, message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
@@ -93,14 +106,10 @@ LRESULT Call(WNDPROC procedure, HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 
 LRESULT CallProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    std::thread::id owner;
     WNDPROC procedure = nullptr;
-    {
-        std::lock_guard guard(TableLock());
-        WindowObject* window = Find(hwnd);
-        if (!window)
-            return 0;
-        procedure = window->procedure;
-    }
+    if (!OwnerAndProcedure(hwnd, owner, procedure))
+        return 0;
     return Call(procedure, hwnd, message, wParam, lParam);
 }
 
@@ -245,14 +254,8 @@ LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     // by row sends hundreds of thousands of messages.
     std::thread::id owner;
     WNDPROC procedure = nullptr;
-    {
-        std::lock_guard guard(TableLock());
-        WindowObject* window = Find(hwnd);
-        if (!window)
-            return 0;
-        owner = window->thread;
-        procedure = window->procedure;
-    }
+    if (!OwnerAndProcedure(hwnd, owner, procedure))
+        return 0;
     if (owner == std::this_thread::get_id())
         return Call(procedure, hwnd, message, wParam, lParam);
 
