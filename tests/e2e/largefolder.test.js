@@ -13,10 +13,10 @@ import { api } from './simulator.js';
 const FILES = 100000;
 const FILE_LIST = 17109;
 const LIST = control(systemPage(17002), FILE_LIST);
-const fileName = (index) => `W${String(index).padStart(7, '0')}.FSD`;
+const fileName = (index) => `WAVE${String(index).padStart(6, '0')}.FSD`;
 
-// Short names keep the listing to what the disk costs: the folder is made
-// before the simulator starts, so the file page opens in it.
+// Long names, as the instrument records them (not 8.3 names). The folder is
+// made before the simulator starts, so the file page opens in it.
 function makeFolder(root) {
   const folder = path.join(root, 'D', 'data');
   fs.mkdirSync(folder, { recursive: true });
