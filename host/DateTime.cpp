@@ -61,7 +61,7 @@ private:
 };
 
 // Walks the pattern: `literal(text)` for each piece of literal text and
-// `code(text, hideBit)` for each date code, in order.
+// `code(number, hideBit)` for each date code, in order.
 template <class Literal, class Code>
 void WalkPattern(const wchar_t* format, const SYSTEMTIME& time, Literal literal, Code code)
 {
