@@ -115,6 +115,7 @@ void ScreenJson::AddRows(const win::ScreenControl& control, nlohmann::json& out)
     out["rowCount"] = control.rowCount;
     out["selectedRows"] = control.selectedRows;
     out["selectedCount"] = control.selectedCount;
+    out["rowsRevision"] = control.rowsRevision;
 }
 
 nlohmann::json ScreenJson::WindowFields(const win::ScreenWindow& window)

@@ -40,6 +40,9 @@ struct ScreenControl {
     int firstRow = 0;
     int rowCount = 0;                      // rows in the whole list
     int selectedCount = 0;                 // selected rows in the whole list
+    // Counts every change of the list's rows, those out of view too, so that
+    // a reader that keeps rows it fetched earlier sees when they went stale.
+    unsigned long long rowsRevision = 0;
     std::optional<int> topRow;             // first row scrolled into view
     std::optional<std::wstring> value;     // jogs: the value as shown
     std::optional<std::wstring> unit;      // jogs

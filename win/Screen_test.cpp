@@ -198,6 +198,15 @@ TEST_F(ScreenCaptureTest, AListBringsTheRowsInViewWithItsCountAndSelection)
     EXPECT_EQ(shown.rows.front().at(0), L"file 4");
     EXPECT_EQ(shown.selectedRows, std::vector<int>{kRows - 3});
 
+    // A row out of view changed: the rows shown are the same, the revision
+    // tells that kept rows went stale.
+    LVITEMW renamed{};
+    renamed.pszText = const_cast<LPWSTR>(L"renamed");
+    SendMessageW(list, LVM_SETITEMTEXTW, 100, reinterpret_cast<LPARAM>(&renamed));
+    const ScreenControl after = ListOnScreen();
+    EXPECT_EQ(FirstCells(after), FirstCells(shown));
+    EXPECT_NE(after.rowsRevision, shown.rowsRevision);
+
     // The full description still holds every row.
     EXPECT_EQ(DescribeControl(list).rows.size(), static_cast<size_t>(kRows));
 }

@@ -22,7 +22,13 @@ protected:
     // The parent may destroy the control: callers keep Self() in a local and
     // check IsWindow before they touch their state again.
     LRESULT NotifyParent(NMHDR& header, UINT code) const;
-    void Changed() const { MarkChanged(m_self); }
+    void Changed() const
+    {
+        ++m_revision;
+        MarkChanged(m_self);
+    }
+    // How many times the control's state changed.
+    unsigned long long Revision() const { return m_revision; }
     // Writes "<what> (control <id>): <problem>" to the debug output; for
     // requests that fail because of the caller (a bad index, a null record).
     void LogFailure(const wchar_t* what, const wchar_t* problem) const;
@@ -30,6 +36,7 @@ protected:
 
 private:
     HWND m_self = nullptr;
+    mutable unsigned long long m_revision = 0;
 };
 
 // The point of a mouse message's lParam, in client coordinates.

@@ -381,6 +381,7 @@ bool ListBox::DescribeRows(int first, int count, ScreenControl& control) const
     control.firstRow = first;
     control.rowCount = total;
     control.selectedCount = selected;
+    control.rowsRevision = Revision();
     return true;
 }
 

@@ -444,6 +444,7 @@ bool ListView::DescribeRows(int first, int count, ScreenControl& control) const
     control.firstRow = first;
     control.rowCount = m_rows.Count();
     control.selectedCount = m_rows.SelectedCount();
+    control.rowsRevision = Revision();
     return true;
 }
 
