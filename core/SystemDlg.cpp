@@ -1,6 +1,7 @@
 #include "core/SystemDlg.h"
 
 #include "core/SystemSettingSheet.h"
+#include "core/TabPageOrigin.h"
 #include "host/TextService.h"
 #include "pages/comm/SystemCommSheet.h"
 #include "pages/files/SystemFileSheet.h"
@@ -179,23 +180,11 @@ BOOL CSystemDlg::OnInitDialog()
         m_tab.SendMessage(TCM_INSERTITEMW, static_cast<WPARAM>(tab.index), reinterpret_cast<LPARAM>(&item));
     }
 
-    // Pages sit right below the tab strip, inside the tab control's border.
-    // Adjusting the rectangle for the display area after moving its top below
-    // the strip would leave the strip's height out twice, and the lower rows
-    // of the taller pages (the recording page's external synchronisation,
-    // the file page's export buttons) would fall outside the tab control.
-    RECT area{};
-    m_tab.GetClientRect(&area);
-    RECT display = area;
-    m_tab.SendMessage(TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-    RECT first{};
-    m_tab.SendMessage(TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
-    area.left = display.left;
-    area.top = first.bottom;
+    const POINT origin = TabPageOrigin(m_tab);
     for (CSystemSettingSheet* page : m_pages) {
         if (!page)
             continue;
-        page->SetWindowPos(nullptr, area.left, area.top, 0, 0, SWP_NOSIZE);
+        page->SetWindowPos(nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE);
         page->ShowWindow(SW_HIDE);
     }
 

@@ -1,5 +1,6 @@
 #include "pages/recording/SystemUserSpeedDlg.h"
 
+#include "core/TabPageOrigin.h"
 #include "pages/recording/RecordingIds.h"
 
 using namespace recording_ids;
@@ -67,15 +68,9 @@ BOOL CSystemUserSpeedDlg::OnInitDialog()
     for (int kind = 0; kind < kPageCount; ++kind)
         m_tab.InsertItem(kind, Text(IDD_USER_SPEED, kKinds[kind].tabItem, kKinds[kind].tabText));
 
-    // As in the system dialog: the pages sit right below the tab strip.
-    RECT area{};
-    m_tab.GetClientRect(&area);
-    RECT display = area;
-    m_tab.AdjustRect(FALSE, &display);
-    RECT first{};
-    m_tab.GetItemRect(0, &first);
+    const POINT origin = TabPageOrigin(m_tab);
     for (auto& page : m_pages) {
-        page->SetWindowPos(nullptr, display.left, first.bottom, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        page->SetWindowPos(nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         page->ShowWindow(SW_HIDE);
     }
     m_tab.SetCurSel(0);
