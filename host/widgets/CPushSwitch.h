@@ -19,6 +19,8 @@
 
 #include "host/widgets/TouchWidget.h"
 
+#include <cstddef>
+
 class CPushSwitch : public TouchWidget {
 public:
     DECLARE_DYNAMIC(CPushSwitch)
@@ -40,3 +42,12 @@ private:
     bool m_selected = false;
     bool m_selectedByParent = false;  // Select ran while the parent handled a tap
 };
+
+// Latches the switch at `index` of a row and releases the others; an index
+// outside the row releases them all. Sends nothing.
+template <std::size_t N>
+void SelectOnly(CPushSwitch (&row)[N], int index)
+{
+    for (std::size_t position = 0; position < N; ++position)
+        row[position].Select(static_cast<int>(position) == index ? 1 : 0);
+}

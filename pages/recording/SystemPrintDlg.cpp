@@ -207,10 +207,8 @@ void CSystemPrintDlg::ShowMeasInfo()
 
 void CSystemPrintDlg::ShowButtons()
 {
-    for (int index = 0; index < kGridButtons; ++index)
-        m_gridButton[index].Select(index == m_nGridIndex ? 1 : 0);
-    for (int index = 0; index < kScaleButtons; ++index)
-        m_scaleButton[index].Select(index == m_nScaleIndex ? 1 : 0);
+    SelectOnly(m_gridButton, m_nGridIndex);
+    SelectOnly(m_scaleButton, m_nScaleIndex);
 }
 
 void CSystemPrintDlg::EnableLists()

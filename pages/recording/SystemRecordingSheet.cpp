@@ -103,9 +103,7 @@ BOOL CSystemRecordingSheet::OnInitDialog()
     LabelChannels(usableMask);
 
     m_nChannelCount = 0;
-    ShowTimeScale();
     if (m_pSysRec) {
-        ShowSync();
         m_dwDataNo = (m_pSysRec->GetDataNo() & kDataNoMask) % kMaxDataNo + 1;
         ShowDataNo();
         // A channel that cannot be recorded (empty slot, no event input) is
@@ -121,7 +119,7 @@ BOOL CSystemRecordingSheet::OnInitDialog()
     }
 
     UpdateCapacity();
-    RefreshTimer();
+    RefreshTimer();  // also latches the time-axis and synchronisation switches
     return TRUE;
 }
 

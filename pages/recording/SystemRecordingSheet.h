@@ -35,7 +35,6 @@ public:
 
     CONFIG_SYSREC* GetRecordingConfig() const { return m_pSysRec; }
     CONFIG_SYSREC* GetPrintFormatConfig() const { return m_pSysRecPrint; }
-    DWORD GetPendingChanMask() const { return m_dwUseChanMask; }
     const CChoiceChannel& GetChoiceChannel() const { return m_choiceChannel; }
 
     // The panel's notification: message, and the wParam that names the panel.

@@ -46,16 +46,12 @@ void CSystemRecordingSheet::ShowTimeScale()
 {
     if (!m_pSysRecPrint)
         return;
-    const int timeScale = m_pSysRecPrint->GetTimeScale();
-    for (int index = 0; index < 3; ++index)
-        m_timeScaleSwitch[index].Select(index == timeScale ? 1 : 0);
+    SelectOnly(m_timeScaleSwitch, m_pSysRecPrint->GetTimeScale());
 }
 
 void CSystemRecordingSheet::ShowSync()
 {
-    const int sync = m_pSysRec->GetSync();
-    for (int index = 0; index < 2; ++index)
-        m_syncSwitch[index].Select(index == sync ? 1 : 0);
+    SelectOnly(m_syncSwitch, m_pSysRec->GetSync());
 }
 
 void CSystemRecordingSheet::RefreshTimer()
@@ -84,8 +80,7 @@ void CSystemRecordingSheet::OnBnClickedTimeScale(UINT id)
     const int timeScale = static_cast<int>(id) - IDC_TIME_SCALE_FIRST;
     if (m_pSysRecPrint)
         m_pSysRecPrint->SetTimeScale(timeScale);
-    for (int index = 0; index < 3; ++index)
-        m_timeScaleSwitch[index].Select(index == timeScale ? 1 : 0);
+    SelectOnly(m_timeScaleSwitch, timeScale);
     ReportSettingChanged(CHG_RECORD_FORMAT);
 }
 
@@ -94,8 +89,7 @@ void CSystemRecordingSheet::OnBnClickedSync(UINT id)
     const int sync = static_cast<int>(id) - IDC_SYNC_FIRST;
     if (m_pSysRec)
         m_pSysRec->SetSync(sync);
-    for (int index = 0; index < 2; ++index)
-        m_syncSwitch[index].Select(index == sync ? 1 : 0);
+    SelectOnly(m_syncSwitch, sync);
     ReportSettingChanged(CHG_RECORD_FORMAT);
 }
 
