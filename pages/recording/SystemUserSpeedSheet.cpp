@@ -135,6 +135,10 @@ void CSystemUserSpeedSheet::ShowEntry(int index)
     const bool pen = m_nKind == KindPen;
     const bool zeroPen = pen && entry.value == 0;
     entry.mode = pen ? kModePen : kModeInterval;
+    // A pen entry that is not in mm/min is shown in mm/s, so it is kept in
+    // mm/s too: a change of its jog must mean what the operator saw.
+    if (pen && entry.unit != kUnitMmPerMinute)
+        entry.unit = kUnitMmPerSecond;
     const UnitShown shown = pen ? ShownPen(entry) : ShownInterval(entry);
     CJogNumCtrl& jog = m_jog[index];
     jog.SetMaxMinValue(shown.maximum, 1.0);

@@ -99,7 +99,7 @@ TEST_F(UserSpeedTest, CancelKeepsEveryEntryAndCloseGivesEveryEntryTheModeOfItsKi
 
 TEST_F(UserSpeedTest, AZeroPenEntryAndMinutesShowWithoutDividingOrWrapping)
 {
-    SetEntries({{{0, 3, 2}, {200, 0, 0}, {1000, 0, 1}, {0, 3, 3}, {120000000, 0, 3}, {2000000, 0, 2}}});
+    SetEntries({{{0, 3, 0}, {200, 0, 0}, {1000, 0, 1}, {0, 3, 3}, {120000000, 0, 3}, {2000000, 0, 2}}});
     ScriptedOperator script;
     OpenSpeedTable(script);
     script.Do(IDD_USER_SPEED, "the slowest speed", [&](HWND dialog) {
