@@ -1,6 +1,7 @@
 #include "HostApplication.h"
 
 #include "SettingsFile.h"
+#include "TouchPanel.h"
 #include "core/SystemDlg.h"
 #include "host/ConfigBase.h"
 #include "host/InstrumentProfile.h"

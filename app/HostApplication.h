@@ -11,11 +11,12 @@
 #include "HostState.h"
 #include "InstrumentRoot.h"
 #include "RequestLog.h"
-#include "TouchPanel.h"
 
 #include <atomic>
 #include <string>
 #include <thread>
+
+class TouchPanel;
 
 class HostApplication {
 public:

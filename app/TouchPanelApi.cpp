@@ -2,7 +2,6 @@
 
 #include "PanelInput.h"
 #include "PlaybackScreen.h"
-#include "PrinterJson.h"
 #include "ScreenJson.h"
 #include "WebAssets.h"
 #include "host/devices/PrinterIO.h"
@@ -48,6 +47,16 @@ nlohmann::json PlaybackJson(const std::wstring& path)
     return {{"path", path.empty() ? nlohmann::json(nullptr) : nlohmann::json(win::WideToUtf8(path))}};
 }
 
+// The page annotations the printer was last sent, and how many lines it has
+// been sent since the simulator started.
+nlohmann::json PrinterJson(const PrinterJournal& journal)
+{
+    nlohmann::json annotations = nlohmann::json::array();
+    for (const std::wstring& line : journal.annotations)
+        annotations.push_back(win::WideToUtf8(line));
+    return {{"annotations", std::move(annotations)}, {"annotationChanges", journal.annotationChanges}};
+}
+
 }  // namespace
 
 TouchPanelApi::TouchPanelApi(TouchPanel& panel, const RequestLog& log, const ApiAccess& access)
@@ -84,7 +93,7 @@ ApiResponse TouchPanelApi::Handle(const ApiRequest& request) const
         return Asset(path);
     }
     std::string route = path.substr(5);
-    if (route == "screen" || route == "rows" || route == "requests" || route == "config") {
+    if (route == "screen" || route == "rows" || route == "requests" || route == "config" || route == "printer") {
         if (!get)
             return Error(405, "use GET for /api/" + route);
         if (route == "screen")
@@ -93,12 +102,9 @@ ApiResponse TouchPanelApi::Handle(const ApiRequest& request) const
             return Rows(request);
         if (route == "requests")
             return Requests(request);
+        if (route == "printer")
+            return Json(PrinterJson(PrinterIO::GetJournal()).dump());
         return Config();
-    }
-    if (route == "printer") {
-        if (!get)
-            return Error(405, "use GET for /api/printer");
-        return Json(PrinterJson::Describe(PrinterIO::GetJournal()).dump());
     }
     if (route == "playback") {
         if (!get && method != "POST")

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/SystemDlg.h"
+#include "host/dialogs/HostTemplate.h"
 #include "host/widgets/JogWidget.h"
 #include "pages/recording/RecordingIds.h"
 #include "pages/recording/SystemRecordingSheet.h"
@@ -24,7 +25,8 @@ using namespace recording_ids;
 using namespace testing_support;
 
 // The host's input dialogs.
-inline constexpr UINT IDD_NUMKEY = 30002, IDD_KEYBOARD = 30003, IDD_TIMER = 30006;
+inline constexpr UINT IDD_NUMKEY = host::IDD_HOST_NUMKEY, IDD_KEYBOARD = host::IDD_HOST_KEYBOARD,
+                      IDD_TIMER = host::IDD_HOST_TIMER;
 
 // Taps a jog in one of its zones (see JogWidget).
 inline void TapJog(HWND window, int id, JogWidget::Zone zone)

@@ -17,13 +17,14 @@ std::wstring Cell(HWND window, int listId, int row, int column)
     return ListColumn(window, listId, column).at(static_cast<size_t>(row));
 }
 
-using PrintDlgTest = RecordingTest;
-
-void OpenPrint(ScriptedOperator& script)
-{
-    script.TapPart(IDD_SYSTEM, 17000, "tab", 2);
-    script.Tap(IDD_SYSTEM, IDC_BUTTON_PRINT);
-}
+class PrintDlgTest : public RecordingTest {
+protected:
+    static void OpenPrint(ScriptedOperator& script)
+    {
+        OpenTab(script);
+        script.Tap(IDD_SYSTEM, IDC_BUTTON_PRINT);
+    }
+};
 
 const std::vector<int> kGridAndScale = {17040, 17042, 17103, 17104, 17105, 17106, 17107, 17108};
 

@@ -82,11 +82,7 @@ TEST_F(RecordingTest, ClosingWithAChangedSelectionAsksAndOnlyAYesWritesIt)
         OpenTab(script);
         TapPanel(script, "item", 8);
         script.Tap(IDD_SYSTEM, 17045);
-        script.Do(IDD_POPUP, "the question", [&](HWND popup) {
-            EXPECT_EQ(GetWindowTextString(popup), L"確認");
-            EXPECT_EQ(ControlText(popup, 30010), L"使用チャンネルが変更されました。\nメモリデータが消えますがよろしいですか？");
-            win::Tap(FindControl(popup, answer));
-        });
+        AnswerPopup(script, L"確認", L"使用チャンネルが変更されました。\nメモリデータが消えますがよろしいですか？", answer);
         Run(script, false, false);
         EXPECT_EQ(host.sysRec1->GetUseChanMask(), answer == IDOK ? 0x13Fu : 0x3Fu) << answer;
         EXPECT_TRUE(receiver.Requests().empty());
