@@ -61,13 +61,13 @@ bool PanelInput::Parse(const std::string& route, const std::string& text, PanelI
     }
     PanelInput input;
     long long number = 0;
-    if (!ReadInteger(body, "hwnd", 1, 0xFFFFFFFFFFFFLL, number, error))
+    if (!ReadInteger(body, "hwnd", 1, kMaxWindowNumber, number, error))
         return false;
     input.hwnd = static_cast<std::uint64_t>(number);
 
     if (route == "tap") {
         input.kind = Kind::Tap;
-        if (!ReadInteger(body, "id", -1, 0xFFFF, number, error))
+        if (!ReadInteger(body, "id", -1, kMaxControlId, number, error))
             return false;
         input.id = static_cast<int>(number);
         // A part of the control: list rows and headers, tabs, and the items

@@ -11,6 +11,10 @@
 #include <string>
 
 struct PanelInput {
+    // The largest window number and control id the API takes.
+    static constexpr long long kMaxWindowNumber = 0xFFFFFFFFFFFFLL;
+    static constexpr long long kMaxControlId = 0xFFFF;
+
     enum class Kind { Tap, Key, Type };
     Kind kind = Kind::Tap;
     std::uint64_t hwnd = 0;

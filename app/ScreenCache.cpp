@@ -42,8 +42,8 @@ void ScreenCache::AppendWindow(const win::ScreenWindow& window, std::string& out
     out += fields;
     out += ',';
     if (window.reused) {
-        auto held = m_contents.find(window.hwnd);
-        out += held != m_contents.end() ? held->second.text : "\"controls\":[],\"children\":[]";
+        // Held by construction: the capture reuses only what HoldsWindow found.
+        out += m_contents.at(window.hwnd).text;
         out += '}';
         return;
     }
@@ -70,8 +70,7 @@ void ScreenCache::AppendWindow(const win::ScreenWindow& window, std::string& out
 void ScreenCache::AppendControl(const win::ScreenControl& control, std::string& out)
 {
     if (control.reused) {
-        auto held = m_controls.find(control.hwnd);
-        out += held != m_controls.end() ? held->second.text : ScreenJson::Control(control).dump();
+        out += m_controls.at(control.hwnd).text;
         return;
     }
     std::string text = ScreenJson::Control(control).dump();

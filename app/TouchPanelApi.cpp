@@ -140,8 +140,8 @@ ApiResponse TouchPanelApi::Rows(const ApiRequest& request) const
 {
     std::uint64_t hwnd = 0, id = 0, from = 0, count = 100;
     std::string error;
-    if (!QueryNumber(request, "hwnd", true, 0xFFFFFFFFFFFFull, hwnd, error) ||
-        !QueryNumber(request, "id", true, 0xFFFF, id, error) ||
+    if (!QueryNumber(request, "hwnd", true, PanelInput::kMaxWindowNumber, hwnd, error) ||
+        !QueryNumber(request, "id", true, PanelInput::kMaxControlId, id, error) ||
         !QueryNumber(request, "from", true, 0x7FFFFFFF, from, error) ||
         !QueryNumber(request, "count", false, kMaxRows, count, error))
         return Error(400, error);

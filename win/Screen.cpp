@@ -48,7 +48,8 @@ ScreenControl Describe(HWND hwnd, const Form& form)
         control.focused = focus == hwnd;
         if (window->state) {
             window->state->Describe(control);
-            window->state->DescribeRows(form.panel ? -1 : 0, form.panel ? 0 : INT_MAX, control);
+            const auto [first, count] = form.panel ? window->state->RowsInView() : std::pair{0, INT_MAX};
+            window->state->DescribeRows(first, count, control);
         }
         hook = window->describeHook;
     }
@@ -140,7 +141,7 @@ std::optional<ScreenControl> DescribeRows(HWND hwnd, int first, int count)
     ScreenControl control;
     std::lock_guard guard(detail::TableLock());
     detail::WindowObject* window = detail::Find(hwnd);
-    if (!window || !window->state || !window->state->DescribeRows(std::max(0, first), std::max(0, count), control))
+    if (!window || !window->state || !window->state->DescribeRows(first, count, control))
         return std::nullopt;
     control.hwnd = hwnd;
     control.id = window->id;

@@ -11,6 +11,7 @@
 #include <string>
 #include <thread>
 #include <typeinfo>
+#include <utility>
 #include <vector>
 
 struct CREATESTRUCTW {
@@ -59,11 +60,13 @@ public:
     // bring the part into view (a silent state change). False when there is
     // no such part.
     virtual bool PointForPart(HWND self, const std::string& part, int index, POINT& point) { return false; }
-    // Lists: describes up to `count` rows from `first` (first < 0: the rows
-    // in view, the last one perhaps in part): rows, firstRow, rowCount, the
-    // selected rows among those described and selectedCount. False for a
-    // window without rows.
+    // Lists: describes up to `count` rows from `first` (0 or more): rows,
+    // firstRow, rowCount, the selected rows among those described,
+    // selectedCount and rowsRevision. False for a window without rows.
     virtual bool DescribeRows(int first, int count, ScreenControl& control) const { return false; }
+    // Lists: the first row in view and how many rows the view holds, the
+    // last one perhaps in part.
+    virtual std::pair<int, int> RowsInView() const { return {0, 0}; }
 };
 
 struct WindowClass {

@@ -355,18 +355,18 @@ bool ListBox::PointForPart(HWND, const std::string& part, int index, POINT& poin
 
 void ListBox::Describe(ScreenControl& control) const { control.topRow = m_top; }
 
+std::pair<int, int> ListBox::RowsInView() const
+{
+    RECT client{};
+    GetClientRect(Self(), &client);
+    return {m_top, std::max(1, static_cast<int>(client.bottom + kRowHeight - 1) / kRowHeight)};
+}
+
 bool ListBox::DescribeRows(int first, int count, ScreenControl& control) const
 {
     const int total = static_cast<int>(m_items.size());
-    if (first < 0) {
-        // The rows in view, the last one perhaps in part.
-        RECT client{};
-        GetClientRect(Self(), &client);
-        first = m_top;
-        count = std::max(1, static_cast<int>(client.bottom + kRowHeight - 1) / kRowHeight);
-    }
-    first = std::min(first, total);
-    const int end = first + std::min(count, total - first);
+    first = std::clamp(first, 0, total);
+    const int end = first + std::clamp(count, 0, total - first);
     control.rows.reserve(static_cast<size_t>(end - first));
     int selected = 0;
     for (int row = 0; row < total; ++row) {

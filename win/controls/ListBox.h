@@ -22,6 +22,7 @@ public:
     // selection come from DescribeRows.
     void Describe(ScreenControl& control) const override;
     bool DescribeRows(int first, int count, ScreenControl& control) const override;
+    std::pair<int, int> RowsInView() const override;
     // Part "row": scrolls the row into view and gives its centre.
     bool PointForPart(HWND self, const std::string& part, int index, POINT& point) override;
 

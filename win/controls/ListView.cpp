@@ -421,15 +421,15 @@ bool ListView::PointForPart(HWND, const std::string& part, int index, POINT& poi
     return point.y < client.bottom;
 }
 
+std::pair<int, int> ListView::RowsInView() const
+{
+    return {m_top, std::max(1, (static_cast<int>(Client().bottom) - HeaderHeight() + kRowHeight - 1) / kRowHeight)};
+}
+
 bool ListView::DescribeRows(int first, int count, ScreenControl& control) const
 {
-    if (first < 0) {
-        // The rows in view, the last one perhaps in part.
-        first = m_top;
-        count = std::max(1, (static_cast<int>(Client().bottom) - HeaderHeight() + kRowHeight - 1) / kRowHeight);
-    }
-    first = std::min(first, m_rows.Count());
-    const int end = first + std::min(count, m_rows.Count() - first);
+    first = std::clamp(first, 0, m_rows.Count());
+    const int end = first + std::clamp(count, 0, m_rows.Count() - first);
     const int cells = std::max(1, m_columns.Count());
     control.rows.reserve(static_cast<size_t>(end - first));
     for (int row = first; row < end; ++row) {
