@@ -83,8 +83,14 @@ private:
             m_keep = true;
             ::mkdir(m_path.c_str(), 0777);
         } else {
+            // Without a folder of its own there is nothing safe to remove
+            // at exit: stop here rather than work in (and then empty) /tmp.
             char pattern[] = "/tmp/folder-bench-XXXXXX";
-            m_path = ::mkdtemp(pattern) != nullptr ? pattern : "/tmp";
+            if (::mkdtemp(pattern) == nullptr) {
+                std::perror("cannot make the benchmark's data root in /tmp");
+                std::abort();
+            }
+            m_path = pattern;
         }
         ::mkdir((m_path + "/D").c_str(), 0777);
         Drives::SetDataRoot(m_path);
