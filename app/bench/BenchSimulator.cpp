@@ -1,20 +1,18 @@
 #include "BenchSimulator.h"
 
+#include "win/FolderBenchSupport.h"
 #include "win/TextConvert.h"
 
 #include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <poll.h>
 #include <spawn.h>
 #include <stdexcept>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -82,13 +80,12 @@ BenchFolder::BenchFolder(int rows, bool longNames)
     m_base = base;
     std::filesystem::create_directories(DataFolder());
     auto start = Clock::now();
+    const auto name = longNames ? win::bench::LongName : win::bench::ShortName;
     int folder = open(DataFolder().c_str(), O_DIRECTORY | O_RDONLY | O_CLOEXEC);
     for (int row = 0; row < rows; ++row) {
-        char name[32];
-        std::snprintf(name, sizeof name, longNames ? "WAVE%06d.FSD" : "W%07d.FSD", row);
-        int file = openat(folder, name, O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+        int file = openat(folder, name(row).c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
         if (file < 0)
-            throw std::runtime_error(std::string("cannot create ") + name + ": " + std::strerror(errno));
+            throw std::runtime_error("cannot create " + name(row) + ": " + std::strerror(errno));
         close(file);
     }
     close(folder);
@@ -99,20 +96,6 @@ BenchFolder::~BenchFolder()
 {
     std::error_code ignored;
     std::filesystem::remove_all(m_base, ignored);
-}
-
-int BenchFolder::ReadWithStat(const std::string& folder)
-{
-    DIR* dir = opendir(folder.c_str());
-    if (!dir)
-        return -1;
-    int entries = 0;
-    struct stat info{};
-    while (dirent* entry = readdir(dir))
-        if (fstatat(dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0)
-            ++entries;
-    closedir(dir);
-    return entries;
 }
 
 BenchSimulator::BenchSimulator(const std::string& root)

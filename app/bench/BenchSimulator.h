@@ -25,10 +25,6 @@ public:
     std::string DataFolder() const { return LargeRoot() + "/D/data"; }
     double CreationSeconds() const { return m_seconds; }
 
-    // The floor of listing a folder: one readdir pass with an fstatat per
-    // entry relative to the open folder. Answers the number of entries.
-    static int ReadWithStat(const std::string& folder);
-
 private:
     std::string m_base;
     double m_seconds = 0;
