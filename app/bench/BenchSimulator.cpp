@@ -130,7 +130,7 @@ BenchSimulator::BenchSimulator(const std::string& root)
     }
     // Nothing more is read: the simulator ignores SIGPIPE.
     close(output[0]);
-    m_client = new httplib::Client("127.0.0.1", m_port);
+    m_client = std::make_unique<httplib::Client>("127.0.0.1", m_port);
     m_client->set_keep_alive(true);
     m_client->set_tcp_nodelay(true);  // as browsers do
     m_client->set_read_timeout(60, 0);
@@ -149,10 +149,8 @@ BenchSimulator::BenchSimulator(const std::string& root)
 
 BenchSimulator::~BenchSimulator()
 {
-    if (m_client) {
+    if (m_client)
         m_client->stop();
-        delete m_client;
-    }
     if (m_pid > 0) {
         kill(m_pid, SIGTERM);
         waitpid(m_pid, nullptr, 0);

@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <sys/types.h>
 
@@ -58,11 +59,10 @@ public:
 private:
     double StatusMiB(const char* field) const;
     nlohmann::json WaitForScreenAfter(std::uint64_t version);
-    bool ShowsFolder(const nlohmann::json& screen, const std::string& folder) const;
 
     pid_t m_pid = -1;
     int m_port = 0;
     std::uint64_t m_dialog = 0;
     double m_readySeconds = 0;
-    httplib::Client* m_client = nullptr;
+    std::unique_ptr<httplib::Client> m_client;
 };
