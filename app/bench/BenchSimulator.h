@@ -6,6 +6,7 @@
 #include <httplib.h>
 #include <nlohmann/json.hpp>
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -34,7 +35,8 @@ private:
 class BenchSimulator {
 public:
     // Starts the simulator on `root` and waits until its system dialog is on
-    // the screen. Throws std::runtime_error when it does not come up.
+    // the screen. Throws std::runtime_error when it does not come up within
+    // a minute.
     explicit BenchSimulator(const std::string& root);
     ~BenchSimulator();
     BenchSimulator(const BenchSimulator&) = delete;
@@ -50,7 +52,8 @@ public:
     // waiting for the next screen.
     nlohmann::json Input(const std::string& route, const nlohmann::json& body);
     // Double-taps the list row named `name` and waits until the file page
-    // shows `folder`.
+    // shows `folder`. Throws std::runtime_error when the simulator ends or
+    // does not show it within a minute.
     void OpenRow(int listId, const std::wstring& name, const std::string& folder);
 
     double ResidentMiB() const { return StatusMiB("VmRSS:"); }
@@ -58,6 +61,10 @@ public:
 
 private:
     double StatusMiB(const char* field) const;
+    void WaitForDialog();
+    // Throws when the simulator has ended or `deadline` has passed.
+    void CheckAlive(std::chrono::steady_clock::time_point deadline, const std::string& what);
+    void Stop();
     nlohmann::json WaitForScreenAfter(std::uint64_t version);
 
     pid_t m_pid = -1;

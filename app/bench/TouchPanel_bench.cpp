@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -166,11 +167,8 @@ void PrintSummary(int rows)
                 plainFigures["resident MiB most"], plainFigures["resident MiB peak (VmHWM)"]);
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+void Run()
 {
-    benchmark::Initialize(&argc, argv);
     const char* rowsText = std::getenv("SYSDLG_BENCH_ROWS");
     const char* namesText = std::getenv("SYSDLG_BENCH_NAMES");
     int rows = rowsText ? std::atoi(rowsText) : 100000;
@@ -200,6 +198,20 @@ int main(int argc, char** argv)
     manual(benchmark::RegisterBenchmark("FolderVisits", FolderVisits, folder.DataFolder()), kVisits);
     benchmark::RunSpecifiedBenchmarks();
     PrintSummary(rows);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    try {
+        Run();
+    } catch (const std::exception& error) {
+        // Unwound to here, so the simulators are stopped and the folder gone.
+        std::fprintf(stderr, "touch-panel benchmark: %s\n", error.what());
+        return 1;
+    }
     benchmark::Shutdown();
     return 0;
 }
