@@ -20,6 +20,7 @@
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace win::bench {
@@ -83,8 +84,14 @@ private:
             m_keep = true;
             ::mkdir(m_path.c_str(), 0777);
         } else {
+            // Without a folder of its own there is nothing safe to remove
+            // at exit: stop here rather than work in (and then empty) /tmp.
             char pattern[] = "/tmp/folder-bench-XXXXXX";
-            m_path = ::mkdtemp(pattern) != nullptr ? pattern : "/tmp";
+            if (::mkdtemp(pattern) == nullptr) {
+                std::perror("cannot make the benchmark's data root in /tmp");
+                std::abort();
+            }
+            m_path = pattern;
         }
         ::mkdir((m_path + "/D").c_str(), 0777);
         Drives::SetDataRoot(m_path);
@@ -119,13 +126,17 @@ inline long ReadFolderFloor(const std::string& path)
     return entries;
 }
 
-inline double Median(std::vector<double> values)
+// The sample below which a share `p` (0 to 1) of the samples lie; 0 for none.
+inline double Percentile(std::vector<double> values, double p)
 {
     if (values.empty())
         return 0;
-    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2), values.end());
-    return values[values.size() / 2];
+    const size_t at = std::min(values.size() - 1, static_cast<size_t>(p * static_cast<double>(values.size())));
+    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(at), values.end());
+    return values[at];
 }
+
+inline double Median(std::vector<double> values) { return Percentile(std::move(values), 0.5); }
 
 // Wall-clock and this thread's processor time, in milliseconds. On a machine
 // shared with other work the processor time is the steadier of the two.

@@ -1,20 +1,18 @@
 #include "BenchSimulator.h"
 
+#include "win/FolderBenchSupport.h"
 #include "win/TextConvert.h"
 
 #include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <poll.h>
 #include <spawn.h>
 #include <stdexcept>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -27,6 +25,9 @@ using Clock = std::chrono::steady_clock;
 using nlohmann::json;
 
 constexpr int kFolderLabel = 17159;
+// How long the simulator may take to show what is waited for: far beyond any
+// figure worth measuring, short enough that a stuck run ends on its own.
+constexpr auto kPatience = std::chrono::seconds(60);
 
 double SecondsSince(Clock::time_point start)
 {
@@ -39,11 +40,15 @@ std::string SimulatorPath()
     return given ? given : SYSDLG_SIM_PATH;
 }
 
-// Reads the child's output until it prints its port.
+// Reads the child's output until it prints its port; closes `fd`.
 int ReadPort(int fd)
 {
+    struct Closer {
+        int fd;
+        ~Closer() { close(fd); }
+    } closer{fd};
     std::string output;
-    auto deadline = Clock::now() + std::chrono::seconds(60);
+    auto deadline = Clock::now() + kPatience;
     while (Clock::now() < deadline) {
         pollfd ready{fd, POLLIN, 0};
         if (poll(&ready, 1, 1000) <= 0)
@@ -82,13 +87,12 @@ BenchFolder::BenchFolder(int rows, bool longNames)
     m_base = base;
     std::filesystem::create_directories(DataFolder());
     auto start = Clock::now();
+    const auto name = longNames ? win::bench::LongName : win::bench::ShortName;
     int folder = open(DataFolder().c_str(), O_DIRECTORY | O_RDONLY | O_CLOEXEC);
     for (int row = 0; row < rows; ++row) {
-        char name[32];
-        std::snprintf(name, sizeof name, longNames ? "WAVE%06d.FSD" : "W%07d.FSD", row);
-        int file = openat(folder, name, O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+        int file = openat(folder, name(row).c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
         if (file < 0)
-            throw std::runtime_error(std::string("cannot create ") + name + ": " + std::strerror(errno));
+            throw std::runtime_error("cannot create " + name(row) + ": " + std::strerror(errno));
         close(file);
     }
     close(folder);
@@ -99,20 +103,6 @@ BenchFolder::~BenchFolder()
 {
     std::error_code ignored;
     std::filesystem::remove_all(m_base, ignored);
-}
-
-int BenchFolder::ReadWithStat(const std::string& folder)
-{
-    DIR* dir = opendir(folder.c_str());
-    if (!dir)
-        return -1;
-    int entries = 0;
-    struct stat info{};
-    while (dirent* entry = readdir(dir))
-        if (fstatat(dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0)
-            ++entries;
-    closedir(dir);
-    return entries;
 }
 
 BenchSimulator::BenchSimulator(const std::string& root)
@@ -138,21 +128,49 @@ BenchSimulator::BenchSimulator(const std::string& root)
         throw std::runtime_error("cannot start " + path);
     }
     try {
+        // Nothing more is read than the port: the simulator ignores SIGPIPE.
         m_port = ReadPort(output[0]);
+        m_client = std::make_unique<httplib::Client>("127.0.0.1", m_port);
+        m_client->set_keep_alive(true);
+        m_client->set_tcp_nodelay(true);  // as browsers do
+        m_client->set_read_timeout(60, 0);
+        WaitForDialog();
     } catch (...) {
-        close(output[0]);
-        kill(m_pid, SIGTERM);
-        waitpid(m_pid, nullptr, 0);
+        Stop();
         throw;
     }
-    // Nothing more is read: the simulator ignores SIGPIPE.
-    close(output[0]);
-    m_client = new httplib::Client("127.0.0.1", m_port);
-    m_client->set_keep_alive(true);
-    m_client->set_tcp_nodelay(true);  // as browsers do
-    m_client->set_read_timeout(60, 0);
-    // The dialog opens once the file page has listed its folder.
+    m_readySeconds = SecondsSince(start);
+}
+
+BenchSimulator::~BenchSimulator() { Stop(); }
+
+void BenchSimulator::Stop()
+{
+    if (m_client)
+        m_client->stop();
+    if (m_pid > 0) {
+        kill(m_pid, SIGTERM);
+        waitpid(m_pid, nullptr, 0);
+        m_pid = -1;
+    }
+}
+
+void BenchSimulator::CheckAlive(Clock::time_point deadline, const std::string& what)
+{
+    if (m_pid > 0 && waitpid(m_pid, nullptr, WNOHANG) == m_pid) {
+        m_pid = -1;
+        throw std::runtime_error("the simulator ended while waiting for " + what);
+    }
+    if (Clock::now() >= deadline)
+        throw std::runtime_error("the simulator did not show " + what + " within a minute");
+}
+
+// The dialog opens once the file page has listed its folder.
+void BenchSimulator::WaitForDialog()
+{
+    const auto deadline = Clock::now() + kPatience;
     while (!m_dialog) {
+        CheckAlive(deadline, "its system dialog");
         auto answer = m_client->Get("/api/screen");
         json screen = answer && answer->status == 200 ? json::parse(answer->body) : json::object();
         for (const json& window : screen.value("windows", json::array()))
@@ -160,19 +178,6 @@ BenchSimulator::BenchSimulator(const std::string& root)
                 m_dialog = window["hwnd"];
         if (!m_dialog)
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    m_readySeconds = SecondsSince(start);
-}
-
-BenchSimulator::~BenchSimulator()
-{
-    if (m_client) {
-        m_client->stop();
-        delete m_client;
-    }
-    if (m_pid > 0) {
-        kill(m_pid, SIGTERM);
-        waitpid(m_pid, nullptr, 0);
     }
 }
 
@@ -216,8 +221,11 @@ void BenchSimulator::OpenRow(int listId, const std::wstring& name, const std::st
                 found = from + static_cast<int>(i);
     }
     json screen = Input("tap", {{"hwnd", m_dialog}, {"id", listId}, {"row", found}, {"double", true}});
-    while (!FindFolderLabel(screen["windows"], folder))
+    const auto deadline = Clock::now() + kPatience;
+    while (!FindFolderLabel(screen["windows"], folder)) {
+        CheckAlive(deadline, "the folder " + folder);
         screen = WaitForScreenAfter(screen["version"]);
+    }
 }
 
 double BenchSimulator::StatusMiB(const char* field) const

@@ -6,7 +6,9 @@
 #include <httplib.h>
 #include <nlohmann/json.hpp>
 
+#include <chrono>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <sys/types.h>
 
@@ -25,10 +27,6 @@ public:
     std::string DataFolder() const { return LargeRoot() + "/D/data"; }
     double CreationSeconds() const { return m_seconds; }
 
-    // The floor of listing a folder: one readdir pass with an fstatat per
-    // entry relative to the open folder. Answers the number of entries.
-    static int ReadWithStat(const std::string& folder);
-
 private:
     std::string m_base;
     double m_seconds = 0;
@@ -37,7 +35,8 @@ private:
 class BenchSimulator {
 public:
     // Starts the simulator on `root` and waits until its system dialog is on
-    // the screen. Throws std::runtime_error when it does not come up.
+    // the screen. Throws std::runtime_error when it does not come up within
+    // a minute.
     explicit BenchSimulator(const std::string& root);
     ~BenchSimulator();
     BenchSimulator(const BenchSimulator&) = delete;
@@ -53,7 +52,8 @@ public:
     // waiting for the next screen.
     nlohmann::json Input(const std::string& route, const nlohmann::json& body);
     // Double-taps the list row named `name` and waits until the file page
-    // shows `folder`.
+    // shows `folder`. Throws std::runtime_error when the simulator ends or
+    // does not show it within a minute.
     void OpenRow(int listId, const std::wstring& name, const std::string& folder);
 
     double ResidentMiB() const { return StatusMiB("VmRSS:"); }
@@ -61,12 +61,15 @@ public:
 
 private:
     double StatusMiB(const char* field) const;
+    void WaitForDialog();
+    // Throws when the simulator has ended or `deadline` has passed.
+    void CheckAlive(std::chrono::steady_clock::time_point deadline, const std::string& what);
+    void Stop();
     nlohmann::json WaitForScreenAfter(std::uint64_t version);
-    bool ShowsFolder(const nlohmann::json& screen, const std::string& folder) const;
 
     pid_t m_pid = -1;
     int m_port = 0;
     std::uint64_t m_dialog = 0;
     double m_readySeconds = 0;
-    httplib::Client* m_client = nullptr;
+    std::unique_ptr<httplib::Client> m_client;
 };

