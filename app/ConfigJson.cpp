@@ -4,6 +4,7 @@
 
 #include "host/ConfigText.h"
 #include "host/KeyValueText.h"
+#include "host/devices/NetConfig.h"
 #include "win/TextConvert.h"
 
 #include <cstring>
@@ -33,6 +34,18 @@ nlohmann::json ConfigJson::Comm(const T_CONFIG_COMM& comm)
         {"sendOnTrigger", comm.bSendOnTrigger},
         {"sendOnRecordEnd", comm.bSendOnRecordEnd},
         {"sendOnError", comm.bSendOnError},
+    };
+}
+
+nlohmann::json ConfigJson::Network()
+{
+    // What the adapter runs with, as the LAN settings read it.
+    const CNetConfig adapter(-1);
+    return {
+        {"dhcp", adapter.IsEnableDHCP()},
+        {"address", win::WideToUtf8(CNetConfig::AddrToString(adapter.GetIPAddress()).GetStdString())},
+        {"mask", win::WideToUtf8(CNetConfig::AddrToString(adapter.GetSubnetMask()).GetStdString())},
+        {"gateway", win::WideToUtf8(CNetConfig::AddrToString(adapter.GetDefaultGateway()).GetStdString())},
     };
 }
 
@@ -79,6 +92,7 @@ nlohmann::json ConfigJson::Describe(const HostState& state)
         {"playback", PlaybackScreen::IsOpen() ? nlohmann::json(win::WideToUtf8(PlaybackScreen::OpenFile()))
                                               : nlohmann::json(nullptr)},
         {"comm", Comm(state.Comm())},
+        {"network", Network()},
         {"misc", Misc(state.Misc())},
         {"sysmeas", ObjectText(ConfigText::Write(state.SysMeas()))},
         {"sysrec1", ObjectText(ConfigText::Write(state.SysRec1()))},

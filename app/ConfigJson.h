@@ -17,6 +17,8 @@ class ConfigJson {
 public:
     static nlohmann::json Describe(const HostState& state);
     static nlohmann::json Comm(const T_CONFIG_COMM& comm);
+    // The network adapter of the simulated instrument.
+    static nlohmann::json Network();
     static nlohmann::json Misc(const T_CONFIG_MISC& misc);
     // The key = value lines of an object's settings text, without its frame.
     static nlohmann::json ObjectText(const std::string& text);

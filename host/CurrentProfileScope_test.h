@@ -16,6 +16,8 @@ public:
         change(profile);
         InstrumentProfile::SetCurrent(profile);
     }
+    // Changes the current profile further within the scope.
+    void Change(const std::function<void(InstrumentProfile&)>& change) { InstrumentProfile::Modify(change); }
     ~CurrentProfileScope() { InstrumentProfile::SetCurrent(m_saved); }
     CurrentProfileScope(const CurrentProfileScope&) = delete;
     CurrentProfileScope& operator=(const CurrentProfileScope&) = delete;

@@ -85,7 +85,7 @@ CString CNetConfig::AddrToString(DWORD address)
 
 DWORD CNetConfig::StringToAddr(const wchar_t* text)
 {
-    DWORD address = 0;
+    DWORD address = kNoAddress;
     StringToAddr(text, &address);
     return address;
 }

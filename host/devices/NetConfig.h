@@ -27,10 +27,13 @@ public:
 
     int SetConfig(DWORD address, DWORD mask, DWORD gateway);
 
+    static constexpr DWORD kNoAddress = 0xFFFFFFFF;
+
     // "a.b.c.d".
     static CString AddrToString(DWORD address);
     // Four dotted decimal numbers 0 to 255 (leading zeros allowed, no
-    // blanks); anything else gives 0.
+    // blanks); anything else gives kNoAddress, which no configuration
+    // takes. (0 would not do: three of them ask for DHCP.)
     static DWORD StringToAddr(const wchar_t* text);
     // The same with the verdict: false (and *address untouched) for text
     // that is not a dotted address.

@@ -85,17 +85,19 @@ TEST(NetConfig, AddressTextRoundTrip)
     EXPECT_EQ(CNetConfig::StringToAddr(L"010.001.000.009"), 0x0A010009u);
 }
 
-TEST(NetConfig, BadAddressTextGivesZero)
+TEST(NetConfig, BadAddressTextGivesAnAddressNoConfigurationTakes)
 {
     const wchar_t* bad[] = {L"", L"1.2.3", L"1.2.3.4.5", L"256.1.1.1", L"1..2.3", L"1.2.3.4 ", L" 1.2.3.4",
                             L"a.b.c.d", L"1.2.3.-4", L"1.2.3.0004", L"１.２.３.４", L"1,2,3,4"};
     for (const wchar_t* text : bad) {
-        EXPECT_EQ(CNetConfig::StringToAddr(text), 0u) << text;
+        EXPECT_EQ(CNetConfig::StringToAddr(text), CNetConfig::kNoAddress) << text;
         DWORD kept = 77;
         EXPECT_FALSE(CNetConfig::StringToAddr(text, &kept)) << text;
         EXPECT_EQ(kept, 77u);
     }
-    EXPECT_EQ(CNetConfig::StringToAddr(nullptr), 0u);
+    EXPECT_EQ(CNetConfig::StringToAddr(nullptr), CNetConfig::kNoAddress);
+    const DWORD none = CNetConfig::kNoAddress;
+    EXPECT_FALSE(CNetConfig::IsUsableConfiguration(none, none, none));
     DWORD parsed = 0;
     EXPECT_TRUE(CNetConfig::StringToAddr(L"0.0.0.0", &parsed));
 }
