@@ -142,6 +142,7 @@ TEST_F(FindFileTest, ShortNamesAreUniqueStableAndMadeOnlyAtTheStandardLevel)
     root.WriteFile("D/data/LONGFI~2.TEX");  // real 8.3 names no alias may take
     root.WriteFile("D/data/OTHERN~1.TXT");
     root.WriteFile("D/data/other name.txt");
+    root.WriteFile("D/data/longer name");
     constexpr int kLongNames = 40;           // enough to grow the table of taken names
     for (int number = 1; number <= kLongNames; ++number)
         root.WriteFile("D/data/long file " + std::to_string(number) + ".text");
@@ -164,6 +165,8 @@ TEST_F(FindFileTest, ShortNamesAreUniqueStableAndMadeOnlyAtTheStandardLevel)
     ASSERT_LT(seventh, names.size());
     EXPECT_EQ(Find(L"D:\\data\\long file 7.text", AliasOf), Names{aliases[seventh]});
     EXPECT_EQ(Find(L"D:\\data\\other*", AliasOf), (Names{L"OTHERN~2.TXT", L""})) << "after many others";
+    const Names withLonger = Find(L"D:\\data\\long*", AliasOf);
+    EXPECT_EQ(std::count(withLonger.begin(), withLonger.end(), L"LONGER~1"), 1) << "right after a longer alias";
     EXPECT_EQ(Find(L"D:\\data\\long file*", AliasOf, FindExInfoBasic), Names(kLongNames, L""));
 }
 
