@@ -4,6 +4,7 @@
 #include "win/Drives.h"
 #include "win/FileApi.h"
 #include "win/Handles.h"
+#include "win/TextConvert.h"
 #include "win/TimeApi.h"
 
 #include <cerrno>
@@ -114,9 +115,16 @@ bool FileInfo::StoreAttributes(const std::string& posixPath, DWORD attributes)
         return true;
     }
     // The mark goes first: bits stored in a folder without it would be
-    // invisible to listings.
-    if (!MarkFoldersOf(posixPath) && errno != ENOTSUP)
-        return false;
+    // invisible to listings. A folder the user may not change cannot take
+    // it; the bits are kept all the same, as Windows keeps them there.
+    if (!MarkFoldersOf(posixPath)) {
+        if (errno == EACCES || errno == EPERM)
+            OutputDebugStringW((L"Archive/system bits kept, but not shown in the listing of the folder of " +
+                                Utf8ToWide(posixPath) + L": the folder cannot be marked")
+                                   .c_str());
+        else if (errno != ENOTSUP)
+            return false;
+    }
     const std::string text = std::to_string(attributes);
     if (::setxattr(posixPath.c_str(), kAttributeName, text.data(), text.size(), 0) != 0) {
         if (errno == ENOTSUP) {
