@@ -124,6 +124,9 @@ TEST_F(FindFileTest, StoredAttributesShowInTheListingAndTravelWithACopy)
     ASSERT_TRUE(SetFileAttributesW(L"D:\\data\\sub", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM));
     EXPECT_EQ(Find(L"D:\\data\\b*", AttributesOf), std::vector<DWORD>{FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE});
     EXPECT_EQ(Find(L"D:\\data\\s*", AttributesOf), std::vector<DWORD>{FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM});
+    root.MakeDir("D/links");  // a link in a folder of its own lists its target's bits
+    ASSERT_EQ(::symlink((root / "D/data/b.csv").c_str(), (root / "D/links/b.csv").c_str()), 0);
+    EXPECT_EQ(Find(L"D:\\links\\b*", AttributesOf), std::vector<DWORD>{FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE});
     // Copied into a folder that held none: the listing there shows them too.
     SHFILEOPSTRUCTW copy{};
     copy.wFunc = FO_COPY;

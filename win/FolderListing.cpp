@@ -240,13 +240,17 @@ std::optional<FileInfo> FolderListing::Info(std::size_t index, std::wstring_view
     struct statx info {};
     if (::statx(m_descriptor, posixName, AT_SYMLINK_NOFOLLOW, kStatxFields, &info) != 0)
         return std::nullopt;  // vanished meanwhile
-    if (S_ISLNK(info.stx_mode)) {
+    const bool isLink = S_ISLNK(info.stx_mode);
+    if (isLink) {
         // A link is listed as what it leads to, and only inside the data root.
         if (!Drives::IsInsideDataRoot(m_folder + "/" + posixName) ||
             ::statx(m_descriptor, posixName, 0, kStatxFields, &info) != 0)
             return std::nullopt;
     }
-    const DWORD stored = m_readsStoredAttributes ? FileInfo::StoredAttributes(m_folder + "/" + posixName) : 0;
+    // A link's bits are its target's, which may have been stored through the
+    // target's own path: only the target's folder is marked then.
+    const bool mayHoldBits = m_readsStoredAttributes || isLink;
+    const DWORD stored = mayHoldBits ? FileInfo::StoredAttributes(m_folder + "/" + posixName) : 0;
     return FileInfo::FromStatx(info, name, stored);
 }
 
