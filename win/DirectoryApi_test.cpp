@@ -156,12 +156,17 @@ TEST_F(DirectoryApiTest, ArchiveAndSystemAreKeptWhereTheUserMayNotWrite)
         DWORD after;
     } cases[] = {
         {L"D:\\locked\\a.dat", FILE_ATTRIBUTE_NORMAL, FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_SYSTEM},  // folder unmarkable
+        {L"D:\\b.dat", FILE_ATTRIBUTE_ARCHIVE, FILE_ATTRIBUTE_READONLY},  // bits taken off as it becomes read-only
+        {L"D:\\c.dat", FILE_ATTRIBUTE_NORMAL, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM},
+        {L"D:\\d.dat", FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE},  // stays read-only
+        {L"D:\\e.dat", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM, FILE_ATTRIBUTE_ARCHIVE},
     };
     for (const auto& test : cases) {
         std::ofstream(root.PosixOf(test.file)) << "data";
         ASSERT_TRUE(SetFileAttributesW(test.file, test.before));
         GiveToOrdinaryUser(root.PosixOf(test.file));
     }
+    GiveToOrdinaryUser(root / "D");
     ASSERT_EQ(::chmod(root.Path().c_str(), 0755), 0);
     ASSERT_EQ(::chmod((root / "D/locked").c_str(), 0555), 0);
     const int failedRow = AsOrdinaryUser([&] {
@@ -169,11 +174,12 @@ TEST_F(DirectoryApiTest, ArchiveAndSystemAreKeptWhereTheUserMayNotWrite)
             if (!SetFileAttributesW(cases[row].file, cases[row].after))
                 return static_cast<int>(row) + 1;
         }
-        return 0;
+        return CopyFileW(L"D:\\d.dat", L"D:\\copy.dat", TRUE) ? 0 : 99;
     });
-    EXPECT_EQ(failedRow, 0) << "the first row (from 1) that failed";
+    EXPECT_EQ(failedRow, 0) << "the first row (from 1) that failed, 99 the copy";
     for (const auto& test : cases)
         EXPECT_EQ(GetFileAttributesW(test.file), test.after) << test.file;
+    EXPECT_EQ(GetFileAttributesW(L"D:\\copy.dat"), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
 }
 
 TEST_F(DirectoryApiTest, SystemFoldersAreCreatedOnDemand)

@@ -109,9 +109,11 @@ bool FileInfo::StoreAttributes(const std::string& posixPath, DWORD attributes)
 {
     attributes &= kStoredBits;
     if (attributes == 0) {
-        if (::removexattr(posixPath.c_str(), kAttributeName) != 0 && errno != ENODATA && errno != ENOTSUP)
-            return false;
-        return true;
+        // Removing needs write permission on the entry; nothing to remove
+        // needs none.
+        if (::getxattr(posixPath.c_str(), kAttributeName, nullptr, 0) < 0)
+            return errno == ENODATA || errno == ENOTSUP;
+        return ::removexattr(posixPath.c_str(), kAttributeName) == 0 || errno == ENODATA;
     }
     // The mark goes first: bits stored in a folder without it would be
     // invisible to listings. A folder the user may not change cannot take
