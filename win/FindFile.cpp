@@ -122,7 +122,7 @@ std::wstring FindObject::ShortNameOf(std::wstring_view name)
     const win::FolderListing& names = m_wholeFolder ? *m_listing : *m_wholeListing;
     wchar_t buffer[MAX_PATH];
     if (!m_aliases) {
-        m_aliases = std::make_unique<win::ShortNames>();
+        m_aliases = std::make_unique<win::ShortNames>(names.Count());
         for (std::size_t index = 0; index < names.Count(); ++index) {
             const std::wstring_view candidate = names.Name(index, buffer);
             if (win::ShortNames::IsShortName(candidate))

@@ -146,7 +146,7 @@ TEST_F(FindFileTest, ShortNamesAreUniqueStableAndMadeOnlyAtTheStandardLevel)
     root.WriteFile("D/data/OTHERN~1.TXT");
     root.WriteFile("D/data/other name.txt");
     root.WriteFile("D/data/longer name");
-    constexpr int kLongNames = 40;           // enough to grow the table of taken names
+    constexpr int kLongNames = 40;           // most of one stem take hashed aliases
     for (int number = 1; number <= kLongNames; ++number)
         root.WriteFile("D/data/long file " + std::to_string(number) + ".text");
     const Names names = Find(L"D:\\data\\long file*");
