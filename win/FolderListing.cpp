@@ -3,6 +3,7 @@
 #include "win/Drives.h"
 #include "win/FreedMemory.h"
 #include "win/NameMatch.h"
+#include "win/SortPrefix.h"
 #include "win/TextConvert.h"
 
 #include <algorithm>
@@ -16,7 +17,7 @@ namespace win {
 namespace {
 
 constexpr unsigned kStatxFields = STATX_BASIC_STATS | STATX_BTIME;
-constexpr std::size_t kKeyCharacters = 16;
+constexpr std::size_t kKeyCharacters = SortPrefix::kCharacters;
 
 bool IsAscii(std::string_view text)
 {
@@ -134,26 +135,10 @@ bool FolderListing::Add(std::string_view posixName)
     if (length == std::string_view::npos || !IsValidFileName(std::wstring_view(wide, length)))
         return false;
 
-    // The sort key: the first 16 folded characters as bytes, big-endian, so
-    // that comparing two keys as numbers orders the names as CompareNames
-    // does wherever the keys differ. A character beyond ASCII ends the key
-    // with 0xFF (it folds to a value above every ASCII one); a name that
-    // ends early leaves zeros, which sort first, as a shorter name does.
-    unsigned char key[kKeyCharacters] = {};
-    entry.keyIsWholeName = length <= kKeyCharacters;
-    for (std::size_t i = 0; i < std::min(length, kKeyCharacters); ++i) {
-        const wchar_t folded = FoldNameCharacter(wide[i]);
-        if (folded >= 0x80) {
-            key[i] = 0xFF;
-            entry.keyIsWholeName = false;
-            break;
-        }
-        key[i] = static_cast<unsigned char>(folded);
-    }
-    for (std::size_t i = 0; i < 8; ++i) {
-        entry.keyHigh = (entry.keyHigh << 8) | key[i];
-        entry.keyLow = (entry.keyLow << 8) | key[i + 8];
-    }
+    const SortPrefix key = PackSortPrefix(std::wstring_view(wide, length), true);
+    entry.keyHigh = key.high;
+    entry.keyLow = key.low;
+    entry.keyIsWholeName = key.whole;
     entry.offset = static_cast<std::uint32_t>(m_names.size());
     entry.length = static_cast<std::uint16_t>(posixName.size());
     m_names.insert(m_names.end(), posixName.begin(), posixName.end());

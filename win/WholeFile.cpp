@@ -37,7 +37,7 @@ bool ReadWholeFile(const std::string& posixPath, std::uintmax_t limit, const cha
         flags |= O_NOFOLLOW;
     const Descriptor file(::open(posixPath.c_str(), flags));
     if (file.Get() < 0) {
-        error = errno == ELOOP ? posixPath + " is a link, not a " + kind : "cannot read " + posixPath;
+        error = errno == ELOOP ? posixPath + " is a link, not a " + kind : "cannot open " + posixPath;
         return false;
     }
     struct stat info{};
