@@ -1,8 +1,9 @@
-// The auxiliary page's tests: the system dialog with a recording host, run to
-// the end of a script that opens the auxiliary tab, and helpers that step the
-// jogs and type on the password dialog's keyboards.
+// The auxiliary page's tests: the system dialog on a recording host, run to
+// the end of a script that opens the auxiliary tab; the feed lengths the
+// recording configuration is given are recorded.
 #pragma once
 
+#include "core/DlgRequest.h"
 #include "core/SystemDlg.h"
 #include "host/CurrentProfileScope_test.h"
 #include "host/dialogs/CSoftKeybordDlg.h"
@@ -18,32 +19,36 @@
 
 #include <cstring>
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace misc_test {
 
 using namespace misc_ids;
 using namespace testing_support;
+using Zone = JogWidget::Zone;
+using Flags = std::vector<DWORD>;
 
 inline constexpr UINT IDD_KEYBOARD = host::IDD_HOST_KEYBOARD, IDD_BROWSE = host::IDD_HOST_BROWSE_FOLDER;
+
+inline std::wstring Stars(std::size_t count) { return std::wstring(count, L'＊'); }
 
 class MiscTest : public ::testing::Test {
 protected:
     MiscTest()
     {
-        host.misc.bBuzzer = true;
         host.misc.dwAutoOffDelay = 10;
         std::strcpy(host.misc.szScreenCopyFolder, "D:\\");
-        host.sysRec1->SetFeedLen(20);
+        previousHook = CONFIG_BASE::SetChangeHook([this](CONFIG_BASE& object, DWORD changes) {
+            if (&object == host.sysRec1.get() && (changes & CONFIG_SYSREC::CHANGE_FEED))
+                feedLengths.push_back(host.sysRec1->GetFeedLen());
+        });
     }
+    ~MiscTest() override { CONFIG_BASE::SetChangeHook(previousHook); }
 
     static void OpenTab(ScriptedOperator& script) { script.TapPart(IDD_SYSTEM, 17000, "tab", 4); }
 
-    // Taps a jog of the page in one of its zones (see JogWidget).
-    static void TapJog(ScriptedOperator& script, int id, JogWidget::Zone zone)
+    static void TapJog(ScriptedOperator& script, int id, Zone zone)
     {
-        script.Do(IDD_SYSTEM, "step jog " + std::to_string(id), [id, zone](HWND window) {
+        script.Do(IDD_SYSTEM, "step jog", [id, zone](HWND window) {
             HWND jog = FindControl(window, id);
             RECT client{};
             GetClientRect(jog, &client);
@@ -52,16 +57,20 @@ protected:
         });
     }
 
-    // Opens the keyboard behind a hand button of the password dialog, types
-    // `text` and confirms.
+    // The keyboard behind a hand button of the password dialog: it opens
+    // empty under the entry's caption and masks what is typed.
     static void TypePassword(ScriptedOperator& script, int hand, const std::wstring& text)
     {
-        script.Tap(IDD_PASSWORD, hand).Type(IDD_KEYBOARD, text).Tap(IDD_KEYBOARD, IDOK);
+        script.Tap(IDD_PASSWORD, hand).Type(IDD_KEYBOARD, text);
+        script.Do(IDD_KEYBOARD, "masked", [hand, text](HWND window) {
+            EXPECT_EQ(GetWindowTextString(window), hand == IDC_HAND_ENTRY ? L"パスワード入力" : L"パスワード入力(確認)");
+            EXPECT_EQ(ControlText(window, CSoftKeybordDlg::kEntryId), Stars(std::min<std::size_t>(text.size(), 15)));
+            win::Tap(FindControl(window, IDOK));
+        });
     }
 
-    // Runs a new system dialog to the end of the script, which the close
-    // button ends; the receiver keeps this run's requests only, those sent
-    // while the dialog is destroyed included.
+    // A new system dialog, run to the end of the script and closed; the
+    // requests kept are this run's, those sent as the dialog goes included.
     void Run(ScriptedOperator& script)
     {
         script.Tap(IDD_SYSTEM, 17045);
@@ -73,15 +82,14 @@ protected:
         EXPECT_TRUE(script.Finished());
     }
 
-    std::wstring Password() const { return win::Utf16FieldToWide(host.misc.szPassword, 16); }
-    void SetPassword(const std::wstring& password) { win::CopyToUtf16Buffer(password, host.misc.szPassword); }
-
     testing_support::Watchdog watchdog;
     testing_support::TempDataRoot root;
     CurrentProfileScope profile{[](InstrumentProfile&) {}};  // the default instrument
     testing_support::HostConfiguration host;
     testing_support::RecordingReceiver receiver;
     std::unique_ptr<CSystemDlg> dialog;
+    std::vector<DWORD> feedLengths;
+    CONFIG_BASE::ChangeHook previousHook;
 };
 
 }  // namespace misc_test
