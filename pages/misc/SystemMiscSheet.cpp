@@ -19,13 +19,13 @@ using namespace misc_ids;
 IMPLEMENT_DYNAMIC(CSystemMiscSheet, CSystemSettingSheet)
 
 BEGIN_MESSAGE_MAP(CSystemMiscSheet, CSystemSettingSheet)
-    ON_BN_CLICKED(IDC_CHECK_BUZZER, OnBnClickedBuzzer)
-    ON_BN_CLICKED(IDC_CHECK_CLICK, OnBnClickedClick)
-    ON_BN_CLICKED(IDC_CHECK_DISPLAY_AUTO_OFF, OnBnClickedDisplayAutoOff)
-    ON_BN_CLICKED(IDC_CHECK_KEY_LOCK_ON_RESUME, OnBnClickedKeyLockOnResume)
-    ON_BN_CLICKED(IDC_CHECK_COPY_TO_PAPER, OnBnClickedCopyToPaper)
-    ON_BN_CLICKED(IDC_CHECK_COPY_TO_FOLDER, OnBnClickedCopyToFolder)
-    ON_BN_CLICKED(IDC_CHECK_CURSOR, OnBnClickedCursor)
+    ON_CONTROL_RANGE(BN_CLICKED, IDC_CHECK_BUZZER, IDC_CHECK_BUZZER, OnBnClickedBox)
+    ON_CONTROL_RANGE(BN_CLICKED, IDC_CHECK_CLICK, IDC_CHECK_CLICK, OnBnClickedBox)
+    ON_CONTROL_RANGE(BN_CLICKED, IDC_CHECK_DISPLAY_AUTO_OFF, IDC_CHECK_DISPLAY_AUTO_OFF, OnBnClickedBox)
+    ON_CONTROL_RANGE(BN_CLICKED, IDC_CHECK_KEY_LOCK_ON_RESUME, IDC_CHECK_KEY_LOCK_ON_RESUME, OnBnClickedBox)
+    ON_CONTROL_RANGE(BN_CLICKED, IDC_CHECK_COPY_TO_PAPER, IDC_CHECK_COPY_TO_PAPER, OnBnClickedBox)
+    ON_CONTROL_RANGE(BN_CLICKED, IDC_CHECK_COPY_TO_FOLDER, IDC_CHECK_COPY_TO_FOLDER, OnBnClickedBox)
+    ON_CONTROL_RANGE(BN_CLICKED, IDC_CHECK_CURSOR, IDC_CHECK_CURSOR, OnBnClickedBox)
     ON_BN_CLICKED(IDC_HAND_FOLDER, OnBnClickedFolder)
     ON_BN_CLICKED(IDC_BUTTON_PASSWORD, OnBnClickedPassword)
     ON_WM_CTLCOLOR()
@@ -41,8 +41,6 @@ constexpr DWORD kMaxFeedMillimetres = 100;
 
 bool Checked(const CButton& box) { return box.GetCheck() == BST_CHECKED; }
 
-int CheckState(bool on) { return on ? BST_CHECKED : BST_UNCHECKED; }
-
 void SetUpJog(CJogNumCtrl& jog, double maximum, double minimum, const wchar_t* unit)
 {
     jog.SetMaxMinValue(maximum, minimum);
@@ -52,6 +50,20 @@ void SetUpJog(CJogNumCtrl& jog, double maximum, double minimum, const wchar_t* u
 }
 
 }  // namespace
+
+const CSystemMiscSheet::Box CSystemMiscSheet::kBoxes[7] = {
+    {IDC_CHECK_BUZZER, &CSystemMiscSheet::m_checkBuzzer, &T_CONFIG_MISC::bBuzzer, CHG_SOUND},
+    {IDC_CHECK_CLICK, &CSystemMiscSheet::m_checkClick, &T_CONFIG_MISC::bClickSound, CHG_SOUND},
+    {IDC_CHECK_DISPLAY_AUTO_OFF, &CSystemMiscSheet::m_checkDisplayAutoOff, &T_CONFIG_MISC::bDisplayAutoOff,
+     CHG_DISPLAY},
+    {IDC_CHECK_KEY_LOCK_ON_RESUME, &CSystemMiscSheet::m_checkKeyLockOnResume, &T_CONFIG_MISC::bKeyLockOnResume,
+     CHG_DISPLAY},
+    {IDC_CHECK_COPY_TO_PAPER, &CSystemMiscSheet::m_checkCopyToPaper, &T_CONFIG_MISC::bScreenCopyToPaper,
+     CHG_SCREEN_COPY},
+    {IDC_CHECK_COPY_TO_FOLDER, &CSystemMiscSheet::m_checkCopyToFolder, &T_CONFIG_MISC::bScreenCopyToFolder,
+     CHG_SCREEN_COPY},
+    {IDC_CHECK_CURSOR, &CSystemMiscSheet::m_checkCursor, &T_CONFIG_MISC::bMouseCursor, CHG_CURSOR},
+};
 
 CSystemMiscSheet::CSystemMiscSheet(CWnd* parent) : CSystemSettingSheet(IDD_MISC_SHEET, parent, true) {}
 
@@ -69,13 +81,8 @@ int CSystemMiscSheet::SetConfig(T_CONFIG_MISC* misc, CONFIG_SYSREC* recording)
 void CSystemMiscSheet::DoDataExchange(CDataExchange* dx)
 {
     CSystemSettingSheet::DoDataExchange(dx);
-    DDX_Control(dx, IDC_CHECK_BUZZER, m_checkBuzzer);
-    DDX_Control(dx, IDC_CHECK_CLICK, m_checkClick);
-    DDX_Control(dx, IDC_CHECK_DISPLAY_AUTO_OFF, m_checkDisplayAutoOff);
-    DDX_Control(dx, IDC_CHECK_KEY_LOCK_ON_RESUME, m_checkKeyLockOnResume);
-    DDX_Control(dx, IDC_CHECK_COPY_TO_PAPER, m_checkCopyToPaper);
-    DDX_Control(dx, IDC_CHECK_COPY_TO_FOLDER, m_checkCopyToFolder);
-    DDX_Control(dx, IDC_CHECK_CURSOR, m_checkCursor);
+    for (const Box& box : kBoxes)
+        DDX_Control(dx, box.id, this->*box.control);
     DDX_Control(dx, IDC_STATIC_FOLDER, m_staticFolder);
 }
 
@@ -134,13 +141,8 @@ void CSystemMiscSheet::SetTexts()
 
 void CSystemMiscSheet::LoadFromBlock()
 {
-    m_checkBuzzer.SetCheck(CheckState(m_pMisc->bBuzzer));
-    m_checkClick.SetCheck(CheckState(m_pMisc->bClickSound));
-    m_checkDisplayAutoOff.SetCheck(CheckState(m_pMisc->bDisplayAutoOff));
-    m_checkKeyLockOnResume.SetCheck(CheckState(m_pMisc->bKeyLockOnResume));
-    m_checkCopyToPaper.SetCheck(CheckState(m_pMisc->bScreenCopyToPaper));
-    m_checkCopyToFolder.SetCheck(CheckState(m_pMisc->bScreenCopyToFolder));
-    m_checkCursor.SetCheck(CheckState(m_pMisc->bMouseCursor));
+    for (const Box& box : kBoxes)
+        (this->*box.control).SetCheck(m_pMisc->*box.field ? BST_CHECKED : BST_UNCHECKED);
     const char* folder = m_pMisc->szScreenCopyFolder;
     m_staticFolder.SetWindowText(
         win::Utf8ToWide(std::string(folder, strnlen(folder, sizeof m_pMisc->szScreenCopyFolder))).c_str());
@@ -164,56 +166,18 @@ void CSystemMiscSheet::UpdateEnabled()
     m_handFolder.EnableWindow(toFolder);
 }
 
-void CSystemMiscSheet::StoreCheck(const CButton& box, bool& field, DWORD flag)
-{
-    field = Checked(box);
-    ReportSettingChanged(flag);
-}
-
-void CSystemMiscSheet::OnBnClickedBuzzer()
-{
-    if (m_pMisc)
-        StoreCheck(m_checkBuzzer, m_pMisc->bBuzzer, CHG_SOUND);
-}
-
-void CSystemMiscSheet::OnBnClickedClick()
-{
-    if (m_pMisc)
-        StoreCheck(m_checkClick, m_pMisc->bClickSound, CHG_SOUND);
-}
-
-void CSystemMiscSheet::OnBnClickedDisplayAutoOff()
+void CSystemMiscSheet::OnBnClickedBox(UINT id)
 {
     if (!m_pMisc)
         return;
-    UpdateEnabled();
-    StoreCheck(m_checkDisplayAutoOff, m_pMisc->bDisplayAutoOff, CHG_DISPLAY);
-}
-
-void CSystemMiscSheet::OnBnClickedKeyLockOnResume()
-{
-    if (m_pMisc)
-        StoreCheck(m_checkKeyLockOnResume, m_pMisc->bKeyLockOnResume, CHG_DISPLAY);
-}
-
-void CSystemMiscSheet::OnBnClickedCopyToPaper()
-{
-    if (m_pMisc)
-        StoreCheck(m_checkCopyToPaper, m_pMisc->bScreenCopyToPaper, CHG_SCREEN_COPY);
-}
-
-void CSystemMiscSheet::OnBnClickedCopyToFolder()
-{
-    if (!m_pMisc)
-        return;
-    UpdateEnabled();
-    StoreCheck(m_checkCopyToFolder, m_pMisc->bScreenCopyToFolder, CHG_SCREEN_COPY);
-}
-
-void CSystemMiscSheet::OnBnClickedCursor()
-{
-    if (m_pMisc)
-        StoreCheck(m_checkCursor, m_pMisc->bMouseCursor, CHG_CURSOR);
+    for (const Box& box : kBoxes) {
+        if (box.id != static_cast<int>(id))
+            continue;
+        if (id == IDC_CHECK_DISPLAY_AUTO_OFF || id == IDC_CHECK_COPY_TO_FOLDER)
+            UpdateEnabled();
+        m_pMisc->*box.field = Checked(this->*box.control);
+        ReportSettingChanged(box.flag);
+    }
 }
 
 void CSystemMiscSheet::OnBnClickedFolder()

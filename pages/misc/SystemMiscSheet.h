@@ -32,13 +32,8 @@ protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
 
-    void OnBnClickedBuzzer();
-    void OnBnClickedClick();
-    void OnBnClickedDisplayAutoOff();
-    void OnBnClickedKeyLockOnResume();
-    void OnBnClickedCopyToPaper();
-    void OnBnClickedCopyToFolder();
-    void OnBnClickedCursor();
+    // The seven boxes: the field a box writes and the group it reports.
+    void OnBnClickedBox(UINT id);
     void OnBnClickedFolder();
     void OnBnClickedPassword();
     HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
@@ -52,9 +47,13 @@ private:
     // The delay jog, the resume box, the folder and its hand button are
     // usable only while the box they belong to is ticked.
     void UpdateEnabled();
-    // Writes a box's state into its field and reports `flag`; nothing
-    // without a block.
-    void StoreCheck(const CButton& box, bool& field, DWORD flag);
+    struct Box {
+        int id;
+        CButton CSystemMiscSheet::*control;
+        bool T_CONFIG_MISC::*field;
+        DWORD flag;
+    };
+    static const Box kBoxes[7];
     // The chosen folder into the block's narrow field; false, with a notice
     // to the operator, when it does not fit.
     bool StoreFolder(const CString& folder);
