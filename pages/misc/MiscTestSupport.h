@@ -1,6 +1,5 @@
-// The auxiliary page's tests: the system dialog on a recording host, run to
-// the end of a script that opens the auxiliary tab; the feed lengths the
-// recording configuration is given are recorded.
+// The auxiliary page's tests: the system dialog on a recording host that
+// records the feed lengths its recording configuration is given.
 #pragma once
 
 #include "core/DlgRequest.h"
@@ -35,7 +34,6 @@ class MiscTest : public ::testing::Test {
 protected:
     MiscTest()
     {
-        host.misc.dwAutoOffDelay = 10;
         std::strcpy(host.misc.szScreenCopyFolder, "D:\\");
         previousHook = CONFIG_BASE::SetChangeHook([this](CONFIG_BASE& object, DWORD changes) {
             if (&object == host.sysRec1.get() && (changes & CONFIG_SYSREC::CHANGE_FEED))
@@ -69,8 +67,7 @@ protected:
         });
     }
 
-    // A new system dialog, run to the end of the script and closed; the
-    // requests kept are this run's, those sent as the dialog goes included.
+    // The requests kept are this run's, those sent as the dialog goes included.
     void Run(ScriptedOperator& script)
     {
         script.Tap(IDD_SYSTEM, 17045);
