@@ -32,7 +32,6 @@ protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
 
-    // The seven boxes: the field a box writes and the group it reports.
     void OnBnClickedBox(UINT id);
     void OnBnClickedFolder();
     void OnBnClickedPassword();
@@ -42,11 +41,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void SetTexts();
-    void LoadFromBlock();
-    // The delay jog, the resume box, the folder and its hand button are
-    // usable only while the box they belong to is ticked.
-    void UpdateEnabled();
+    // A box, the field of the block it shows and writes, the group it reports.
     struct Box {
         int id;
         CButton CSystemMiscSheet::*control;
@@ -54,6 +49,12 @@ private:
         DWORD flag;
     };
     static const Box kBoxes[7];
+
+    void SetTexts();
+    void LoadFromBlock();
+    // The delay jog, the resume box, the folder and its hand button are
+    // usable only while the box they belong to is ticked.
+    void UpdateEnabled();
     // The chosen folder into the block's narrow field; false, with a notice
     // to the operator, when it does not fit.
     bool StoreFolder(const CString& folder);
