@@ -6,6 +6,7 @@
 #include "HostApplication.h"
 
 #include "AppTestSupport.h"
+#include "ConfigJson.h"
 #include "PlaybackScreen.h"
 #include "ScreenCache.h"
 #include "SettingsFile.h"
@@ -34,6 +35,12 @@ constexpr int IDC_SHUTDOWN = 17005;
 constexpr int IDC_USB_RELEASE = 17002;
 constexpr int IDC_KEYBOARD_CLEAR = 30156;
 constexpr int IDC_PROC_HAND = 19001;
+
+// The auxiliary page.
+constexpr int IDC_MISC_BUZZER = 17068;
+constexpr int IDC_MISC_AUTO_OFF = 17069;
+constexpr int IDC_MISC_DELAY = 17071;
+constexpr int IDC_MISC_FEED = 17072;
 
 // The measurement-mode page.
 constexpr int IDC_MY_SETTING = 17001;
@@ -311,6 +318,35 @@ TEST_F(HostApplicationFlowsTest, TheUsbReleaseClosesThePlaybackAndEjectsAsTheIns
     EXPECT_EQ(std::vector<std::wstring>(names.begin(), names.begin() + 3),
               (std::vector<std::wstring>{L"DLGREQ_QUERY_PLAYBACK", L"DLGREQ_CLOSE_PLAYBACK",
                                          L"DLGREQ_QUERY_PLAYBACK"}));
+}
+
+TEST_F(HostApplicationFlowsTest, TheAuxiliaryPageSettingsSurviveARestartOfTheSimulator)
+{
+    // The right end of a jog steps it up by ten.
+    auto stepUp = [](ScriptedOperator& script, int id) {
+        script.Do(IDD_SYSTEM, "step the jog up", [id](HWND window) {
+            HWND jog = FindControl(window, id);
+            RECT client{};
+            GetClientRect(jog, &client);
+            EXPECT_EQ(win::TapAt(jog, POINT{client.right - 1, client.bottom / 2}), win::InputResult::Posted);
+        });
+    };
+    ASSERT_TRUE(app->State().Misc().bBuzzer);
+    ScreenCheckingOperator script;
+    ChooseTab(script, 4);
+    script.Tap(IDD_SYSTEM, IDC_MISC_BUZZER);
+    script.Tap(IDD_SYSTEM, IDC_MISC_AUTO_OFF);
+    stepUp(script, IDC_MISC_DELAY);
+    stepUp(script, IDC_MISC_FEED);
+    ShutDown(script);
+    Run(script);
+
+    // The delay is kept as the dialog goes, the feed length unreported.
+    app = std::make_unique<HostApplication>(root, log);
+    app->LoadState();
+    EXPECT_EQ(app->State().SysRec1().GetFeedLen(), 30u);
+    const nlohmann::json shown = ConfigJson::Describe(app->State())["misc"];
+    EXPECT_EQ(std::tuple(shown["buzzer"], shown["displayAutoOff"], shown["autoOffDelay"]), std::tuple(false, true, 20));
 }
 
 }  // namespace
