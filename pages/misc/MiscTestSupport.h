@@ -3,16 +3,12 @@
 #pragma once
 
 #include "core/DlgRequest.h"
-#include "core/SystemDlg.h"
 #include "host/CurrentProfileScope_test.h"
 #include "host/dialogs/CSoftKeybordDlg.h"
 #include "host/dialogs/HostTemplate.h"
 #include "host/widgets/JogWidget.h"
 #include "pages/misc/MiscIds.h"
-#include "tests/harness/DialogTestHelpers.h"
-#include "tests/harness/HostConfiguration.h"
-#include "tests/harness/RecordingReceiver.h"
-#include "tests/harness/TempDataRoot.h"
+#include "tests/harness/SystemDialogTest.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +26,7 @@ inline constexpr UINT IDD_KEYBOARD = host::IDD_HOST_KEYBOARD, IDD_BROWSE = host:
 
 inline std::wstring Stars(std::size_t count) { return std::wstring(count, L'＊'); }
 
-class MiscTest : public ::testing::Test {
+class MiscTest : public SystemDialogTest {
 protected:
     MiscTest()
     {
@@ -42,17 +38,11 @@ protected:
     }
     ~MiscTest() override { CONFIG_BASE::SetChangeHook(previousHook); }
 
-    static void OpenTab(ScriptedOperator& script) { script.TapPart(IDD_SYSTEM, 17000, "tab", 4); }
+    static void OpenTab(ScriptedOperator& script) { SystemDialogTest::OpenTab(script, 4); }
 
     static void TapJog(ScriptedOperator& script, int id, Zone zone)
     {
-        script.Do(IDD_SYSTEM, "step jog", [id, zone](HWND window) {
-            HWND jog = FindControl(window, id);
-            RECT client{};
-            GetClientRect(jog, &client);
-            const int x[] = {0, client.right / 4, client.right / 2, client.right * 3 / 4, client.right - 1};
-            EXPECT_EQ(win::TapAt(jog, POINT{x[static_cast<int>(zone)], client.bottom / 2}), win::InputResult::Posted);
-        });
+        script.Do(IDD_SYSTEM, "step jog", [id, zone](HWND window) { TapJogZone(window, id, zone); });
     }
 
     // The keyboard behind a hand button of the password dialog: it opens
@@ -67,24 +57,7 @@ protected:
         });
     }
 
-    // The requests kept are this run's, those sent as the dialog goes included.
-    void Run(ScriptedOperator& script)
-    {
-        script.Tap(IDD_SYSTEM, 17045);
-        receiver.ClearRecords();
-        dialog = std::make_unique<CSystemDlg>(nullptr);
-        dialog->SetupConfigData(&host.record, false);
-        dialog->SetDLGCallback(&receiver, 5);
-        dialog->DoModal();
-        EXPECT_TRUE(script.Finished());
-    }
-
-    testing_support::Watchdog watchdog;
-    testing_support::TempDataRoot root;
     CurrentProfileScope profile{[](InstrumentProfile&) {}};  // the default instrument
-    testing_support::HostConfiguration host;
-    testing_support::RecordingReceiver receiver;
-    std::unique_ptr<CSystemDlg> dialog;
     std::vector<DWORD> feedLengths;
     CONFIG_BASE::ChangeHook previousHook;
 };
