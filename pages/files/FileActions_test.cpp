@@ -116,7 +116,7 @@ TEST_F(FileActionsTest, LoadTakesTheFirstSettingFileTellsTheOutcomeAndRestartsOn
     EXPECT_EQ(receiver.Last(DLGREQ_LOAD_TEXT).received.Word16(16), 0xFFFF) << "every group of the file";
 }
 
-TEST_F(FileActionsTest, SavesAddTheirExtensionOnlyToANameWithoutOneAndSendTheTickedBoxes)
+TEST_F(FileActionsTest, SavesAddTheirExtensionOnlyToANameWithoutOneSendTheTickedBoxesAndTellARefusal)
 {
     CurrentProfileScope profile([](InstrumentProfile& instrument) { instrument.optionKQ58_751 = 0; });
     StartIn("D:\\data");
@@ -138,7 +138,9 @@ TEST_F(FileActionsTest, SavesAddTheirExtensionOnlyToANameWithoutOneAndSendTheTic
     script.Do(IDD_PROC, "the last name is offered", [&](HWND window) {
         EXPECT_EQ(ControlText(window, IDC_PROC_VALUE), L"report");
     });
+    script.Do(IDD_PROC, "the host will refuse", [&](HWND) { receiver.AnswerNo(DLGREQ_SAVE_TEXT); });
     ConfirmName(script, L"report.log");
+    AnswerPopup(script, L"TEXT保存", L"テキスト保存処理に失敗しました。", kYes);
     script.Tap(IDD_SYSTEM, IDC_ENV_SAVE);
     script.Do(IDD_PROC, "no boxes", [&](HWND window) {
         EXPECT_EQ(ControlText(window, IDC_PROC_VALUE), L"NewEnv.env");
