@@ -12,6 +12,7 @@
 namespace {
 
 using Question = win::ShellFileOperation::Question;
+using Answer = win::ShellFileOperation::Answer;
 using win::testing::TempDataRoot;
 
 struct Asked {
@@ -55,7 +56,7 @@ protected:
 
     TempDataRoot root;
     std::vector<Asked> asked;
-    bool answer = true;
+    Answer answer = Answer::Yes;
     std::wstring fromList;
     std::wstring toList;
     SHFILEOPSTRUCTW operation;
@@ -80,7 +81,7 @@ TEST_F(ShellFileOperationTest, DeleteAsksOnceAndRemovesExactlyTheTree)
     EXPECT_EQ(asked[0].question, Question::DeleteItem);
     EXPECT_EQ(asked[0].path, L"D:\\tree");
     // Declined, the next item stays.
-    answer = false;
+    answer = Answer::No;
     EXPECT_EQ(Run(FO_DELETE, L"D:\\tree-neighbour.txt", L"", 0), 0);
     EXPECT_TRUE(root.Exists("D/tree-neighbour.txt"));
     EXPECT_TRUE(operation.fAnyOperationsAborted);
@@ -123,13 +124,13 @@ TEST_F(ShellFileOperationTest, CopyToANewNameOrIntoAFolderAndReplaceAfterAsking)
     EXPECT_TRUE(asked.empty());
     root.MakeDir("C/dest");
     root.WriteFile("C/dest/SRC.TXT", "old");
-    answer = false;
+    answer = Answer::No;
     EXPECT_EQ(Run(FO_COPY, L"D:\\src.txt", L"C:\\dest", 0), 0);
     EXPECT_EQ(root.ReadFile("C/dest/SRC.TXT"), "old");
     EXPECT_TRUE(operation.fAnyOperationsAborted);
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].question, Question::ReplaceFile);
-    answer = true;
+    answer = Answer::Yes;
     EXPECT_EQ(Run(FO_COPY, L"D:\\src.txt", L"C:\\dest", 0), 0);
     EXPECT_EQ(root.ReadFile("C/dest/SRC.TXT"), "new");  // the existing entry, whatever its case
     EXPECT_FALSE(root.Exists("C/dest/src.txt"));
