@@ -56,12 +56,14 @@ const Use kUses[] = {
          HANDLE search = FindFirstFileW((way + L"\\*").c_str(), &data);
          return search != INVALID_HANDLE_VALUE && FindClose(search);
      }},
-    {"copy out", [](const std::wstring& way) { return CopyFileW((way + L"\\kept.txt").c_str(), L"D:\\taken.txt", TRUE); }},
+    {"copy out",
+     [](const std::wstring& way) { return CopyFileW((way + L"\\kept.txt").c_str(), L"D:\\taken.txt", TRUE); }},
     {"create", [](const std::wstring& way) {
          return Closed(CreateFileW((way + L"\\new.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
      }},
     {"make a folder", [](const std::wstring& way) { return CreateDirectoryW((way + L"\\made").c_str(), nullptr); }},
-    {"copy in", [](const std::wstring& way) { return CopyFileW(L"D:\\src.txt", (way + L"\\copied.txt").c_str(), FALSE); }},
+    {"copy in",
+     [](const std::wstring& way) { return CopyFileW(L"D:\\src.txt", (way + L"\\copied.txt").c_str(), FALSE); }},
     {"move in", [](const std::wstring& way) { return MoveFileW(L"D:\\move.txt", (way + L"\\moved.txt").c_str()); }},
     {"shell copy in", [](const std::wstring& way) { return Shell(FO_COPY, L"D:\\src.txt", way); }},
     {"shell copy out", [](const std::wstring& way) { return Shell(FO_COPY, way + L"\\kept.txt", L"D:\\shell.txt"); }},
@@ -88,9 +90,12 @@ protected:
     std::map<std::string, std::string> OutsideTheDrive() const
     {
         std::map<std::string, std::string> files;
-        for (const char* folder : {"outside", "C/far"})
-            for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root / folder))
-                files[entry.path().string()] = entry.is_regular_file() ? root.ReadFile(fs::relative(entry.path(), root.Path()).string()) : "";
+        for (const char* folder : {"outside", "C/far"}) {
+            for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root / folder)) {
+                const std::string relative = fs::relative(entry.path(), root.Path()).string();
+                files[relative] = entry.is_regular_file() ? root.ReadFile(relative) : "";
+            }
+        }
         return files;
     }
 

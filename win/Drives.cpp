@@ -208,7 +208,8 @@ bool OpenDriveFolder(const WinPath& path, ResolvedPath& resolved)
         key = std::string(1, static_cast<char>(path.drive));
     } else {
         const std::shared_ptr<const Descriptor> root = DriveFolders::Root();
-        std::optional<std::string> server = root ? FindEntryIgnoringCase(root->Get(), "UNC", path.server) : std::nullopt;
+        std::optional<std::string> server =
+            root ? FindEntryIgnoringCase(root->Get(), "UNC", path.server) : std::nullopt;
         if (!server) {
             SetLastError(ERROR_BAD_NETPATH);
             return false;
@@ -259,7 +260,8 @@ bool SpellBeneath(const std::vector<std::wstring>& parts, Drives::FinalLink fina
                 if (!entry.IsOpen() && errno == EACCES)
                     return RefusedOutside(resolved);
                 if (!entry.IsOpen() && errno == ENOENT) {
-                    std::optional<std::string> spelled = FindEntryIgnoringCase(drive, beneath.empty() ? "." : beneath, part);
+                    std::optional<std::string> spelled =
+                        FindEntryIgnoringCase(drive, beneath.empty() ? "." : beneath, part);
                     if (!spelled && errno == EACCES)
                         return RefusedOutside(resolved);
                     if (spelled) {

@@ -184,8 +184,8 @@ HANDLE StartSearch(LPCWSTR fileName, LPWIN32_FIND_DATAW findData, bool withShort
                                                               : win::FolderListing::ReadOne(*folder, pattern);
     if (!listing)
         return Fail(errno == EACCES ? ERROR_ACCESS_DENIED : ERROR_PATH_NOT_FOUND, fileName);
-    auto search =
-        std::make_shared<FindObject>(std::move(listing), std::move(pattern), wholeFolder, folder->isRoot, withShortNames);
+    auto search = std::make_shared<FindObject>(std::move(listing), std::move(pattern), wholeFolder, folder->isRoot,
+                                               withShortNames);
     if (!search->Next(*findData))
         return Fail(ERROR_FILE_NOT_FOUND, fileName);
     SetLastError(ERROR_SUCCESS);

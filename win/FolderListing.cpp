@@ -97,7 +97,8 @@ std::unique_ptr<FolderListing> FolderListing::ReadAll(const ResolvedPath& folder
     Descriptor descriptor(folder.Open(O_RDONLY | O_DIRECTORY));
     if (!descriptor.IsOpen())
         return nullptr;
-    return ReadAllOf(std::unique_ptr<FolderListing>(new FolderListing(std::move(descriptor), folder.drive, folder.beneath)));
+    return ReadAllOf(
+        std::unique_ptr<FolderListing>(new FolderListing(std::move(descriptor), folder.drive, folder.beneath)));
 }
 
 std::unique_ptr<FolderListing> FolderListing::ReadAllAgain() const

@@ -93,6 +93,14 @@ bool Exists(const ResolvedPath& path)
     return path.Stat(info, false);
 }
 
+std::optional<ResolvedPath> ResolveTarget(const std::wstring& path, int& error)
+{
+    std::optional<ResolvedPath> resolved = Drives::Resolve(path);
+    if (!resolved)
+        error = ReportShellFailure(static_cast<int>(GetLastError()), path);
+    return resolved;
+}
+
 // Replacing a file and merging into a folder are one kind of question.
 Question KindOf(Question question)
 {
@@ -112,7 +120,8 @@ bool Operation::Confirm(Question question, const std::wstring& path)
         std::lock_guard<std::mutex> lock(g_handlerMutex);
         handler = g_handler;
     }
-    const Answer answer = handler ? handler(m_request.hwnd, question, path) : AskShellQuestion(m_request.hwnd, question, path);
+    const Answer answer =
+        handler ? handler(m_request.hwnd, question, path) : AskShellQuestion(m_request.hwnd, question, path);
     switch (answer) {
     case Answer::YesToAll: m_yesToAll.insert(KindOf(question)); return true;
     case Answer::Yes: return true;
@@ -212,20 +221,16 @@ std::optional<std::vector<Item>> Operation::Targets(const std::vector<Item>& sou
             return std::nullopt;
         }
         for (const std::wstring& destination : destinations) {
-            std::optional<ResolvedPath> path = Drives::Resolve(destination);
-            if (!path) {
-                error = ReportShellFailure(static_cast<int>(GetLastError()), destination);
+            std::optional<ResolvedPath> path = ResolveTarget(destination, error);
+            if (!path)
                 return std::nullopt;
-            }
             targets.push_back({std::move(*path)});
         }
         return targets;
     }
-    std::optional<ResolvedPath> destination = Drives::Resolve(destinations[0]);
-    if (!destination) {
-        error = ReportShellFailure(static_cast<int>(GetLastError()), destinations[0]);
+    std::optional<ResolvedPath> destination = ResolveTarget(destinations[0], error);
+    if (!destination)
         return std::nullopt;
-    }
     const bool single = sources.size() == 1 && !HasWildcards(LastName(SplitList(m_request.pFrom)[0]));
     if (!IsDirectory(*destination)) {
         if (single) {
@@ -251,11 +256,9 @@ std::optional<std::vector<Item>> Operation::Targets(const std::vector<Item>& sou
     for (const Item& source : sources) {
         const std::wstring target =
             destination->windows + (destination->isRoot ? L"" : L"\\") + LastName(source.Windows());
-        std::optional<ResolvedPath> path = Drives::Resolve(target);
-        if (!path) {
-            error = ReportShellFailure(static_cast<int>(GetLastError()), target);
+        std::optional<ResolvedPath> path = ResolveTarget(target, error);
+        if (!path)
             return std::nullopt;
-        }
         targets.push_back({std::move(*path)});
     }
     return targets;

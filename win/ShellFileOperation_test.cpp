@@ -1,7 +1,9 @@
 #include "win/ShellFileOperation.h"
 
+#include "tests/harness/DialogTestHelpers.h"
 #include "win/DebugLog.h"
 #include "win/Handles.h"
+#include "win/ShellQuestionBox.h"
 #include "win/TempDataRoot_test.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +20,25 @@ namespace {
 using Question = win::ShellFileOperation::Question;
 using Answer = win::ShellFileOperation::Answer;
 using win::testing::TempDataRoot;
+using testing_support::ControlText;
+using testing_support::ScriptedOperator;
+using testing_support::ShowsText;
+
+constexpr int kMessageId = 0xFFFF;
+
+// A step that checks the box in front, then taps `button`.
+void AnswerBox(ScriptedOperator& script, const std::wstring& caption, const std::wstring& message,
+               const std::vector<std::wstring>& buttons, int button)
+{
+    script.Do(win::kShellQuestionTemplateId, win::WideToUtf8(caption), [=](HWND box) {
+        EXPECT_EQ(GetWindowTextString(box), caption);
+        EXPECT_EQ(ControlText(box, kMessageId), message);
+        for (const std::wstring& text : buttons)
+            EXPECT_TRUE(ShowsText(box, text)) << win::WideToUtf8(text);
+        EXPECT_EQ(ShowsText(box, L"すべて上書き"), buttons.size() == 4);
+        win::Tap(testing_support::FindControl(box, button));
+    });
+}
 
 struct Asked {
     Question question;
@@ -239,8 +260,9 @@ TEST_F(ShellFileOperationTest, ALinkSwappedInDuringTheOperationIsRefused)
     } cases[] = {
         {"a source folder after its folder was read", {"D/pkg", "D/pkg/sub", "D/out", "D/out/pkg"}, FO_COPY,
          L"D:\\pkg", L"D:\\out", L"D:\\out\\pkg\\a.txt", "D/pkg/sub", DE_ACCESSDENIEDSRC},
-        {"a destination folder the operator agreed to merge into", {"D/pkg", "D/pkg/sub", "D/out", "D/out/pkg", "D/out/pkg/sub"},
-         FO_COPY, L"D:\\pkg", L"D:\\out", L"D:\\out\\pkg", "D/out/pkg/sub", ERROR_ACCESS_DENIED},
+        {"a destination folder the operator agreed to merge into",
+         {"D/pkg", "D/pkg/sub", "D/out", "D/out/pkg", "D/out/pkg/sub"}, FO_COPY, L"D:\\pkg", L"D:\\out",
+         L"D:\\out\\pkg", "D/out/pkg/sub", ERROR_ACCESS_DENIED},
         {"the same during a move", {"D/pkg", "D/pkg/sub", "D/out", "D/out/pkg", "D/out/pkg/sub"}, FO_MOVE, L"D:\\pkg",
          L"D:\\out", L"D:\\out\\pkg", "D/out/pkg/sub", ERROR_ACCESS_DENIED},
         {"a folder being deleted", {"D/pkg", "D/pkg/sub"}, FO_DELETE, L"D:\\pkg", L"", L"D:\\pkg", "D/pkg/sub", 0},
@@ -302,8 +324,8 @@ TEST_F(ShellFileOperationTest, TheAnswersToTheReplaceQuestions)
         SCOPED_TRACE(test.what);
         for (const char* name : {"D/src", "D/dst", "D/dst/src"})
             root.MakeDir(name);
-        for (const char* name : {"a", "b", "c"})
-            root.WriteFile(std::string("D/src/") + name + ".txt", std::string(1, static_cast<char>(std::toupper(*name))));
+        for (const char* file : {"A", "B", "C"})
+            root.WriteFile(std::string("D/src/") + static_cast<char>(std::tolower(*file)) + ".txt", file);
         root.WriteFile("D/dst/src/a.txt", "a");
         root.WriteFile("D/dst/src/b.txt", "b");
         asked.clear();
@@ -324,6 +346,38 @@ TEST_F(ShellFileOperationTest, TheAnswersToTheReplaceQuestions)
         std::filesystem::remove_all(root / "D");
         root.MakeDir("D");
     }
+}
+
+// Without a handler of its own the shell asks the operator with its box and
+// acts on the button tapped.
+TEST_F(ShellFileOperationTest, WithoutAHandlerTheOperatorAnswersTheShellsOwnBox)
+{
+    win::ShellFileOperation::SetConfirmHandler(nullptr);
+    testing_support::Watchdog watchdog;
+    for (const char* folder : {"D/src", "D/dst", "D/dst/src"})
+        root.MakeDir(folder);
+    for (const char* name : {"a.txt", "b.txt"}) {
+        root.WriteFile(std::string("D/src/") + name, "new");
+        root.WriteFile(std::string("D/dst/src/") + name, "old");
+    }
+    const std::vector<std::wstring> four = {L"はい", L"すべて上書き", L"いいえ", L"キャンセル"};
+    ScriptedOperator script;
+    AnswerBox(script, L"フォルダの上書きの確認",
+              L"'D:\\dst\\src' は既に存在します。\n同じ名前のファイルは置き換えられます。\nこのフォルダにコピーまたは移動しますか？",
+              four, IDYES);
+    AnswerBox(script, L"ファイルの上書きの確認", L"'D:\\dst\\src\\a.txt' は既に存在します。\n既存のファイルを置き換えますか？",
+              four, win::IDYESTOALL);
+    EXPECT_EQ(Run(FO_COPY, L"D:\\src", L"D:\\dst", 0), 0);
+    EXPECT_EQ(root.ReadFile("D/dst/src/a.txt") + root.ReadFile("D/dst/src/b.txt"), "newnew");
+
+    // Escape cancels a replace question; a delete's box has yes and no only.
+    script.PressKey(win::kShellQuestionTemplateId, VK_ESCAPE);
+    EXPECT_EQ(Run(FO_COPY, L"D:\\src", L"D:\\dst", 0), 0);
+    EXPECT_TRUE(operation.fAnyOperationsAborted);
+    AnswerBox(script, L"ファイルの削除の確認", L"'D:\\src' を削除しますか？", {L"はい", L"いいえ"}, IDNO);
+    EXPECT_EQ(Run(FO_DELETE, L"D:\\src", L"", 0), 0);
+    EXPECT_TRUE(root.Exists("D/src/a.txt"));
+    EXPECT_TRUE(script.Finished());
 }
 
 }  // namespace
