@@ -230,9 +230,9 @@ bool OpenDriveFolder(const WinPath& path, ResolvedPath& resolved)
     return true;
 }
 
-bool RefusedOutside(const ResolvedPath& resolved)
+bool Unreachable(const ResolvedPath& resolved)
 {
-    OutputDebugStringW((L"path leads outside its drive: " + resolved.windows).c_str());
+    OutputDebugStringW((L"path cannot be reached on its drive: " + resolved.windows).c_str());
     SetLastError(ERROR_ACCESS_DENIED);
     return false;
 }
@@ -248,7 +248,7 @@ bool SpellBeneath(const std::vector<std::wstring>& parts, Drives::FinalLink fina
         beneath = JoinBeneath(beneath, WideToUtf8(part));
     Descriptor entry(OpenBeneath(drive, beneath.empty() ? "." : beneath, O_PATH | O_NOFOLLOW));
     if (!entry.IsOpen() && errno == EACCES)
-        return RefusedOutside(resolved);
+        return Unreachable(resolved);
     if (!entry.IsOpen()) {
         // Some part is missing or spelled in another case: part by part.
         beneath.clear();
@@ -258,12 +258,12 @@ bool SpellBeneath(const std::vector<std::wstring>& parts, Drives::FinalLink fina
             if (existing) {
                 entry = Descriptor(OpenBeneath(drive, JoinBeneath(beneath, name), O_PATH | O_NOFOLLOW));
                 if (!entry.IsOpen() && errno == EACCES)
-                    return RefusedOutside(resolved);
+                    return Unreachable(resolved);
                 if (!entry.IsOpen() && errno == ENOENT) {
                     std::optional<std::string> spelled =
                         FindEntryIgnoringCase(drive, beneath.empty() ? "." : beneath, part);
                     if (!spelled && errno == EACCES)
-                        return RefusedOutside(resolved);
+                        return Unreachable(resolved);
                     if (spelled) {
                         name = *spelled;
                         entry = Descriptor(OpenBeneath(drive, JoinBeneath(beneath, name), O_PATH | O_NOFOLLOW));
@@ -281,7 +281,7 @@ bool SpellBeneath(const std::vector<std::wstring>& parts, Drives::FinalLink fina
         S_ISLNK(info.st_mode)) {
         const Descriptor target(OpenBeneath(drive, beneath, O_PATH));
         if (!target.IsOpen() && errno == EACCES)
-            return RefusedOutside(resolved);
+            return Unreachable(resolved);
     }
     resolved.beneath = beneath.empty() ? "." : beneath;
     resolved.posix = resolved.posixRoot + (beneath.empty() ? "" : "/" + beneath);

@@ -20,9 +20,9 @@ public:
     // (never what it points to) or a folder with everything in it. Goes on
     // after a failure and returns the first.
     static int RemoveTree(int folder, const std::string& name);
-    // The names of the open folder but "." and "..", read from a descriptor
-    // of its own, so that `folder` may be O_PATH. Empty with errno set on
-    // failure.
+    // The names of the open folder but "." and "..", read through a
+    // descriptor of its own, so that `folder` may be O_PATH. False with
+    // errno set on failure.
     static bool ReadNames(int folder, std::vector<std::string>& names);
 };
 
