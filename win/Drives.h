@@ -52,6 +52,9 @@ public:
     // leads (for the functions that remove, move or rename the link).
     enum class FinalLink { Follow, Keep };
     static std::optional<ResolvedPath> Resolve(std::wstring_view windowsPath, FinalLink finalLink = FinalLink::Follow);
+    // The file-system path, checked when it is made. Opening it by that path
+    // later does not keep the check (a link may be swapped in meanwhile);
+    // ResolvedPath::Open does.
     static std::optional<std::string> ToPosix(std::wstring_view windowsPath);
     // The Windows path of a file-system path inside the data root.
     static std::optional<std::wstring> FromPosix(const std::string& posixPath);
