@@ -315,6 +315,33 @@ BOOL GetFileTime(HANDLE file, FILETIME* creationTime, FILETIME* lastAccessTime, 
     return TRUE;
 }
 
+BOOL SetFileTime(HANDLE file, const FILETIME*, const FILETIME* lastAccessTime, const FILETIME* lastWriteTime)
+{
+    std::shared_ptr<FileObject> object = win::FindFile(file);
+    if (!object)
+        return FALSE;
+    if (!object->CanWrite())
+        return win::FailWith(ERROR_ACCESS_DENIED);
+    auto toTimespec = [](const FILETIME* time) {
+        timespec spec{0, UTIME_OMIT};
+        if (time == nullptr)
+            return spec;
+        // 100-nanosecond ticks since 1601 to seconds and nanoseconds since 1970.
+        const long long ticks =
+            static_cast<long long>((static_cast<unsigned long long>(time->dwHighDateTime) << 32) | time->dwLowDateTime) -
+            116444736000000000LL;
+        spec.tv_sec = static_cast<time_t>(ticks / 10000000 - (ticks % 10000000 < 0 ? 1 : 0));
+        spec.tv_nsec = static_cast<long>(((ticks % 10000000) + 10000000) % 10000000 * 100);
+        return spec;
+    };
+    const timespec times[2] = {toTimespec(lastAccessTime), toTimespec(lastWriteTime)};
+    if (::futimens(object->Fd(), times) != 0) {
+        win::SetLastErrorFromErrno(errno);
+        return FALSE;
+    }
+    return TRUE;
+}
+
 BOOL FlushFileBuffers(HANDLE file)
 {
     std::shared_ptr<FileObject> object = win::FindFile(file);

@@ -73,6 +73,10 @@ BOOL SetFilePointerEx(HANDLE file, LARGE_INTEGER distanceToMove, PLARGE_INTEGER 
 DWORD GetFileSize(HANDLE file, LPDWORD fileSizeHigh);
 BOOL GetFileSizeEx(HANDLE file, PLARGE_INTEGER fileSize);
 BOOL GetFileTime(HANDLE file, FILETIME* creationTime, FILETIME* lastAccessTime, FILETIME* lastWriteTime);
+// Sets the last access and last write times (a null pointer keeps one); the
+// file system keeps no creation time to set, so that one is ignored.
+BOOL SetFileTime(HANDLE file, const FILETIME* creationTime, const FILETIME* lastAccessTime,
+                 const FILETIME* lastWriteTime);
 BOOL FlushFileBuffers(HANDLE file);
 BOOL SetEndOfFile(HANDLE file);
 
