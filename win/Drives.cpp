@@ -28,6 +28,9 @@ struct WinPath {
     std::wstring server;
     std::wstring share;
     std::vector<std::wstring> parts;
+    // Each part as it was written, trailing dots and blanks included: an
+    // entry of that exact name is the one meant, where one exists.
+    std::vector<std::wstring> written;
 
     std::wstring RootText() const
     {
@@ -51,7 +54,7 @@ struct WinPath {
 struct State {
     std::mutex mutex;
     std::string root;
-    WinPath current = WinPath{L'C', {}, {}, {}};
+    WinPath current = WinPath{L'C', {}, {}, {}, {}};
 };
 
 State& TheState()
@@ -162,6 +165,7 @@ bool ParseWindowsPath(std::wstring_view input, const WinPath& current, WinPath& 
     } else if (text[0] == L'\\') {
         path = current;
         path.parts.clear();
+        path.written.clear();
         rest = text;
     } else {
         path = current;
@@ -183,8 +187,10 @@ bool ParseWindowsPath(std::wstring_view input, const WinPath& current, WinPath& 
                 return Fail(ERROR_PATH_NOT_FOUND);
             }
             path.parts.pop_back();
+            path.written.pop_back();
             continue;
         }
+        const std::wstring_view written = part;
         while (!part.empty() && (part.back() == L'.' || part.back() == L' '))
             part.remove_suffix(1);
         if (part.empty())
@@ -194,6 +200,7 @@ bool ParseWindowsPath(std::wstring_view input, const WinPath& current, WinPath& 
         if (part.size() > kMaxNameLength)
             return Fail(ERROR_FILENAME_EXCED_RANGE);
         path.parts.emplace_back(part);
+        path.written.emplace_back(written.size() <= kMaxNameLength && IsValidFileName(written) ? written : part);
     }
     if (path.Text().size() >= limit)
         return Fail(ERROR_FILENAME_EXCED_RANGE);
@@ -240,10 +247,24 @@ bool Unreachable(const ResolvedPath& resolved)
 // Spells each existing part as the drive does (without regard to case),
 // looking every part up beneath the drive's folder. False (last error set)
 // when a part leads out of the drive.
-bool SpellBeneath(const std::vector<std::wstring>& parts, Drives::FinalLink finalLink, ResolvedPath& resolved)
+bool SpellBeneath(std::vector<std::wstring> parts, const std::vector<std::wstring>& written,
+                  Drives::FinalLink finalLink, ResolvedPath& resolved)
 {
     const int drive = resolved.DriveFolder();
     std::string beneath;
+    // Windows drops a name's trailing dots and blanks, but a drive here may
+    // hold "abc " beside "abc": a part names the entry it was written as
+    // when that exists.
+    for (std::size_t index = 0; index < parts.size() && index < written.size(); ++index) {
+        if (written[index] != parts[index]) {
+            const Descriptor exact(
+                OpenBeneath(drive, JoinBeneath(beneath, WideToUtf8(written[index])), O_PATH | O_NOFOLLOW));
+            if (exact.IsOpen())
+                parts[index] = written[index];
+        }
+        beneath = JoinBeneath(beneath, WideToUtf8(parts[index]));
+    }
+    beneath.clear();
     for (const std::wstring& part : parts)
         beneath = JoinBeneath(beneath, WideToUtf8(part));
     Descriptor entry(OpenBeneath(drive, beneath.empty() ? "." : beneath, O_PATH | O_NOFOLLOW));
@@ -301,7 +322,7 @@ std::optional<ResolvedPath> MapToPosix(const WinPath& path, const std::string& d
     resolved.root = path.RootText();
     resolved.isRoot = path.parts.empty();
     resolved.posixRoot = dataRoot;
-    if (!OpenDriveFolder(path, resolved) || !SpellBeneath(path.parts, finalLink, resolved))
+    if (!OpenDriveFolder(path, resolved) || !SpellBeneath(path.parts, path.written, finalLink, resolved))
         return std::nullopt;
     return resolved;
 }

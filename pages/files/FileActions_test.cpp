@@ -77,6 +77,25 @@ TEST_F(FileActionsTest, NewFolderStaysInTheCurrentFolderAndDeletingAFolderRemove
     EXPECT_EQ(IMRRec::GetReportedCodes().size(), 5u) << "reported after every attempt";
 }
 
+TEST_F(FileActionsTest, ARowActsOnExactlyTheEntryItShows)
+{
+    root.WriteFile(L"D:\\data\\abc ", "blank");
+    root.WriteFile(L"D:\\data\\abc", "plain");
+    root.WriteFile(L"D:\\data\\dir \\in.txt", "in");
+    StartIn("D:\\data");
+    Select(script, {L"abc "});
+    script.Tap(IDD_SYSTEM, IDC_DELETE);
+    AnswerPopup(script, L"削除", L"D:\\data\\abc  を削除してもよろしいですか？", kYes);
+    script.TapPart(IDD_SYSTEM, IDC_LIST, "row", 1, 0, true);
+    script.Do(IDD_SYSTEM, "into the folder with the blank", [&](HWND window) {
+        EXPECT_EQ(ControlText(window, IDC_FOLDER), L"D:\\data\\dir \\");
+        EXPECT_EQ(Column(window), (Names{L"..", L"in.txt"}));
+    });
+    Finish();
+    EXPECT_FALSE(root.Exists(L"D:\\data\\abc "));
+    EXPECT_EQ(root.ReadFile(L"D:\\data\\abc"), "plain");
+}
+
 TEST_F(FileActionsTest, LoadTakesTheFirstSettingFileTellsTheOutcomeAndRestartsOnlyWhenConfirmed)
 {
     StartIn("D:\\data", {L"a.env", L"b.TXT", L"0.log"});

@@ -213,11 +213,10 @@ void CSystemFileSheet::OnNMDblclkListFile(NMHDR* header, LRESULT* result)
     CString name = m_listFile.GetItemText(row, kColumnName);
     if (m_listFile.GetItemText(row, kColumnSize) != kDirText)
         return;
-    name.TrimRight(L' ');
     if (name == L"..") {
         ChangeFolder(FilePathRules::ParentFolder(m_strCurrentFolder));
     } else {
-        if (!FilePathRules::IsSingleEntryName(name))
+        if (!FilePathRules::IsSingleEntryName(name, FilePathRules::Name::Listed))
             return;
         ChangeFolder(m_strCurrentFolder + name + L"\\");
     }
