@@ -13,6 +13,7 @@
 #include "tests/harness/RecordingReceiver.h"
 #include "tests/harness/TempDataRoot.h"
 #include "win/Handles.h"
+#include "win/controls/StandardControls.h"
 
 #include <gtest/gtest.h>
 
@@ -92,6 +93,14 @@ protected:
         dialog->SetDLGCallback(&receiver, 5);
         dialog->DoModal();
         EXPECT_TRUE(script.Finished());
+    }
+
+    // A hidden top-level window to own the system dialog, as the host's
+    // main screen does.
+    static bool MakeOwner(CWnd& owner)
+    {
+        win::RegisterStandardControls();
+        return owner.Create(L"Static", L"host", WS_POPUP, RECT{0, 0, 640, 480}, nullptr, 0) != FALSE;
     }
 
     HWND Page() const { return dialog->GetPage(CSystemDlg::PageMaintenance)->GetSafeHwnd(); }
