@@ -10,10 +10,12 @@
 #include "ScreenCache.h"
 #include "SettingsFile.h"
 #include "host/devices/UsbEject.h"
+#include "host/dialogs/DateEntryDialog.h"
 #include "tests/harness/DialogTestHelpers.h"
 #include "tests/harness/TempDataRoot.h"
 #include "win/Input.h"
 #include "win/Screen.h"
+#include "win/TimeApi.h"
 #include "win/Window.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +36,10 @@ constexpr int IDC_SHUTDOWN = 17005;
 constexpr int IDC_USB_RELEASE = 17002;
 constexpr int IDC_KEYBOARD_CLEAR = 30156;
 constexpr int IDC_PROC_HAND = 19001;
+constexpr UINT IDD_DATETIME = 30005;
+// The maintenance page.
+constexpr int IDC_CLOCK = 17037;
+constexpr int IDC_MAINTENANCE_NEXT = 17181;
 
 // The measurement-mode page.
 constexpr int IDC_MY_SETTING = 17001;
@@ -223,6 +229,32 @@ TEST_F(HostApplicationFlowsTest, SavedSetupTwoRestoresTheModeAfterTheRestartAndS
     ASSERT_GE(names.size(), 4u);
     EXPECT_EQ(std::count(names.begin(), names.end(), L"DLGREQ_SAVE_SETTINGS"), 1);
     EXPECT_EQ(std::vector<std::wstring>(names.end() - 3, names.end()), kLoadThenRestart);
+}
+
+// Ticked on the maintenance page, the box reaches the host's block, and the
+// shutdown switches the write filter off; a clock set on the page is kept.
+TEST_F(HostApplicationFlowsTest, MaintenanceModeNextStartAndTheClockSurviveTheShutdown)
+{
+    const std::int64_t machine = win::Clock::GetOffsetSeconds();
+    ScreenCheckingOperator script;
+    ChooseTab(script, 5);
+    script.Tap(IDD_SYSTEM, IDC_MAINTENANCE_NEXT);
+    script.Tap(IDD_SYSTEM, IDC_CLOCK);
+    script.Tap(IDD_DATETIME, DateEntryDialog::kUpId);  // one year on
+    script.Tap(IDD_DATETIME, IDOK);
+    ShutDown(script);
+    Run(script);
+    const std::int64_t offset = win::Clock::GetOffsetSeconds() - machine;
+    win::Clock::SetOffsetSeconds(machine);
+
+    EXPECT_TRUE(std::regex_match(app_testing::ReadAll(root.WriteFilterLogPath()),
+                                 std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d EWFMGR\.EXE C: -disable\n)")));
+    HostState kept;
+    std::string error;
+    ASSERT_TRUE(SettingsFile::Load(root.StatePath(), kept, error)) << error;
+    EXPECT_TRUE(kept.Misc().bMaintenanceNextStart);
+    EXPECT_TRUE(offset >= 365 * 86400 - 60 && offset <= 366 * 86400 + 60) << offset;
+    EXPECT_EQ(app_testing::ReadAll(root.ClockPath()), "offset_seconds = " + std::to_string(machine + offset) + "\n");
 }
 
 TEST_F(HostApplicationFlowsTest, EveryPageAndTheFileListsChangesReachThePanel)

@@ -14,6 +14,7 @@
 #include "host/ConfigBase.h"
 #include "host/InstrumentProfile.h"
 #include "win/Input.h"
+#include "win/Registry.h"
 
 #include <csignal>
 #include <cstdio>
@@ -72,6 +73,9 @@ int main(int argc, char** argv)
     }
     if (!LoadProfile(options, root))
         return 1;
+    // The version report names the system the simulator runs on.
+    if (!win::Registry::LoadMachineRelease("/etc/os-release"))
+        win::Registry::LoadMachineRelease("/usr/lib/os-release");
 
     RequestLog log;
     HostApplication application(root, log);
