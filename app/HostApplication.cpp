@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -40,14 +41,13 @@ void HostApplication::LoadState()
     if (!m_clock.Load(clockError))
         std::fprintf(stderr, "sysdlg-sim: %s; the clock runs on the machine's time\n", clockError.c_str());
     std::string error;
-    std::ifstream probe(m_root.StatePath());
-    if (probe) {
-        probe.close();
-        if (!SettingsFile::Load(m_root.StatePath(), m_state, error)) {
-            std::fprintf(stderr, "sysdlg-sim: %s: %s; starting with the default settings\n",
-                         m_root.StatePath().c_str(), SafeText(error).c_str());
-            std::rename(m_root.StatePath().c_str(), (m_root.StatePath() + ".bad").c_str());
-        }
+    struct stat info{};
+    if (::lstat(m_root.StatePath().c_str(), &info) == 0 &&
+        !SettingsFile::Load(m_root.StatePath(), m_state, error, win::FollowLinks::No)) {
+        const std::string aside = InstrumentRoot::SetAside(m_root.StatePath());
+        std::fprintf(stderr, "sysdlg-sim: %s: %s; starting with the default settings%s%s\n",
+                     m_root.StatePath().c_str(), SafeText(error).c_str(), aside.empty() ? "" : ", the file kept as ",
+                     aside.c_str());
     }
     // The file page's folder carries over as the process's current directory;
     // a new instrument starts in its data folder. A folder that no longer

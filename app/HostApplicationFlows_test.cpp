@@ -6,6 +6,7 @@
 #include "HostApplication.h"
 
 #include "AppTestSupport.h"
+#include "ConfigJson.h"
 #include "PlaybackScreen.h"
 #include "ScreenCache.h"
 #include "SettingsFile.h"
@@ -40,6 +41,12 @@ constexpr UINT IDD_DATETIME = 30005;
 // The maintenance page.
 constexpr int IDC_CLOCK = 17037;
 constexpr int IDC_MAINTENANCE_NEXT = 17181;
+
+// The auxiliary page.
+constexpr int IDC_MISC_BUZZER = 17068;
+constexpr int IDC_MISC_AUTO_OFF = 17069;
+constexpr int IDC_MISC_DELAY = 17071;
+constexpr int IDC_MISC_FEED = 17072;
 
 // The measurement-mode page.
 constexpr int IDC_MY_SETTING = 17001;
@@ -281,27 +288,38 @@ TEST_F(HostApplicationFlowsTest, EveryPageAndTheFileListsChangesReachThePanel)
     Run(script);
 }
 
-TEST_F(HostApplicationFlowsTest, DeletingTheFileInPlaybackClosesThePlaybackFirst)
+TEST_F(HostApplicationFlowsTest, DeletingTheFileInPlaybackOrAFolderAboveItClosesThePlaybackFirst)
 {
-    std::string error;
-    ASSERT_TRUE(PlaybackScreen::Open(L"D:\\data\\WAVE0002.FSD", error)) << error;
+    // The row deleted, and the file on the playback screen.
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {{L"WAVE0002.FSD", L"D:\\data\\WAVE0002.FSD"},
+                                                               {L"sub", L"D:\\data\\sub\\deeper\\WAVE0001.FSD"}};
+    fs::create_directories(path / "D" / "data" / "sub" / "deeper");
+    fs::copy_file(path / "D" / "data" / "WAVE0001.FSD", path / "D" / "data" / "sub" / "deeper" / "WAVE0001.FSD");
     ScreenCheckingOperator script;
     ChooseTab(script, 1);
-    SelectRow(script, L"WAVE0002.FSD");
-    script.Tap(IDD_SYSTEM, IDC_FILE_DELETE);
-    AnswerPopup(script, L"削除",
-                L"D:\\data\\WAVE0002.FSD は再生画面で使用中です。\n再生を中止して削除してもよろしいですか？", IDOK);
-    script.Do(IDD_SYSTEM, "deleted", [this](HWND window) {
-        EXPECT_FALSE(fs::exists(path / "D" / "data" / "WAVE0002.FSD"));
-        EXPECT_FALSE(testing_support::ShowsText(window, L"WAVE0002.FSD"));
-        EXPECT_FALSE(PlaybackScreen::IsOpen());
-    });
+    for (const auto& [row, playing] : cases) {
+        script.Do(IDD_SYSTEM, "the file on the playback screen", [playing = playing](HWND) {
+            std::string error;
+            ASSERT_TRUE(PlaybackScreen::Open(playing, error)) << error;
+        });
+        SelectRow(script, row);
+        script.Tap(IDD_SYSTEM, IDC_FILE_DELETE);
+        AnswerPopup(script, L"削除",
+                    std::wstring(L"D:\\data\\") + row + L" は再生画面で使用中です。\n再生を中止して削除してもよろしいですか？",
+                    IDOK);
+        script.Do(IDD_SYSTEM, "deleted", [this, row = row](HWND window) {
+            EXPECT_FALSE(fs::exists(path / "D" / "data" / win::WideToUtf8(row)));
+            EXPECT_FALSE(testing_support::ShowsText(window, row));
+            EXPECT_FALSE(PlaybackScreen::IsOpen());
+        });
+    }
     ShutDown(script);
     Run(script);
     std::vector<std::wstring> names = RequestNames();
-    ASSERT_GE(names.size(), 2u);
-    EXPECT_EQ(names[0], L"DLGREQ_IS_PLAYBACK_FILE");
-    EXPECT_EQ(names[1], L"DLGREQ_CLOSE_PLAYBACK");
+    ASSERT_GE(names.size(), 4u);
+    EXPECT_EQ(std::vector<std::wstring>(names.begin(), names.begin() + 4),
+              (std::vector<std::wstring>{L"DLGREQ_IS_PLAYBACK_FILE", L"DLGREQ_CLOSE_PLAYBACK",
+                                         L"DLGREQ_IS_PLAYBACK_FILE", L"DLGREQ_CLOSE_PLAYBACK"}));
     // The closed playback is part of the instrument the host keeps.
     std::string profile = app_testing::ReadAll(root.ProfilePath());
     EXPECT_NE(profile.find("playback.file = \n"), std::string::npos) << profile;
@@ -332,6 +350,35 @@ TEST_F(HostApplicationFlowsTest, TheUsbReleaseClosesThePlaybackAndEjectsAsTheIns
     EXPECT_EQ(std::vector<std::wstring>(names.begin(), names.begin() + 3),
               (std::vector<std::wstring>{L"DLGREQ_QUERY_PLAYBACK", L"DLGREQ_CLOSE_PLAYBACK",
                                          L"DLGREQ_QUERY_PLAYBACK"}));
+}
+
+TEST_F(HostApplicationFlowsTest, TheAuxiliaryPageSettingsSurviveARestartOfTheSimulator)
+{
+    // The right end of a jog steps it up by ten.
+    auto stepUp = [](ScriptedOperator& script, int id) {
+        script.Do(IDD_SYSTEM, "step the jog up", [id](HWND window) {
+            HWND jog = FindControl(window, id);
+            RECT client{};
+            GetClientRect(jog, &client);
+            EXPECT_EQ(win::TapAt(jog, POINT{client.right - 1, client.bottom / 2}), win::InputResult::Posted);
+        });
+    };
+    ASSERT_TRUE(app->State().Misc().bBuzzer);
+    ScreenCheckingOperator script;
+    ChooseTab(script, 4);
+    script.Tap(IDD_SYSTEM, IDC_MISC_BUZZER);
+    script.Tap(IDD_SYSTEM, IDC_MISC_AUTO_OFF);
+    stepUp(script, IDC_MISC_DELAY);
+    stepUp(script, IDC_MISC_FEED);
+    ShutDown(script);
+    Run(script);
+
+    // The delay is kept as the dialog goes, the feed length unreported.
+    app = std::make_unique<HostApplication>(root, log);
+    app->LoadState();
+    EXPECT_EQ(app->State().SysRec1().GetFeedLen(), 30u);
+    const nlohmann::json shown = ConfigJson::Describe(app->State())["misc"];
+    EXPECT_EQ(std::tuple(shown["buzzer"], shown["displayAutoOff"], shown["autoOffDelay"]), std::tuple(false, true, 20));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The host application's loop against the real system dialog on a UI thread
 // of its own: a change no request reports is kept once the UI is idle, an
 // exit is carried out once the dialog has returned, the state is persisted
-// and read back, and an unreadable state file is set aside.
+// and read back, and damaged or hostile host files are set aside.
 #include "HostApplication.h"
 
 #include "ScreenJson.h"
@@ -15,6 +15,8 @@
 #include <nlohmann/json.hpp>
 
 #include <atomic>
+#include <functional>
+#include <sys/stat.h>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -142,14 +144,55 @@ TEST_F(HostApplicationTest, AnExitIsCarriedOutOnceTheDialogHasReturned)
     EXPECT_EQ(status, 0);
 }
 
-TEST_F(HostApplicationTest, AnUnreadableStateFileIsSetAside)
+// Kept copies of damaged host files beside `path`.
+int SetAsideCopies(const std::string& path)
 {
-    std::ofstream(root.StatePath()) << "format = SYSDLG-SIM SETTINGS 1\ncomm.port = 1\n";
-    HostApplication app(root, log);
-    app.LoadState();
-    EXPECT_FALSE(std::filesystem::exists(root.StatePath()));
-    EXPECT_TRUE(std::filesystem::exists(root.StatePath() + ".bad"));
-    EXPECT_EQ(app.State().Comm().dwBaudRate, HostState::DefaultComm().dwBaudRate);
+    const std::filesystem::path file(path);
+    int copies = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(file.parent_path())) {
+        const std::string name = entry.path().filename().string();
+        copies += name.starts_with(file.filename().string() + ".") && name.ends_with(".bad");
+    }
+    return copies;
+}
+
+TEST_F(HostApplicationTest, DamagedOrHostileHostFilesAreSetAsideAndTheDefaultsUsed)
+{
+    // Each kind of damage, twice over, for the state and the kept instrument.
+    using Make = std::function<void(const std::string& path)>;
+    const std::pair<const char*, Make> damages[] = {
+        {"a cut file", [](const std::string& path) { std::ofstream(path) << "format = SYSDLG-SIM SETTINGS 1\ncomm.port"; }},
+        {"random bytes", [](const std::string& path) { std::ofstream(path) << std::string("\0\0\0\xff\x01", 5); }},
+        {"a FIFO", [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }},
+        {"a link out of the root", [](const std::string& path) { std::filesystem::create_symlink("/etc/hostname", path); }},
+        {"a huge file", [](const std::string& path) { std::ofstream(path) << ""; std::filesystem::resize_file(path, 17 << 20); }},
+    };
+    int expected = 0;
+    for (const auto& [what, make] : damages) {
+        for (int twice = 0; twice < 2; ++twice) {
+            SCOPED_TRACE(what);
+            make(root.StatePath());
+            make(root.ProfilePath());
+            ++expected;
+            std::string error, note;
+            InstrumentProfile::Modify([](InstrumentProfile& instrument) { instrument.network.address = 1; });
+            ASSERT_TRUE(root.LoadProfile("", error, note));
+            EXPECT_NE(note.find("starting with the default instrument"), std::string::npos) << note;
+            EXPECT_EQ(InstrumentProfile::Current()->network.address, InstrumentProfile::Default().network.address);
+            HostApplication app(root, log);
+            app.LoadState();
+            EXPECT_EQ(app.State().Comm().dwBaudRate, HostState::DefaultComm().dwBaudRate);
+            for (const std::string& path : {root.StatePath(), root.ProfilePath()}) {
+                EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(path)));
+                EXPECT_EQ(SetAsideCopies(path), expected) << "every damaged copy is kept";
+            }
+        }
+    }
+    // A profile the user names is not set aside: its damage is an error.
+    std::string error, note;
+    std::ofstream(root.Path() + "/named.txt") << "no such key = 1\n";
+    EXPECT_FALSE(root.LoadProfile(root.Path() + "/named.txt", error, note));
+    EXPECT_TRUE(std::filesystem::exists(root.Path() + "/named.txt"));
 }
 
 TEST_F(HostApplicationTest, AKeptStateIsReadBack)

@@ -6,7 +6,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -48,6 +52,56 @@ InstrumentRoot::InstrumentRoot(std::string root) : m_root(std::move(root))
 {
     while (m_root.size() > 1 && m_root.back() == '/')
         m_root.pop_back();
+}
+
+bool InstrumentRoot::LoadProfile(const std::string& named, std::string& error, std::string& note) const
+{
+    InstrumentProfile profile = InstrumentProfile::Default();
+    if (!named.empty()) {
+        if (!InstrumentProfile::LoadFromFile(named, profile, error))
+            return false;
+        InstrumentProfile::SetCurrent(std::move(profile));
+        return true;
+    }
+    const std::string path = ProfilePath();
+    struct stat info{};
+    if (::lstat(path.c_str(), &info) != 0)
+        return true;
+    std::string damage;
+    if (!InstrumentProfile::LoadFromFile(path, profile, damage, win::FollowLinks::No)) {
+        const std::string aside = SetAside(path);
+        note = damage + "; starting with the default instrument" + (aside.empty() ? "" : ", the file kept as " + aside);
+        InstrumentProfile::SetCurrent(InstrumentProfile::Default());
+        return true;
+    }
+    InstrumentProfile::SetCurrent(std::move(profile));
+    return true;
+}
+
+std::string InstrumentRoot::SetAside(const std::string& path)
+{
+    char stamp[32];
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    std::strftime(stamp, sizeof stamp, "%Y%m%dT%H%M%SZ", &utc);
+    for (int attempt = 1; attempt <= 1000; ++attempt) {
+        std::string aside = path + "." + stamp + (attempt > 1 ? "-" + std::to_string(attempt) : "") + ".bad";
+        // link then unlink never replaces an earlier copy, as rename would.
+        if (::link(path.c_str(), aside.c_str()) == 0) {
+            ::unlink(path.c_str());
+            return aside;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    // A FIFO or a link cannot always be linked (other file system rules):
+    // renaming onto a fresh name is the fallback.
+    std::string aside = path + "." + stamp + "-" + std::to_string(::getpid()) + ".bad";
+    struct stat info{};
+    if (::lstat(aside.c_str(), &info) != 0 && std::rename(path.c_str(), aside.c_str()) == 0)
+        return aside;
+    return "";
 }
 
 bool InstrumentRoot::Prepare(std::string& error)

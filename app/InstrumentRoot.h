@@ -42,6 +42,17 @@ public:
     // The instrument clock's offset from the machine's (InstrumentClock).
     std::string ClockPath() const { return HostFolder() + "/clock.txt"; }
 
+    // Makes the current instrument profile the file `named` (which must be
+    // right: false and `error` otherwise) or, without one, the instrument as
+    // the last run left it. A damaged kept instrument is set aside and the
+    // default instrument used; `note` then says so.
+    bool LoadProfile(const std::string& named, std::string& error, std::string& note) const;
+
+    // Moves a damaged host file out of the way as "<path>.<UTC time>.bad"
+    // (with "-2", "-3", ... when that name is taken), so that each damaged
+    // file is kept for a look. The new path, or "" when it could not be moved.
+    static std::string SetAside(const std::string& path);
+
     // Writes one recorded data file of the block's channels, of the given kind.
     static bool WriteRecordedData(const std::string& posixPath, const MemoryBlockProfile& block,
                                   formats::DataFileKind kind, std::string& error);

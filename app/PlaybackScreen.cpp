@@ -20,7 +20,19 @@ bool PlaybackScreen::SamePath(std::wstring_view a, std::wstring_view b)
     return win::NamesEqual(a, b);
 }
 
-bool PlaybackScreen::Holds(std::wstring_view windowsPath) { return SamePath(OpenFile(), windowsPath); }
+bool PlaybackScreen::Holds(std::wstring_view windowsPath)
+{
+    const std::wstring open = OpenFile();
+    if (SamePath(open, windowsPath))
+        return true;
+    // A folder holds every file below it: deleting it deletes the file.
+    const std::optional<std::wstring> folder = win::Drives::FullPath(windowsPath);
+    const std::optional<std::wstring> file = open.empty() ? std::nullopt : win::Drives::FullPath(open);
+    if (!folder || !file || folder->empty())
+        return false;
+    const std::wstring prefix = folder->back() == L'\\' ? *folder : *folder + L'\\';
+    return file->size() > prefix.size() && win::NamesEqual(std::wstring_view(*file).substr(0, prefix.size()), prefix);
+}
 
 bool PlaybackScreen::Close()
 {

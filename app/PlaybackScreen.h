@@ -19,7 +19,7 @@ public:
     static bool IsOpen() { return !OpenFile().empty(); }
 
     // True when `windowsPath` names the file on the screen, however it is
-    // spelled (case, slashes, "." and "..").
+    // spelled (case, slashes, "." and ".."), or a folder it lies below.
     static bool Holds(std::wstring_view windowsPath);
 
     // Releases the file. False, with the file kept, when the instrument is

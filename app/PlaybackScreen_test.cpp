@@ -56,13 +56,13 @@ TEST_F(PlaybackScreenTest, ByDefaultNothingIsInPlayback)
     EXPECT_EQ(persisted, 0);
 }
 
-TEST_F(PlaybackScreenTest, TheFileInPlaybackIsRecognisedHoweverItIsSpelled)
+TEST_F(PlaybackScreenTest, TheFileInPlaybackOrAFolderAboveItIsRecognisedHoweverItIsSpelled)
 {
     SetPlayback(L"D:\\data\\WAVE0001.FSD");
     for (const wchar_t* same : {L"D:\\data\\WAVE0001.FSD", L"d:/DATA/wave0001.fsd", L"D:\\data\\sub\\..\\WAVE0001.FSD",
-                                L"D:\\data\\.\\WAVE0001.FSD"})
+                                L"D:\\data\\.\\WAVE0001.FSD", L"D:\\data\\", L"d:\\DATA", L"D:\\"})
         EXPECT_EQ(Send(DLGREQ_IS_PLAYBACK_FILE, same).Byte(16), 1) << fs::path(same).string();
-    for (const wchar_t* other : {L"D:\\data\\WAVE0002.FSD", L"D:\\data\\WAVE0001.FSD.bak", L"D:\\data\\",
+    for (const wchar_t* other : {L"D:\\data\\WAVE0002.FSD", L"D:\\data\\WAVE0001.FSD.bak", L"D:\\dat", L"D:\\data\\WAVE",
                                  L"E:\\data\\WAVE0001.FSD", L""})
         EXPECT_EQ(Send(DLGREQ_IS_PLAYBACK_FILE, other).Byte(16), 0) << fs::path(other).string();
     EXPECT_EQ(Send(DLGREQ_IS_PLAYBACK_FILE).Byte(16), 0);  // no path at all

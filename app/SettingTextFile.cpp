@@ -1,5 +1,5 @@
 #include "SettingTextFile.h"
-#include "WholeFile.h"
+#include "win/WholeFile.h"
 
 #include "host/KeyValueText.h"
 #include "host/formats/AtomicFile.h"
@@ -295,7 +295,7 @@ bool SettingTextFile::Load(const std::string& posixPath, std::uint16_t contents,
 {
     // Far larger than any setting text file: refused rather than read.
     std::string text;
-    if (!ReadWholeFile(posixPath, 4 << 20, "setting text file", text, error))
+    if (!win::ReadWholeFile(posixPath, 4 << 20, "setting text file", text, error))
         return false;
     std::uint16_t loaded = 0;
     return Read(text, contents, state, loaded, error);

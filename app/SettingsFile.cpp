@@ -1,5 +1,5 @@
 #include "SettingsFile.h"
-#include "WholeFile.h"
+#include "win/WholeFile.h"
 
 #include "host/ConfigText.h"
 #include "host/KeyValueText.h"
@@ -387,11 +387,11 @@ bool SettingsFile::Save(const std::string& posixPath, const HostState& state, st
     return true;
 }
 
-bool SettingsFile::Load(const std::string& posixPath, HostState& state, std::string& error)
+bool SettingsFile::Load(const std::string& posixPath, HostState& state, std::string& error, win::FollowLinks links)
 {
     // Far larger than any settings file: refused rather than read.
     std::string text;
-    if (!ReadWholeFile(posixPath, 16 << 20, "settings file", text, error))
+    if (!win::ReadWholeFile(posixPath, 16 << 20, "settings file", text, error, links))
         return false;
     return Read(text, state, error);
 }

@@ -34,6 +34,8 @@
 // left exactly as it was.
 #pragma once
 
+#include "win/WholeFile.h"
+
 #include "HostState.h"
 
 #include <cstdint>
@@ -50,7 +52,8 @@ public:
     // Files, by file-system path. Save writes a temporary file beside the
     // target and renames it over, so a failed save leaves the old file.
     static bool Save(const std::string& posixPath, const HostState& state, std::string& error);
-    static bool Load(const std::string& posixPath, HostState& state, std::string& error);
+    static bool Load(const std::string& posixPath, HostState& state, std::string& error,
+                     win::FollowLinks links = win::FollowLinks::Yes);
 
     static std::uint32_t Crc32(std::string_view bytes);
 };

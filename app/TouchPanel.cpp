@@ -48,11 +48,25 @@ bool TouchPanel::OnIdle()
 
     if (m_idleWork)
         m_idleWork();
+    const std::uint64_t before = Current().version;
     Publish();
-    std::lock_guard guard(m_lock);
-    ++m_idleCount;
-    m_changed.notify_all();
+    std::function<void()> hook;
+    {
+        std::lock_guard guard(m_lock);
+        ++m_idleCount;
+        m_changed.notify_all();
+        if (m_published.version != before)
+            hook = m_publishedHook;
+    }
+    if (hook)
+        hook();
     return false;
+}
+
+void TouchPanel::SetPublishedHook(std::function<void()> hook)
+{
+    std::lock_guard guard(m_lock);
+    m_publishedHook = std::move(hook);
 }
 
 void TouchPanel::Publish()
@@ -150,10 +164,16 @@ TouchPanel::Published TouchPanel::Current() const
 
 void TouchPanel::Close()
 {
-    std::lock_guard guard(m_lock);
-    m_closed = true;
-    m_queue.clear();
-    m_changed.notify_all();
+    std::function<void()> hook;
+    {
+        std::lock_guard guard(m_lock);
+        m_closed = true;
+        m_queue.clear();
+        m_changed.notify_all();
+        hook = m_publishedHook;
+    }
+    if (hook)
+        hook();
 }
 
 bool TouchPanel::IsClosed() const

@@ -70,6 +70,9 @@ public:
     Published Current() const;
     // Wakes every waiter and refuses further commands (the simulator is ending).
     void Close();
+    // Called on the UI thread after each new publication, and by Close: lets
+    // a server that does not block a thread per waiter answer its waiters.
+    void SetPublishedHook(std::function<void()> hook);
     bool IsClosed() const;
 
 private:
@@ -92,6 +95,7 @@ private:
     std::uint64_t m_idleCount = 0;
     bool m_closed = false;
     Published m_published;
+    std::function<void()> m_publishedHook;
 
     // UI thread only.
     std::function<void()> m_idleWork;

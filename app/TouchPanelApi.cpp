@@ -83,7 +83,8 @@ ApiResponse TouchPanelApi::Error(int status, const std::string& message)
 {
     ApiResponse response;
     response.status = status;
-    response.body = nlohmann::json{{"error", message}}.dump();
+    // A message may quote what the client sent, which need not be UTF-8.
+    response.body = nlohmann::json{{"error", message}}.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
     return response;
 }
 
@@ -126,6 +127,37 @@ ApiResponse TouchPanelApi::Handle(const ApiRequest& request) const
         return Input(route, request.body);
     }
     return Error(404, "no such API: " + path);
+}
+
+TouchPanelApi::Timing TouchPanelApi::Classify(const ApiRequest& request, std::uint64_t& after) const
+{
+    if (m_access.Check(request.caller).status != 200)
+        return Timing::Now;
+    const std::string& path = request.caller.path;
+    const std::string& method = request.caller.method;
+    const bool get = method == "GET" || method == "HEAD";
+    const bool published = PublishedVersion() > 0;
+    if (!get || path == "/api/rows" || path == "/api/tap" || path == "/api/key" || path == "/api/type")
+        return path.rfind("/api/", 0) == 0 ? Timing::Worker : Timing::Now;
+    if (path == "/api/screen") {
+        auto wanted = request.query.find("after");
+        if (wanted == request.query.end())
+            return published ? Timing::Now : Timing::Worker;
+        if (!ParseCount(wanted->second, after))
+            return Timing::Now;  // answered 400 at once
+        return PublishedVersion() > after || m_panel.IsClosed() ? Timing::Now : Timing::Park;
+    }
+    if (path == "/api/config")
+        return published ? Timing::Now : Timing::Worker;
+    return Timing::Now;
+}
+
+ApiResponse TouchPanelApi::CurrentScreen() const
+{
+    TouchPanel::Published published = m_panel.Current();
+    if (!published.screen)
+        return Error(503, "the screen is not ready yet");
+    return Json(*published.screen);
 }
 
 ApiResponse TouchPanelApi::Screen(const ApiRequest& request) const

@@ -51,6 +51,21 @@ public:
 
     ApiResponse Handle(const ApiRequest& request) const;
 
+    // How a server that must not block on one client should run a request:
+    // Now (Handle answers without waiting), Worker (Handle may wait for the
+    // UI thread, up to the input limit), or Park (a screen request waiting
+    // for a version above `after`: answer it with Handle once one is
+    // published, or with CurrentScreen at the long-poll limit). Access is
+    // checked first: a refused caller is always Now, and never waits.
+    enum class Timing { Now, Worker, Park };
+    Timing Classify(const ApiRequest& request, std::uint64_t& after) const;
+    // The newest screen, without waiting.
+    ApiResponse CurrentScreen() const;
+    std::uint64_t PublishedVersion() const { return m_panel.Current().version; }
+    std::chrono::milliseconds LongPollLimit() const { return m_longPollLimit; }
+    // Tells `hook` (on any thread) when a new screen is published or the panel closes.
+    void WatchPublications(std::function<void()> hook) const { m_panel.SetPublishedHook(std::move(hook)); }
+
     // Called on the UI thread after the API changed the simulated instrument
     // (the playback screen), so the host can keep the change.
     void SetInstrumentChanged(std::function<void()> changed) { m_instrumentChanged = std::move(changed); }

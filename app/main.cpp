@@ -19,29 +19,6 @@
 #include <csignal>
 #include <cstdio>
 #include <pthread.h>
-#include <sys/stat.h>
-
-namespace {
-
-bool LoadProfile(const SimulatorOptions& options, const InstrumentRoot& root)
-{
-    std::string path = options.profile;
-    struct stat info{};
-    if (path.empty() && stat(root.ProfilePath().c_str(), &info) == 0)
-        path = root.ProfilePath();   // the instrument as the last run left it
-    if (path.empty())
-        return true;
-    InstrumentProfile profile = InstrumentProfile::Default();
-    std::string error;
-    if (!InstrumentProfile::LoadFromFile(path, profile, error)) {
-        std::fprintf(stderr, "sysdlg-sim: %s: %s\n", path.c_str(), error.c_str());
-        return false;
-    }
-    InstrumentProfile::SetCurrent(std::move(profile));
-    return true;
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -71,8 +48,13 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "sysdlg-sim: %s\n", error.c_str());
         return 1;
     }
-    if (!LoadProfile(options, root))
+    std::string note;
+    if (!root.LoadProfile(options.profile, error, note)) {
+        std::fprintf(stderr, "sysdlg-sim: %s\n", error.c_str());
         return 1;
+    }
+    if (!note.empty())
+        std::fprintf(stderr, "sysdlg-sim: %s\n", note.c_str());
     // The version report names the system the simulator runs on.
     if (!win::Registry::LoadMachineRelease("/etc/os-release"))
         win::Registry::LoadMachineRelease("/usr/lib/os-release");

@@ -1,17 +1,10 @@
 #include "host/DateTime.h"
 
-#include <cwchar>
+#include <charconv>
+#include <iterator>
 #include <string>
-#include <string_view>
-#include <vector>
 
 namespace {
-
-struct Part {
-    std::wstring before;  // literal text between the previous part and this one
-    std::wstring text;    // the formatted value
-    bool shown = true;
-};
 
 // The value and hiding bit of a code letter; false for a letter that is
 // not a code.
@@ -29,73 +22,19 @@ bool Lookup(wchar_t code, const SYSTEMTIME& time, unsigned& value, unsigned& hid
 }
 
 // A number as the pattern asks for it: zero- or blank-padded on the left,
-// or blank-padded on the right, to `width`. Digits by hand: std::to_wstring
-// goes through swprintf, which made dates the dearest part of listing a
-// large folder.
-class PaddedNumber {
-public:
-    PaddedNumber(unsigned value, bool zero, bool left, int width) : m_zero(zero), m_left(left)
-    {
-        do {
-            m_digits[m_count++] = static_cast<wchar_t>(L'0' + value % 10);
-            value /= 10;
-        } while (value != 0);
-        m_fill = width > m_count ? static_cast<std::size_t>(width - m_count) : 0;
-    }
-    void AppendTo(std::wstring& out) const
-    {
-        if (!m_left)
-            out.append(m_fill, m_zero ? L'0' : L' ');
-        for (int index = m_count; index > 0; --index)
-            out += m_digits[index - 1];
-        if (m_left)
-            out.append(m_fill, L' ');
-    }
-
-private:
-    wchar_t m_digits[12];
-    int m_count = 0;
-    std::size_t m_fill = 0;
-    bool m_zero;
-    bool m_left;
-};
-
-// Walks the pattern: `literal(text)` for each piece of literal text and
-// `code(number, hideBit)` for each date code, in order.
-template <class Literal, class Code>
-void WalkPattern(const wchar_t* format, const SYSTEMTIME& time, Literal literal, Code code)
+// or blank-padded on the right, to `width`.
+void AppendNumber(std::wstring& out, unsigned value, bool zero, bool left, int width)
 {
-    for (const wchar_t* p = format; *p;) {
-        if (*p != L'%') {
-            const wchar_t* end = p;
-            while (*end && *end != L'%')
-                ++end;
-            literal(std::wstring_view(p, static_cast<std::size_t>(end - p)));
-            p = end;
-            continue;
-        }
-        if (p[1] == L'%') {
-            literal(std::wstring_view(L"%"));
-            p += 2;
-            continue;
-        }
-        // %[flags][width]code
-        const wchar_t* q = p + 1;
-        bool zero = false, left = false;
-        for (; *q == L'0' || *q == L'-'; ++q)
-            (*q == L'0' ? zero : left) = true;
-        int width = 0;
-        for (; *q >= L'0' && *q <= L'9' && width < 100; ++q)
-            width = width * 10 + (*q - L'0');
-        unsigned value = 0, hideBit = 0;
-        if (!*q || !Lookup(*q, time, value, hideBit)) {
-            literal(std::wstring_view(p, static_cast<std::size_t>(q - p)));  // not a code: copy it
-            p = q;
-            continue;
-        }
-        code(PaddedNumber(value, zero && !left, left, width), hideBit);
-        p = q + 1;
-    }
+    char digits[12];
+    const char* end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+    const auto count = static_cast<int>(end - digits);
+    const std::size_t fill = width > count ? static_cast<std::size_t>(width - count) : 0;
+    if (!left)
+        out.append(fill, zero ? L'0' : L' ');
+    for (const char* digit = digits; digit != end; ++digit)
+        out += static_cast<wchar_t>(*digit);
+    if (left)
+        out.append(fill, L' ');
 }
 
 } // namespace
@@ -110,42 +49,56 @@ CString CDateTime::Format(const wchar_t* format, unsigned mask) const
 {
     if (!format)
         return CString();
-    constexpr unsigned kHideBits = HIDE_YEAR | HIDE_MONTH | HIDE_DAY | HIDE_SECOND | HIDE_HOUR | HIDE_MINUTE;
-    if ((mask & kHideBits) == 0) {
-        // Nothing hidden: the pattern written out in one pass.
-        std::wstring out;
-        out.reserve(32);
-        WalkPattern(format, m_time, [&](std::wstring_view text) { out += text; },
-                    [&](const PaddedNumber& number, unsigned) { number.AppendTo(out); });
-        return CString(std::move(out));
-    }
-
-    std::vector<Part> parts;
-    std::wstring literal;
-    WalkPattern(format, m_time, [&](std::wstring_view text) { literal += text; },
-                [&](const PaddedNumber& number, unsigned hideBit) {
-                    std::wstring text;
-                    number.AppendTo(text);
-                    parts.push_back({literal, std::move(text), (mask & hideBit) == 0});
-                    literal.clear();
-                });
-    const std::wstring& trailing = literal;
-
-    if (parts.empty())
-        return CString(trailing);
+    // Literal text is written as it comes, but stays pending (from
+    // `pendingFrom` on) until the next code decides its fate: it is kept
+    // before a shown code when something was shown before it (a separator)
+    // or when that code is the first (the leading text); a hidden code drops
+    // it. What follows the last code is kept when that code is shown.
     std::wstring out;
+    out.reserve(32);
+    std::size_t pendingFrom = 0;
+    bool anyCode = false;
     bool anyShown = false;
-    for (const auto& part : parts) {
-        if (!part.shown)
+    bool lastShown = false;
+    for (const wchar_t* p = format; *p;) {
+        if (*p != L'%') {
+            const wchar_t* end = p;
+            while (*end && *end != L'%')
+                ++end;
+            out.append(p, static_cast<std::size_t>(end - p));
+            p = end;
             continue;
-        // The pattern's leading text belongs to its first part; later
-        // parts bring the separator written just before them.
-        if (anyShown || &part == &parts.front())
-            out += part.before;
-        out += part.text;
-        anyShown = true;
+        }
+        if (p[1] == L'%') {
+            out += L'%';
+            p += 2;
+            continue;
+        }
+        // %[flags][width]code
+        const wchar_t* q = p + 1;
+        bool zero = false, left = false;
+        for (; *q == L'0' || *q == L'-'; ++q)
+            (*q == L'0' ? zero : left) = true;
+        int width = 0;
+        for (; *q >= L'0' && *q <= L'9' && width < 100; ++q)
+            width = width * 10 + (*q - L'0');
+        unsigned value = 0, hideBit = 0;
+        if (!*q || !Lookup(*q, m_time, value, hideBit)) {
+            out.append(p, static_cast<std::size_t>(q - p));  // not a code: copy it
+            p = q;
+            continue;
+        }
+        p = q + 1;
+        lastShown = (mask & hideBit) == 0;
+        if (!lastShown || (anyCode && !anyShown))
+            out.resize(pendingFrom);
+        if (lastShown)
+            AppendNumber(out, value, zero && !left, left, width);
+        anyShown = anyShown || lastShown;
+        anyCode = true;
+        pendingFrom = out.size();
     }
-    if (parts.back().shown)
-        out += trailing;
-    return CString(out);
+    if (anyCode && !lastShown)
+        out.resize(pendingFrom);
+    return CString(std::move(out));
 }

@@ -2,9 +2,7 @@
 
 #include "host/ProfileFile.h"
 
-#include <fstream>
 #include <mutex>
-#include <sstream>
 
 namespace {
 
@@ -92,22 +90,16 @@ InstrumentProfile InstrumentProfile::Default()
     return profile;
 }
 
-bool InstrumentProfile::LoadFromFile(const std::string& path, InstrumentProfile& out, std::string& error)
+bool InstrumentProfile::LoadFromFile(const std::string& path, InstrumentProfile& out, std::string& error,
+                                     win::FollowLinks links)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = path + ": cannot open the profile file";
+    // A profile is a few kilobytes of text; the limit only stops a hostile file.
+    std::string text;
+    if (!win::ReadWholeFile(path, 4 << 20, "profile file", text, error, links))
         return false;
-    }
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (file.bad()) {
-        error = path + ": cannot read the profile file";
-        return false;
-    }
     InstrumentProfile loaded = Default();
     std::string parseError;
-    if (!ProfileFile::Parse(text.str(), loaded, parseError)) {
+    if (!ProfileFile::Parse(text, loaded, parseError)) {
         error = path + ": " + parseError;
         return false;
     }

@@ -7,6 +7,7 @@
 // Modify, so the simulator sees and can persist what changed.
 #pragma once
 
+#include "win/WholeFile.h"
 #include "win/Win32Types.h"
 
 #include <array>
@@ -119,7 +120,8 @@ public:
 
     // Reads a profile file on top of the built-in default. On failure `out`
     // is left as it was and `error` names the line and the fault.
-    static bool LoadFromFile(const std::string& path, InstrumentProfile& out, std::string& error);
+    static bool LoadFromFile(const std::string& path, InstrumentProfile& out, std::string& error,
+                             win::FollowLinks links = win::FollowLinks::Yes);
 
     // The process-wide current profile. Current() hands out an immutable
     // snapshot that stays valid however the profile changes afterwards.

@@ -225,12 +225,30 @@ BOOL SetFileAttributesW(LPCWSTR fileName, DWORD attributes)
         return Fail(win::Drives::MissingFileError(path->posix), L"SetFileAttributesW", fileName);
     if ((attributes & FILE_ATTRIBUTE_HIDDEN) != 0 && LastName(path->windows).rfind(L'.', 0) != 0)
         OutputDebugStringW((L"SetFileAttributesW: hidden comes from a leading dot only: " + path->windows).c_str());
-    const mode_t mode = (attributes & FILE_ATTRIBUTE_READONLY) != 0 ? info.st_mode & ~(S_IWUSR | S_IWGRP | S_IWOTH)
-                                                                     : info.st_mode | S_IWUSR;
-    if ((mode & 07777) != (info.st_mode & 07777) && ::chmod(path->posix.c_str(), mode & 07777) != 0)
+    const mode_t before = info.st_mode & 07777;
+    const mode_t after = (attributes & FILE_ATTRIBUTE_READONLY) != 0 ? before & ~(S_IWUSR | S_IWGRP | S_IWOTH)
+                                                                      : before | S_IWUSR;
+    // Storing archive and system needs write permission on the entry: they
+    // are stored while it has it (given for the moment to an entry that is
+    // and stays read-only) and the permissions are set last. A step that
+    // fails undoes the ones before it.
+    const DWORD storedBefore = win::FileInfo::StoredAttributes(path->posix);
+    const bool bitsChange = storedBefore != (attributes & (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_SYSTEM));
+    const char* posix = path->posix.c_str();
+    const mode_t whileStoring = bitsChange && ::access(posix, W_OK) != 0 ? before | S_IWUSR : before;
+    if (whileStoring != before && ::chmod(posix, whileStoring) != 0)
         return Fail(win::Win32ErrorFromErrno(errno), L"SetFileAttributesW", fileName);
-    if (!win::FileInfo::StoreAttributes(path->posix, attributes))
-        return Fail(win::Win32ErrorFromErrno(errno), L"SetFileAttributesW", fileName);
+    if (bitsChange && !win::FileInfo::StoreAttributes(path->posix, attributes)) {
+        const int error = errno;
+        ::chmod(posix, before);
+        return Fail(win::Win32ErrorFromErrno(error), L"SetFileAttributesW", fileName);
+    }
+    if (after != whileStoring && ::chmod(posix, after) != 0) {
+        const int error = errno;
+        win::FileInfo::StoreAttributes(path->posix, storedBefore);
+        ::chmod(posix, before);
+        return Fail(win::Win32ErrorFromErrno(error), L"SetFileAttributesW", fileName);
+    }
     return TRUE;
 }
 

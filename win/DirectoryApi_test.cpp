@@ -5,12 +5,41 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
+#include <unistd.h>
 
 namespace {
 
 using win::testing::TempDataRoot;
+
+constexpr uid_t kNobody = 65534;
+
+// Runs `action` (0 for success) as a user the permission checks apply to,
+// which they do not to root: in a child process that becomes "nobody" when
+// the tests run as root. What it touches must be given to that user.
+template <class Action>
+int AsOrdinaryUser(Action action)
+{
+    if (::geteuid() != 0)
+        return action();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool dropped = ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
+        std::_Exit(dropped ? action() : 100);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void GiveToOrdinaryUser(const std::string& path)
+{
+    EXPECT_TRUE(::geteuid() != 0 || ::chown(path.c_str(), kNobody, kNobody) == 0) << path;
+}
 
 class DirectoryApiTest : public ::testing::Test {
 protected:
@@ -114,6 +143,43 @@ TEST_F(DirectoryApiTest, ArchiveAndSystemLiveInTheExtendedAttribute)
     root.MakeDir("D/archived");
     ASSERT_TRUE(SetFileAttributesW(L"D:\\archived", FILE_ATTRIBUTE_ARCHIVE));
     EXPECT_EQ(GetFileAttributesW(L"D:\\archived"), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_ARCHIVE);
+}
+
+TEST_F(DirectoryApiTest, ArchiveAndSystemAreKeptWhereTheUserMayNotWrite)
+{
+    if (!HasExtendedAttributes())
+        GTEST_SKIP() << "the file system of /tmp keeps no user extended attributes";
+    root.MakeDir("D/locked");
+    const struct {
+        const wchar_t* file;
+        DWORD before;
+        DWORD after;
+    } cases[] = {
+        {L"D:\\locked\\a.dat", FILE_ATTRIBUTE_NORMAL, FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_SYSTEM},  // folder unmarkable
+        {L"D:\\b.dat", FILE_ATTRIBUTE_ARCHIVE, FILE_ATTRIBUTE_READONLY},  // bits taken off as it becomes read-only
+        {L"D:\\c.dat", FILE_ATTRIBUTE_NORMAL, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM},
+        {L"D:\\d.dat", FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE},  // stays read-only
+        {L"D:\\e.dat", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM, FILE_ATTRIBUTE_ARCHIVE},
+    };
+    for (const auto& test : cases) {
+        std::ofstream(root.PosixOf(test.file)) << "data";
+        ASSERT_TRUE(SetFileAttributesW(test.file, test.before));
+        GiveToOrdinaryUser(root.PosixOf(test.file));
+    }
+    GiveToOrdinaryUser(root / "D");
+    ASSERT_EQ(::chmod(root.Path().c_str(), 0755), 0);
+    ASSERT_EQ(::chmod((root / "D/locked").c_str(), 0555), 0);
+    const int failedRow = AsOrdinaryUser([&] {
+        for (std::size_t row = 0; row < std::size(cases); ++row) {
+            if (!SetFileAttributesW(cases[row].file, cases[row].after))
+                return static_cast<int>(row) + 1;
+        }
+        return CopyFileW(L"D:\\d.dat", L"D:\\copy.dat", TRUE) ? 0 : 99;
+    });
+    EXPECT_EQ(failedRow, 0) << "the first row (from 1) that failed, 99 the copy";
+    for (const auto& test : cases)
+        EXPECT_EQ(GetFileAttributesW(test.file), test.after) << test.file;
+    EXPECT_EQ(GetFileAttributesW(L"D:\\copy.dat"), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
 }
 
 TEST_F(DirectoryApiTest, SystemFoldersAreCreatedOnDemand)

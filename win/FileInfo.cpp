@@ -4,6 +4,7 @@
 #include "win/Drives.h"
 #include "win/FileApi.h"
 #include "win/Handles.h"
+#include "win/TextConvert.h"
 #include "win/TimeApi.h"
 
 #include <cerrno>
@@ -45,15 +46,14 @@ bool MarkFolder(const std::string& folder)
     return ::setxattr(folder.c_str(), kFolderMarkName, "1", 1, 0) == 0;
 }
 
-// The folders whose listings show the entry: its own and, for a symbolic
-// link, the one of the entry it leads to (the bits are stored there).
-bool MarkFoldersOf(const std::string& posixPath)
+// The folder whose listings need the mark to show the entry's bits: its
+// own, or for a symbolic link the one of the entry it leads to, where the
+// bits are stored (listings read a link's bits whatever its folder says).
+bool MarkFolderOf(const std::string& posixPath)
 {
-    if (!MarkFolder(FolderOf(posixPath)))
-        return false;
     struct stat link {};
     if (::lstat(posixPath.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
-        return true;
+        return MarkFolder(FolderOf(posixPath));
     char* target = ::realpath(posixPath.c_str(), nullptr);
     if (target == nullptr)
         return true;  // a dangling link has no bits to show
@@ -109,14 +109,23 @@ bool FileInfo::StoreAttributes(const std::string& posixPath, DWORD attributes)
 {
     attributes &= kStoredBits;
     if (attributes == 0) {
-        if (::removexattr(posixPath.c_str(), kAttributeName) != 0 && errno != ENODATA && errno != ENOTSUP)
-            return false;
-        return true;
+        // Removing needs write permission on the entry; nothing to remove
+        // needs none.
+        if (::getxattr(posixPath.c_str(), kAttributeName, nullptr, 0) < 0)
+            return errno == ENODATA || errno == ENOTSUP;
+        return ::removexattr(posixPath.c_str(), kAttributeName) == 0 || errno == ENODATA;
     }
     // The mark goes first: bits stored in a folder without it would be
-    // invisible to listings.
-    if (!MarkFoldersOf(posixPath) && errno != ENOTSUP)
-        return false;
+    // invisible to listings. A folder the user may not change cannot take
+    // it; the bits are kept all the same, as Windows keeps them there.
+    if (!MarkFolderOf(posixPath)) {
+        if (errno == EACCES || errno == EPERM)
+            OutputDebugStringW((L"Archive/system bits kept, but not shown in the listing of the folder of " +
+                                Utf8ToWide(posixPath) + L": the folder cannot be marked")
+                                   .c_str());
+        else if (errno != ENOTSUP)
+            return false;
+    }
     const std::string text = std::to_string(attributes);
     if (::setxattr(posixPath.c_str(), kAttributeName, text.data(), text.size(), 0) != 0) {
         if (errno == ENOTSUP) {
@@ -137,7 +146,7 @@ bool FileInfo::KeepStoredAttributesAfterMove(const std::string& posixPath)
 {
     if (StoredAttributes(posixPath) == 0)
         return true;
-    if (MarkFoldersOf(posixPath))
+    if (MarkFolderOf(posixPath))
         return true;
     OutputDebugStringW(L"MoveFileW: the new folder cannot be marked; archive/system do not show in its listings");
     return false;

@@ -40,9 +40,10 @@ struct FileInfo {
     // The ARCHIVE and SYSTEM bits kept in the extended attribute.
     static DWORD StoredAttributes(const std::string& posixPath);
     // Keeps ARCHIVE and SYSTEM of `attributes`, marking the entry's folder
-    // first; false (errno set) when the file system refuses either. A file
-    // system without extended attributes counts as success when there is
-    // nothing to keep.
+    // first; false (errno set) when the file system refuses the bits. A
+    // folder that refuses the mark (no permission) only keeps them out of
+    // its listings. A file system without extended attributes counts as
+    // success when there is nothing to keep.
     static bool StoreAttributes(const std::string& posixPath, DWORD attributes);
     // Whether entries of the open folder may carry stored bits.
     static bool FolderMayHoldStoredAttributes(int folderDescriptor);

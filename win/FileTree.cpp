@@ -86,10 +86,11 @@ int FileTree::CopyFile(const std::string& from, const std::string& to, bool excl
     if (::ftruncate(out.Get(), info.st_size) != 0)
         return errno;
     const timespec times[2] = {info.st_atim, info.st_mtim};
-    if (::futimens(out.Get(), times) != 0 || ::fchmod(out.Get(), info.st_mode & 07777) != 0)
+    if (::futimens(out.Get(), times) != 0)
         return errno;
+    // Stored before the permissions: a read-only copy would refuse them.
     FileInfo::StoreAttributes(to, FileInfo::StoredAttributes(from));
-    return 0;
+    return ::fchmod(out.Get(), info.st_mode & 07777) == 0 ? 0 : errno;
 }
 
 int FileTree::RemoveTree(const std::string& path)

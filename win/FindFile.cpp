@@ -82,8 +82,12 @@ bool FindObject::Next(WIN32_FIND_DATAW& data)
             continue;
         Fill(data, name, *info);
         if (m_withShortNames) {
+            // Terminated here: the record may still hold a longer alias of
+            // the entry handed out before.
             const std::wstring alias = ShortNameOf(name);
-            std::wmemcpy(data.cAlternateFileName, alias.c_str(), std::min<std::size_t>(alias.size(), 13));
+            const std::size_t length = std::min<std::size_t>(alias.size(), 12);
+            std::wmemcpy(data.cAlternateFileName, alias.data(), length);
+            data.cAlternateFileName[length] = L'\0';
         }
         return true;
     }
@@ -118,7 +122,7 @@ std::wstring FindObject::ShortNameOf(std::wstring_view name)
     const win::FolderListing& names = m_wholeFolder ? *m_listing : *m_wholeListing;
     wchar_t buffer[MAX_PATH];
     if (!m_aliases) {
-        m_aliases = std::make_unique<win::ShortNames>();
+        m_aliases = std::make_unique<win::ShortNames>(names.Count());
         for (std::size_t index = 0; index < names.Count(); ++index) {
             const std::wstring_view candidate = names.Name(index, buffer);
             if (win::ShortNames::IsShortName(candidate))

@@ -124,6 +124,9 @@ TEST_F(FindFileTest, StoredAttributesShowInTheListingAndTravelWithACopy)
     ASSERT_TRUE(SetFileAttributesW(L"D:\\data\\sub", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM));
     EXPECT_EQ(Find(L"D:\\data\\b*", AttributesOf), std::vector<DWORD>{FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE});
     EXPECT_EQ(Find(L"D:\\data\\s*", AttributesOf), std::vector<DWORD>{FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM});
+    root.MakeDir("D/links");  // a link in a folder of its own lists its target's bits
+    ASSERT_EQ(::symlink((root / "D/data/b.csv").c_str(), (root / "D/links/b.csv").c_str()), 0);
+    EXPECT_EQ(Find(L"D:\\links\\b*", AttributesOf), std::vector<DWORD>{FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE});
     // Copied into a folder that held none: the listing there shows them too.
     SHFILEOPSTRUCTW copy{};
     copy.wFunc = FO_COPY;
@@ -142,7 +145,8 @@ TEST_F(FindFileTest, ShortNamesAreUniqueStableAndMadeOnlyAtTheStandardLevel)
     root.WriteFile("D/data/LONGFI~2.TEX");  // real 8.3 names no alias may take
     root.WriteFile("D/data/OTHERN~1.TXT");
     root.WriteFile("D/data/other name.txt");
-    constexpr int kLongNames = 40;           // enough to grow the table of taken names
+    root.WriteFile("D/data/longer name");
+    constexpr int kLongNames = 40;           // most of one stem take hashed aliases
     for (int number = 1; number <= kLongNames; ++number)
         root.WriteFile("D/data/long file " + std::to_string(number) + ".text");
     const Names names = Find(L"D:\\data\\long file*");
@@ -164,6 +168,8 @@ TEST_F(FindFileTest, ShortNamesAreUniqueStableAndMadeOnlyAtTheStandardLevel)
     ASSERT_LT(seventh, names.size());
     EXPECT_EQ(Find(L"D:\\data\\long file 7.text", AliasOf), Names{aliases[seventh]});
     EXPECT_EQ(Find(L"D:\\data\\other*", AliasOf), (Names{L"OTHERN~2.TXT", L""})) << "after many others";
+    const Names withLonger = Find(L"D:\\data\\long*", AliasOf);
+    EXPECT_EQ(std::count(withLonger.begin(), withLonger.end(), L"LONGER~1"), 1) << "right after a longer alias";
     EXPECT_EQ(Find(L"D:\\data\\long file*", AliasOf, FindExInfoBasic), Names(kLongNames, L""));
 }
 

@@ -3,6 +3,7 @@
 #include "win/Drives.h"
 #include "win/FreedMemory.h"
 #include "win/NameMatch.h"
+#include "win/SortPrefix.h"
 #include "win/TextConvert.h"
 
 #include <algorithm>
@@ -16,7 +17,7 @@ namespace win {
 namespace {
 
 constexpr unsigned kStatxFields = STATX_BASIC_STATS | STATX_BTIME;
-constexpr std::size_t kKeyCharacters = 16;
+constexpr std::size_t kKeyCharacters = SortPrefix::kCharacters;
 
 bool IsAscii(std::string_view text)
 {
@@ -43,36 +44,6 @@ std::size_t Decode(std::string_view name, bool ascii, wchar_t* buffer)
     std::copy(wide.begin(), wide.end(), buffer);
     buffer[wide.size()] = L'\0';
     return wide.size();
-}
-
-// Folded names in order: character by character, a shorter name first.
-int CompareFolded(std::wstring_view a, std::wstring_view b)
-{
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const wchar_t x = FoldNameCharacter(a[i]);
-        const wchar_t y = FoldNameCharacter(b[i]);
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
-    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
-}
-
-char FoldAscii(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-int CompareFoldedAscii(std::string_view a, std::string_view b)
-{
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const auto x = static_cast<unsigned char>(FoldAscii(a[i]));
-        const auto y = static_cast<unsigned char>(FoldAscii(b[i]));
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
-    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
 // Reads the folder's names in blocks, without a look-up per name.
@@ -164,26 +135,10 @@ bool FolderListing::Add(std::string_view posixName)
     if (length == std::string_view::npos || !IsValidFileName(std::wstring_view(wide, length)))
         return false;
 
-    // The sort key: the first 16 folded characters as bytes, big-endian, so
-    // that comparing two keys as numbers orders the names as CompareFolded
-    // does wherever the keys differ. A character beyond ASCII ends the key
-    // with 0xFF (it folds to a value above every ASCII one); a name that
-    // ends early leaves zeros, which sort first, as a shorter name does.
-    unsigned char key[kKeyCharacters] = {};
-    entry.keyIsWholeName = length <= kKeyCharacters;
-    for (std::size_t i = 0; i < std::min(length, kKeyCharacters); ++i) {
-        const wchar_t folded = FoldNameCharacter(wide[i]);
-        if (folded >= 0x80) {
-            key[i] = 0xFF;
-            entry.keyIsWholeName = false;
-            break;
-        }
-        key[i] = static_cast<unsigned char>(folded);
-    }
-    for (std::size_t i = 0; i < 8; ++i) {
-        entry.keyHigh = (entry.keyHigh << 8) | key[i];
-        entry.keyLow = (entry.keyLow << 8) | key[i + 8];
-    }
+    const SortPrefix key = PackSortPrefix(std::wstring_view(wide, length), true);
+    entry.keyHigh = key.high;
+    entry.keyLow = key.low;
+    entry.keyIsWholeName = key.whole;
     entry.offset = static_cast<std::uint32_t>(m_names.size());
     entry.length = static_cast<std::uint16_t>(posixName.size());
     m_names.insert(m_names.end(), posixName.begin(), posixName.end());
@@ -208,14 +163,15 @@ bool FolderListing::Less(const Entry& a, const Entry& b) const
     if (!a.keyIsWholeName || !b.keyIsWholeName) {
         int order;
         if (a.ascii && b.ascii) {
-            order = CompareFoldedAscii(x.substr(std::min(x.size(), kKeyCharacters)),
-                                       y.substr(std::min(y.size(), kKeyCharacters)));
+            // Equal keys: the first 16 characters already fold alike.
+            order = CompareNames(x.substr(std::min(x.size(), kKeyCharacters)),
+                                 y.substr(std::min(y.size(), kKeyCharacters)));
         } else {
             wchar_t first[MAX_PATH];
             wchar_t second[MAX_PATH];
             const std::size_t firstLength = Decode(x, a.ascii, first);
             const std::size_t secondLength = Decode(y, b.ascii, second);
-            order = CompareFolded(std::wstring_view(first, firstLength), std::wstring_view(second, secondLength));
+            order = CompareNames(std::wstring_view(first, firstLength), std::wstring_view(second, secondLength));
         }
         if (order != 0)
             return order < 0;
@@ -240,13 +196,17 @@ std::optional<FileInfo> FolderListing::Info(std::size_t index, std::wstring_view
     struct statx info {};
     if (::statx(m_descriptor, posixName, AT_SYMLINK_NOFOLLOW, kStatxFields, &info) != 0)
         return std::nullopt;  // vanished meanwhile
-    if (S_ISLNK(info.stx_mode)) {
+    const bool isLink = S_ISLNK(info.stx_mode);
+    if (isLink) {
         // A link is listed as what it leads to, and only inside the data root.
         if (!Drives::IsInsideDataRoot(m_folder + "/" + posixName) ||
             ::statx(m_descriptor, posixName, 0, kStatxFields, &info) != 0)
             return std::nullopt;
     }
-    const DWORD stored = m_readsStoredAttributes ? FileInfo::StoredAttributes(m_folder + "/" + posixName) : 0;
+    // A link's bits are its target's, which may have been stored through the
+    // target's own path: only the target's folder is marked then.
+    const bool mayHoldBits = m_readsStoredAttributes || isLink;
+    const DWORD stored = mayHoldBits ? FileInfo::StoredAttributes(m_folder + "/" + posixName) : 0;
     return FileInfo::FromStatx(info, name, stored);
 }
 

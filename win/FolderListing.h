@@ -46,7 +46,7 @@ public:
 
 private:
     struct Entry {
-        std::uint64_t keyHigh = 0;  // the first 16 folded characters, see SortKey
+        std::uint64_t keyHigh = 0;  // the first 16 folded characters, see Add
         std::uint64_t keyLow = 0;
         std::uint32_t offset = 0;   // of the UTF-8 name in m_names
         std::uint16_t length = 0;   // in bytes

@@ -1,12 +1,18 @@
 #include "win/NameMatch.h"
 
+#include <algorithm>
+#include <type_traits>
 
 namespace win {
+namespace {
 
-wchar_t FoldNameCharacter(wchar_t c)
+// The folding itself, inlined into the comparisons below, which fold every
+// character: position-independent code calls an exported function such as
+// FoldNameCharacter through the linkage, never inline.
+inline wchar_t Fold(wchar_t c)
 {
-    if (c >= L'a' && c <= L'z')
-        return static_cast<wchar_t>(c - 0x20);
+    if (c < 0x80)  // most names' characters: one range test settles them
+        return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 0x20) : c;
     if (c >= 0xE0 && c <= 0xFE && c != 0xF7)  // Latin-1 letters (not the division sign)
         return static_cast<wchar_t>(c - 0x20);
     if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2)  // Greek (final sigma has no capital of its own)
@@ -18,15 +24,46 @@ wchar_t FoldNameCharacter(wchar_t c)
     return c;
 }
 
+template <class Text>
+int CompareFolded(Text a, Text b)
+{
+    using Unsigned = std::make_unsigned_t<typename Text::value_type>;
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const wchar_t x = Fold(static_cast<wchar_t>(static_cast<Unsigned>(a[i])));
+        const wchar_t y = Fold(static_cast<wchar_t>(static_cast<Unsigned>(b[i])));
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+}  // namespace
+
+wchar_t FoldNameCharacter(wchar_t c)
+{
+    return Fold(c);
+}
+
 bool NamesEqual(std::wstring_view a, std::wstring_view b)
 {
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldNameCharacter(a[i]) != FoldNameCharacter(b[i]))
+        if (Fold(a[i]) != Fold(b[i]))
             return false;
     }
     return true;
+}
+
+int CompareNames(std::wstring_view a, std::wstring_view b)
+{
+    return CompareFolded(a, b);
+}
+
+int CompareNames(std::string_view a, std::string_view b)
+{
+    return CompareFolded(a, b);
 }
 
 namespace {
@@ -43,7 +80,7 @@ bool Glob(std::wstring_view pattern, std::wstring_view name)
             starPattern = p++;
             starName = n;
         } else if (p < pattern.size() &&
-                   (pattern[p] == L'?' || FoldNameCharacter(pattern[p]) == FoldNameCharacter(name[n]))) {
+                   (pattern[p] == L'?' || Fold(pattern[p]) == Fold(name[n]))) {
             ++p;
             ++n;
         } else if (starPattern != std::wstring_view::npos) {

@@ -11,6 +11,14 @@ namespace win {
 // Latin letters fold to upper case; everything else compares as it is.
 wchar_t FoldNameCharacter(wchar_t c);
 bool NamesEqual(std::wstring_view a, std::wstring_view b);
+// The order of a folder's names: folded characters compared as numbers, so
+// "_x" comes after "ax" (it folds to "AX"), and a name that begins another
+// comes first. Negative, zero or positive, as wstring_view::compare.
+int CompareNames(std::wstring_view a, std::wstring_view b);
+// The same order for names all in ASCII, without widening them first (a
+// folder's listing sorts many such names). Bytes beyond ASCII would fold as
+// Latin-1 characters, which UTF-8 bytes are not.
+int CompareNames(std::string_view a, std::string_view b);
 
 // '*' matches any run of characters and '?' one character, without regard
 // to case. As on Windows, "*.*" matches every name (with or without a dot),

@@ -6,14 +6,22 @@ namespace {
 
 TEST(NameMatchTest, NamesCompareWithoutCase)
 {
-    const struct { const wchar_t* a; const wchar_t* b; bool equal; } cases[] = {
-        {L"Report.TXT", L"report.txt", true}, {L"ÄÖÜé", L"äöüÉ", true}, {L"ＡＢＣ", L"ａｂｃ", true},
-        {L"Привет", L"ПРИВЕТ", true},         {L"abc", L"abd", false},  {L"abc", L"abcd", false},
-        {L"÷", L"×", false},                  // signs, not letters
-        {L"データ", L"でーた", false},        // kana do not fold
+    // order: of a against b in a folder's listing.
+    const struct { const wchar_t* a; const wchar_t* b; int order; } cases[] = {
+        {L"Report.TXT", L"report.txt", 0}, {L"ÄÖÜé", L"äöüÉ", 0},  {L"ＡＢＣ", L"ａｂｃ", 0},
+        {L"Привет", L"ПРИВЕТ", 0},         {L"abc", L"abd", -1},   {L"abc", L"abcd", -1},
+        {L"_x", L"ax", 1},                 // letters fold up, below '_'
+        {L"zeta", L"über", -1},            // beyond ASCII folds too, and sorts after it
+        {L"÷", L"×", 1},                   // signs, not letters
+        {L"データ", L"でーた", 1},         // kana do not fold
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(win::NamesEqual(c.a, c.b), c.equal) << testing::PrintToString(std::wstring(c.a));
+    const auto sign = [](int value) { return (value > 0) - (value < 0); };
+    for (const auto& c : cases) {
+        const std::string label = testing::PrintToString(std::wstring(c.a) + L" ~ " + c.b);
+        EXPECT_EQ(win::NamesEqual(c.a, c.b), c.order == 0) << label;
+        EXPECT_EQ(sign(win::CompareNames(c.a, c.b)), c.order) << label;
+        EXPECT_EQ(sign(win::CompareNames(c.b, c.a)), -c.order) << label;
+    }
 }
 
 TEST(NameMatchTest, Wildcards)

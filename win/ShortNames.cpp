@@ -73,7 +73,7 @@ void ShortNames::Reserve(std::wstring_view shortName)
     std::string folded;
     for (wchar_t c : shortName)
         folded += static_cast<char>(FoldNameCharacter(c));
-    m_taken.Insert(folded);
+    m_taken.insert(std::move(folded));
 }
 
 std::wstring ShortNames::Make(std::wstring_view longName)
@@ -104,55 +104,6 @@ std::wstring ShortNames::Make(std::wstring_view longName)
         }
     }
     return std::wstring(alias.begin(), alias.end());
-}
-
-ShortNames::TakenNames::Key ShortNames::TakenNames::Pack(std::string_view name)
-{
-    Key key;
-    for (std::size_t i = 0; i < name.size() && i < 12; ++i) {
-        const auto byte = static_cast<unsigned char>(name[i]);
-        if (i < 8)
-            key.high |= static_cast<std::uint64_t>(byte) << (8 * i);
-        else
-            key.low |= static_cast<std::uint32_t>(byte) << (8 * (i - 8));
-    }
-    return key;
-}
-
-std::size_t ShortNames::TakenNames::Slot(const Key& key) const
-{
-    const std::uint64_t mixed = key.high * 0x9E3779B97F4A7C15ull ^ (key.low + 0x632BE59BD9B4E019ull) * 0xC2B2AE3D27D4EB4Full;
-    return static_cast<std::size_t>(mixed ^ (mixed >> 29)) & (m_slots.size() - 1);
-}
-
-void ShortNames::TakenNames::Grow()
-{
-    std::vector<Key> old = std::move(m_slots);
-    m_slots.assign(std::max<std::size_t>(64, old.size() * 2), Key{});
-    for (const Key& key : old) {
-        if (key == Key{})
-            continue;
-        std::size_t slot = Slot(key);
-        while (!(m_slots[slot] == Key{}))
-            slot = (slot + 1) & (m_slots.size() - 1);
-        m_slots[slot] = key;
-    }
-}
-
-bool ShortNames::TakenNames::Insert(std::string_view name)
-{
-    if ((m_count + 1) * 2 > m_slots.size())
-        Grow();
-    const Key key = Pack(name);  // never empty: no name is
-    for (std::size_t slot = Slot(key);; slot = (slot + 1) & (m_slots.size() - 1)) {
-        if (m_slots[slot] == key)
-            return false;
-        if (m_slots[slot] == Key{}) {
-            m_slots[slot] = key;
-            ++m_count;
-            return true;
-        }
-    }
 }
 
 }  // namespace win

@@ -11,16 +11,19 @@
 // the same order.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <vector>
+#include <unordered_set>
 
 namespace win {
 
 class ShortNames {
 public:
+    // For a folder of about `names` names: the set of taken names is sized
+    // once rather than grown step by step.
+    explicit ShortNames(std::size_t names = 0) { m_taken.reserve(names); }
+
     // True for "." and "..", and for names that are valid 8.3 names in any
     // case ("readme.txt" is one; it needs no alias).
     static bool IsShortName(std::wstring_view name);
@@ -31,29 +34,11 @@ public:
     std::wstring Make(std::wstring_view longName);
 
 private:
-    // The taken names (at most 12 characters each) packed into 12 bytes in
-    // an open-addressing table: the names of a large folder would otherwise
-    // cost an allocation each.
-    class TakenNames {
-    public:
-        bool Insert(std::string_view name);  // false when already taken
-    private:
-        struct Key {
-            std::uint64_t high = 0;
-            std::uint32_t low = 0;
-            bool operator==(const Key&) const = default;
-        };
-        static Key Pack(std::string_view name);
-        std::size_t Slot(const Key& key) const;
-        void Grow();
+    bool Take(const std::string& candidate) { return m_taken.insert(candidate).second; }
 
-        std::vector<Key> m_slots;
-        std::size_t m_count = 0;
-    };
-
-    bool Take(const std::string& candidate) { return m_taken.Insert(candidate); }
-
-    TakenNames m_taken;
+    // Folded, at most 12 characters: each name fits in its string's own
+    // buffer, so a taken name costs its set node and nothing more.
+    std::unordered_set<std::string> m_taken;
     // By stem and extension, the next "~N" to try: once ~1 to ~4 are
     // taken, the next name of that stem goes straight to a hashed alias.
     std::unordered_map<std::string, int> m_nextNumber;

@@ -4,6 +4,7 @@
 #include "win/TextConvert.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <cwchar>
@@ -56,18 +57,47 @@ void AppendFormatted(std::wstring& out, const std::wstring& glibcConversion, T v
     }
 }
 
-// Width and '-' for texts we build ourselves (strings, characters, %p).
-void AppendPadded(std::wstring& out, const Conversion& c, std::wstring_view text, wchar_t padding)
+// Width and '-' for texts we build ourselves (strings, characters, %p,
+// decimal numbers). Zeros go between the sign and the digits.
+void AppendPadded(std::wstring& out, const Conversion& c, std::wstring_view text, wchar_t padding,
+                  std::wstring_view sign = {})
 {
     std::size_t width = c.width > 0 ? static_cast<std::size_t>(c.width) : 0;
-    std::size_t pad = width > text.size() ? width - text.size() : 0;
+    std::size_t length = sign.size() + text.size();
+    std::size_t pad = width > length ? width - length : 0;
     if (c.HasFlag(L'-')) {
+        out.append(sign);
         out.append(text);
         out.append(pad, L' ');
-    } else {
+    } else if (padding == L'0') {
+        out.append(sign);
         out.append(pad, padding);
         out.append(text);
+    } else {
+        out.append(pad, padding);
+        out.append(sign);
+        out.append(text);
     }
+}
+
+// %d, %i and %u without a precision, as glibc writes them. These are most
+// of the numbers the dialog writes (a row of a folder's listing has one),
+// and a glibc conversion string and swprintf call each cost more than the
+// digits themselves.
+bool IsPlainDecimal(const Conversion& c)
+{
+    return c.precision < 0 && (c.letter == L'd' || c.letter == L'i' || c.letter == L'u');
+}
+
+void AppendDecimal(std::wstring& out, const Conversion& c, unsigned long long magnitude, wchar_t sign)
+{
+    char digits[24];
+    const char* end = std::to_chars(std::begin(digits), std::end(digits), magnitude).ptr;
+    wchar_t text[24];
+    const wchar_t* textEnd = std::copy(static_cast<const char*>(digits), end, text);
+    const wchar_t padding = c.HasFlag(L'0') && !c.HasFlag(L'-') ? L'0' : L' ';
+    AppendPadded(out, c, std::wstring_view(text, static_cast<std::size_t>(textEnd - text)), padding,
+                 sign != 0 ? std::wstring_view(&sign, 1) : std::wstring_view());
 }
 
 int ReadNumber(const wchar_t*& p)
@@ -128,6 +158,13 @@ void FormatSigned(std::wstring& out, const Conversion& c, va_list& ap)
     case Length::Char: value = static_cast<signed char>(va_arg(ap, int)); break;
     default: value = va_arg(ap, int); break;  // also "l": Windows' long is 32 bits
     }
+    if (IsPlainDecimal(c)) {
+        const auto magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                                         : static_cast<unsigned long long>(value);
+        const wchar_t sign = value < 0 ? L'-' : c.HasFlag(L'+') ? L'+' : c.HasFlag(L' ') ? L' ' : 0;
+        AppendDecimal(out, c, magnitude, sign);
+        return;
+    }
     AppendFormatted(out, GlibcConversion(c, L"ll", c.letter), value);
 }
 
@@ -143,6 +180,10 @@ void FormatUnsigned(std::wstring& out, const Conversion& c, va_list& ap)
     case Length::Short: value = static_cast<unsigned short>(va_arg(ap, unsigned)); break;
     case Length::Char: value = static_cast<unsigned char>(va_arg(ap, unsigned)); break;
     default: value = va_arg(ap, unsigned); break;
+    }
+    if (IsPlainDecimal(c)) {
+        AppendDecimal(out, c, value, 0);  // '+' and ' ' give no sign to an unsigned number
+        return;
     }
     AppendFormatted(out, GlibcConversion(c, L"ll", c.letter), value);
 }

@@ -4,7 +4,9 @@
 // "%I64d" / "%I64u" / "%I64x" take 64-bit integers, "%I" a pointer-sized one,
 // and "l" means 32 bits as Windows' long does ("%ld" reads a LONG). "%p"
 // prints upper-case hexadecimal digits zero-padded to the pointer's width.
-// Each conversion is translated to glibc's form and formatted on its own.
+// Each conversion is translated to glibc's form and formatted on its own;
+// %d, %i and %u without a precision, the common case, are written directly
+// with glibc's flags and padding.
 //
 // A malformed conversion (an unknown letter, a '%' at the very end) is copied
 // to the output as written; "%n" writes nothing. Widths and precisions are

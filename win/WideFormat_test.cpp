@@ -43,6 +43,9 @@ TEST(WideFormatTest, IntegersWithLongAtThirtyTwoBitsAsOnWindows)
     EXPECT_EQ(FormatWideArgs(L"#%03d", 7), L"#007");
     EXPECT_EQ(FormatWideArgs(L"V%X.%02X", 0x10u, 0x0Au), L"V10.0A");
     EXPECT_EQ(FormatWideArgs(L"[%+d][% d][%-4d]", 5, 5, 5), L"[+5][ 5][5   ]");
+    EXPECT_EQ(FormatWideArgs(L"[%05d][%-05d][%+05d][% 5d][%+ d][%05u][%+ u][%012d]", -42, -42, 42, 42, 42, 42u, 42u,
+                             INT_MIN),
+              L"[-0042][-42  ][+0042][   42][+42][00042][42][-02147483648]");
     EXPECT_EQ(FormatWideArgs(L"%hd %hu", 70000, 70000), L"4464 4464");  // cut to 16 bits
     EXPECT_EQ(FormatWideArgs(L"%.3d", 5), L"005");
     LONG negative = -5;

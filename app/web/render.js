@@ -144,6 +144,7 @@ function drawControl(window, control, act) {
     box.className = 'box';
     const label = document.createElement('span');
     label.textContent = control.text;
+    fitOneLineLabel(label, control);
     element.append(box, label);
     element.setAttribute('role', 'checkbox');
     element.setAttribute('aria-checked', control.checked ? 'true' : 'false');
@@ -249,6 +250,30 @@ function drawJog(element, window, control, act) {
   element.append(down, value, up);
   if (control.selected) element.classList.add('selected');
   tapOn(element, window, control, act, (event) => pointIn(element, control, event));
+}
+
+// The width of the box in front of a check box's label, its gap included.
+const CHECK_BOX_WIDTH = 22;
+
+// Half-width are ASCII, Latin-1 and the half-width katakana.
+function isFullWidth(character) {
+  const code = character.codePointAt(0);
+  return code > 0xff && !(code >= 0xff61 && code <= 0xff9f);
+}
+
+// A check box one line high shows its label on that line, as the instrument
+// does; a label wider than the line (a long Japanese one) shrinks to fit
+// rather than wrap onto a second line that the box cuts off.
+function fitOneLineLabel(label, control) {
+  const fontSize = 12;
+  if (control.rect[3] >= 2 * fontSize * 1.1) return;
+  // The gothic panel font: a full-width character is as wide as the font
+  // size, a half-width one half as wide.
+  const width = [...(control.text || '')].reduce(
+    (sum, character) => sum + (isFullWidth(character) ? fontSize : fontSize / 2), 0);
+  const room = control.rect[2] - CHECK_BOX_WIDTH;
+  label.style.whiteSpace = 'nowrap';
+  if (width > room) label.style.fontSize = Math.max(8, Math.floor(fontSize * room / width)) + 'px';
 }
 
 const ITEM_WIDTH = 50;

@@ -65,8 +65,11 @@ std::wstring FolderChooserDialog::ExistingFolder(const std::wstring& path)
         start = end == std::wstring::npos ? rest.size() : end + 1;
         if (name.empty())
             continue;
+        // The basic level: making an 8.3 alias for a long name would cost a
+        // pass over the folder, for each folder of the path.
         WIN32_FIND_DATAW found;
-        HANDLE find = FindFirstFileW((folder + name).c_str(), &found);
+        HANDLE find = FindFirstFileExW((folder + name).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                       nullptr, 0);
         if (find != INVALID_HANDLE_VALUE) {
             name = found.cFileName;
             FindClose(find);
@@ -114,7 +117,8 @@ bool FolderChooserDialog::ShowFolder(const std::wstring& folder)
         }
     } else {
         WIN32_FIND_DATAW found;
-        HANDLE find = FindFirstFileW((folder + L"*").c_str(), &found);
+        HANDLE find = FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                       nullptr, 0);
         if (find == INVALID_HANDLE_VALUE) {
             Say(L"フォルダを開けません");
             return false;

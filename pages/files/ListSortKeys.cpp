@@ -1,11 +1,12 @@
 #include "pages/files/ListSortKeys.h"
 
+#include "win/SortPrefix.h"
+
 #include <cwchar>
 #include <string>
 
 namespace {
 
-constexpr std::size_t kKeyCharacters = 16;
 constexpr std::size_t kMostDigits = 19;  // every 19-digit number fits 64 bits
 
 bool IsDigit(wchar_t c)
@@ -91,32 +92,17 @@ std::wstring_view ListSortKeys::Cell(CListCtrl& list, int row, int column)
 
 void ListSortKeys::AddText(std::wstring_view text)
 {
-    // Characters beyond ASCII end the key with 0xFF, above every ASCII one;
-    // a text that ends early leaves zeros, which sort first as it does.
-    bool whole = text.size() <= kKeyCharacters;
-    unsigned char bytes[kKeyCharacters] = {};
-    for (std::size_t i = 0; i < std::min(text.size(), kKeyCharacters); ++i) {
-        if (static_cast<std::uint32_t>(text[i]) >= 0x80) {
-            bytes[i] = 0xFF;
-            whole = false;
-            break;
-        }
-        bytes[i] = static_cast<unsigned char>(text[i]);
-    }
-    Key key;
-    for (std::size_t i = 0; i < 8; ++i) {
-        key.high = (key.high << 8) | bytes[i];
-        key.low = (key.low << 8) | bytes[i + 8];
-    }
-    if (!whole && m_spans.empty())
-        m_spans.assign(m_keys.size(), Span{});
-    if (!whole)
+    const win::SortPrefix prefix = win::PackSortPrefix(text, false);
+    if (prefix.whole) {
+        if (!m_spans.empty())
+            m_spans.push_back(Span{});
+    } else {
+        if (m_spans.empty())
+            m_spans.assign(m_keys.size(), Span{});
         m_spans.push_back({static_cast<std::uint32_t>(m_texts.size()), static_cast<std::uint32_t>(text.size())});
-    else if (!m_spans.empty())
-        m_spans.push_back(Span{});
-    if (!whole)
         m_texts.insert(m_texts.end(), text.begin(), text.end());
-    m_keys.push_back(key);
+    }
+    m_keys.push_back({prefix.high, prefix.low});
 }
 
 void ListSortKeys::Clear()

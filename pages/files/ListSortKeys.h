@@ -6,9 +6,9 @@
 // - Texts whose other characters stand at the same places in every row (the
 //   dates, "2024/05/14 17:30:00"): their digits as one number. Such texts
 //   compare character by character exactly as their digits compare.
-// - Any other text: its first 16 characters packed into two numbers where
-//   they are ASCII, with the whole text kept for the rows whose key does not
-//   hold all of it. Keys that differ order the texts as a case-sensitive
+// - Any other text: its first 16 characters packed into two numbers
+//   (win/SortPrefix.h), with the whole text kept for the rows whose key does
+//   not hold all of it. Keys that differ order the texts as a case-sensitive
 //   comparison does; equal keys of texts longer than the key compare whole.
 #pragma once
 

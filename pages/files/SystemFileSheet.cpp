@@ -25,14 +25,25 @@ std::string NarrowCurrentDirectory()
     return buffer;
 }
 
+// The process's current directory as wide text of at most MAX_PATH
+// characters; empty when it cannot be read. Narrow text would hold fewer
+// characters of a Japanese folder name.
+std::wstring WideCurrentDirectory()
+{
+    wchar_t buffer[MAX_PATH] = {};
+    if (!_wgetcwd(buffer, MAX_PATH))
+        return {};
+    return buffer;
+}
+
 // Folders on the instrument's data drives D: to I: are kept; anything else
 // (a network path, an unreadable directory) sends the page to D:\. The three
 // tests must all hold for the directory to be replaced.
-bool IsOutsideDataDrives(const std::string& directory)
+bool IsOutsideDataDrives(const std::wstring& directory)
 {
-    char first = directory.size() > 0 ? directory[0] : '\0';
-    char second = directory.size() > 1 ? directory[1] : '\0';
-    char third = directory.size() > 2 ? directory[2] : '\0';
+    wchar_t first = directory.size() > 0 ? directory[0] : L'\0';
+    wchar_t second = directory.size() > 1 ? directory[1] : L'\0';
+    wchar_t third = directory.size() > 2 ? directory[2] : L'\0';
     bool dataDrive = (first >= 'D' && first <= 'I') || (first >= 'd' && first <= 'i');
     return !dataDrive && second != ':' && third != '\\';
 }
@@ -64,13 +75,13 @@ END_MESSAGE_MAP()
 
 CSystemFileSheet::CSystemFileSheet(CWnd* parent) : CSystemSettingSheet(IDD, parent, false)
 {
-    std::string directory = NarrowCurrentDirectory();
+    std::wstring directory = WideCurrentDirectory();
     if (IsOutsideDataDrives(directory)) {
-        directory = "D:\\";
-        if (_chdir(directory.c_str()) != 0)
+        directory = L"D:\\";
+        if (_wchdir(directory.c_str()) != 0)
             OutputDebugStringW(L"CSystemFileSheet: D:\\ cannot be made the current directory\n");
     }
-    CString start = FilePathRules::WithTrailingBackslash(CString(win::Utf8ToWide(directory)));
+    CString start = FilePathRules::WithTrailingBackslash(CString(directory));
     m_strCurrentFolder = start;
     m_strCopyFolder = start;
     m_strCsvFolder = start;
@@ -174,7 +185,7 @@ void CSystemFileSheet::OnBnClickedButtonMemoryList()
 void CSystemFileSheet::ChangeFolder(const CString& folder)
 {
     m_strCurrentFolder = folder;
-    if (_chdir(win::WideToUtf8(folder.GetStdString()).c_str()) != 0) {
+    if (_wchdir(folder.GetString()) != 0) {
         OutputDebugStringW(L"CSystemFileSheet: the folder cannot be made the current directory\n");
         return;
     }

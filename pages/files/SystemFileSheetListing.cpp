@@ -65,22 +65,12 @@ CString FormatDate(const SYSTEMTIME& time, const wchar_t* format)
     return date.Format(format);
 }
 
-// What "%I64d" writes of the 64-bit size, without a formatted print per row.
 CString SizeText(const WIN32_FIND_DATAW& entry)
 {
-    const ULONGLONG bits = (static_cast<ULONGLONG>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
-    const bool negative = static_cast<LONGLONG>(bits) < 0;
-    ULONGLONG value = negative ? ~bits + 1 : bits;
-    wchar_t digits[24];
-    wchar_t* first = std::end(digits);
-    *--first = L'\0';
-    do {
-        *--first = static_cast<wchar_t>(L'0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    if (negative)
-        *--first = L'-';
-    return CString(first);
+    const auto size = static_cast<LONGLONG>((static_cast<ULONGLONG>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow);
+    CString text;
+    text.Format(L"%I64d", size);
+    return text;
 }
 
 // Folders before files: `rows` marks each row that is a file.

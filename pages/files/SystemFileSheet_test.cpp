@@ -142,6 +142,14 @@ TEST(FileSheetStartTest, StartFolderFollowsTheThreeTestsOfTheCurrentDirectory)
         ASSERT_EQ(_chdir(directory), 0);
         EXPECT_EQ(CSystemFileSheet(nullptr).GetCurrentFolder(), folder);
     }
+    // 94 characters but 274 bytes of UTF-8: kept, and the process stays there.
+    const std::wstring deep = L"E:\\" + std::wstring(45, L'長') + L"\\" + std::wstring(45, L'長');
+    std::filesystem::create_directories(root.PosixOf(deep));
+    ASSERT_EQ(_wchdir(deep.c_str()), 0);
+    EXPECT_EQ(CSystemFileSheet(nullptr).GetCurrentFolder(), deep + L"\\");
+    wchar_t cwd2[MAX_PATH] = {};
+    ASSERT_NE(_wgetcwd(cwd2, MAX_PATH), nullptr);
+    EXPECT_EQ(std::wstring(cwd2), deep);
 }
 
 TEST_F(FileSheetListingTest, DoubleTapsGoUpOrIntoFoldersAndTheHostBufferTakesOnlyWholePaths)

@@ -12,7 +12,6 @@
 namespace {
 
 constexpr int kAmpSlots = 16;
-constexpr DWORD kAmpSlotMask = (1u << kAmpSlots) - 1;
 constexpr const wchar_t* kLineEnd = L"\r\n";
 // Shown for an empty amplifier slot, and for a mode or port this system
 // does not know (a copy can hold anything the host stored).
@@ -116,9 +115,9 @@ CString ConfigSnapshot::BuildSummary() const
         text.Format(L"%sSLOT-%02d %s%s", before.GetString(), slot + 1, name ? name : kNone, kLineEnd);
     }
 
-    // Channels count only where an amplifier is fitted; bits beyond the
-    // sixteen slots name no channel at all.
-    DWORD channels = recording->GetUseChanMask() & kAmpSlotMask;
+    // An amplifier slot's channel counts only where an amplifier is fitted;
+    // the bits above the slots (the event input) count as they are.
+    DWORD channels = recording->GetUseChanMask();
     for (int slot = 0; slot < kAmpSlots; ++slot) {
         if (typeCodes[slot] == 0)
             channels &= ~(1u << slot);

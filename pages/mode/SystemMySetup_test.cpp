@@ -90,9 +90,11 @@ TEST_F(MySetupTest, FreshDriveAsksForASlotAndSummarisesTheCurrentValues)
         std::wstring expected;
     };
     const Row rows[] = {
-        // Channels 1, 2 and 3 and a stray bit 20 in use: only 1 and 3 are fitted.
-        {2, COMM_PORT_LAN, 0x7 | (1u << 20), summary(L"HD RECORDER", 25, L"2097152", L"LAN")},
-        {1, 1, 0x1, summary(L"MEMORY RECORDER", 25, L"4194304", L"RS-232C")},
+        // Slots 1, 2 and 3 and bit 20 in use: slot 2 is empty, bits above the
+        // slots (event input and others) count as channels.
+        {2, COMM_PORT_LAN, 0x7 | (1u << 20), summary(L"HD RECORDER", 25, L"1398101", L"LAN")},
+        {1, 1, 0x1 | 0x10000, summary(L"MEMORY RECORDER", 25, L"2097152", L"RS-232C")},
+        {1, 1, 0x10000, summary(L"MEMORY RECORDER", 25, L"4194304", L"RS-232C")},
         {4, COMM_PORT_NONE, 0x2 | 0x8, summary(L"X-Y RECORDER", 25, L"", L"NONE")},  // no fitted channel
         {7, 9, 0, summary(L"----", 25, L"", L"----")},
         {-1, 0, 0, summary(L"PEN RECORDER", 0, L"", L"NONE")},  // no objects behind the record

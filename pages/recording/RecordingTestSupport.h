@@ -8,10 +8,7 @@
 #include "host/widgets/JogWidget.h"
 #include "pages/recording/RecordingIds.h"
 #include "pages/recording/SystemRecordingSheet.h"
-#include "tests/harness/DialogTestHelpers.h"
-#include "tests/harness/HostConfiguration.h"
-#include "tests/harness/RecordingReceiver.h"
-#include "tests/harness/TempDataRoot.h"
+#include "tests/harness/SystemDialogTest.h"
 
 #include <gtest/gtest.h>
 
@@ -28,17 +25,8 @@ using namespace testing_support;
 inline constexpr UINT IDD_NUMKEY = host::IDD_HOST_NUMKEY, IDD_KEYBOARD = host::IDD_HOST_KEYBOARD,
                       IDD_TIMER = host::IDD_HOST_TIMER;
 
-// Taps a jog in one of its zones (see JogWidget).
-inline void TapJog(HWND window, int id, JogWidget::Zone zone)
-{
-    HWND jog = FindControl(window, id);
-    RECT client{};
-    GetClientRect(jog, &client);
-    const int x[] = {0, client.right / 4, client.right / 2, client.right * 3 / 4, client.right - 1};
-    win::TapAt(jog, POINT{x[static_cast<int>(zone)], client.bottom / 2});
-}
 
-class RecordingTest : public ::testing::Test {
+class RecordingTest : public SystemDialogTest {
 protected:
     CSystemRecordingSheet* Page() const
     {
@@ -53,28 +41,7 @@ protected:
             EXPECT_EQ(win::TapPart(Panel().m_hWnd, part, index), win::InputResult::Posted);
         });
     }
-    static void OpenTab(ScriptedOperator& script) { script.TapPart(IDD_SYSTEM, 17000, "tab", 2); }
-
-    // Runs a new system dialog to the end of the script, which the close
-    // button ends unless it says otherwise; the receiver keeps the requests
-    // of this run only.
-    void Run(ScriptedOperator& script, bool secondRecording = false, bool close = true)
-    {
-        if (close)
-            script.Tap(IDD_SYSTEM, 17045);
-        receiver.ClearRecords();
-        dialog = std::make_unique<CSystemDlg>(nullptr);
-        dialog->SetupConfigData(&host.record, secondRecording);
-        dialog->SetDLGCallback(&receiver, 5);
-        dialog->DoModal();
-        EXPECT_TRUE(script.Finished());
-    }
-
-    testing_support::Watchdog watchdog;
-    testing_support::TempDataRoot root;
-    testing_support::HostConfiguration host;
-    testing_support::RecordingReceiver receiver;
-    std::unique_ptr<CSystemDlg> dialog;
+    static void OpenTab(ScriptedOperator& script) { SystemDialogTest::OpenTab(script, 2); }
 };
 
 }  // namespace recording_test

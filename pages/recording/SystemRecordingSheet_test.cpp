@@ -151,9 +151,9 @@ TEST_F(RecordingTest, JogsStopAtTheirLimitsAndTheStartTimerBoxControlsTheTimerSe
     script.Do(IDD_SYSTEM, "step to the limits", [&](HWND window) {
         for (int id : section)
             EXPECT_TRUE(Enabled(window, id)) << id;
-        TapJog(window, IDC_JOG_INTERVAL_TIME, Zone::CoarseUp);
-        TapJog(window, IDC_JOG_INTERVAL_TIME, Zone::CoarseUp);
-        TapJog(window, IDC_JOG_RUN_TIME, Zone::CoarseDown);
+        TapJogZone(window, IDC_JOG_INTERVAL_TIME, Zone::CoarseUp);
+        TapJogZone(window, IDC_JOG_INTERVAL_TIME, Zone::CoarseUp);
+        TapJogZone(window, IDC_JOG_RUN_TIME, Zone::CoarseDown);
     });
     script.Do(IDD_SYSTEM, "stopped", [&](HWND window) {
         EXPECT_EQ(host.sysRec1->GetIntervalTime(), 46080);
@@ -184,8 +184,8 @@ TEST_F(RecordingTest, WithoutARecordingConfigurationThePageStillWorksOnScreenAnd
     });
     script.Tap(IDD_SYSTEM, IDC_CHECK_INTERVAL);
     script.Do(IDD_SYSTEM, "jogs and times", [&](HWND window) {
-        TapJog(window, IDC_JOG_INTERVAL_TIME, Zone::FineUp);
-        TapJog(window, IDC_JOG_RUN_TIME, Zone::FineUp);
+        TapJogZone(window, IDC_JOG_INTERVAL_TIME, Zone::FineUp);
+        TapJogZone(window, IDC_JOG_RUN_TIME, Zone::FineUp);
         win::Tap(FindControl(window, IDC_HAND_START_TIME));
     });
     script.Do(IDD_SYSTEM, "no timer dialog", [&](HWND window) {

@@ -50,21 +50,21 @@ TEST_F(UserSpeedTest, EntriesShowInTheirUnitsAndStoreWhatTheJogsAndSelectedUnitB
         EXPECT_EQ(GetWindowTextString(dialog), L"速度テーブル");
         EXPECT_EQ(ControlText(dialog, IDC_USER1), L"      50 mm/s");
         EXPECT_EQ(ControlText(dialog, IDC_USER2), L"      80 mm/min");
-        TapJog(dialog, IDC_USER1, Zone::FineUp);
-        TapJog(dialog, IDC_USER2, Zone::CoarseUp);
-        TapJog(dialog, IDC_USER2, Zone::CoarseUp);
+        TapJogZone(dialog, IDC_USER1, Zone::FineUp);
+        TapJogZone(dialog, IDC_USER2, Zone::CoarseUp);
+        TapJogZone(dialog, IDC_USER2, Zone::CoarseUp);
     });
     script.TapPart(IDD_USER_SPEED, 17000, "tab", 1);
     script.Do(IDD_USER_SPEED, "memory: the selected jog takes microseconds", [&](HWND dialog) {
         EXPECT_EQ(ControlText(dialog, IDC_USER1), L"     250 ms");
         EXPECT_EQ(ControlText(dialog, IDC_USER2), L"       5 ms");
-        TapJog(dialog, IDC_USER1, Zone::Middle);
+        TapJogZone(dialog, IDC_USER1, Zone::Middle);
         win::Tap(FindControl(dialog, 17040));
     });
     script.TapPart(IDD_USER_SPEED, 17000, "tab", 2);
     script.Do(IDD_USER_SPEED, "file: seconds", [&](HWND dialog) {
         EXPECT_EQ(ControlText(dialog, IDC_USER2), L"       2 s");
-        TapJog(dialog, IDC_USER1, Zone::Middle);
+        TapJogZone(dialog, IDC_USER1, Zone::Middle);
         win::Tap(FindControl(dialog, 17103));
     });
     script.Do(IDD_USER_SPEED, "same number, new unit", [&](HWND dialog) {
@@ -84,7 +84,7 @@ TEST_F(UserSpeedTest, CancelKeepsEveryEntryAndCloseGivesEveryEntryTheModeOfItsKi
     OpenSpeedTable(cancel);
     for (int tab = 0; tab < 3; ++tab) {
         cancel.TapPart(IDD_USER_SPEED, 17000, "tab", tab);
-        cancel.Do(IDD_USER_SPEED, "edit", [](HWND dialog) { TapJog(dialog, IDC_USER2, Zone::FineDown); });
+        cancel.Do(IDD_USER_SPEED, "edit", [](HWND dialog) { TapJogZone(dialog, IDC_USER2, Zone::FineDown); });
     }
     cancel.PressKey(IDD_USER_SPEED, VK_ESCAPE);
     Run(cancel);
@@ -109,7 +109,7 @@ TEST_F(UserSpeedTest, AZeroPenEntryAndMinutesShowWithoutDividingOrWrapping)
     script.TapPart(IDD_USER_SPEED, 17000, "tab", 1);
     script.Do(IDD_USER_SPEED, "minutes", [&](HWND dialog) {
         EXPECT_EQ(ControlText(dialog, IDC_USER2), L"       2 min");
-        TapJog(dialog, IDC_USER2, Zone::CoarseDown);
+        TapJogZone(dialog, IDC_USER2, Zone::CoarseDown);
         win::Tap(FindControl(dialog, IDOK));
     });
     Run(script);

@@ -10,6 +10,9 @@ HostConfiguration::HostConfiguration()
     record.pSysRec2 = sysRec2.get();
     record.pComm = &comm;
     record.pMisc = &misc;
+    // The host's delay: one the page cannot show (0) is kept as the jog's
+    // minimum when the dialog closes, and reported.
+    misc.dwAutoOffDelay = 10;
 }
 
 }  // namespace testing_support
