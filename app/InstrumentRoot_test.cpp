@@ -5,10 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <set>
 
 namespace {
@@ -93,24 +91,6 @@ TEST_F(InstrumentRootTest, AnExistingRootKeepsItsContent)
     std::getline(kept, line);
     std::getline(kept, line);
     EXPECT_EQ(line, "exit 3");
-}
-
-// Run by hand (without the platform's SYSDLG_DATA_ROOT), the calibration
-// stand-in finds the root from where it lies and notes the folder it ran in.
-TEST_F(InstrumentRootTest, TheCalibrationStandInNotesEachRun)
-{
-    InstrumentRoot root(path.string());
-    std::string error;
-    ASSERT_TRUE(root.Prepare(error)) << error;
-    const std::string folder = root.CalibrationProgramPath().substr(0, root.CalibrationProgramPath().rfind('/'));
-    const std::string command = "cd '" + folder + "' && env -u SYSDLG_DATA_ROOT ./TouchPanelCalibration.exe";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    std::ifstream log(root.CalibrationLogPath());
-    std::string line;
-    std::getline(log, line);
-    EXPECT_TRUE(std::regex_match(line, std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d TouchPanelCalibration\.exe (.*))")))
-        << line;
-    EXPECT_EQ(line.substr(line.rfind(".exe ") + 5), std::filesystem::canonical(folder).string());
 }
 
 }  // namespace

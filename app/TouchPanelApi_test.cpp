@@ -7,7 +7,6 @@
 #include "ScreenJson.h"
 #include "TouchPanel.h"
 #include "TouchPanelApi.h"
-#include "host/devices/PrinterDevice.h"
 #include "resources/TemplateParser.h"
 #include "tests/harness/TempDataRoot.h"
 #include "win/Dialog.h"
@@ -280,31 +279,6 @@ TEST_F(TouchPanelApiTest, TheRequestLogIsServedFromASequenceNumberOn)
     json newer = json::parse(Get("/api/requests", {{"after", "1"}}).body);
     ASSERT_EQ(newer.size(), 1u);
     EXPECT_EQ(newer[0]["name"], "DLGREQ_RESTART");
-}
-
-// The printer's state and newest log entries; a text that is not UTF-8 is
-// shown with replacement characters rather than failing the answer.
-TEST_F(TouchPanelApiTest, ThePrinterRouteShowsWhatThePrinterDid)
-{
-    PrinterDevice::Instance().ResetJournal();
-    PrinterDevice::Instance().Update([](PrinterJournal& journal) {
-        journal.testPrintRunning = true;
-        journal.patternsPrinted = 2;
-        journal.Log("test print", "main \xff");
-        journal.Log("pattern", "2");
-    });
-    const json printer = json::parse(Get("/api/printer").body);
-    EXPECT_EQ(printer["testPrintRunning"], true);
-    EXPECT_EQ(printer["dataChartRunning"], false);
-    EXPECT_EQ(printer["patternsPrinted"], 2);
-    EXPECT_EQ(printer["logged"], 2);
-    ASSERT_EQ(printer["log"].size(), 2u);
-    EXPECT_EQ(printer["log"][1]["n"], 2);
-    EXPECT_EQ(printer["log"][1]["what"], "pattern");
-    EXPECT_EQ(printer["log"][0]["detail"], "main \xef\xbf\xbd");
-    EXPECT_LE(printer["log"][0]["ms"], printer["log"][1]["ms"]);
-    EXPECT_EQ(printer["annotations"].size(), 108u);
-    PrinterDevice::Instance().ResetJournal();
 }
 
 // The accepted (not listening) sockets of this process on a local port, and

@@ -78,20 +78,4 @@ TEST(WinThreadTest, ResumeOfInvalidHandles)
     EXPECT_FALSE(CWinThread(nullptr, nullptr).CreateThread());
 }
 
-TEST(WinThreadTest, AThreadTheSystemCannotGiveLeavesNothingBehind)
-{
-    const std::size_t handlesBefore = win::HandleTable::Count();
-    std::atomic<int> count{0};
-    win::FailThreadCreations(1);
-    EXPECT_EQ(AfxBeginThread(Quick, &count, 0, 0, CREATE_SUSPENDED), nullptr);
-    EXPECT_EQ(win::HandleTable::Count(), handlesBefore);
-    CWinThread* next = AfxBeginThread(Quick, &count, 0, 0, CREATE_SUSPENDED);
-    ASSERT_NE(next, nullptr) << "only one creation was to fail";
-    next->m_bAutoDelete = FALSE;
-    next->ResumeThread();
-    WaitForSingleObject(next->m_hThread, INFINITE);
-    delete next;
-    EXPECT_EQ(count.load(), 1);
-}
-
 }  // namespace

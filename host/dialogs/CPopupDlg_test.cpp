@@ -41,40 +41,6 @@ TEST(CPopupDlg, QuestionsAskAndNoticesHaveOneCloseButton)
     }
 }
 
-// A message of many lines (the version report has sixteen) grows the popup
-// and moves its buttons below the text; the popup stays on the panel.
-TEST(CPopupDlg, LongMessagesMakeThePopupTaller)
-{
-    testing_support::Watchdog watchdog;
-    struct Row {
-        int lines, mode, messageHeight;  // pixels
-    };
-    const Row rows[] = {{3, 2, 103}, {16, 2, 220}, {16, 1, 220}, {60, 2, 385}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::to_string(row.lines) + " lines, mode " + std::to_string(row.mode));
-        std::wstring message;
-        for (int line = 0; line < row.lines; ++line)
-            message += L"line\n";
-        ScriptedOperator script;
-        script.Do(IDD_HOST_POPUP, "measure", [&](HWND popup) {
-            RECT text{}, ok{}, whole{};
-            GetWindowRect(GetDlgItem(popup, CPopupDlg::kMessageId), &text);
-            GetWindowRect(GetDlgItem(popup, IDOK), &ok);
-            GetWindowRect(popup, &whole);
-            EXPECT_EQ(text.bottom - text.top, row.messageHeight);
-            EXPECT_GT(ok.top, text.bottom);
-            EXPECT_LE(ok.bottom, whole.bottom);
-            EXPECT_GE(whole.top, 22) << "the caption bar fits above it";
-            EXPECT_LE(whole.bottom, 480);
-        });
-        script.Answer(IDOK);
-        CPopupDlg popup(nullptr, true);
-        popup.SetMessageText(message.c_str());
-        popup.SetButtonMode(row.mode);
-        EXPECT_EQ(IDOK, popup.DoModal());
-    }
-}
-
 TEST(CPopupDlg, AbortNoticeIsOperableWhileTheCallerOnlyPollsIsExit)
 {
     testing_support::Watchdog watchdog;
