@@ -13,6 +13,7 @@ using namespace maintenance_test;
 
 const std::wstring kTestPrintQuestion =
     L"プリンタの印字品質をチェックできます。\n「実行」ボタンを押すとテスト印字を\n開始します。";
+const std::wstring kDataRecordQuestion = L"アンプメンテナンス用の記録フォームです。\nデジタル値を記録紙に印字します。";
 
 // Leaves a running notice alone: the run must end through the printer.
 class LeaveNoticeOperator : public ScriptedOperator {
@@ -47,7 +48,7 @@ protected:
         if (button == IDC_BUTTON_TEST_PRINT)
             AnswerPopup(script, L"テストプリント", kTestPrintQuestion, answer);
         else
-            AnswerPopup(script, L"データ記録", L"アンプメンテナンス用の記録フォームです。\nデジタル値を記録紙に印字します。", answer);
+            AnswerPopup(script, L"データ記録", kDataRecordQuestion, answer);
         if (during)
             during();
         script.Do(IDD_SYSTEM, "the run has ended", [this](HWND) {

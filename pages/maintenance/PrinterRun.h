@@ -15,23 +15,29 @@ class PrinterIO;
 
 class PrinterRun {
 public:
-    struct Job {
-        AFX_THREADPROC worker = nullptr;
-        LPVOID context = nullptr;
-        HANDLE stopEvent = nullptr;
-        HANDLE errorEvent = nullptr;
-        const PrinterIOException* failure = nullptr;  // in the context; read once the error event is set
-        const wchar_t* caption = nullptr;             // of the running notice
-        CWnd* page = nullptr;
-        CWnd* noticeParent = nullptr;                 // the window the notice is created in
-    };
-
-    // Runs the job to its end. Nothing happens when the events are missing
-    // or the worker cannot be started: there would be no way to stop it, or
-    // nothing to wait for.
-    static void Run(const Job& job);
+    // Runs `worker` on its context (TESTPRINT_CONTEXT, DATACHART_CONTEXT) to
+    // the end, the notice created in `noticeParent`. Nothing happens when
+    // the context's events are missing or the worker cannot be started:
+    // there would be no way to stop it, or nothing to wait for.
+    template <class Context>
+    static void Run(AFX_THREADPROC worker, Context& context, const wchar_t* caption, CWnd* page, CWnd* noticeParent)
+    {
+        Run(Job{worker, &context, context.hStopEvent, context.hErrorEvent, &context.failure, caption, page, noticeParent});
+    }
 
 private:
+    struct Job {
+        AFX_THREADPROC worker;
+        LPVOID context;
+        HANDLE stopEvent;
+        HANDLE errorEvent;
+        const PrinterIOException* failure;  // read once the error event is set
+        const wchar_t* caption;             // of the running notice
+        CWnd* page;
+        CWnd* noticeParent;
+    };
+
+    static void Run(const Job& job);
     // Polls, in this order and at most every 100 ms: the notice's button, an
     // abort of the printer, the worker's failure.
     static void WaitForEnd(CPopupDlg& notice, PrinterIO& printer, HANDLE errorEvent);

@@ -58,7 +58,8 @@ void CloseEvent(HANDLE event)
 
 }  // namespace
 
-CSystemMaintenanceSheet::CSystemMaintenanceSheet(CWnd* parent) : CSystemSettingSheet(IDD_MAINTENANCE_SHEET, parent, false)
+CSystemMaintenanceSheet::CSystemMaintenanceSheet(CWnd* parent)
+    : CSystemSettingSheet(IDD_MAINTENANCE_SHEET, parent, false)
 {
 }
 
@@ -122,23 +123,16 @@ bool CSystemMaintenanceSheet::ConfirmRun(const wchar_t* caption, const wchar_t* 
 
 void CSystemMaintenanceSheet::OnBnClickedButtonTestPrint()
 {
-    if (!ConfirmRun(TestPrintCaption(), Text(102, L"プリンタの印字品質をチェックできます。\n「実行」ボタンを押すとテスト印字を\n開始します。")))
+    const wchar_t* question =
+        Text(102, L"プリンタの印字品質をチェックできます。\n「実行」ボタンを押すとテスト印字を\n開始します。");
+    if (!ConfirmRun(TestPrintCaption(), question))
         return;
     TESTPRINT_CONTEXT context;
     GlobalStatus::StartTestPrint();
     context.hStopEvent = NewManualResetEvent();
     context.hErrorEvent = NewManualResetEvent();
 
-    PrinterRun::Job job;
-    job.worker = TestPrintThread;
-    job.context = &context;
-    job.stopEvent = context.hStopEvent;
-    job.errorEvent = context.hErrorEvent;
-    job.failure = &context.failure;
-    job.caption = TestPrintCaption();
-    job.page = this;
-    job.noticeParent = this;
-    PrinterRun::Run(job);
+    PrinterRun::Run(TestPrintThread, context, TestPrintCaption(), this, this);
 
     CloseEvent(context.hStopEvent);
     CloseEvent(context.hErrorEvent);
@@ -147,7 +141,8 @@ void CSystemMaintenanceSheet::OnBnClickedButtonTestPrint()
 
 void CSystemMaintenanceSheet::OnBnClickedButtonDataRecord()
 {
-    if (!ConfirmRun(DataRecordCaption(), Text(103, L"アンプメンテナンス用の記録フォームです。\nデジタル値を記録紙に印字します。")))
+    const wchar_t* question = Text(103, L"アンプメンテナンス用の記録フォームです。\nデジタル値を記録紙に印字します。");
+    if (!ConfirmRun(DataRecordCaption(), question))
         return;
     DATACHART_CONTEXT context;
     GlobalStatus::StartDataPrint();
@@ -166,16 +161,7 @@ void CSystemMaintenanceSheet::OnBnClickedButtonDataRecord()
         recording->SetParams(*params);
     }
 
-    PrinterRun::Job job;
-    job.worker = DataChartThread;
-    job.context = &context;
-    job.stopEvent = context.hStopEvent;
-    job.errorEvent = context.hErrorEvent;
-    job.failure = &context.failure;
-    job.caption = DataRecordCaption();
-    job.page = this;
-    job.noticeParent = DataRecordNoticeParent();
-    PrinterRun::Run(job);
+    PrinterRun::Run(DataChartThread, context, DataRecordCaption(), this, DataRecordNoticeParent());
 
     CloseEvent(context.hStopEvent);
     CloseEvent(context.hErrorEvent);
