@@ -30,6 +30,7 @@ TEST_F(MaintenanceTest, VersionReportLinesFollowTheInstrumentAndTheRegistry)
         {main(0), {}, 1, L"メインプログラム: V3.1 build 25 abc"},
         {main(2), {}, 1, L"メインプログラム: V3.1b build 25 abc"},
         {main(101), {}, 1, L"メインプログラム: V3.1B build 25 abc"},
+        {main(100), {}, 1, L"メインプログラム: V3.1A build 25 abc"},
         {[](InstrumentProfile& p) { p.mlcuDriver = {1, 5}; }, {}, 2, L"ドライバ (MLCU) : V1.05"},
         {[](InstrumentProfile& p) { p.flcuDriver = {0x10, 0x0A}; }, {}, 3, L"         (FLCU) : V10.0A"},
         {{}, {}, 5, L"         (AMP)  : V1.21 (H/W:0201)"},
