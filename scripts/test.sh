@@ -18,9 +18,11 @@ ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
 
 [[ ${SYSDLG_SANITIZERS:-1} == 0 ]] && exit 0
 # Sanitizer builds need no benchmarks; a finding ends the run with a failure.
+# Warnings are not errors there: instrumented code makes GCC warn inside the
+# standard library (std::regex, std::function) where the plain build does not.
 for kind in address,undefined thread; do
   dir="$build-${kind%%,*}"
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSYSDLG_WERROR=ON -DSYSDLG_SANITIZE="$kind" \
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSYSDLG_WERROR=OFF -DSYSDLG_SANITIZE="$kind" \
     -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON >/dev/null
 done
 cmake --build "$build-address" -j"$(nproc)"
