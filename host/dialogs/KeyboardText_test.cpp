@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using host::KeyboardText;
 using Result = KeyboardText::Result;
 
@@ -49,4 +51,44 @@ TEST(KeyboardText, BackAndLineMovesStopAtTheEnds)
     text.FocusLine(9);
     EXPECT_EQ(3, text.CursorLine()) << "focus stays within the line limit and adds lines up to it";
     EXPECT_EQ(4u, text.Lines().size());
+}
+
+// Typing and deleting happen at the cursor; the cursor keys stay within the
+// line, and no key joins two lines.
+TEST(KeyboardText, EditsAtTheCursorAndNeverJoinsLines)
+{
+    KeyboardText text;
+    text.Configure(KeyboardText::kUnlimited, 3, 6);
+    text.SetText(L"abcd\r\nxy");
+    struct Step {
+        const char* key;
+        std::function<Result(KeyboardText&)> press;
+        Result result;
+        const wchar_t* after;
+        int line;
+        int column;
+    };
+    const Step steps[] = {
+        {"start", [](KeyboardText&) { return Result::Done; }, Result::Done, L"abcd\r\nxy", 0, 4},
+        {"Home", &KeyboardText::Home, Result::Done, L"abcd\r\nxy", 0, 0},
+        {"Left at the start", &KeyboardText::Left, Result::Nothing, L"abcd\r\nxy", 0, 0},
+        {"Delete", &KeyboardText::Delete, Result::Done, L"bcd\r\nxy", 0, 0},
+        {"Right", &KeyboardText::Right, Result::Done, L"bcd\r\nxy", 0, 1},
+        {"insert", [](KeyboardText& t) { return t.Insert(L'Z'); }, Result::Done, L"bZcd\r\nxy", 0, 2},
+        {"Back", &KeyboardText::Back, Result::Done, L"bcd\r\nxy", 0, 1},
+        {"End", &KeyboardText::End, Result::Done, L"bcd\r\nxy", 0, 3},
+        {"Right at the end", &KeyboardText::Right, Result::Nothing, L"bcd\r\nxy", 0, 3},
+        {"Delete at the end", &KeyboardText::Delete, Result::Nothing, L"bcd\r\nxy", 0, 3},
+        {"Down", &KeyboardText::Down, Result::Done, L"bcd\r\nxy", 1, 2},
+        {"Home", &KeyboardText::Home, Result::Done, L"bcd\r\nxy", 1, 0},
+        {"Back at a line's start", &KeyboardText::Back, Result::Done, L"bcd\r\nxy", 0, 3},
+        {"NewLine", &KeyboardText::NewLine, Result::Done, L"bcd\r\nxy", 1, 2},
+        {"Up", &KeyboardText::Up, Result::Done, L"bcd\r\nxy", 0, 3},
+    };
+    for (const Step& step : steps) {
+        EXPECT_EQ(step.result, step.press(text)) << step.key;
+        EXPECT_EQ(step.after, text.GetText()) << step.key;
+        EXPECT_EQ(step.line, text.CursorLine()) << step.key;
+        EXPECT_EQ(step.column, text.CursorColumn()) << step.key;
+    }
 }
