@@ -197,3 +197,25 @@ TEST_F(HttpServerTest, WaitingAndSlowClientsDoNotKeepAPlainRequestOut)
 }
 
 }  // namespace
+
+namespace {
+
+// A server that stops answers its waiting long polls rather than dropping them.
+TEST_F(HttpServerTest, AStoppingServerAnswersItsWaitingPolls)
+{
+    Serve(true);
+    const int poll = Open();
+    Send(poll, "GET /api/screen?after=" + std::to_string(api->PublishedVersion()) +
+                   " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    // A request sent after the poll is answered: the poll was read and waits.
+    httplib::Client client("127.0.0.1", port);
+    ASSERT_TRUE(client.Get("/api/config"));
+    pollfd ready{poll, POLLIN, 0};
+    ASSERT_EQ(::poll(&ready, 1, 0), 0) << "the poll waits";
+    server->Stop();
+    Answer answer = Receive(poll);
+    EXPECT_EQ(answer.status, 200);
+    EXPECT_EQ(json::parse(answer.body)["version"], api->PublishedVersion());
+}
+
+}  // namespace

@@ -124,6 +124,10 @@ TEST_F(TouchPanelApiTest, InputActsAndAnswersTheNewScreen)
     response = Post("/api/type", "{\"hwnd\": " + std::to_string(ui.DialogHandle()) + ", \"text\": \"ab漢\"}");
     ASSERT_EQ(response.status, 200) << response.body;
     EXPECT_EQ((*Control(json::parse(response.body), PanelTestDialog::IDC_EDIT))["text"], "ab漢");
+    // One input presses a repeated key that many times (quick Backspaces).
+    response = Post("/api/key", "{\"hwnd\": " + std::to_string(ui.DialogHandle()) + ", \"vk\": 8, \"repeat\": 2}");
+    ASSERT_EQ(response.status, 200) << response.body;
+    EXPECT_EQ((*Control(json::parse(response.body), PanelTestDialog::IDC_EDIT))["text"], "a");
 }
 
 // Malformed input is 400, an unknown window, control or part 404, a
@@ -143,6 +147,8 @@ TEST_F(TouchPanelApiTest, RefusedInputChangesNothing)
         {"tap", Tap(PanelTestDialog::IDC_BUTTON, ", \"x\": 3"), 400},
         {"key", dialog + ", \"vk\": 0}", 400},
         {"key", dialog + ", \"vk\": 13.5}", 400},
+        {"key", dialog + ", \"vk\": 8, \"repeat\": 0}", 400},
+        {"key", dialog + ", \"vk\": 8, \"repeat\": 101}", 400},
         {"type", dialog + ", \"text\": 5}", 400},
         {"tap", "{\"hwnd\": 999999, \"id\": 100}", 404},
         {"tap", Tap(4711), 404},
@@ -267,6 +273,33 @@ TEST_F(TouchPanelApiTest, LongPollAnswersWithTheSameVersionWhenNothingChanged)
     // An earlier version is answered at once with the newest screen.
     json older = json::parse(Get("/api/screen", {{"after", "0"}}).body);
     EXPECT_EQ(older["version"], now);
+}
+
+// Once the simulator is ending, every reader of the screen, waiting or not,
+// learns that the instrument ended, and input is refused.
+TEST(TouchPanelApiEnding, AClosedPanelHasOneLastScreenSayingTheInstrumentEnded)
+{
+    TouchPanel panel(std::this_thread::get_id(), [] { return std::string("{}"); });
+    RequestLog log;
+    ApiAccess access(true, "token0123456789abcdef");
+    TouchPanelApi api(panel, log, access);
+    ApiRequest poll;
+    poll.caller.method = "GET";
+    poll.caller.path = "/api/screen";
+    poll.caller.host = "127.0.0.1:8080";
+    poll.query = {{"after", "0"}};
+    std::uint64_t after = 0;
+    EXPECT_EQ(api.Classify(poll, after), TouchPanelApi::Timing::Park);
+    panel.Close();
+    EXPECT_EQ(api.Classify(poll, after), TouchPanelApi::Timing::Now);
+    const json ended = {{"version", 1}, {"ended", true}, {"windows", json::array()}};
+    EXPECT_EQ(json::parse(api.Handle(poll).body), ended);
+    EXPECT_EQ(json::parse(api.CurrentScreen().body), ended);
+    ApiRequest tap = poll;
+    tap.caller.method = "POST";
+    tap.caller.path = "/api/tap";
+    tap.body = "{\"hwnd\": 1, \"id\": 1}";
+    EXPECT_EQ(api.Handle(tap).status, 503);
 }
 
 TEST_F(TouchPanelApiTest, TheRequestLogIsServedFromASequenceNumberOn)
