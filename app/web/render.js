@@ -186,8 +186,7 @@ function drawControl(window, control, act) {
     break;
   }
   case 'edit':
-    element.textContent = control.text;
-    if (control.focused) element.classList.add('focused');
+    drawEditText(element, control);
     if (control.multiline === '1') keepScrolled(element, `${window.hwnd}:${control.id}`);
     tapOn(element, window, control, act);
     break;
@@ -215,6 +214,21 @@ function drawControl(window, control, act) {
     tapOn(element, window, control, act);
   }
   return element;
+}
+
+// A focused entry shows its cursor where the next character goes: at the end
+// of the text unless the instrument says where ("caret", in characters).
+function drawEditText(element, control) {
+  if (!control.focused) {
+    element.textContent = control.text;
+    return;
+  }
+  element.classList.add('focused');
+  const characters = Array.from(control.text || '');
+  const at = control.caret !== undefined ? Math.min(Number(control.caret), characters.length) : characters.length;
+  const caret = document.createElement('span');
+  caret.className = 'caret';
+  element.append(characters.slice(0, at).join(''), caret, characters.slice(at).join(''));
 }
 
 // Where the operator scrolled a text to, by window and control: a new screen
