@@ -1,56 +1,66 @@
 #include "host/formats/MemoryBlockData.h"
 
+#include "host/formats/DataFile.h"
+
 #include <gtest/gtest.h>
 
 namespace formats {
 namespace {
 
-MemoryBlockProfile Block(WaveformChannel::Shape shape)
+std::shared_ptr<const InstrumentProfile> TwoBlocks()
 {
-    MemoryBlockProfile block;
+    InstrumentProfile profile;
+    profile.memoryBlocks.resize(2);
+    MemoryBlockProfile& block = profile.memoryBlocks[1];
     block.enabled = true;
     block.sampleCount = 8;
     block.samplingIntervalUs = 2500;  // 8 samples per 50 Hz period
-    block.channels.push_back({2, shape, 50.0, 1000, 100});
-    return block;
+    block.channels = {{2, WaveformChannel::Shape::Sine, 50.0, 1000, 100},
+                      {6, WaveformChannel::Shape::Square, 50.0, 40000, 0}};
+    return std::make_shared<const InstrumentProfile>(profile);
 }
 
-// Samples follow the shape around the offset; values beyond sixteen bits are clamped.
-TEST(MemoryBlockDataTest, SamplesFollowTheShapeWithOffset)
+// What a file written from a block holds is what the waveform memory holds,
+// header magic and all.
+TEST(MemoryBlockDataTest, ABlockIsWrittenAsTheWaveformMemoryHoldsIt)
 {
-    using Shape = WaveformChannel::Shape;
-    const std::pair<Shape, std::vector<std::int16_t>> rows[] = {
-        {Shape::Sine, {100, 807, 1100, 807, 100, -607, -900, -607}},
-        {Shape::Square, {1100, 1100, 1100, 1100, -900, -900, -900, -900}},
-        {Shape::Triangle, {100, 600, 1100, 600, 100, -400, -900, -400}},
-        {Shape::Ramp, {-900, -650, -400, -150, 100, 350, 600, 850}},
-    };
+    CMemBlockMan memory(TwoBlocks());
     RecordedData data;
-    for (const auto& [shape, samples] : rows) {
-        ASSERT_TRUE(SampleMemoryBlock(Block(shape), data));
-        ASSERT_EQ(data.channels.size(), 1u);
-        EXPECT_EQ(data.channels[0].samples, samples) << static_cast<int>(shape);
+    std::string error;
+    ASSERT_TRUE(ReadMemoryBlock(memory, 1, data, error)) << error;
+    ASSERT_EQ(data.channels.size(), 2u);
+    const T_FHEADER* header = memory.GetFHEADER(1);
+    for (int k = 0; k < 2; ++k) {
+        const std::vector<short> held = memory.GetChannelData(1, k);
+        EXPECT_EQ(data.channels[k].samples, std::vector<std::int16_t>(held.begin(), held.end())) << k;
+        EXPECT_EQ(data.channels[k].scale, header->fScale[k]) << k;
+        EXPECT_EQ(data.channels[k].unit, L"V");
     }
-    EXPECT_EQ(data.channels[0].name + L" " + std::to_wstring(data.channels[0].slot), L"CH03 2");
+    EXPECT_EQ(data.channels[1].name, L"CH07");
     EXPECT_DOUBLE_EQ(data.intervalSeconds, 0.0025);
-    EXPECT_DOUBLE_EQ(data.channels[0].Value(6), 0.6) << "1 mV per count";
-    MemoryBlockProfile loud = Block(Shape::Square);
-    loud.channels[0].amplitude = 40000;
-    ASSERT_TRUE(SampleMemoryBlock(loud, data));
-    EXPECT_EQ(std::make_pair(data.channels[0].samples.front(), data.channels[0].samples.back()),
-              std::make_pair(std::int16_t{32767}, std::int16_t{-32768}));
+
+    const std::string bytes = EncodeDataFile(data);
+    ASSERT_FALSE(bytes.empty());
+    EXPECT_EQ(bytes.substr(0, 8), std::string(header->magic, 8));
+    RecordedData back;
+    ASSERT_TRUE(DecodeDataFile(bytes, back));
+    EXPECT_EQ(back.channels[0].samples, data.channels[0].samples);
 }
 
 TEST(MemoryBlockDataTest, BlocksWithoutDataGiveNothing)
 {
+    CMemBlockMan memory(TwoBlocks());
     RecordedData data;
-    MemoryBlockProfile block = Block(WaveformChannel::Shape::Sine);
-    block.enabled = false;
-    EXPECT_FALSE(SampleMemoryBlock(block, data));
-    block = Block(WaveformChannel::Shape::Sine);
-    block.sampleCount = 0;
-    EXPECT_FALSE(SampleMemoryBlock(block, data));
-    EXPECT_TRUE(data.channels.empty()) << "the output is untouched";
+    data.intervalSeconds = 7.0;
+    std::string error;
+    for (int block : {0, 2, -1}) {
+        EXPECT_FALSE(ReadMemoryBlock(memory, block, data, error)) << block;
+        EXPECT_FALSE(error.empty());
+    }
+    InstrumentProfile empty = *TwoBlocks();
+    empty.memoryBlocks[1].channels.clear();
+    EXPECT_FALSE(ReadMemoryBlock(CMemBlockMan(std::make_shared<const InstrumentProfile>(empty)), 1, data, error));
+    EXPECT_EQ(data.intervalSeconds, 7.0) << "the output is untouched";
 }
 
 }  // namespace
