@@ -22,7 +22,7 @@ std::string SafeText(const std::string& text) { return text.empty() ? "?" : text
 }  // namespace
 
 HostApplication::HostApplication(InstrumentRoot& root, RequestLog& log)
-    : m_root(root), m_log(log), m_receiver(m_state, log, [this] { PersistState(); }),
+    : m_root(root), m_log(log), m_receiver(m_state, log, [this] { PersistState(); }), m_clock(root.ClockPath()),
       m_uiThread(std::this_thread::get_id())
 {
 }
@@ -37,6 +37,9 @@ void HostApplication::SetStateChanged(std::function<void()> changed)
 
 void HostApplication::LoadState()
 {
+    std::string clockError;
+    if (!m_clock.Load(clockError))
+        std::fprintf(stderr, "sysdlg-sim: %s; the clock runs on the machine's time\n", clockError.c_str());
     std::string error;
     struct stat info{};
     if (::lstat(m_root.StatePath().c_str(), &info) == 0 &&
@@ -62,6 +65,8 @@ void HostApplication::ConnectPanel(TouchPanel& panel)
     panel.SetIdleWork([this] {
         if (m_unsaved)
             PersistState();
+        else
+            KeepClock();
     });
     SetStateChanged([&panel] { panel.MarkConfigChanged(); });
 }
@@ -73,6 +78,7 @@ bool HostApplication::PersistState()
     bool saved = SettingsFile::Save(m_root.StatePath(), m_state, error);
     if (!saved)
         std::fprintf(stderr, "sysdlg-sim: cannot keep the settings: %s\n", error.c_str());
+    KeepClock();
     // The simulated instrument changes too (memory erased, adapter set up).
     std::ofstream profile(m_root.ProfilePath() + ".saving", std::ios::binary | std::ios::trunc);
     profile << ProfileFile::Write(*InstrumentProfile::Current());
@@ -82,6 +88,13 @@ bool HostApplication::PersistState()
         saved = false;
     }
     return saved;
+}
+
+void HostApplication::KeepClock()
+{
+    std::string error;
+    if (!m_clock.KeepIfChanged(error))
+        std::fprintf(stderr, "sysdlg-sim: %s\n", error.c_str());
 }
 
 HostReceiver::Ending HostApplication::RunSystemDialog()

@@ -8,6 +8,7 @@
 
 #include "HostMainWindow.h"
 #include "HostReceiver.h"
+#include "InstrumentClock.h"
 #include "HostState.h"
 #include "InstrumentRoot.h"
 #include "RequestLog.h"
@@ -23,8 +24,9 @@ public:
     HostApplication(InstrumentRoot& root, RequestLog& log);
     ~HostApplication();
 
-    // Reads the persisted state, if there is one. A state file that cannot
-    // be read is kept aside as state.txt.bad and the defaults are used.
+    // Reads the persisted state, if there is one, and sets the instrument's
+    // clock as it was kept. A state file that cannot be read is kept aside
+    // as state.txt.bad and the defaults are used.
     void LoadState();
     bool PersistState();
     // Connects the touch panel: every change of the host's state reaches the
@@ -50,12 +52,15 @@ public:
 
 private:
     HostReceiver::Ending RunSystemDialog();
+    // The clock calibration tells nobody: its change is kept when seen.
+    void KeepClock();
 
     InstrumentRoot& m_root;
     RequestLog& m_log;
     HostState m_state;
     HostReceiver m_receiver;
     HostMainWindow m_mainWindow;
+    InstrumentClock m_clock;
     std::function<void()> m_stateChanged;
     std::atomic<bool> m_stopRequested{false};
     bool m_unsaved = false;

@@ -11,10 +11,12 @@
 #include "ScreenCache.h"
 #include "SettingsFile.h"
 #include "host/devices/UsbEject.h"
+#include "host/dialogs/DateEntryDialog.h"
 #include "tests/harness/DialogTestHelpers.h"
 #include "tests/harness/TempDataRoot.h"
 #include "win/Input.h"
 #include "win/Screen.h"
+#include "win/TimeApi.h"
 #include "win/Window.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +37,10 @@ constexpr int IDC_SHUTDOWN = 17005;
 constexpr int IDC_USB_RELEASE = 17002;
 constexpr int IDC_KEYBOARD_CLEAR = 30156;
 constexpr int IDC_PROC_HAND = 19001;
+constexpr UINT IDD_DATETIME = 30005;
+// The maintenance page.
+constexpr int IDC_CLOCK = 17037;
+constexpr int IDC_MAINTENANCE_NEXT = 17181;
 
 // The auxiliary page.
 constexpr int IDC_MISC_BUZZER = 17068;
@@ -230,6 +236,38 @@ TEST_F(HostApplicationFlowsTest, SavedSetupTwoRestoresTheModeAfterTheRestartAndS
     ASSERT_GE(names.size(), 4u);
     EXPECT_EQ(std::count(names.begin(), names.end(), L"DLGREQ_SAVE_SETTINGS"), 1);
     EXPECT_EQ(std::vector<std::wstring>(names.end() - 3, names.end()), kLoadThenRestart);
+}
+
+// The maintenance page's box shows the host's block and writes it; ticked,
+// the shutdown switches the write filter off. A clock set on the page comes
+// back at the next start.
+TEST_F(HostApplicationFlowsTest, MaintenanceModeNextStartAndTheClockSurviveTheShutdown)
+{
+    const std::int64_t machine = win::Clock::GetOffsetSeconds();
+    app->State().Misc().bMaintenanceNextStart = true;
+    ScreenCheckingOperator script;
+    ChooseTab(script, 5);
+    script.Tap(IDD_SYSTEM, IDC_MAINTENANCE_NEXT);  // off
+    script.Tap(IDD_SYSTEM, IDC_MAINTENANCE_NEXT);  // on again
+    script.Tap(IDD_SYSTEM, IDC_CLOCK);
+    script.Tap(IDD_DATETIME, DateEntryDialog::kUpId);  // one year on
+    script.Tap(IDD_DATETIME, IDOK);
+    ShutDown(script);
+    Run(script);
+    const std::int64_t offset = win::Clock::GetOffsetSeconds() - machine;
+    win::Clock::SetOffsetSeconds(machine);
+    HostApplication(root, log).LoadState();
+    EXPECT_EQ(win::Clock::GetOffsetSeconds(), machine + offset);
+    win::Clock::SetOffsetSeconds(machine);
+
+    EXPECT_TRUE(offset >= 365 * 86400 - 60 && offset <= 366 * 86400 + 60) << offset;
+    EXPECT_TRUE(std::regex_match(app_testing::ReadAll(root.WriteFilterLogPath()),
+                                 std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d EWFMGR\.EXE C: -disable\n)")));
+    EXPECT_EQ(RequestNames(), std::vector<std::wstring>{L"DLGREQ_SHUTDOWN"}) << "the box tells the host nothing";
+    HostState kept;
+    std::string error;
+    ASSERT_TRUE(SettingsFile::Load(root.StatePath(), kept, error)) << error;
+    EXPECT_TRUE(kept.Misc().bMaintenanceNextStart);
 }
 
 TEST_F(HostApplicationFlowsTest, EveryPageAndTheFileListsChangesReachThePanel)

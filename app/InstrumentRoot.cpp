@@ -121,20 +121,14 @@ bool InstrumentRoot::Prepare(std::string& error)
             return false;
         m_createdSamples = true;
     }
-    return MakeWriteFilterTool(error);
+    return MakeStandIns(error);
 }
 
-bool InstrumentRoot::MakeWriteFilterTool(std::string& error)
+bool InstrumentRoot::MakeStandIns(std::string& error)
 {
-    struct stat info{};
-    if (stat(WriteFilterToolPath().c_str(), &info) == 0)
-        return true;  // an existing tool (perhaps one set up for a test) is kept
-    std::string folder = WriteFilterToolPath().substr(0, WriteFilterToolPath().rfind('/'));
-    if (!MakeFolder(folder, error))
-        return false;
-    // The platform starts it with SYSDLG_DATA_ROOT set; run by hand, the
-    // root is three folders above the tool.
-    static const char kScript[] =
+    // The platform starts them with SYSDLG_DATA_ROOT set; run by hand, the
+    // root is found from where they lie.
+    static const char kWriteFilter[] =
         "#!/bin/sh\n"
         "# Stand-in for the system's write-filter manager: records each run in\n"
         "# <data root>/host/ewfmgr.log and succeeds.\n"
@@ -142,18 +136,37 @@ bool InstrumentRoot::MakeWriteFilterTool(std::string& error)
         "mkdir -p \"$root/host\" || exit 1\n"
         "printf '%s EWFMGR.EXE %s\\n' \"$(date '+%Y-%m-%d %H:%M:%S')\" \"$*\" >> \"$root/host/ewfmgr.log\" || exit 1\n"
         "exit 0\n";
-    std::string temporary = WriteFilterToolPath() + ".making";
+    static const char kCalibration[] =
+        "#!/bin/sh\n"
+        "# Stand-in for the touch-panel driver's calibration program: records each\n"
+        "# run and the folder it ran in in <data root>/host/calibration.log.\n"
+        "root=\"${SYSDLG_DATA_ROOT:-$(cd \"$(dirname \"$0\")/../../../..\" && pwd)}\"\n"
+        "mkdir -p \"$root/host\" || exit 1\n"
+        "printf '%s TouchPanelCalibration.exe %s\\n' \"$(date '+%Y-%m-%d %H:%M:%S')\" \"$PWD\" >> \"$root/host/calibration.log\" || exit 1\n"
+        "exit 0\n";
+    return MakeStandIn(WriteFilterToolPath(), kWriteFilter, error) &&
+           MakeStandIn(CalibrationProgramPath(), kCalibration, error);
+}
+
+bool InstrumentRoot::MakeStandIn(const std::string& path, const char* script, std::string& error)
+{
+    struct stat info{};
+    if (stat(path.c_str(), &info) == 0)
+        return true;  // an existing one (perhaps set up for a test) is kept
+    if (!MakeFolder(path.substr(0, path.rfind('/')), error))
+        return false;
+    std::string temporary = path + ".making";
     {
         std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file << kScript;
+        file << script;
         if (!file) {
             error = "cannot write " + temporary;
             return false;
         }
     }
-    if (chmod(temporary.c_str(), 0755) != 0 || std::rename(temporary.c_str(), WriteFilterToolPath().c_str()) != 0) {
+    if (chmod(temporary.c_str(), 0755) != 0 || std::rename(temporary.c_str(), path.c_str()) != 0) {
         std::remove(temporary.c_str());
-        error = "cannot make " + WriteFilterToolPath();
+        error = "cannot make " + path;
         return false;
     }
     return true;

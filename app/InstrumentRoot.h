@@ -8,7 +8,10 @@
 // Every root, new or not, has the stand-in of the system's write-filter tool,
 // C:\WINDOWS\system32\EWFMGR.EXE: a shell script that appends one line per run
 // to <root>/host/ewfmgr.log ("2024-05-14 09:30:15 EWFMGR.EXE C: -disable")
-// and succeeds. A missing tool is made again at the next start.
+// and succeeds. Likewise the stand-in of the touch panel's calibration
+// program, C:\Program Files\Gunze\Gunze TPDD\TouchPanelCalibration.exe,
+// which notes each run and its folder in <root>/host/calibration.log. A
+// missing stand-in is made again at the next start.
 #pragma once
 
 #include "host/InstrumentProfile.h"
@@ -31,6 +34,13 @@ public:
     std::string ProfilePath() const { return HostFolder() + "/instrument.txt"; }
     std::string WriteFilterToolPath() const { return m_root + "/C/WINDOWS/system32/EWFMGR.EXE"; }
     std::string WriteFilterLogPath() const { return HostFolder() + "/ewfmgr.log"; }
+    std::string CalibrationProgramPath() const
+    {
+        return m_root + "/C/Program Files/Gunze/Gunze TPDD/TouchPanelCalibration.exe";
+    }
+    std::string CalibrationLogPath() const { return HostFolder() + "/calibration.log"; }
+    // The instrument clock's offset from the machine's (InstrumentClock).
+    std::string ClockPath() const { return HostFolder() + "/clock.txt"; }
 
     // Makes the current instrument profile the file `named` (which must be
     // right: false and `error` otherwise) or, without one, the instrument as
@@ -49,7 +59,8 @@ public:
 
 private:
     bool WriteSamples(std::string& error);
-    bool MakeWriteFilterTool(std::string& error);
+    bool MakeStandIns(std::string& error);
+    static bool MakeStandIn(const std::string& path, const char* script, std::string& error);
 
     std::string m_root;
     bool m_createdSamples = false;

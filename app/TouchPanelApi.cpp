@@ -47,14 +47,23 @@ nlohmann::json PlaybackJson(const std::wstring& path)
     return {{"path", path.empty() ? nlohmann::json(nullptr) : nlohmann::json(win::WideToUtf8(path))}};
 }
 
-// The page annotations the printer was last sent, and how many lines it has
-// been sent since the simulator started.
+// The page annotations the printer was last sent, how many lines it has been
+// sent since the simulator started, what it is doing and its log.
 nlohmann::json PrinterJson(const PrinterJournal& journal)
 {
     nlohmann::json annotations = nlohmann::json::array();
     for (const std::wstring& line : journal.annotations)
         annotations.push_back(win::WideToUtf8(line));
-    return {{"annotations", std::move(annotations)}, {"annotationChanges", journal.annotationChanges}};
+    nlohmann::json log = nlohmann::json::array();
+    for (const PrinterLogEntry& entry : journal.log)
+        log.push_back({{"n", entry.number}, {"ms", entry.milliseconds}, {"what", entry.what}, {"detail", entry.detail}});
+    return {{"annotations", std::move(annotations)},
+            {"annotationChanges", journal.annotationChanges},
+            {"testPrintRunning", journal.testPrintRunning},
+            {"dataChartRunning", journal.dataChartRunning},
+            {"patternsPrinted", journal.patternsPrinted},
+            {"logged", journal.logged},
+            {"log", std::move(log)}};
 }
 
 }  // namespace
@@ -104,7 +113,7 @@ ApiResponse TouchPanelApi::Handle(const ApiRequest& request) const
         if (route == "requests")
             return Requests(request);
         if (route == "printer")
-            return Json(PrinterJson(PrinterIO::GetJournal()).dump());
+            return Json(PrinterJson(PrinterIO::GetJournal()).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
         return Config();
     }
     if (route == "playback") {

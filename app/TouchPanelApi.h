@@ -9,7 +9,8 @@
 //   POST /api/type  {"hwnd", "text"}
 //   GET  /api/requests[?after=SEQ]   the request log
 //   GET  /api/config                 the host's configuration
-//   GET  /api/printer                the page annotations the printer was sent
+//   GET  /api/printer                the page annotations the printer was sent,
+//                                    what it is printing and its log
 //   GET  /api/playback               {"path": file on the playback screen or null}
 //   POST /api/playback {"path": "D:\\data\\a.FSD"} opens a file on the playback
 //                      screen, {"path": null} closes it; answers as GET

@@ -14,6 +14,7 @@
 #include "host/ConfigBase.h"
 #include "host/InstrumentProfile.h"
 #include "win/Input.h"
+#include "win/Registry.h"
 
 #include <csignal>
 #include <cstdio>
@@ -54,6 +55,9 @@ int main(int argc, char** argv)
     }
     if (!note.empty())
         std::fprintf(stderr, "sysdlg-sim: %s\n", note.c_str());
+    // The version report names the system the simulator runs on.
+    if (!win::Registry::LoadMachineRelease("/etc/os-release"))
+        win::Registry::LoadMachineRelease("/usr/lib/os-release");
 
     RequestLog log;
     HostApplication application(root, log);

@@ -8,7 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make pkg-config ccache libgtest-dev libgmock-dev libbenchmark-dev
-          libcpp-httplib-dev nlohmann-json3-dev chromium nodejs npm g++-multilib qemu-user)
+          libcpp-httplib-dev nlohmann-json3-dev chromium nodejs npm g++-multilib qemu-user
+          clang-14 libclang-rt-14-dev)
 fonts=(fonts-ipafont-gothic)
 
 missing=()

@@ -1,6 +1,7 @@
 // The Win32 and C runtime functions of the drives and the current directory.
 #include "win/Drives.h"
 
+#include "win/Descriptor.h"
 #include "win/Handles.h"
 #include "win/TextConvert.h"
 
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 
@@ -109,9 +111,10 @@ BOOL GetDiskFreeSpaceExW(LPCWSTR directory, ULARGE_INTEGER* freeBytesAvailable, 
         Drives::Resolve(directory != nullptr ? std::wstring(directory) : Drives::GetCurrentDirectory());
     if (!resolved)
         return FALSE;
+    const win::Descriptor folder(resolved->Open(O_PATH));
     struct statvfs info {};
-    if (::statvfs(resolved->posix.c_str(), &info) != 0) {
-        SetLastError(errno == ENOENT ? Drives::MissingFileError(resolved->posix) : win::Win32ErrorFromErrno(errno));
+    if (!folder.IsOpen() || ::fstatvfs(folder.Get(), &info) != 0) {
+        SetLastError(resolved->ErrorOf(errno));
         return FALSE;
     }
     const ULONGLONG unit = info.f_frsize != 0 ? info.f_frsize : info.f_bsize;

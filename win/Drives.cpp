@@ -1,6 +1,8 @@
 #include "win/Drives.h"
 
+#include "win/Beneath.h"
 #include "win/DebugLog.h"
+#include "win/DriveFolders.h"
 #include "win/Handles.h"
 #include "win/NameMatch.h"
 #include "win/TextConvert.h"
@@ -9,6 +11,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
+#include <fcntl.h>
 #include <mutex>
 #include <sys/stat.h>
 #include <vector>
@@ -25,6 +28,9 @@ struct WinPath {
     std::wstring server;
     std::wstring share;
     std::vector<std::wstring> parts;
+    // Each part as it was written, trailing dots and blanks included: an
+    // entry of that exact name is the one meant, where one exists.
+    std::vector<std::wstring> written;
 
     std::wstring RootText() const
     {
@@ -48,7 +54,7 @@ struct WinPath {
 struct State {
     std::mutex mutex;
     std::string root;
-    WinPath current = WinPath{L'C', {}, {}, {}};
+    WinPath current = WinPath{L'C', {}, {}, {}, {}};
 };
 
 State& TheState()
@@ -63,44 +69,34 @@ bool IsDirectory(const std::string& path)
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-bool Exists(const std::string& path)
-{
-    struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0;
-}
-
-std::optional<std::string> RealPath(const std::string& path)
-{
-    char* resolved = ::realpath(path.c_str(), nullptr);
-    if (resolved == nullptr)
-        return std::nullopt;
-    std::string result(resolved);
-    std::free(resolved);
-    return result;
-}
-
 bool IsWithin(const std::string& path, const std::string& folder)
 {
     return path == folder || (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
                               path[folder.size()] == '/');
 }
 
-// The entry of `folder` whose name equals `name` without regard to case;
-// the first in byte order when several do.
-std::optional<std::string> FindEntryIgnoringCase(const std::string& folder, std::wstring_view name)
+// The entry of the folder `beneath` below `base` whose name equals `name`
+// without regard to case; the first in byte order when several do.
+std::optional<std::string> FindEntryIgnoringCase(int base, const std::string& beneath, std::wstring_view name)
 {
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr)
+    const int folder = OpenBeneath(base, beneath, O_RDONLY | O_DIRECTORY);
+    DIR* dir = folder >= 0 ? ::fdopendir(folder) : nullptr;
+    if (dir == nullptr) {
+        if (folder >= 0)
+            ::close(folder);
         return std::nullopt;
+    }
     std::optional<std::string> found;
     while (dirent* entry = ::readdir(dir)) {
         std::string entryName = entry->d_name;
         if (entryName == "." || entryName == "..")
             continue;
-        if (NamesEqual(Utf8ToWide(entryName), name) && (!found || entryName < *found))
+        if (IsValidUtf8(entryName) && NamesEqual(Utf8ToWide(entryName), name) && (!found || entryName < *found))
             found = entryName;
     }
     ::closedir(dir);
+    if (!found)
+        errno = ENOENT;
     return found;
 }
 
@@ -169,6 +165,7 @@ bool ParseWindowsPath(std::wstring_view input, const WinPath& current, WinPath& 
     } else if (text[0] == L'\\') {
         path = current;
         path.parts.clear();
+        path.written.clear();
         rest = text;
     } else {
         path = current;
@@ -190,8 +187,10 @@ bool ParseWindowsPath(std::wstring_view input, const WinPath& current, WinPath& 
                 return Fail(ERROR_PATH_NOT_FOUND);
             }
             path.parts.pop_back();
+            path.written.pop_back();
             continue;
         }
+        const std::wstring_view written = part;
         while (!part.empty() && (part.back() == L'.' || part.back() == L' '))
             part.remove_suffix(1);
         if (part.empty())
@@ -201,15 +200,118 @@ bool ParseWindowsPath(std::wstring_view input, const WinPath& current, WinPath& 
         if (part.size() > kMaxNameLength)
             return Fail(ERROR_FILENAME_EXCED_RANGE);
         path.parts.emplace_back(part);
+        path.written.emplace_back(written.size() <= kMaxNameLength && IsValidFileName(written) ? written : part);
     }
     if (path.Text().size() >= limit)
         return Fail(ERROR_FILENAME_EXCED_RANGE);
     return true;
 }
 
+// The drive's (or share's) folder of `path`, opened; sets the last error.
+bool OpenDriveFolder(const WinPath& path, ResolvedPath& resolved)
+{
+    std::string key;
+    if (path.drive != 0) {
+        key = std::string(1, static_cast<char>(path.drive));
+    } else {
+        const std::shared_ptr<const Descriptor> root = DriveFolders::Root();
+        std::optional<std::string> server =
+            root ? FindEntryIgnoringCase(root->Get(), "UNC", path.server) : std::nullopt;
+        if (!server) {
+            SetLastError(ERROR_BAD_NETPATH);
+            return false;
+        }
+        std::optional<std::string> share = FindEntryIgnoringCase(root->Get(), "UNC/" + *server, path.share);
+        if (!share) {
+            SetLastError(ERROR_BAD_NET_NAME);
+            return false;
+        }
+        key = "UNC/" + *server + "/" + *share;
+    }
+    resolved.drive = DriveFolders::Open(key);
+    if (!resolved.drive) {
+        SetLastError(path.drive != 0 ? ERROR_PATH_NOT_FOUND : ERROR_BAD_NET_NAME);
+        return false;
+    }
+    resolved.posixRoot += "/" + key;
+    return true;
+}
+
+bool Unreachable(const ResolvedPath& resolved)
+{
+    OutputDebugStringW((L"path cannot be reached on its drive: " + resolved.windows).c_str());
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+}
+
+// Spells each existing part as the drive does (without regard to case),
+// looking every part up beneath the drive's folder. False (last error set)
+// when a part leads out of the drive.
+bool SpellBeneath(std::vector<std::wstring> parts, const std::vector<std::wstring>& written,
+                  Drives::FinalLink finalLink, ResolvedPath& resolved)
+{
+    const int drive = resolved.DriveFolder();
+    std::string beneath;
+    // Windows drops a name's trailing dots and blanks, but a drive here may
+    // hold "abc " beside "abc": a part names the entry it was written as
+    // when that exists.
+    for (std::size_t index = 0; index < parts.size() && index < written.size(); ++index) {
+        if (written[index] != parts[index]) {
+            const Descriptor exact(
+                OpenBeneath(drive, JoinBeneath(beneath, WideToUtf8(written[index])), O_PATH | O_NOFOLLOW));
+            if (exact.IsOpen())
+                parts[index] = written[index];
+        }
+        beneath = JoinBeneath(beneath, WideToUtf8(parts[index]));
+    }
+    beneath.clear();
+    for (const std::wstring& part : parts)
+        beneath = JoinBeneath(beneath, WideToUtf8(part));
+    Descriptor entry(OpenBeneath(drive, beneath.empty() ? "." : beneath, O_PATH | O_NOFOLLOW));
+    if (!entry.IsOpen() && errno == EACCES)
+        return Unreachable(resolved);
+    if (!entry.IsOpen()) {
+        // Some part is missing or spelled in another case: part by part.
+        beneath.clear();
+        bool existing = true;
+        for (const std::wstring& part : parts) {
+            std::string name = WideToUtf8(part);
+            if (existing) {
+                entry = Descriptor(OpenBeneath(drive, JoinBeneath(beneath, name), O_PATH | O_NOFOLLOW));
+                if (!entry.IsOpen() && errno == EACCES)
+                    return Unreachable(resolved);
+                if (!entry.IsOpen() && errno == ENOENT) {
+                    std::optional<std::string> spelled =
+                        FindEntryIgnoringCase(drive, beneath.empty() ? "." : beneath, part);
+                    if (!spelled && errno == EACCES)
+                        return Unreachable(resolved);
+                    if (spelled) {
+                        name = *spelled;
+                        entry = Descriptor(OpenBeneath(drive, JoinBeneath(beneath, name), O_PATH | O_NOFOLLOW));
+                    }
+                }
+                existing = entry.IsOpen();
+            }
+            beneath = JoinBeneath(beneath, name);
+        }
+    }
+    // A last part that is a link must lead to a place on the drive, or
+    // nowhere, unless the link itself is meant.
+    struct stat info {};
+    if (entry.IsOpen() && finalLink == Drives::FinalLink::Follow && ::fstat(entry.Get(), &info) == 0 &&
+        S_ISLNK(info.st_mode)) {
+        const Descriptor target(OpenBeneath(drive, beneath, O_PATH));
+        if (!target.IsOpen() && errno == EACCES)
+            return Unreachable(resolved);
+    }
+    resolved.beneath = beneath.empty() ? "." : beneath;
+    resolved.posix = resolved.posixRoot + (beneath.empty() ? "" : "/" + beneath);
+    return true;
+}
+
 // File-system part: finds the drive's folder and each existing name
 // without regard to case.
-std::optional<ResolvedPath> MapToPosix(const WinPath& path, const std::string& dataRoot)
+std::optional<ResolvedPath> MapToPosix(const WinPath& path, const std::string& dataRoot, Drives::FinalLink finalLink)
 {
     if (dataRoot.empty()) {
         SetLastError(ERROR_PATH_NOT_FOUND);
@@ -219,61 +321,14 @@ std::optional<ResolvedPath> MapToPosix(const WinPath& path, const std::string& d
     resolved.windows = path.Text();
     resolved.root = path.RootText();
     resolved.isRoot = path.parts.empty();
-    if (path.drive != 0) {
-        resolved.posixRoot = dataRoot + "/" + static_cast<char>(path.drive);
-        if (!IsDirectory(resolved.posixRoot)) {
-            SetLastError(ERROR_PATH_NOT_FOUND);
-            return std::nullopt;
-        }
-    } else {
-        const std::string network = dataRoot + "/UNC";
-        std::optional<std::string> server = FindEntryIgnoringCase(network, path.server);
-        if (!server) {
-            SetLastError(ERROR_BAD_NETPATH);
-            return std::nullopt;
-        }
-        std::optional<std::string> share = FindEntryIgnoringCase(network + "/" + *server, path.share);
-        if (!share || !IsDirectory(network + "/" + *server + "/" + *share)) {
-            SetLastError(ERROR_BAD_NET_NAME);
-            return std::nullopt;
-        }
-        resolved.posixRoot = network + "/" + *server + "/" + *share;
-    }
-
-    std::string posix = resolved.posixRoot;
-    std::string lastExisting = posix;
-    bool existing = true;
-    for (const std::wstring& part : path.parts) {
-        const std::string name = WideToUtf8(part);
-        if (existing) {
-            if (Exists(posix + "/" + name)) {
-                posix += "/" + name;
-                lastExisting = posix;
-                continue;
-            }
-            if (std::optional<std::string> entry = FindEntryIgnoringCase(posix, part)) {
-                posix += "/" + *entry;
-                lastExisting = posix;
-                continue;
-            }
-            existing = false;
-        }
-        posix += "/" + name;
-    }
-
-    // Symbolic links must not lead out of the drive.
-    std::optional<std::string> realRoot = RealPath(resolved.posixRoot);
-    std::optional<std::string> realTarget = RealPath(lastExisting);
-    if (!realRoot || !realTarget || !IsWithin(*realTarget, *realRoot)) {
-        OutputDebugStringW((L"path leads outside its drive: " + resolved.windows).c_str());
-        SetLastError(ERROR_PATH_NOT_FOUND);
+    resolved.posixRoot = dataRoot;
+    if (!OpenDriveFolder(path, resolved) || !SpellBeneath(path.parts, path.written, finalLink, resolved))
         return std::nullopt;
-    }
-    resolved.posix = posix;
     return resolved;
 }
 
-std::optional<ResolvedPath> ResolveWith(std::wstring_view windowsPath, WinPath* parsed)
+std::optional<ResolvedPath> ResolveWith(std::wstring_view windowsPath, WinPath* parsed,
+                                        Drives::FinalLink finalLink = Drives::FinalLink::Follow)
 {
     std::string dataRoot;
     WinPath current;
@@ -288,7 +343,7 @@ std::optional<ResolvedPath> ResolveWith(std::wstring_view windowsPath, WinPath* 
         return std::nullopt;
     if (parsed != nullptr)
         *parsed = path;
-    return MapToPosix(path, dataRoot);
+    return MapToPosix(path, dataRoot, finalLink);
 }
 
 // "a/./b//../c" -> "a/c", for absolute paths.
@@ -344,6 +399,7 @@ bool Drives::SetDataRoot(const std::string& posixDir)
             return Fail(ERROR_DIRECTORY);
         root = absolute;
     }
+    DriveFolders::Reset(root);
     State& state = TheState();
     std::lock_guard<std::mutex> lock(state.mutex);
     state.root = root;
@@ -364,9 +420,9 @@ std::string Drives::DriveFolder(wchar_t letter)
     return GetDataRoot() + "/" + static_cast<char>(UpperLetter(letter));
 }
 
-std::optional<ResolvedPath> Drives::Resolve(std::wstring_view windowsPath)
+std::optional<ResolvedPath> Drives::Resolve(std::wstring_view windowsPath, FinalLink finalLink)
 {
-    return ResolveWith(windowsPath, nullptr);
+    return ResolveWith(windowsPath, nullptr, finalLink);
 }
 
 std::optional<std::string> Drives::ToPosix(std::wstring_view windowsPath)
@@ -426,22 +482,14 @@ bool Drives::SetCurrentDirectory(std::wstring_view path)
     if (!resolved)
         return false;
     struct stat info {};
-    if (::stat(resolved->posix.c_str(), &info) != 0)
-        return Fail(MissingFileError(resolved->posix));
+    if (!resolved->Stat(info, true))
+        return Fail(resolved->ErrorOf(errno));
     if (!S_ISDIR(info.st_mode))
         return Fail(ERROR_DIRECTORY);
     State& state = TheState();
     std::lock_guard<std::mutex> lock(state.mutex);
     state.current = parsed;
     return true;
-}
-
-DWORD Drives::MissingFileError(const std::string& posixPath)
-{
-    std::size_t slash = posixPath.find_last_of('/');
-    if (slash == std::string::npos || slash == 0)
-        return ERROR_PATH_NOT_FOUND;
-    return IsDirectory(posixPath.substr(0, slash)) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
 }
 
 std::optional<std::wstring> Drives::FullPath(std::wstring_view windowsPath, bool keepTrailingSeparator)
@@ -467,16 +515,6 @@ std::wstring Drives::GetCurrentRoot()
     State& state = TheState();
     std::lock_guard<std::mutex> lock(state.mutex);
     return state.current.RootText();
-}
-
-bool Drives::IsInsideDataRoot(const std::string& posixPath)
-{
-    const std::string root = GetDataRoot();
-    if (root.empty())
-        return false;
-    std::optional<std::string> realRoot = RealPath(root);
-    std::optional<std::string> realPath = RealPath(posixPath);
-    return realRoot && realPath && IsWithin(*realPath, *realRoot);
 }
 
 }  // namespace win

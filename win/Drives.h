@@ -17,13 +17,18 @@
 // - A full path of MAX_PATH characters or more fails with
 //   ERROR_FILENAME_EXCED_RANGE; an embedded NUL or a character Windows does
 //   not allow in names fails with ERROR_INVALID_NAME.
-// - A symbolic link that leads outside the drive's folder fails the mapping
-//   (ERROR_PATH_NOT_FOUND): nothing outside the data root is reachable.
+// - Every existing part of the path is looked up by the kernel beneath the
+//   drive's open folder (Beneath.h). A symbolic link that leads out of the
+//   drive's folder, absolute links included, fails the mapping with
+//   ERROR_ACCESS_DENIED; the file functions resolve the same way when they
+//   act, so nothing outside the drive is reachable, also not through a link
+//   swapped in after the mapping.
 //
 // The current directory is one process-wide Windows path, C:\ after the
 // data root is set.
 #pragma once
 
+#include "win/ResolvedPath.h"
 #include "win/WinNT.h"
 
 #include <optional>
@@ -31,14 +36,6 @@
 #include <string_view>
 
 namespace win {
-
-struct ResolvedPath {
-    std::string posix;     // the file-system path
-    std::wstring windows;  // full, normalised: "D:\a\b", "D:\", "\\server\share\a"
-    std::wstring root;     // "D:\" or "\\server\share\"
-    std::string posixRoot; // the folder of the drive or share
-    bool isRoot = false;   // the path is the drive's (or share's) root itself
-};
 
 class Drives {
 public:
@@ -50,8 +47,14 @@ public:
     // <data root>/X, whether or not it exists.
     static std::string DriveFolder(wchar_t letter);
 
-    // Failures set the last error (see above).
-    static std::optional<ResolvedPath> Resolve(std::wstring_view windowsPath);
+    // Failures set the last error (see above). With FinalLink::Keep a link
+    // that is the path's last part is taken as the link itself, wherever it
+    // leads (for the functions that remove, move or rename the link).
+    enum class FinalLink { Follow, Keep };
+    static std::optional<ResolvedPath> Resolve(std::wstring_view windowsPath, FinalLink finalLink = FinalLink::Follow);
+    // The file-system path, checked when it is made. Opening it by that path
+    // later does not keep the check (a link may be swapped in meanwhile);
+    // ResolvedPath::Open does.
     static std::optional<std::string> ToPosix(std::wstring_view windowsPath);
     // The Windows path of a file-system path inside the data root.
     static std::optional<std::wstring> FromPosix(const std::string& posixPath);
@@ -67,12 +70,6 @@ public:
     // Sets the last error and returns false when the folder does not exist.
     static bool SetCurrentDirectory(std::wstring_view path);
 
-    // ERROR_FILE_NOT_FOUND when the file's folder exists, else
-    // ERROR_PATH_NOT_FOUND: what Windows reports for a missing file.
-    static DWORD MissingFileError(const std::string& posixPath);
-    // True when the path, with symbolic links followed, stays inside the
-    // data root.
-    static bool IsInsideDataRoot(const std::string& posixPath);
 };
 
 }  // namespace win

@@ -1,6 +1,7 @@
 #include "win/FileApi.h"
 
 #include "win/DebugLog.h"
+#include "win/Descriptor.h"
 #include "win/Drives.h"
 #include "win/FileInfo.h"
 #include "win/Handles.h"
@@ -105,18 +106,22 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD, LPSECURITY_ATTR
         return win::Failed(ERROR_ACCESS_DENIED, L"drive root", fileName);
 
     struct stat info {};
-    const bool exists = ::stat(path->posix.c_str(), &info) == 0;
+    const bool exists = path->Stat(info, true);
+    if (!exists && errno != ENOENT)
+        return win::Failed(path->ErrorOf(errno), L"cannot be reached", fileName);
     if (exists && S_ISDIR(info.st_mode))
         return win::Failed(ERROR_ACCESS_DENIED, L"is a folder", fileName);
+    if (exists && !S_ISREG(info.st_mode))
+        return win::Failed(ERROR_ACCESS_DENIED, L"not a file", fileName);  // a FIFO would block the opening
     if (exists && creationDisposition == CREATE_NEW)
         return win::Failed(ERROR_FILE_EXISTS, L"exists", fileName);
     if (!exists && (creationDisposition == OPEN_EXISTING || creationDisposition == TRUNCATE_EXISTING))
-        return win::Failed(win::Drives::MissingFileError(path->posix), L"not found", fileName);
+        return win::Failed(path->ErrorOf(ENOENT), L"not found", fileName);
     const bool truncates = creationDisposition == CREATE_ALWAYS || creationDisposition == TRUNCATE_EXISTING;
     if (exists && (info.st_mode & S_IWUSR) == 0 && (wantsWrite || truncates))
         return win::Failed(ERROR_ACCESS_DENIED, L"read-only", fileName);
 
-    int flags = O_CLOEXEC;
+    int flags = O_NOCTTY;
     if (wantsWrite || (exists && truncates))
         flags |= wantsRead || !wantsWrite ? O_RDWR : O_WRONLY;
     else
@@ -133,18 +138,19 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD, LPSECURITY_ATTR
     if ((flagsAndAttributes & FILE_FLAG_WRITE_THROUGH) != 0)
         flags |= O_DSYNC;
     const mode_t mode = (flagsAndAttributes & FILE_ATTRIBUTE_READONLY) != 0 ? 0444 : 0666;
-    const int fd = ::open(path->posix.c_str(), flags, mode);
+    const int fd = path->Open(flags, mode);
     if (fd < 0) {
         const int error = errno;
-        DWORD code = error == ENOENT ? win::Drives::MissingFileError(path->posix) : win::Win32ErrorFromErrno(error);
-        if (error == EEXIST)
-            code = ERROR_FILE_EXISTS;
-        return win::Failed(code, L"open failed", fileName);
+        return win::Failed(error == EEXIST ? ERROR_FILE_EXISTS : path->ErrorOf(error), L"open failed", fileName);
     }
     if (!exists && (flagsAndAttributes & (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_SYSTEM)) != 0)
-        win::FileInfo::StoreAttributes(path->posix, flagsAndAttributes);
-    if ((flagsAndAttributes & FILE_FLAG_DELETE_ON_CLOSE) != 0)
-        ::unlink(path->posix.c_str());  // the open descriptor keeps the data until closed
+        win::FileInfo::StoreAttributes(*path, fd, flagsAndAttributes);
+    if ((flagsAndAttributes & FILE_FLAG_DELETE_ON_CLOSE) != 0) {
+        // The open descriptor keeps the data until it is closed.
+        const win::Descriptor folder(path->OpenFolder());
+        if (folder.IsOpen())
+            ::unlinkat(folder.Get(), path->Name().c_str(), 0);
+    }
 
     HANDLE handle = win::HandleTable::Insert(std::make_shared<FileObject>(fd, desiredAccess));
     const bool reportsExisting = exists && (creationDisposition == CREATE_ALWAYS || creationDisposition == OPEN_ALWAYS);
@@ -306,6 +312,33 @@ BOOL GetFileTime(HANDLE file, FILETIME* creationTime, FILETIME* lastAccessTime, 
         *lastAccessTime = win::FileInfo::ToFileTime(info.st_atim);
     if (lastWriteTime != nullptr)
         *lastWriteTime = win::FileInfo::ToFileTime(info.st_mtim);
+    return TRUE;
+}
+
+BOOL SetFileTime(HANDLE file, const FILETIME*, const FILETIME* lastAccessTime, const FILETIME* lastWriteTime)
+{
+    std::shared_ptr<FileObject> object = win::FindFile(file);
+    if (!object)
+        return FALSE;
+    if (!object->CanWrite())
+        return win::FailWith(ERROR_ACCESS_DENIED);
+    auto toTimespec = [](const FILETIME* time) {
+        timespec spec{0, UTIME_OMIT};
+        if (time == nullptr)
+            return spec;
+        // 100-nanosecond ticks since 1601 to seconds and nanoseconds since 1970.
+        const long long ticks =
+            static_cast<long long>((static_cast<unsigned long long>(time->dwHighDateTime) << 32) | time->dwLowDateTime) -
+            116444736000000000LL;
+        spec.tv_sec = static_cast<time_t>(ticks / 10000000 - (ticks % 10000000 < 0 ? 1 : 0));
+        spec.tv_nsec = static_cast<long>(((ticks % 10000000) + 10000000) % 10000000 * 100);
+        return spec;
+    };
+    const timespec times[2] = {toTimespec(lastAccessTime), toTimespec(lastWriteTime)};
+    if (::futimens(object->Fd(), times) != 0) {
+        win::SetLastErrorFromErrno(errno);
+        return FALSE;
+    }
     return TRUE;
 }
 

@@ -73,6 +73,10 @@ BOOL SetFilePointerEx(HANDLE file, LARGE_INTEGER distanceToMove, PLARGE_INTEGER 
 DWORD GetFileSize(HANDLE file, LPDWORD fileSizeHigh);
 BOOL GetFileSizeEx(HANDLE file, PLARGE_INTEGER fileSize);
 BOOL GetFileTime(HANDLE file, FILETIME* creationTime, FILETIME* lastAccessTime, FILETIME* lastWriteTime);
+// Sets the last access and last write times (a null pointer keeps one); the
+// file system keeps no creation time to set, so that one is ignored.
+BOOL SetFileTime(HANDLE file, const FILETIME* creationTime, const FILETIME* lastAccessTime,
+                 const FILETIME* lastWriteTime);
 BOOL FlushFileBuffers(HANDLE file);
 BOOL SetEndOfFile(HANDLE file);
 
@@ -103,8 +107,8 @@ DWORD GetTempPathW(DWORD bufferLength, LPWSTR buffer);
 // Find-first enumeration. "." and ".." are reported first in folders below
 // a drive's root (as Windows reports them) and never at a root. The other
 // entries come in the order NTFS gives them, by name without regard to case.
-// Entries whose names Windows could not spell, and links leading out of the
-// data root, are not listed. A search reads each entry when it hands it out.
+// Entries whose names Windows could not spell, and links leading out of
+// their drive, are not listed. A search reads each entry when it hands it out.
 // cAlternateFileName holds the 8.3 alias of a long name (ShortNames.h);
 // FindFirstFileExW with FindExInfoBasic leaves it empty and costs less.
 struct WIN32_FIND_DATAW {
@@ -136,14 +140,14 @@ BOOL FindClose(HANDLE findFile);
 
 // The shell's file operation (shellapi.h): copy, move, delete and rename of
 // files and whole folders, from double-NUL-terminated lists that may hold
-// wildcards. Returns 0 on success and non-zero on failure. The shell's
-// questions (replace a file, delete an item, create a folder) go to the
-// handler of win::ShellFileOperation; FOF_NOCONFIRMATION answers them with
-// yes, and a declined item is skipped and reported in
-// fAnyOperationsAborted. FOF_ALLOWUNDO is accepted and ignored: there is no
-// recycle bin, deleted items are gone. Symbolic links are never followed out
-// of the data root: a link is deleted as a link and copied only when it
-// leads to an entry inside the root.
+// wildcards. Returns 0 on success and non-zero on failure. Without
+// FOF_NOCONFIRMATION the shell asks before it replaces a file, merges into a
+// folder, deletes an item or creates a folder (ShellFileOperation.h); a
+// declined item is skipped and reported in fAnyOperationsAborted.
+// FOF_ALLOWUNDO is accepted and ignored: there is no recycle bin, deleted
+// items are gone. Symbolic links are never followed out of their drive: a
+// link is deleted as a link and copied only when it leads to an entry on the
+// same drive.
 using FILEOP_FLAGS = WORD;
 constexpr UINT FO_MOVE = 0x0001;
 constexpr UINT FO_COPY = 0x0002;

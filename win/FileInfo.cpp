@@ -1,7 +1,9 @@
 #include "win/FileInfo.h"
 
+#include "win/Beneath.h"
 #include "win/DebugLog.h"
-#include "win/Drives.h"
+#include "win/Descriptor.h"
+#include "win/ResolvedPath.h"
 #include "win/FileApi.h"
 #include "win/Handles.h"
 #include "win/TextConvert.h"
@@ -33,45 +35,40 @@ timespec ToTimespec(const statx_timestamp& stamp)
     return time;
 }
 
-std::string FolderOf(const std::string& posixPath)
+// Extended attributes through the descriptor's path, which reaches
+// descriptors opened with O_PATH as well.
+ssize_t GetAttribute(int entry, const char* attribute, char* value, std::size_t size)
 {
-    const std::size_t slash = posixPath.find_last_of('/');
-    return slash == std::string::npos ? std::string(".") : slash == 0 ? std::string("/") : posixPath.substr(0, slash);
+    return ::getxattr(DescriptorPath(entry).c_str(), attribute, value, size);
 }
 
-bool MarkFolder(const std::string& folder)
+bool MarkFolder(int folder)
 {
-    if (::getxattr(folder.c_str(), kFolderMarkName, nullptr, 0) >= 0)
+    if (GetAttribute(folder, kFolderMarkName, nullptr, 0) >= 0)
         return true;
-    return ::setxattr(folder.c_str(), kFolderMarkName, "1", 1, 0) == 0;
+    return ::setxattr(DescriptorPath(folder).c_str(), kFolderMarkName, "1", 1, 0) == 0;
 }
 
-// The folder whose listings need the mark to show the entry's bits: its
-// own, or for a symbolic link the one of the entry it leads to, where the
-// bits are stored (listings read a link's bits whatever its folder says).
-bool MarkFolderOf(const std::string& posixPath)
+DWORD ParseStored(const char* text, ssize_t length)
 {
-    struct stat link {};
-    if (::lstat(posixPath.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
-        return MarkFolder(FolderOf(posixPath));
-    char* target = ::realpath(posixPath.c_str(), nullptr);
-    if (target == nullptr)
-        return true;  // a dangling link has no bits to show
-    const bool marked = MarkFolder(FolderOf(target));
-    std::free(target);
-    return marked;
+    if (length <= 0)
+        return 0;
+    return static_cast<DWORD>(std::strtoul(std::string(text, static_cast<std::size_t>(length)).c_str(), nullptr, 10)) &
+           kStoredBits;
 }
 
 }  // namespace
 
-std::optional<FileInfo> FileInfo::Read(const std::string& posixPath, std::wstring_view name)
+std::optional<FileInfo> FileInfo::Read(const ResolvedPath& path, std::wstring_view name)
 {
+    const Descriptor entry(path.Open(O_PATH));
     struct statx info {};
-    if (::statx(AT_FDCWD, posixPath.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &info) != 0) {
-        SetLastError(errno == ENOENT ? Drives::MissingFileError(posixPath) : Win32ErrorFromErrno(errno));
+    if (!entry.IsOpen() ||
+        ::statx(entry.Get(), "", AT_EMPTY_PATH, STATX_BASIC_STATS | STATX_BTIME, &info) != 0) {
+        SetLastError(path.ErrorOf(errno));
         return std::nullopt;
     }
-    return FromStatx(info, name, StoredAttributes(posixPath));
+    return FromStatx(info, name, StoredAttributes(entry.Get()));
 }
 
 FileInfo FileInfo::FromStatx(const struct statx& info, std::wstring_view name, DWORD storedAttributes)
@@ -95,39 +92,42 @@ FileInfo FileInfo::FromStatx(const struct statx& info, std::wstring_view name, D
     return result;
 }
 
-DWORD FileInfo::StoredAttributes(const std::string& posixPath)
+DWORD FileInfo::StoredAttributes(int entry)
 {
     char text[16] = {};
-    const ssize_t length = ::getxattr(posixPath.c_str(), kAttributeName, text, sizeof text - 1);
-    if (length <= 0)
-        return 0;
-    text[length] = '\0';
-    return static_cast<DWORD>(std::strtoul(text, nullptr, 10)) & kStoredBits;
+    return ParseStored(text, GetAttribute(entry, kAttributeName, text, sizeof text - 1));
 }
 
-bool FileInfo::StoreAttributes(const std::string& posixPath, DWORD attributes)
+DWORD FileInfo::StoredAttributesAt(int folder, const char* name)
+{
+    char text[16] = {};
+    const std::string path = DescriptorPath(folder) + "/" + name;
+    return ParseStored(text, ::lgetxattr(path.c_str(), kAttributeName, text, sizeof text - 1));
+}
+
+bool FileInfo::StoreAttributes(int entry, int folder, DWORD attributes)
 {
     attributes &= kStoredBits;
+    const std::string entryPath = DescriptorPath(entry);
     if (attributes == 0) {
         // Removing needs write permission on the entry; nothing to remove
         // needs none.
-        if (::getxattr(posixPath.c_str(), kAttributeName, nullptr, 0) < 0)
+        if (GetAttribute(entry, kAttributeName, nullptr, 0) < 0)
             return errno == ENODATA || errno == ENOTSUP;
-        return ::removexattr(posixPath.c_str(), kAttributeName) == 0 || errno == ENODATA;
+        return ::removexattr(entryPath.c_str(), kAttributeName) == 0 || errno == ENODATA;
     }
     // The mark goes first: bits stored in a folder without it would be
     // invisible to listings. A folder the user may not change cannot take
     // it; the bits are kept all the same, as Windows keeps them there.
-    if (!MarkFolderOf(posixPath)) {
-        if (errno == EACCES || errno == EPERM)
-            OutputDebugStringW((L"Archive/system bits kept, but not shown in the listing of the folder of " +
-                                Utf8ToWide(posixPath) + L": the folder cannot be marked")
-                                   .c_str());
+    if (folder < 0 || !MarkFolder(folder)) {
+        if (folder < 0 || errno == EACCES || errno == EPERM)
+            OutputDebugStringW(L"Archive/system bits kept, but not shown in the listing of their folder: "
+                               L"the folder cannot be marked");
         else if (errno != ENOTSUP)
             return false;
     }
     const std::string text = std::to_string(attributes);
-    if (::setxattr(posixPath.c_str(), kAttributeName, text.data(), text.size(), 0) != 0) {
+    if (::setxattr(entryPath.c_str(), kAttributeName, text.data(), text.size(), 0) != 0) {
         if (errno == ENOTSUP) {
             OutputDebugStringW(L"SetFileAttributesW: no extended attributes here, archive/system not kept");
             return true;
@@ -137,16 +137,24 @@ bool FileInfo::StoreAttributes(const std::string& posixPath, DWORD attributes)
     return true;
 }
 
+bool FileInfo::StoreAttributes(const ResolvedPath& path, int entry, DWORD attributes)
+{
+    const Descriptor folder((attributes & kStoredBits) != 0 ? path.OpenFolderOfTarget() : -1);
+    return StoreAttributes(entry, folder.Get(), attributes);
+}
+
 bool FileInfo::FolderMayHoldStoredAttributes(int folderDescriptor)
 {
     return ::fgetxattr(folderDescriptor, kFolderMarkName, nullptr, 0) >= 0;
 }
 
-bool FileInfo::KeepStoredAttributesAfterMove(const std::string& posixPath)
+bool FileInfo::KeepStoredAttributesAfterMove(const ResolvedPath& path)
 {
-    if (StoredAttributes(posixPath) == 0)
+    const Descriptor entry(path.Open(O_PATH));
+    if (!entry.IsOpen() || StoredAttributes(entry.Get()) == 0)
         return true;
-    if (MarkFolderOf(posixPath))
+    const Descriptor folder(path.OpenFolderOfTarget());
+    if (folder.IsOpen() && MarkFolder(folder.Get()))
         return true;
     OutputDebugStringW(L"MoveFileW: the new folder cannot be marked; archive/system do not show in its listings");
     return false;

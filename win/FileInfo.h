@@ -21,6 +21,10 @@ struct timespec;
 struct statx;
 
 namespace win {
+struct ResolvedPath;
+}
+
+namespace win {
 
 struct FileInfo {
     DWORD attributes = 0;
@@ -30,26 +34,35 @@ struct FileInfo {
     FILETIME lastWriteTime;
     bool isDirectory = false;
 
-    // Follows symbolic links; `name` (the entry's Windows name) decides the
-    // hidden attribute. Sets the last error when the path does not exist.
-    static std::optional<FileInfo> Read(const std::string& posixPath, std::wstring_view name);
+    // Follows symbolic links (beneath the drive); `name` (the entry's
+    // Windows name) decides the hidden attribute. Sets the last error when
+    // the entry cannot be reached.
+    static std::optional<FileInfo> Read(const ResolvedPath& path, std::wstring_view name);
     // From a statx result (basic stats, birth time where known), the
     // entry's name and its stored ARCHIVE and SYSTEM bits.
     static FileInfo FromStatx(const struct statx& info, std::wstring_view name, DWORD storedAttributes);
 
-    // The ARCHIVE and SYSTEM bits kept in the extended attribute.
-    static DWORD StoredAttributes(const std::string& posixPath);
-    // Keeps ARCHIVE and SYSTEM of `attributes`, marking the entry's folder
-    // first; false (errno set) when the file system refuses the bits. A
-    // folder that refuses the mark (no permission) only keeps them out of
-    // its listings. A file system without extended attributes counts as
-    // success when there is nothing to keep.
-    static bool StoreAttributes(const std::string& posixPath, DWORD attributes);
+    // The ARCHIVE and SYSTEM bits kept on the open entry (any descriptor,
+    // O_PATH included).
+    static DWORD StoredAttributes(int entry);
+    // The bits of the entry `name` of the open folder, not following it
+    // when it is a link.
+    static DWORD StoredAttributesAt(int folder, const char* name);
+    // Keeps ARCHIVE and SYSTEM of `attributes` on the open entry, marking
+    // `folder` (the open folder whose listings show the entry) first; false
+    // (errno set) when the file system refuses the bits. A folder that
+    // refuses the mark (no permission) only keeps them out of its listings.
+    // A file system without extended attributes counts as success when
+    // there is nothing to keep.
+    static bool StoreAttributes(int entry, int folder, DWORD attributes);
+    // The same for the entry of a path: the folder marked is the one of
+    // what the path leads to, after its links.
+    static bool StoreAttributes(const ResolvedPath& path, int entry, DWORD attributes);
     // Whether entries of the open folder may carry stored bits.
     static bool FolderMayHoldStoredAttributes(int folderDescriptor);
-    // After an entry was moved to `posixPath`: marks its new folder when the
+    // After an entry was moved to `path`: marks its new folder when the
     // entry carries stored bits. False (errno set) when the mark is refused.
-    static bool KeepStoredAttributesAfterMove(const std::string& posixPath);
+    static bool KeepStoredAttributesAfterMove(const ResolvedPath& path);
 
     // A file-system time as the simulated clock shows it.
     static FILETIME ToFileTime(const timespec& time);

@@ -1,5 +1,6 @@
 #include "win/FileTree.h"
 
+#include "win/Descriptor.h"
 #include "win/FileInfo.h"
 
 #include <cerrno>
@@ -11,22 +12,6 @@
 
 namespace win {
 namespace {
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 int CopyRange(int in, int out, off_t begin, off_t end)
 {
@@ -53,71 +38,81 @@ int CopyRange(int in, int out, off_t begin, off_t end)
 
 }  // namespace
 
-int FileTree::CopyFile(const std::string& from, const std::string& to, bool exclusive)
+int FileTree::CopyFile(int from, int to, int toFolder)
 {
-    Descriptor in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    if (in.Get() < 0)
-        return errno;
     struct stat info {};
-    if (::fstat(in.Get(), &info) != 0)
+    if (::fstat(from, &info) != 0)
         return errno;
     if (!S_ISREG(info.st_mode))
         return EISDIR;
-    Descriptor out(::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | (exclusive ? O_EXCL : 0), 0600));
-    if (out.Get() < 0)
-        return errno;
 
     // Copy the data ranges only, so a sparse file stays sparse.
     off_t position = 0;
     while (position < info.st_size) {
-        off_t data = ::lseek(in.Get(), position, SEEK_DATA);
+        off_t data = ::lseek(from, position, SEEK_DATA);
         if (data < 0) {
             if (errno == ENXIO)
                 break;  // only a hole remains
             data = position;  // no hole support: copy the rest
         }
-        off_t hole = ::lseek(in.Get(), data, SEEK_HOLE);
+        off_t hole = ::lseek(from, data, SEEK_HOLE);
         if (hole < 0)
             hole = info.st_size;
-        if (int error = CopyRange(in.Get(), out.Get(), data, hole))
+        if (int error = CopyRange(from, to, data, hole))
             return error;
         position = hole;
     }
-    if (::ftruncate(out.Get(), info.st_size) != 0)
+    if (::ftruncate(to, info.st_size) != 0)
         return errno;
     const timespec times[2] = {info.st_atim, info.st_mtim};
-    if (::futimens(out.Get(), times) != 0)
+    if (::futimens(to, times) != 0)
         return errno;
     // Stored before the permissions: a read-only copy would refuse them.
-    FileInfo::StoreAttributes(to, FileInfo::StoredAttributes(from));
-    return ::fchmod(out.Get(), info.st_mode & 07777) == 0 ? 0 : errno;
+    FileInfo::StoreAttributes(to, toFolder, FileInfo::StoredAttributes(from));
+    return ::fchmod(to, info.st_mode & 07777) == 0 ? 0 : errno;
 }
 
-int FileTree::RemoveTree(const std::string& path)
+bool FileTree::ReadNames(int folder, std::vector<std::string>& names)
 {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0)
-        return errno;
-    if (!S_ISDIR(info.st_mode))
-        return ::unlink(path.c_str()) == 0 ? 0 : errno;
-    int firstError = 0;
-    if (DIR* dir = ::opendir(path.c_str())) {
-        std::vector<std::string> names;
-        while (dirent* entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..")
-                names.push_back(name);
-        }
-        ::closedir(dir);
-        for (const std::string& name : names) {
-            int error = RemoveTree(path + "/" + name);
-            if (firstError == 0)
-                firstError = error;
-        }
-    } else {
-        firstError = errno;
+    names.clear();
+    const int readable = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* dir = readable >= 0 ? ::fdopendir(readable) : nullptr;
+    if (dir == nullptr) {
+        const int error = errno;
+        if (readable >= 0)
+            ::close(readable);
+        errno = error;
+        return false;
     }
-    if (::rmdir(path.c_str()) != 0 && firstError == 0)
+    while (dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    ::closedir(dir);
+    return true;
+}
+
+int FileTree::RemoveTree(int folder, const std::string& name)
+{
+    // Opened without following: a link is removed as a link, also one that
+    // took the place of a folder since the folder was listed.
+    Descriptor inner(::openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!inner.IsOpen()) {
+        if (errno != ENOTDIR && errno != ELOOP)
+            return errno;
+        return ::unlinkat(folder, name.c_str(), 0) == 0 ? 0 : errno;
+    }
+    int firstError = 0;
+    std::vector<std::string> names;
+    if (!ReadNames(inner.Get(), names))
+        firstError = errno;
+    for (const std::string& entry : names) {
+        const int error = RemoveTree(inner.Get(), entry);
+        if (firstError == 0)
+            firstError = error;
+    }
+    if (::unlinkat(folder, name.c_str(), AT_REMOVEDIR) != 0 && firstError == 0)
         firstError = errno;
     return firstError;
 }

@@ -20,11 +20,10 @@ namespace {
 
 class FindObject : public win::KernelObject {
 public:
-    FindObject(std::unique_ptr<win::FolderListing> listing, std::string folder, std::wstring pattern, bool wholeFolder,
-               bool isRoot, bool withShortNames)
+    FindObject(std::unique_ptr<win::FolderListing> listing, std::wstring pattern, bool wholeFolder, bool isRoot,
+               bool withShortNames)
         : KernelObject(win::ObjectKind::Find),
           m_listing(std::move(listing)),
-          m_folder(std::move(folder)),
           m_pattern(std::move(pattern)),
           m_matchesAll(m_pattern == L"*" || m_pattern == L"*.*"),
           m_wholeFolder(wholeFolder),
@@ -44,7 +43,6 @@ private:
     std::wstring ShortNameOf(std::wstring_view name);
 
     std::unique_ptr<win::FolderListing> m_listing;
-    std::string m_folder;
     std::wstring m_pattern;
     bool m_matchesAll;
     bool m_wholeFolder;
@@ -115,7 +113,7 @@ std::wstring FindObject::ShortNameOf(std::wstring_view name)
     if (win::ShortNames::IsShortName(name))
         return std::wstring();
     if (!m_wholeFolder && !m_wholeListing) {
-        m_wholeListing = win::FolderListing::ReadAll(m_folder);
+        m_wholeListing = m_listing->ReadAllAgain();
         if (!m_wholeListing)
             return std::wstring();
     }
@@ -182,12 +180,12 @@ HANDLE StartSearch(LPCWSTR fileName, LPWIN32_FIND_DATAW findData, bool withShort
         return Fail(ERROR_FILENAME_EXCED_RANGE, fileName);
 
     const bool wholeFolder = win::HasWildcards(pattern);
-    std::unique_ptr<win::FolderListing> listing = wholeFolder ? win::FolderListing::ReadAll(folder->posix)
-                                                              : win::FolderListing::ReadOne(folder->posix, pattern);
+    std::unique_ptr<win::FolderListing> listing = wholeFolder ? win::FolderListing::ReadAll(*folder)
+                                                              : win::FolderListing::ReadOne(*folder, pattern);
     if (!listing)
         return Fail(errno == EACCES ? ERROR_ACCESS_DENIED : ERROR_PATH_NOT_FOUND, fileName);
-    auto search = std::make_shared<FindObject>(std::move(listing), folder->posix, std::move(pattern), wholeFolder,
-                                               folder->isRoot, withShortNames);
+    auto search = std::make_shared<FindObject>(std::move(listing), std::move(pattern), wholeFolder, folder->isRoot,
+                                               withShortNames);
     if (!search->Next(*findData))
         return Fail(ERROR_FILE_NOT_FOUND, fileName);
     SetLastError(ERROR_SUCCESS);

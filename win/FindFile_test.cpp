@@ -125,7 +125,7 @@ TEST_F(FindFileTest, StoredAttributesShowInTheListingAndTravelWithACopy)
     EXPECT_EQ(Find(L"D:\\data\\b*", AttributesOf), std::vector<DWORD>{FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE});
     EXPECT_EQ(Find(L"D:\\data\\s*", AttributesOf), std::vector<DWORD>{FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM});
     root.MakeDir("D/links");  // a link in a folder of its own lists its target's bits
-    ASSERT_EQ(::symlink((root / "D/data/b.csv").c_str(), (root / "D/links/b.csv").c_str()), 0);
+    ASSERT_EQ(::symlink("../data/b.csv", (root / "D/links/b.csv").c_str()), 0);
     EXPECT_EQ(Find(L"D:\\links\\b*", AttributesOf), std::vector<DWORD>{FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE});
     // Copied into a folder that held none: the listing there shows them too.
     SHFILEOPSTRUCTW copy{};
@@ -205,14 +205,17 @@ TEST_F(FindFileTest, Failures)
     EXPECT_FALSE(FindClose(search));
 }
 
-TEST_F(FindFileTest, NamesWindowsCannotSpellLinksOutOfTheRootAndVanishedEntriesAreLeftOut)
+TEST_F(FindFileTest, NamesWindowsCannotSpellLinksOutOfTheDriveAndVanishedEntriesAreLeftOut)
 {
     root.WriteFile("D/data/back\\slash");
     root.WriteFile("D/data/colon:name");
     root.WriteFile("D/data/bad\xFFutf8");
     ASSERT_EQ(::symlink("/etc", (root / "D/data/outside").c_str()), 0);
     ASSERT_EQ(::symlink((root / "D/data/gone").c_str(), (root / "D/data/dangling").c_str()), 0);
-    ASSERT_EQ(::symlink((root / "D/data/b.csv").c_str(), (root / "D/data/inside.csv").c_str()), 0);
+    ASSERT_EQ(::symlink("b.csv", (root / "D/data/inside.csv").c_str()), 0);
+    // An absolute link never stays beneath the drive, even one that names a
+    // place on it.
+    ASSERT_EQ(::symlink((root / "D/data/b.csv").c_str(), (root / "D/data/absolute.csv").c_str()), 0);
     EXPECT_EQ(Find(L"D:\\data\\*"), (Names{L".", L"..", L".hidden", L"A.fsd", L"b.csv", L"inside.csv", L"readme",
                                            L"sub", L"y.TXT", L"Z.txt"}));
     EXPECT_EQ(Find(L"D:\\data\\inside.csv", AttributesOf), std::vector<DWORD>{FILE_ATTRIBUTE_NORMAL})

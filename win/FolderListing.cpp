@@ -1,6 +1,6 @@
 #include "win/FolderListing.h"
 
-#include "win/Drives.h"
+#include "win/Beneath.h"
 #include "win/FreedMemory.h"
 #include "win/NameMatch.h"
 #include "win/SortPrefix.h"
@@ -65,47 +65,57 @@ bool ReadNames(int descriptor, Visit visit)
     }
 }
 
-int OpenFolder(const std::string& posixFolder)
-{
-    return ::open(posixFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-}
-
 }  // namespace
 
-FolderListing::FolderListing(int descriptor, std::string posixFolder)
-    : m_descriptor(descriptor),
-      m_folder(std::move(posixFolder)),
-      m_readsStoredAttributes(FileInfo::FolderMayHoldStoredAttributes(descriptor))
+FolderListing::FolderListing(Descriptor descriptor, std::shared_ptr<const Descriptor> drive, std::string beneath)
+    : m_descriptor(std::move(descriptor)),
+      m_drive(std::move(drive)),
+      m_beneath(std::move(beneath)),
+      m_readsStoredAttributes(FileInfo::FolderMayHoldStoredAttributes(m_descriptor.Get()))
 {
 }
 
 FolderListing::~FolderListing()
 {
-    ::close(m_descriptor);
+    m_descriptor.Reset();
     const std::size_t count = m_entries.size();
     std::vector<Entry>().swap(m_entries);
     std::vector<char>().swap(m_names);
     ReturnFreedMemory(count);
 }
 
-std::unique_ptr<FolderListing> FolderListing::ReadAll(const std::string& posixFolder)
+std::unique_ptr<FolderListing> FolderListing::ReadAllOf(std::unique_ptr<FolderListing> listing)
 {
-    const int descriptor = OpenFolder(posixFolder);
-    if (descriptor < 0)
-        return nullptr;
-    std::unique_ptr<FolderListing> listing(new FolderListing(descriptor, posixFolder));
-    if (!ReadNames(descriptor, [&](std::string_view name) { listing->Add(name); }))
+    if (!ReadNames(listing->m_descriptor.Get(), [&](std::string_view name) { listing->Add(name); }))
         return nullptr;
     listing->Sort();
     return listing;
 }
 
-std::unique_ptr<FolderListing> FolderListing::ReadOne(const std::string& posixFolder, std::wstring_view name)
+std::unique_ptr<FolderListing> FolderListing::ReadAll(const ResolvedPath& folder)
 {
-    const int descriptor = OpenFolder(posixFolder);
-    if (descriptor < 0)
+    Descriptor descriptor(folder.Open(O_RDONLY | O_DIRECTORY));
+    if (!descriptor.IsOpen())
         return nullptr;
-    std::unique_ptr<FolderListing> listing(new FolderListing(descriptor, posixFolder));
+    return ReadAllOf(
+        std::unique_ptr<FolderListing>(new FolderListing(std::move(descriptor), folder.drive, folder.beneath)));
+}
+
+std::unique_ptr<FolderListing> FolderListing::ReadAllAgain() const
+{
+    Descriptor descriptor(::openat(m_descriptor.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!descriptor.IsOpen())
+        return nullptr;
+    return ReadAllOf(std::unique_ptr<FolderListing>(new FolderListing(std::move(descriptor), m_drive, m_beneath)));
+}
+
+std::unique_ptr<FolderListing> FolderListing::ReadOne(const ResolvedPath& folder, std::wstring_view name)
+{
+    Descriptor opened(folder.Open(O_RDONLY | O_DIRECTORY));
+    if (!opened.IsOpen())
+        return nullptr;
+    const int descriptor = opened.Get();
+    std::unique_ptr<FolderListing> listing(new FolderListing(std::move(opened), folder.drive, folder.beneath));
     const std::string spelled = WideToUtf8(name);
     struct statx info {};
     if (::statx(descriptor, spelled.c_str(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &info) == 0) {
@@ -194,31 +204,31 @@ std::optional<FileInfo> FolderListing::Info(std::size_t index, std::wstring_view
 {
     const char* posixName = m_names.data() + m_entries[index].offset;
     struct statx info {};
-    if (::statx(m_descriptor, posixName, AT_SYMLINK_NOFOLLOW, kStatxFields, &info) != 0)
+    if (::statx(m_descriptor.Get(), posixName, AT_SYMLINK_NOFOLLOW, kStatxFields, &info) != 0)
         return std::nullopt;  // vanished meanwhile
-    const bool isLink = S_ISLNK(info.stx_mode);
-    if (isLink) {
-        // A link is listed as what it leads to, and only inside the data root.
-        if (!Drives::IsInsideDataRoot(m_folder + "/" + posixName) ||
-            ::statx(m_descriptor, posixName, 0, kStatxFields, &info) != 0)
-            return std::nullopt;
+    if (!S_ISLNK(info.stx_mode)) {
+        const DWORD stored = m_readsStoredAttributes ? FileInfo::StoredAttributesAt(m_descriptor.Get(), posixName) : 0;
+        return FileInfo::FromStatx(info, name, stored);
     }
-    // A link's bits are its target's, which may have been stored through the
-    // target's own path: only the target's folder is marked then.
-    const bool mayHoldBits = m_readsStoredAttributes || isLink;
-    const DWORD stored = mayHoldBits ? FileInfo::StoredAttributes(m_folder + "/" + posixName) : 0;
-    return FileInfo::FromStatx(info, name, stored);
+    // A link is listed as what it leads to, and only when that lies on the
+    // drive. Its bits are its target's, which may have been stored through
+    // the target's own path: only the target's folder is marked then.
+    const Descriptor target(OpenBeneath(m_drive->Get(), JoinBeneath(m_beneath, posixName), O_PATH));
+    if (!target.IsOpen() || ::statx(target.Get(), "", AT_EMPTY_PATH, kStatxFields, &info) != 0)
+        return std::nullopt;
+    return FileInfo::FromStatx(info, name, FileInfo::StoredAttributes(target.Get()));
 }
 
 std::optional<FileInfo> FolderListing::DotInfo(bool parent) const
 {
     struct statx info {};
-    const int result = parent ? ::statx(m_descriptor, "..", 0, kStatxFields, &info)
-                              : ::statx(m_descriptor, "", AT_EMPTY_PATH, kStatxFields, &info);
+    const int folder = m_descriptor.Get();
+    const int result = parent ? ::statx(folder, "..", 0, kStatxFields, &info)
+                              : ::statx(folder, "", AT_EMPTY_PATH, kStatxFields, &info);
     if (result != 0)
         return std::nullopt;
-    const std::string path = parent ? m_folder + "/.." : m_folder;
-    return FileInfo::FromStatx(info, parent ? L".." : L".", FileInfo::StoredAttributes(path));
+    const DWORD stored = parent ? FileInfo::StoredAttributesAt(folder, "..") : FileInfo::StoredAttributes(folder);
+    return FileInfo::FromStatx(info, parent ? L".." : L".", stored);
 }
 
 }  // namespace win

@@ -7,10 +7,13 @@
 //
 // Left out: "." and ".." (the search adds them), names that are not UTF-8
 // or that a Windows path cannot spell, and, when reached, entries that
-// vanished and symbolic links that lead out of the data root.
+// vanished and symbolic links that lead out of the folder's drive (they are
+// followed beneath the drive's folder, Beneath.h).
 #pragma once
 
+#include "win/Descriptor.h"
 #include "win/FileInfo.h"
+#include "win/ResolvedPath.h"
 #include "win/WinNT.h"
 
 #include <cstdint>
@@ -24,12 +27,15 @@ namespace win {
 
 class FolderListing {
 public:
-    // Every entry. Null with errno set when the folder cannot be read.
-    static std::unique_ptr<FolderListing> ReadAll(const std::string& posixFolder);
+    // Every entry of the folder. Null with errno set when the folder cannot
+    // be read.
+    static std::unique_ptr<FolderListing> ReadAll(const ResolvedPath& folder);
     // The entry named `name`: that spelling when it exists, else the first
     // in byte order that equals it without regard to case. No pass over the
     // folder when the spelling exists.
-    static std::unique_ptr<FolderListing> ReadOne(const std::string& posixFolder, std::wstring_view name);
+    static std::unique_ptr<FolderListing> ReadOne(const ResolvedPath& folder, std::wstring_view name);
+    // Every entry of the same open folder.
+    std::unique_ptr<FolderListing> ReadAllAgain() const;
 
     ~FolderListing();
     FolderListing(const FolderListing&) = delete;
@@ -54,14 +60,16 @@ private:
         bool ascii = false;
     };
 
-    FolderListing(int descriptor, std::string posixFolder);
+    FolderListing(Descriptor descriptor, std::shared_ptr<const Descriptor> drive, std::string beneath);
+    static std::unique_ptr<FolderListing> ReadAllOf(std::unique_ptr<FolderListing> listing);
     bool Add(std::string_view posixName);
     void Sort();
     bool Less(const Entry& a, const Entry& b) const;
     std::string_view PosixName(const Entry& entry) const;
 
-    int m_descriptor;
-    std::string m_folder;
+    Descriptor m_descriptor;
+    std::shared_ptr<const Descriptor> m_drive;  // the drive's folder, where links are followed
+    std::string m_beneath;                      // the folder's path below it
     bool m_readsStoredAttributes;
     std::vector<Entry> m_entries;
     std::vector<char> m_names;  // the UTF-8 names, each followed by a NUL

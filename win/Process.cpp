@@ -1,6 +1,8 @@
 #include "win/Process.h"
 
+#include "win/Beneath.h"
 #include "win/DebugLog.h"
+#include "win/Descriptor.h"
 #include "win/Drives.h"
 #include "win/FileApi.h"
 #include "win/TextConvert.h"
@@ -107,10 +109,10 @@ BOOL Fail(DWORD error, const std::wstring& what)
     return FALSE;
 }
 
-bool IsRegularFile(const std::string& path)
+bool IsRegularFile(const win::ResolvedPath& path)
 {
     struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    return path.Stat(info, true) && S_ISREG(info.st_mode);
 }
 
 bool HasExtension(const std::wstring& path)
@@ -121,7 +123,7 @@ bool HasExtension(const std::wstring& path)
 }
 
 // The file of a program named on a command line, by Windows' search.
-std::optional<std::string> FindProgram(std::wstring name)
+std::optional<win::ResolvedPath> FindProgram(std::wstring name)
 {
     if (!HasExtension(name))
         name += L".exe";
@@ -131,7 +133,7 @@ std::optional<std::string> FindProgram(std::wstring name)
     else
         candidates = {name, L"C:\\WINDOWS\\system32\\" + name, L"C:\\WINDOWS\\" + name};
     for (const std::wstring& candidate : candidates) {
-        std::optional<std::string> path = win::Drives::ToPosix(candidate);
+        std::optional<win::ResolvedPath> path = win::Drives::Resolve(candidate);
         if (path && IsRegularFile(*path))
             return path;
     }
@@ -140,7 +142,7 @@ std::optional<std::string> FindProgram(std::wstring name)
 
 // Program and the rest of the command line (after the program's token).
 struct Program {
-    std::string path;
+    win::ResolvedPath path;
     std::wstring rest;
 };
 
@@ -164,7 +166,7 @@ std::optional<Program> ProgramOfCommandLine(const std::wstring& line)
     if (line[start] == L'"') {
         std::size_t close = line.find(L'"', start + 1);
         std::wstring name = line.substr(start + 1, close == std::wstring::npos ? close : close - start - 1);
-        std::optional<std::string> path = FindProgram(name);
+        std::optional<win::ResolvedPath> path = FindProgram(name);
         if (!path)
             return std::nullopt;
         return Program{*path, close == std::wstring::npos ? L"" : line.substr(close + 1)};
@@ -175,7 +177,7 @@ std::optional<Program> ProgramOfCommandLine(const std::wstring& line)
     while (true) {
         end = line.find_first_of(L" \t", end);
         std::wstring name = line.substr(start, end == std::wstring::npos ? end : end - start);
-        if (std::optional<std::string> path = FindProgram(name))
+        if (std::optional<win::ResolvedPath> path = FindProgram(name))
             return Program{*path, end == std::wstring::npos ? L"" : line.substr(end)};
         if (end == std::wstring::npos)
             return std::nullopt;
@@ -240,9 +242,12 @@ BOOL CreateProcessW(LPCWSTR applicationName, LPWSTR commandLine, LPSECURITY_ATTR
         std::optional<win::ResolvedPath> path = win::Drives::Resolve(applicationName);
         if (!path)
             return Fail(GetLastError(), applicationName);
-        if (!IsRegularFile(path->posix))
-            return Fail(win::Drives::MissingFileError(path->posix), applicationName);
-        program.path = path->posix;
+        struct stat info {};
+        if (!path->Stat(info, true))
+            return Fail(path->ErrorOf(errno), applicationName);
+        if (!S_ISREG(info.st_mode))
+            return Fail(ERROR_ACCESS_DENIED, applicationName);
+        program.path = *path;
         program.rest = AfterFirstToken(line);
     } else {
         std::optional<Program> found = ProgramOfCommandLine(line);
@@ -250,27 +255,32 @@ BOOL CreateProcessW(LPCWSTR applicationName, LPWSTR commandLine, LPSECURITY_ATTR
             return Fail(ERROR_FILE_NOT_FOUND, line);
         program = *found;
     }
-    if (::access(program.path.c_str(), X_OK) != 0)
-        return Fail(ERROR_ACCESS_DENIED, L"not executable: " + win::Utf8ToWide(program.path));
+    // The program and the working folder are opened beneath their drives and
+    // reached through their descriptors: what runs, and where, is what was
+    // looked up, not what a link swapped in meanwhile would lead to.
+    const win::Descriptor executable(program.path.Open(O_PATH));
+    const std::string executablePath = win::DescriptorPath(executable.Get());
+    if (!executable.IsOpen() || ::access(executablePath.c_str(), X_OK) != 0)
+        return Fail(ERROR_ACCESS_DENIED, L"not executable: " + program.path.windows);
 
     // Arguments after the program, by the C runtime's rules.
     std::vector<std::wstring> tokens = win::SplitCommandLine(L"x " + program.rest);
-    std::vector<std::string> arguments{program.path};
+    std::vector<std::string> arguments{program.path.posix};
     for (std::size_t i = 1; i < tokens.size(); ++i)
         arguments.push_back(win::WideToUtf8(tokens[i]));
 
-    std::string workingFolder;
+    win::Descriptor workingFolder;
     if (currentDirectory != nullptr) {
         std::optional<win::ResolvedPath> folder = win::Drives::Resolve(currentDirectory);
-        struct stat info {};
-        if (!folder || ::stat(folder->posix.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        if (folder)
+            workingFolder = win::Descriptor(folder->Open(O_PATH | O_DIRECTORY));
+        if (!workingFolder.IsOpen())
             return Fail(ERROR_DIRECTORY, currentDirectory);
-        workingFolder = folder->posix;
-    } else if (std::optional<std::string> current = win::Drives::ToPosix(win::Drives::GetCurrentDirectory())) {
-        workingFolder = *current;
-    } else {
-        workingFolder = win::Drives::GetDataRoot();
+    } else if (std::optional<win::ResolvedPath> current = win::Drives::Resolve(win::Drives::GetCurrentDirectory())) {
+        workingFolder = win::Descriptor(current->Open(O_PATH | O_DIRECTORY));
     }
+    if (!workingFolder.IsOpen() && !win::Drives::GetDataRoot().empty())
+        workingFolder = win::Descriptor(::open(win::Drives::GetDataRoot().c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
 
     std::vector<std::string> environmentEntries =
         EnvironmentOf(environment, (creationFlags & CREATE_UNICODE_ENVIRONMENT) != 0);
@@ -280,8 +290,10 @@ BOOL CreateProcessW(LPCWSTR applicationName, LPWSTR commandLine, LPSECURITY_ATTR
     posix_spawn_file_actions_init(&actions);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
-    if (!workingFolder.empty())
-        posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
+    if (workingFolder.IsOpen())
+        posix_spawn_file_actions_addfchdir_np(&actions, workingFolder.Get());
+    // Kept open across the exec (a script's interpreter opens it by this path).
+    posix_spawn_file_actions_adddup2(&actions, executable.Get(), executable.Get());
     if (inheritHandles && (startupInfo->dwFlags & STARTF_USESTDHANDLES) != 0) {
         const HANDLE standard[3] = {startupInfo->hStdInput, startupInfo->hStdOutput, startupInfo->hStdError};
         for (int target = 0; target < 3; ++target) {
@@ -307,12 +319,12 @@ BOOL CreateProcessW(LPCWSTR applicationName, LPWSTR commandLine, LPSECURITY_ATTR
     envp.push_back(nullptr);
 
     pid_t pid = 0;
-    const int error = posix_spawn(&pid, program.path.c_str(), &actions, &attributes, argv.data(), envp.data());
+    const int error = posix_spawn(&pid, executablePath.c_str(), &actions, &attributes, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     if (error != 0) {
         DWORD code = error == ENOEXEC ? ERROR_BAD_EXE_FORMAT : win::Win32ErrorFromErrno(error);
-        return Fail(code, win::Utf8ToWide(program.path));
+        return Fail(code, program.path.windows);
     }
 
     auto process = std::make_shared<ProcessObject>(pid);

@@ -12,6 +12,7 @@
 
 #include "win/WinNT.h"
 
+#include <string>
 #include <string_view>
 
 #define HKEY_CLASSES_ROOT (reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000000u)))
@@ -48,6 +49,16 @@ public:
     static void RemoveValue(HKEY root, std::wstring_view subKey, std::wstring_view name);
     // Empties the whole registry.
     static void Clear();
+
+    // Answers the local machine's Windows version key
+    // ("SOFTWARE\Microsoft\Windows NT\CurrentVersion") from the machine the
+    // port runs on:
+    // "ProductName" from the release file's PRETTY_NAME (NAME when it has
+    // none), "CurrentVersion" from its VERSION_ID and "CurrentBuildNumber"
+    // from the kernel's release. A Linux system has no service pack, so
+    // "CSDVersion" is never set. What the file does not give is left out;
+    // false when the file cannot be read (nothing is set then).
+    static bool LoadMachineRelease(const std::string& releaseFile = "/etc/os-release");
 };
 
 }  // namespace win

@@ -6,11 +6,15 @@
 #include "win/FileTree.h"
 #include "win/Handles.h"
 #include "win/NameMatch.h"
+#include "win/ShellQuestionBox.h"
 #include "win/TextConvert.h"
+#include "win/TreeCopy.h"
 
 #include <cerrno>
-#include <dirent.h>
+#include <cstdio>
+#include <fcntl.h>
 #include <mutex>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -20,32 +24,40 @@ namespace {
 
 constexpr int DE_ROOTDIR = 0x74;
 
+using Answer = ShellFileOperation::Answer;
+using Question = ShellFileOperation::Question;
+
 std::mutex g_handlerMutex;
 ShellFileOperation::ConfirmHandler g_handler;
 
 struct Item {
-    std::wstring windows;
-    std::string posix;
+    ResolvedPath path;
+    const std::wstring& Windows() const { return path.windows; }
 };
 
 // One run of the operation: flags, owner and what happened so far.
-class Operation {
+class Operation : public CopyQuestions {
 public:
     explicit Operation(SHFILEOPSTRUCTW& request) : m_request(request) {}
 
     int Run();
 
+    bool Confirm(Question question, const std::wstring& path) override;
+    bool Cancelled() const override { return m_cancelled; }
+
 private:
-    bool Ask(ShellFileOperation::Question question, const std::wstring& path);
     int Delete(const std::vector<Item>& sources);
     int CopyOrMove(const std::vector<Item>& sources, bool move);
+    std::optional<std::vector<Item>> Targets(const std::vector<Item>& sources, int& error);
     int Rename(const std::vector<Item>& sources);
-    int CopyEntry(const std::string& from, const std::string& to, const std::wstring& toWindows);
+    int CopyEntry(const Item& from, const Item& to);
     int MoveEntry(const Item& from, const Item& to);
     std::optional<std::vector<Item>> Sources(int& error);
     void Declined() { m_request.fAnyOperationsAborted = TRUE; }
 
     SHFILEOPSTRUCTW& m_request;
+    std::set<Question> m_yesToAll;
+    bool m_cancelled = false;
 };
 
 std::vector<std::wstring> SplitList(LPCWSTR list)
@@ -64,45 +76,65 @@ std::wstring LastName(const std::wstring& path)
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
-bool IsDirectory(const std::string& path)
-{
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-bool Exists(const std::string& path)
-{
-    struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0;
-}
-
 bool IsWithin(const std::string& path, const std::string& folder)
 {
     return path == folder || path.rfind(folder + "/", 0) == 0;
 }
 
-int Report(int code, const std::wstring& what)
+bool IsDirectory(const ResolvedPath& path)
 {
-    OutputDebugStringW((L"SHFileOperationW failed (" + std::to_wstring(code) + L"): " + what).c_str());
-    return code;
+    struct stat info {};
+    return path.Stat(info, true) && S_ISDIR(info.st_mode);
 }
 
-bool Operation::Ask(ShellFileOperation::Question question, const std::wstring& path)
+bool Exists(const ResolvedPath& path)
 {
-    if ((m_request.fFlags & FOF_NOCONFIRMATION) != 0)
+    struct stat info {};
+    return path.Stat(info, false);
+}
+
+std::optional<ResolvedPath> ResolveTarget(const std::wstring& path, int& error)
+{
+    std::optional<ResolvedPath> resolved = Drives::Resolve(path);
+    if (!resolved)
+        error = ReportShellFailure(static_cast<int>(GetLastError()), path);
+    return resolved;
+}
+
+// Replacing a file and merging into a folder are one kind of question.
+Question KindOf(Question question)
+{
+    return question == Question::ReplaceFolder ? Question::ReplaceFile : question;
+}
+
+bool Operation::Confirm(Question question, const std::wstring& path)
+{
+    if (m_cancelled)
+        return false;
+    if ((m_request.fFlags & FOF_NOCONFIRMATION) != 0 || m_yesToAll.count(KindOf(question)) != 0)
         return true;
-    if (question == ShellFileOperation::Question::CreateFolder && (m_request.fFlags & FOF_NOCONFIRMMKDIR) != 0)
+    if (question == Question::CreateFolder && (m_request.fFlags & FOF_NOCONFIRMMKDIR) != 0)
         return true;
     ShellFileOperation::ConfirmHandler handler;
     {
         std::lock_guard<std::mutex> lock(g_handlerMutex);
         handler = g_handler;
     }
-    return !handler || handler(m_request.hwnd, question, path);
+    const Answer answer =
+        handler ? handler(m_request.hwnd, question, path) : AskShellQuestion(m_request.hwnd, question, path);
+    switch (answer) {
+    case Answer::YesToAll: m_yesToAll.insert(KindOf(question)); return true;
+    case Answer::Yes: return true;
+    case Answer::Cancel: m_cancelled = true; break;
+    case Answer::No: break;
+    }
+    Declined();
+    return false;
 }
 
 // Resolves the source list; wildcards in a last name expand to the
-// matching entries (without "." and "..").
+// matching entries (without "." and ".."). A source that is a link stands
+// for the link: a delete removes it, a copy follows it beneath its drive.
 std::optional<std::vector<Item>> Operation::Sources(int& error)
 {
     std::vector<Item> items;
@@ -119,26 +151,25 @@ std::optional<std::vector<Item>> Operation::Sources(int& error)
                     continue;
                 if ((m_request.fFlags & FOF_FILESONLY) != 0 && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
                     continue;
-                std::optional<ResolvedPath> path = Drives::Resolve(folder + name);
-                if (path)
-                    items.push_back({path->windows, path->posix});
+                if (std::optional<ResolvedPath> path = Drives::Resolve(folder + name, Drives::FinalLink::Keep))
+                    items.push_back({std::move(*path)});
             } while (FindNextFileW(search, &data));
             FindClose(search);
             continue;
         }
-        std::optional<ResolvedPath> path = Drives::Resolve(source);
-        if (!path || !Exists(path->posix)) {
-            error = Report(ERROR_FILE_NOT_FOUND, source);
+        std::optional<ResolvedPath> path = Drives::Resolve(source, Drives::FinalLink::Keep);
+        if (!path || !Exists(*path)) {
+            error = ReportShellFailure(ERROR_FILE_NOT_FOUND, source);
             return std::nullopt;
         }
         if (path->isRoot) {
-            error = Report(DE_ROOTDIR, source);
+            error = ReportShellFailure(DE_ROOTDIR, source);
             return std::nullopt;
         }
-        items.push_back({path->windows, path->posix});
+        items.push_back({std::move(*path)});
     }
     if (items.empty()) {
-        error = Report(ERROR_FILE_NOT_FOUND, L"no source");
+        error = ReportShellFailure(ERROR_FILE_NOT_FOUND, L"no source");
         return std::nullopt;
     }
     return items;
@@ -148,7 +179,7 @@ int Operation::Run()
 {
     m_request.fAnyOperationsAborted = FALSE;
     if (m_request.wFunc < FO_MOVE || m_request.wFunc > FO_RENAME)
-        return Report(ERROR_INVALID_PARAMETER, L"unknown function");
+        return ReportShellFailure(ERROR_INVALID_PARAMETER, L"unknown function");
     int error = 0;
     std::optional<std::vector<Item>> sources = Sources(error);
     if (!sources)
@@ -165,157 +196,144 @@ int Operation::Delete(const std::vector<Item>& sources)
 {
     std::optional<std::string> current = Drives::ToPosix(Drives::GetCurrentDirectory());
     for (const Item& item : sources) {
-        if (!Ask(ShellFileOperation::Question::DeleteItem, item.windows)) {
-            Declined();
+        if (!Confirm(Question::DeleteItem, item.Windows())) {
+            if (m_cancelled)
+                break;
             continue;
         }
-        if (current && IsWithin(*current, item.posix))
-            return Report(ERROR_SHARING_VIOLATION, item.windows);  // the current directory is in use
-        if (int errorNumber = FileTree::RemoveTree(item.posix))
-            return Report(static_cast<int>(Win32ErrorFromErrno(errorNumber)), item.windows);
+        if (current && IsWithin(*current, item.path.posix))
+            return ReportShellFailure(ERROR_SHARING_VIOLATION, item.Windows());  // the current directory is in use
+        const Descriptor folder(item.path.OpenFolder());
+        const int errorNumber = folder.IsOpen() ? FileTree::RemoveTree(folder.Get(), item.path.Name()) : errno;
+        if (errorNumber != 0)
+            return ReportShellFailure(static_cast<int>(Win32ErrorFromErrno(errorNumber)), item.Windows());
     }
     return 0;
+}
+
+std::optional<std::vector<Item>> Operation::Targets(const std::vector<Item>& sources, int& error)
+{
+    std::vector<std::wstring> destinations = SplitList(m_request.pTo);
+    std::vector<Item> targets;
+    if ((m_request.fFlags & FOF_MULTIDESTFILES) != 0 && destinations.size() > 1) {
+        if (destinations.size() != sources.size()) {
+            error = ReportShellFailure(DE_MANYSRC1DEST, L"source and destination lists differ in length");
+            return std::nullopt;
+        }
+        for (const std::wstring& destination : destinations) {
+            std::optional<ResolvedPath> path = ResolveTarget(destination, error);
+            if (!path)
+                return std::nullopt;
+            targets.push_back({std::move(*path)});
+        }
+        return targets;
+    }
+    std::optional<ResolvedPath> destination = ResolveTarget(destinations[0], error);
+    if (!destination)
+        return std::nullopt;
+    const bool single = sources.size() == 1 && !HasWildcards(LastName(SplitList(m_request.pFrom)[0]));
+    if (!IsDirectory(*destination)) {
+        if (single) {
+            targets.push_back({std::move(*destination)});
+            return targets;
+        }
+        if (Exists(*destination)) {
+            error = ReportShellFailure(DE_FLDDESTISFILE, destination->windows);
+            return std::nullopt;
+        }
+        if (!Confirm(Question::CreateFolder, destination->windows)) {
+            error = 0;
+            return std::nullopt;
+        }
+        const Descriptor parent(destination->OpenFolder());
+        if (!parent.IsOpen() || ::mkdirat(parent.Get(), destination->Name().c_str(), 0777) != 0) {
+            error = ReportShellFailure(static_cast<int>(Win32ErrorFromErrno(errno)), destination->windows);
+            return std::nullopt;
+        }
+    }
+    // Into the folder, under each source's name; an existing entry of
+    // another case is the one replaced, as on Windows.
+    for (const Item& source : sources) {
+        const std::wstring target =
+            destination->windows + (destination->isRoot ? L"" : L"\\") + LastName(source.Windows());
+        std::optional<ResolvedPath> path = ResolveTarget(target, error);
+        if (!path)
+            return std::nullopt;
+        targets.push_back({std::move(*path)});
+    }
+    return targets;
 }
 
 int Operation::CopyOrMove(const std::vector<Item>& sources, bool move)
 {
-    std::vector<std::wstring> destinations = SplitList(m_request.pTo);
-    if (destinations.empty())
-        return Report(DE_INVALIDFILES, L"no destination");
-    std::vector<Item> targets;
-    if ((m_request.fFlags & FOF_MULTIDESTFILES) != 0 && destinations.size() > 1) {
-        if (destinations.size() != sources.size())
-            return Report(DE_MANYSRC1DEST, L"source and destination lists differ in length");
-        for (const std::wstring& destination : destinations) {
-            std::optional<ResolvedPath> path = Drives::Resolve(destination);
-            if (!path)
-                return Report(static_cast<int>(GetLastError()), destination);
-            targets.push_back({path->windows, path->posix});
-        }
-    } else {
-        std::optional<ResolvedPath> destination = Drives::Resolve(destinations[0]);
-        if (!destination)
-            return Report(static_cast<int>(GetLastError()), destinations[0]);
-        const bool single = sources.size() == 1 && !HasWildcards(LastName(SplitList(m_request.pFrom)[0]));
-        if (!IsDirectory(destination->posix)) {
-            if (single) {
-                targets.push_back({destination->windows, destination->posix});
-            } else if (Exists(destination->posix)) {
-                return Report(DE_FLDDESTISFILE, destination->windows);
-            } else {
-                if (!Ask(ShellFileOperation::Question::CreateFolder, destination->windows)) {
-                    Declined();
-                    return 0;
-                }
-                if (::mkdir(destination->posix.c_str(), 0777) != 0)
-                    return Report(static_cast<int>(Win32ErrorFromErrno(errno)), destination->windows);
-            }
-        }
-        if (targets.empty()) {
-            // Into the folder, under each source's name; an existing entry
-            // of another case is the one replaced, as on Windows.
-            for (const Item& source : sources) {
-                const std::wstring target =
-                    destination->windows + (destination->isRoot ? L"" : L"\\") + LastName(source.windows);
-                std::optional<ResolvedPath> path = Drives::Resolve(target);
-                if (!path)
-                    return Report(static_cast<int>(GetLastError()), target);
-                targets.push_back({path->windows, path->posix});
-            }
-        }
-    }
-
-    for (std::size_t i = 0; i < sources.size(); ++i) {
+    if (SplitList(m_request.pTo).empty())
+        return ReportShellFailure(DE_INVALIDFILES, L"no destination");
+    int error = 0;
+    std::optional<std::vector<Item>> targets = Targets(sources, error);
+    if (!targets)
+        return error;
+    for (std::size_t i = 0; i < sources.size() && !m_cancelled; ++i) {
         const Item& from = sources[i];
-        const Item& to = targets[i];
-        if (from.posix == to.posix)
-            return Report(DE_SAMEFILE, to.windows);
-        if (IsDirectory(from.posix) && IsWithin(to.posix, from.posix))
-            return Report(DE_DESTSUBTREE, to.windows);
-        int code = move ? MoveEntry(from, to) : CopyEntry(from.posix, to.posix, to.windows);
-        if (code != 0)
+        const Item& to = (*targets)[i];
+        if (from.path.posix == to.path.posix)
+            return ReportShellFailure(DE_SAMEFILE, to.Windows());
+        if (int code = move ? MoveEntry(from, to) : CopyEntry(from, to))
             return code;
     }
     return 0;
 }
 
-int Operation::CopyEntry(const std::string& from, const std::string& to, const std::wstring& toWindows)
+// The copy of one top-level item, from the folders that hold the source
+// and the target.
+int Operation::CopyEntry(const Item& from, const Item& to)
 {
-    struct stat link {};
-    if (::lstat(from.c_str(), &link) != 0)
-        return Report(static_cast<int>(Win32ErrorFromErrno(errno)), toWindows);
-    if (S_ISLNK(link.st_mode) && !Drives::IsInsideDataRoot(from))
-        return Report(DE_ACCESSDENIEDSRC, toWindows);  // never copy what lies outside the root
+    const Descriptor fromFolder(from.path.OpenFolder());
+    const Descriptor toFolder(to.path.OpenFolder());
+    if (!fromFolder.IsOpen())
+        return ReportShellFailure(DE_ACCESSDENIEDSRC, from.Windows());
+    if (!toFolder.IsOpen())
+        return ReportShellFailure(static_cast<int>(to.path.ErrorOf(errno)), to.Windows());
+    // A folder never goes into itself or below itself, however the
+    // destination's path spells it.
     struct stat source {};
-    if (::stat(from.c_str(), &source) != 0)
-        return Report(DE_ACCESSDENIEDSRC, toWindows);
-    struct stat target {};
-    const bool targetExists = ::stat(to.c_str(), &target) == 0;
-
-    if (!S_ISDIR(source.st_mode)) {
-        if (targetExists && S_ISDIR(target.st_mode))
-            return Report(DE_FILEDESTISFLD, toWindows);
-        if (targetExists) {
-            if (!Ask(ShellFileOperation::Question::ReplaceFile, toWindows)) {
-                Declined();
-                return 0;
-            }
-            ::unlink(to.c_str());  // also a read-only one, once the operator agreed
-        }
-        if (int errorNumber = FileTree::CopyFile(from, to, false))
-            return Report(static_cast<int>(Win32ErrorFromErrno(errorNumber)), toWindows);
-        return 0;
-    }
-
-    if (targetExists) {
-        if (!S_ISDIR(target.st_mode))
-            return Report(DE_FLDDESTISFILE, toWindows);
-        if (!Ask(ShellFileOperation::Question::ReplaceFolder, toWindows)) {
-            Declined();
-            return 0;
-        }
-    } else if (::mkdir(to.c_str(), 0777) != 0) {
-        return Report(static_cast<int>(Win32ErrorFromErrno(errno)), toWindows);
-    }
-    std::vector<std::string> names;
-    if (DIR* dir = ::opendir(from.c_str())) {
-        while (dirent* entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..")
-                names.push_back(name);
-        }
-        ::closedir(dir);
-    }
-    for (const std::string& name : names) {
-        if (int code = CopyEntry(from + "/" + name, to + "/" + name, toWindows + L"\\" + Utf8ToWide(name)))
-            return code;
-    }
-    // A folder's archive and system bits travel with it as a file's do
-    // (stored before its permissions may take away the right to store them).
-    FileInfo::StoreAttributes(to, FileInfo::StoredAttributes(from));
-    ::chmod(to.c_str(), source.st_mode & 07777);
-    return 0;
+    if (from.path.Stat(source, true) && S_ISDIR(source.st_mode) &&
+        FolderIsWithin(toFolder.Get(), source, to.path.DriveFolder()))
+        return ReportShellFailure(DE_DESTSUBTREE, to.Windows());
+    const TreePlace fromPlace{from.path.drive, fromFolder.Get(), from.path.FolderBeneath(), from.path.Name(),
+                              from.Windows()};
+    const TreePlace toPlace{to.path.drive, toFolder.Get(), to.path.FolderBeneath(), to.path.Name(), to.Windows()};
+    return TreeCopy(*this).Copy(fromPlace, toPlace);
 }
 
 int Operation::MoveEntry(const Item& from, const Item& to)
 {
-    if (!Exists(to.posix) && ::rename(from.posix.c_str(), to.posix.c_str()) == 0) {
-        FileInfo::KeepStoredAttributesAfterMove(to.posix);
+    const Descriptor fromFolder(from.path.OpenFolder());
+    const Descriptor toFolder(to.path.OpenFolder());
+    if (!fromFolder.IsOpen() || !toFolder.IsOpen())
+        return ReportShellFailure(static_cast<int>(Win32ErrorFromErrno(errno)), to.Windows());
+    struct stat source {};
+    if (::fstatat(fromFolder.Get(), from.path.Name().c_str(), &source, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISDIR(source.st_mode) && FolderIsWithin(toFolder.Get(), source, to.path.DriveFolder()))
+        return ReportShellFailure(DE_DESTSUBTREE, to.Windows());
+    // Never over an entry that is there, or appeared meanwhile.
+    if (::renameat2(fromFolder.Get(), from.path.Name().c_str(), toFolder.Get(), to.path.Name().c_str(),
+                    RENAME_NOREPLACE) == 0) {
+        FileInfo::KeepStoredAttributesAfterMove(to.path);
         return 0;
     }
-    if (!Exists(to.posix) && errno != EXDEV)
-        return Report(static_cast<int>(Win32ErrorFromErrno(errno)), to.windows);
+    if (errno != EEXIST && errno != EXDEV)
+        return ReportShellFailure(static_cast<int>(Win32ErrorFromErrno(errno)), to.Windows());
     // Into an existing destination or onto another file system: copy, then
     // remove the source unless something was declined or failed.
     const BOOL abortedBefore = m_request.fAnyOperationsAborted;
     m_request.fAnyOperationsAborted = FALSE;
-    int code = CopyEntry(from.posix, to.posix, to.windows);
+    const int code = CopyEntry(from, to);
     const bool declined = m_request.fAnyOperationsAborted != FALSE;
     m_request.fAnyOperationsAborted = abortedBefore || declined;
     if (code != 0 || declined)
         return code;
-    if (int errorNumber = FileTree::RemoveTree(from.posix))
-        return Report(static_cast<int>(Win32ErrorFromErrno(errorNumber)), from.windows);
+    if (int errorNumber = FileTree::RemoveTree(fromFolder.Get(), from.path.Name()))
+        return ReportShellFailure(static_cast<int>(Win32ErrorFromErrno(errorNumber)), from.Windows());
     return 0;
 }
 
@@ -323,9 +341,9 @@ int Operation::Rename(const std::vector<Item>& sources)
 {
     std::vector<std::wstring> destinations = SplitList(m_request.pTo);
     if (sources.size() != 1 || destinations.size() != 1)
-        return Report(DE_MANYSRC1DEST, L"rename takes one item");
-    if (!MoveFileW(sources[0].windows.c_str(), destinations[0].c_str()))
-        return Report(static_cast<int>(GetLastError()), destinations[0]);
+        return ReportShellFailure(DE_MANYSRC1DEST, L"rename takes one item");
+    if (!MoveFileW(sources[0].Windows().c_str(), destinations[0].c_str()))
+        return ReportShellFailure(static_cast<int>(GetLastError()), destinations[0]);
     return 0;
 }
 

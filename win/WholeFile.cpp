@@ -1,31 +1,13 @@
 #include "win/WholeFile.h"
 
+#include "win/Descriptor.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace win {
-
-namespace {
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-}  // namespace
 
 bool ReadWholeFile(const std::string& posixPath, std::uintmax_t limit, const char* kind, std::string& text,
                    std::string& error, FollowLinks links)

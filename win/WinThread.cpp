@@ -2,10 +2,22 @@
 
 #include "win/DebugLog.h"
 
+#include <atomic>
 #include <thread>
 #include <unistd.h>
 
 namespace {
+
+std::atomic<int> g_failingCreations{0};
+
+// Takes one of the creations that are to fail.
+bool TakeFailingCreation()
+{
+    int left = g_failingCreations.load();
+    while (left > 0 && !g_failingCreations.compare_exchange_weak(left, left - 1)) {
+    }
+    return left > 0;
+}
 
 // The kernel side of a worker: a completion object with a suspend count.
 class ThreadObject : public win::CompletionObject {
@@ -78,6 +90,8 @@ BOOL CWinThread::CreateThread(DWORD createFlags, UINT, LPSECURITY_ATTRIBUTES)
     // at once cannot delete this object before the id is stored.
     std::unique_lock<std::mutex> lock(win::HandleTable::WaitMutex());
     try {
+        if (TakeFailingCreation())
+            throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
         std::thread(RunWorker, object, this, m_pfnThreadProc, m_pThreadParams).detach();
     } catch (const std::system_error&) {
         lock.unlock();
@@ -132,6 +146,11 @@ BOOL GetExitCodeThread(HANDLE thread, LPDWORD exitCode)
         return FALSE;
     *exitCode = object->ExitCode();
     return TRUE;
+}
+
+void win::FailThreadCreations(int count)
+{
+    g_failingCreations = count;
 }
 
 DWORD GetCurrentThreadId()

@@ -39,5 +39,11 @@ CWinThread* AfxBeginThread(AFX_THREADPROC threadProc, LPVOID param, int priority
                            UINT stackSize = 0, DWORD createFlags = 0, LPSECURITY_ATTRIBUTES security = nullptr);
 
 DWORD ResumeThread(HANDLE thread);
+namespace win {
+// The next `count` thread creations fail as when the system has no thread to
+// give, so that tests can reach the callers' failure paths.
+void FailThreadCreations(int count);
+}  // namespace win
+
 BOOL GetExitCodeThread(HANDLE thread, LPDWORD exitCode);
 DWORD GetCurrentThreadId();

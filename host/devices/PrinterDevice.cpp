@@ -1,5 +1,19 @@
 #include "host/devices/PrinterDevice.h"
 
+void PrinterJournal::Log(std::string what, std::string detail)
+{
+    using namespace std::chrono;
+    static const steady_clock::time_point first = steady_clock::now();
+    PrinterLogEntry entry;
+    entry.number = ++logged;
+    entry.milliseconds = duration_cast<milliseconds>(steady_clock::now() - first).count();
+    entry.what = std::move(what);
+    entry.detail = std::move(detail);
+    log.push_back(std::move(entry));
+    if (log.size() > kLogEntries)
+        log.pop_front();
+}
+
 PrinterDevice& PrinterDevice::Instance()
 {
     static PrinterDevice device;
@@ -36,6 +50,7 @@ void PrinterDevice::RequestAbort()
     std::lock_guard<std::mutex> lock(m_mutex);
     m_abort = true;
     ++m_journal.aborts;
+    m_journal.Log("abort");
     m_changed.notify_all();
 }
 
@@ -64,10 +79,13 @@ PrinterDevice::PatternOutcome PrinterDevice::PrintPattern(std::chrono::milliseco
     m_changed.notify_all();
     const bool aborted = m_changed.wait_for(lock, duration, [this] { return m_abort; });
     m_journal.patternInProgress = false;
-    if (aborted)
+    if (aborted) {
         ++m_journal.patternsCut;
-    else
+        m_journal.Log("pattern cut");
+    } else {
         ++m_journal.patternsPrinted;
+        m_journal.Log("pattern", std::to_string(m_journal.patternsPrinted));
+    }
     m_changed.notify_all();
     return aborted ? PatternOutcome::Cut : PatternOutcome::Printed;
 }

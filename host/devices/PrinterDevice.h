@@ -8,13 +8,24 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
 
+// One line of the printer's log: what it did, in the order it did it.
+struct PrinterLogEntry {
+    std::uint64_t number = 0;        // 1 for the first entry since the journal began
+    std::int64_t milliseconds = 0;   // since the printer's first entry
+    std::string what;                // "test print", "pattern", "pattern cut", "abort", ...
+    std::string detail;
+};
+
 struct PrinterJournal {
     static constexpr int kAnnotationLines = 108;
+    static constexpr std::size_t kLogEntries = 200;  // the newest entries are kept
 
     int stops = 0;
     int locks = 0;
@@ -37,6 +48,10 @@ struct PrinterJournal {
     DWORD chartFlag = 0;
     int annotationChanges = 0;
     std::vector<std::wstring> annotations = std::vector<std::wstring>(kAnnotationLines);
+    std::deque<PrinterLogEntry> log;
+    std::uint64_t logged = 0;    // entries ever logged
+
+    void Log(std::string what, std::string detail = {});
 };
 
 class PrinterDevice {

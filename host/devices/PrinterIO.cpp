@@ -2,8 +2,10 @@
 
 #include "host/InstrumentProfile.h"
 #include "win/DebugLog.h"
+#include "win/TextConvert.h"
 
 #include <chrono>
+#include <string>
 
 namespace {
 
@@ -38,8 +40,13 @@ bool PrinterIO::InjectedFailure(int point, DWORD& code, DWORD& state) const
 
 BOOL PrinterIO::Fail(DWORD code, DWORD state)
 {
-    Device().Update([](PrinterJournal& journal) { ++journal.failures; });
     m_lastFailure = PrinterIOException(this, code, state);
+    const std::string detail = "code " + std::to_string(code) + ", state " + std::to_string(state) + ": " +
+                               win::WideToUtf8(m_lastFailure.GetErrorMessage());
+    Device().Update([&](PrinterJournal& journal) {
+        ++journal.failures;
+        journal.Log("failure", detail);
+    });
     if (m_exceptionMask != 0)
         throw m_lastFailure;
     OutputDebugStringW((std::wstring(L"PrinterIO: ") + m_lastFailure.GetErrorMessage() + L"\n").c_str());
@@ -88,6 +95,8 @@ BOOL PrinterIO::StartTestPrint(const TESTPRINT_PARAM* param)
         journal.testProductId = copy.dwProductID;
         journal.testMainVersion = copy.pszMainVersion ? copy.pszMainVersion : "";
         journal.testPrinterVersion = copy.pszPrinterVersion ? copy.pszPrinterVersion : "";
+        journal.Log("test print", "product " + std::to_string(copy.dwProductID) + ", main " + journal.testMainVersion +
+                                      ", printer " + journal.testPrinterVersion);
     });
     return TRUE;
 }
@@ -112,8 +121,10 @@ BOOL PrinterIO::PrintTestPattern()
 BOOL PrinterIO::StopTestPrint()
 {
     Device().Update([](PrinterJournal& journal) {
-        if (journal.testPrintRunning)
+        if (journal.testPrintRunning) {
             ++journal.testPrintsStopped;
+            journal.Log("test print stopped");
+        }
         journal.testPrintRunning = false;
     });
     Device().Stop(this);
@@ -134,6 +145,8 @@ BOOL PrinterIO::StartDataChartMode(const DATACHART_PARAM* param)
         journal.chartNumber = copy.dwChartNo;
         journal.chartProductId = copy.dwProductID;
         journal.chartFlag = copy.dwChartFlag;
+        journal.Log("data chart", "No. " + std::to_string(copy.dwChartNo) + ", product " +
+                                      std::to_string(copy.dwProductID) + ", flag " + std::to_string(copy.dwChartFlag));
     });
     return TRUE;
 }
@@ -141,8 +154,10 @@ BOOL PrinterIO::StartDataChartMode(const DATACHART_PARAM* param)
 BOOL PrinterIO::StopDataChartMode()
 {
     Device().Update([](PrinterJournal& journal) {
-        if (journal.dataChartRunning)
+        if (journal.dataChartRunning) {
             ++journal.dataChartsStopped;
+            journal.Log("data chart stopped");
+        }
         journal.dataChartRunning = false;
     });
     Device().Stop(this);

@@ -9,8 +9,10 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <string>
 #include <thread>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -76,6 +78,13 @@ TEST_F(PrinterIOTest, TestPrintAndDataChartRecordWhatTheyPrinted)
     EXPECT_EQ(j.testMainVersion + " / " + j.testPrinterVersion, "V3.1b build 25 / V2.10");
     EXPECT_EQ(std::make_tuple(j.chartNumber, j.chartProductId, j.chartFlag, j.dataChartsStopped),
               std::make_tuple(41u, 5801234u, 1u, 1));
+
+    std::vector<std::string> log;
+    for (const PrinterLogEntry& entry : j.log)
+        log.push_back(entry.what + (entry.detail.empty() ? "" : ": " + entry.detail));
+    EXPECT_EQ(log, (std::vector<std::string>{"test print: product 1234, main V3.1b build 25, printer V2.10",
+                                             "pattern: 1", "pattern: 2", "pattern: 3", "test print stopped",
+                                             "data chart: No. 41, product 5801234, flag 1", "data chart stopped"}));
 }
 
 TEST_F(PrinterIOTest, AbortFromAnotherThreadEndsThePatternInProgressAndRefusesTheNext)
@@ -144,6 +153,7 @@ TEST_F(PrinterIOTest, InjectedLockFailureIsRaisedOrReturned)
     EXPECT_EQ(printer.GetLastFailure().GetState(), 3u);
     EXPECT_TRUE(win::DebugLog::Contains(L"PrinterIO: 記録紙がありません。"));
     EXPECT_EQ(PrinterIO::GetJournal().failures, 2);
+    EXPECT_EQ(PrinterIO::GetJournal().log.back().detail, "code 2, state 3: 記録紙がありません。\n記録紙をセットしてください。");
     PrinterIO other;  // nothing was locked
     EXPECT_TRUE(PrinterDevice::Instance().Lock(&other));
     PrinterDevice::Instance().Unlock(&other);

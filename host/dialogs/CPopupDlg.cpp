@@ -4,7 +4,9 @@
 #include "win/DebugLog.h"
 #include "win/Input.h"
 
+#include <algorithm>
 #include <mutex>
+#include <string>
 
 IMPLEMENT_DYNAMIC(CPopupDlg, CCBRDialog)
 
@@ -18,13 +20,30 @@ namespace {
 constexpr int kButtonTop = 100;
 constexpr int kButtonWidth = 90;
 constexpr int kButtonHeight = 32;
+// The message field, and the height of one of its lines on the panel.
+constexpr int kMessageHeight = 82;
+constexpr int kLineUnits = 11;
+// The panel is 480 pixels high, the caption bar 22 of them: 366 units at most.
+constexpr int kPanelWidth = 640, kPanelHeight = 480, kCaptionPixels = 22;
+constexpr int kMaxPopupUnits = (kPanelHeight - kCaptionPixels) * 4 / 5;
+constexpr int kPopupWidth = 260, kPopupHeight = 140;
+
+// Lines of a message; a line break at its very end starts no line.
+int LineCount(const CString& message)
+{
+    const std::wstring text = message.GetString();
+    int lines = 1;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i)
+        lines += text[i] == L'\n' ? 1 : 0;
+    return lines;
+}
 
 void RegisterPopupTemplate()
 {
     static std::once_flag once;
     std::call_once(once, [] {
-        host::TemplateBuilder(host::IDD_HOST_POPUP, L"", 260, 140)
-            .Static(CPopupDlg::kMessageId, L"", 10, 10, 240, 82)
+        host::TemplateBuilder(host::IDD_HOST_POPUP, L"", kPopupWidth, kPopupHeight)
+            .Static(CPopupDlg::kMessageId, L"", 10, 10, 240, kMessageHeight)
             .Button(IDOK, L"実行", 30, kButtonTop, kButtonWidth, kButtonHeight, BS_DEFPUSHBUTTON)
             .Button(IDCANCEL, L"キャンセル", 140, kButtonTop, kButtonWidth, kButtonHeight)
             .Register();
@@ -68,6 +87,9 @@ BOOL CPopupDlg::Create(CWnd* parent)
         OutputDebugStringW(L"CPopupDlg::Create: the popup could not be made");
         return FALSE;
     }
+    // The job's thread holds the user interface while the notice is up:
+    // nothing behind it acts, so the screen shows it as the modal window.
+    win::SetWindowModal(m_hWnd, true);
     return TRUE;
 }
 
@@ -78,13 +100,26 @@ BOOL CPopupDlg::OnInitDialog()
     SetDlgItemText(kMessageId, m_message);
     HWND ok = ::GetDlgItem(m_hWnd, IDOK);
     HWND cancel = ::GetDlgItem(m_hWnd, IDCANCEL);
+    // A long message (a version report has sixteen lines) makes the popup
+    // taller, as far as the panel allows, and moves the buttons down.
+    const int extra = std::clamp(LineCount(m_message) * kLineUnits - kMessageHeight, 0, kMaxPopupUnits - kPopupHeight);
+    const int buttonTop = kButtonTop + extra;
     if (m_mode == 2 || m_mode == 3) {
         SetWindowTextW(ok, m_mode == 2 ? host::CommonText(1).c_str() : L"中止");
         ::ShowWindow(cancel, SW_HIDE);
-        host::MoveControlUnits(m_hWnd, IDOK, (260 - kButtonWidth) / 2, kButtonTop, kButtonWidth, kButtonHeight);
+        host::MoveControlUnits(m_hWnd, IDOK, (kPopupWidth - kButtonWidth) / 2, buttonTop, kButtonWidth, kButtonHeight);
     } else {
         SetWindowTextW(ok, host::CommonText(2).c_str());
         SetWindowTextW(cancel, host::CommonText(3).c_str());
+        host::MoveControlUnits(m_hWnd, IDOK, 30, buttonTop, kButtonWidth, kButtonHeight);
+        host::MoveControlUnits(m_hWnd, IDCANCEL, 140, buttonTop, kButtonWidth, kButtonHeight);
+    }
+    if (extra > 0) {
+        host::MoveControlUnits(m_hWnd, kMessageId, 10, 10, 240, kMessageHeight + extra);
+        RECT size = win::DialogUnitsToPixels(win::BaseUnitsForFont(9), 0, 0, kPopupWidth, kPopupHeight + extra);
+        const int width = size.right - size.left, height = size.bottom - size.top;
+        SetWindowPos(nullptr, (kPanelWidth - width) / 2, std::max(kCaptionPixels, (kPanelHeight - height) / 2), width,
+                     height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (!m_centreOnPanel)
         host::CentreOverParent(m_hWnd, m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr);

@@ -8,8 +8,10 @@
 //   3: the abort notice of a running job, modeless: Create makes it (hidden,
 //     the caller shows it), its one button "中止" (IDOK) ends nothing by
 //     itself but makes IsExit non-zero. Closing the window (WM_CLOSE)
-//     counts as the button too.
-// Any other mode asks like mode 1.
+//     counts as the button too. The screen shows it as modal: the job's
+//     thread holds the user interface meanwhile.
+// Any other mode asks like mode 1. A message of many lines makes the popup
+// taller, up to the panel's height, with the buttons below it.
 //
 // The thread that runs the job polls IsExit without a message loop of its
 // own, so IsExit keeps the notice operable: each call handles the messages

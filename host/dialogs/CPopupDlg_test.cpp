@@ -51,6 +51,7 @@ TEST(CPopupDlg, AbortNoticeIsOperableWhileTheCallerOnlyPollsIsExit)
     notice.SetButtonMode(3);
     ASSERT_TRUE(notice.Create(&page));
     EXPECT_FALSE(IsWindowVisible(notice.m_hWnd)) << "the caller shows it";
+    EXPECT_TRUE(win::IsWindowModal(notice.m_hWnd)) << "nothing behind it acts while the job runs";
     notice.ShowWindow(SW_SHOW);
     EXPECT_EQ(L"中止", GetWindowTextString(GetDlgItem(notice.m_hWnd, IDOK)));
     EXPECT_FALSE(Visible(notice.m_hWnd, IDCANCEL));

@@ -77,6 +77,25 @@ TEST_F(FileActionsTest, NewFolderStaysInTheCurrentFolderAndDeletingAFolderRemove
     EXPECT_EQ(IMRRec::GetReportedCodes().size(), 5u) << "reported after every attempt";
 }
 
+TEST_F(FileActionsTest, ARowActsOnExactlyTheEntryItShows)
+{
+    root.WriteFile(L"D:\\data\\abc ", "blank");
+    root.WriteFile(L"D:\\data\\abc", "plain");
+    root.WriteFile(L"D:\\data\\dir \\in.txt", "in");
+    StartIn("D:\\data");
+    Select(script, {L"abc "});
+    script.Tap(IDD_SYSTEM, IDC_DELETE);
+    AnswerPopup(script, L"削除", L"D:\\data\\abc  を削除してもよろしいですか？", kYes);
+    script.TapPart(IDD_SYSTEM, IDC_LIST, "row", 1, 0, true);
+    script.Do(IDD_SYSTEM, "into the folder with the blank", [&](HWND window) {
+        EXPECT_EQ(ControlText(window, IDC_FOLDER), L"D:\\data\\dir \\");
+        EXPECT_EQ(Column(window), (Names{L"..", L"in.txt"}));
+    });
+    Finish();
+    EXPECT_FALSE(root.Exists(L"D:\\data\\abc "));
+    EXPECT_EQ(root.ReadFile(L"D:\\data\\abc"), "plain");
+}
+
 TEST_F(FileActionsTest, LoadTakesTheFirstSettingFileTellsTheOutcomeAndRestartsOnlyWhenConfirmed)
 {
     StartIn("D:\\data", {L"a.env", L"b.TXT", L"0.log"});
@@ -116,7 +135,7 @@ TEST_F(FileActionsTest, LoadTakesTheFirstSettingFileTellsTheOutcomeAndRestartsOn
     EXPECT_EQ(receiver.Last(DLGREQ_LOAD_TEXT).received.Word16(16), 0xFFFF) << "every group of the file";
 }
 
-TEST_F(FileActionsTest, SavesAddTheirExtensionOnlyToANameWithoutOneAndSendTheTickedBoxes)
+TEST_F(FileActionsTest, SavesAddTheirExtensionOnlyToANameWithoutOneSendTheTickedBoxesAndTellARefusal)
 {
     CurrentProfileScope profile([](InstrumentProfile& instrument) { instrument.optionKQ58_751 = 0; });
     StartIn("D:\\data");
@@ -138,7 +157,9 @@ TEST_F(FileActionsTest, SavesAddTheirExtensionOnlyToANameWithoutOneAndSendTheTic
     script.Do(IDD_PROC, "the last name is offered", [&](HWND window) {
         EXPECT_EQ(ControlText(window, IDC_PROC_VALUE), L"report");
     });
+    script.Do(IDD_PROC, "the host will refuse", [&](HWND) { receiver.AnswerNo(DLGREQ_SAVE_TEXT); });
     ConfirmName(script, L"report.log");
+    AnswerPopup(script, L"TEXT保存", L"テキスト保存処理に失敗しました。", kYes);
     script.Tap(IDD_SYSTEM, IDC_ENV_SAVE);
     script.Do(IDD_PROC, "no boxes", [&](HWND window) {
         EXPECT_EQ(ControlText(window, IDC_PROC_VALUE), L"NewEnv.env");

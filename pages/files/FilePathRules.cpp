@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-bool FilePathRules::IsSingleEntryName(const CString& name)
+bool FilePathRules::IsSingleEntryName(const CString& name, Name kind)
 {
     if (name.IsEmpty() || name == L"." || name == L"..")
         return false;
@@ -12,12 +12,12 @@ bool FilePathRules::IsSingleEntryName(const CString& name)
             return false;
     }
     wchar_t last = name[name.GetLength() - 1];
-    return last != L'.' && last != L' ';
+    return kind == Name::Listed || (last != L'.' && last != L' ');
 }
 
-bool FilePathRules::JoinEntryPath(const CString& folder, const CString& name, CString& path)
+bool FilePathRules::JoinEntryPath(const CString& folder, const CString& name, CString& path, Name kind)
 {
-    if (folder.IsEmpty() || folder[folder.GetLength() - 1] != L'\\' || !IsSingleEntryName(name))
+    if (folder.IsEmpty() || folder[folder.GetLength() - 1] != L'\\' || !IsSingleEntryName(name, kind))
         return false;
     if (folder.GetLength() + name.GetLength() >= MAX_PATH)
         return false;

@@ -11,14 +11,17 @@
 class FilePathRules {
 public:
     // Not empty, not "." or "..", no '\\', '/', ':' or character Windows
-    // refuses in names (< > " | ? * and control characters), and no trailing
-    // dot or blank (Windows drops those, so the entry reached would be
-    // another one).
-    static bool IsSingleEntryName(const CString& name);
+    // refuses in names (< > " | ? * and control characters), and for a new
+    // name no trailing dot or blank (the drive drops those, so the entry
+    // made would be another one).
+    // A name that is new (typed) may not end in a dot or a blank, which the
+    // drive would drop; a listed entry's name may, and names that entry.
+    enum class Name { New, Listed };
+    static bool IsSingleEntryName(const CString& name, Name kind = Name::New);
 
     // folder + name, when the name passes IsSingleEntryName, the folder ends
     // with a backslash and the whole path is shorter than MAX_PATH.
-    static bool JoinEntryPath(const CString& folder, const CString& name, CString& path);
+    static bool JoinEntryPath(const CString& folder, const CString& name, CString& path, Name kind = Name::New);
 
     // The extension of the last name in `path`, with its dot (".txt"), or an
     // empty text.

@@ -184,11 +184,14 @@ void CSystemFileSheet::OnBnClickedButtonMemoryList()
 
 void CSystemFileSheet::ChangeFolder(const CString& folder)
 {
-    m_strCurrentFolder = folder;
+    // A folder that cannot be entered (gone since it was listed, or never
+    // readable) leaves the page where it was: showing it would show an empty
+    // list with no way up, and the process would be elsewhere.
     if (_wchdir(folder.GetString()) != 0) {
         OutputDebugStringW(L"CSystemFileSheet: the folder cannot be made the current directory\n");
         return;
     }
+    m_strCurrentFolder = folder;
     if (!m_pszHostCurrentDir)
         return;
     // The host's buffer takes the whole current directory or keeps what it
@@ -210,11 +213,10 @@ void CSystemFileSheet::OnNMDblclkListFile(NMHDR* header, LRESULT* result)
     CString name = m_listFile.GetItemText(row, kColumnName);
     if (m_listFile.GetItemText(row, kColumnSize) != kDirText)
         return;
-    name.TrimRight(L' ');
     if (name == L"..") {
         ChangeFolder(FilePathRules::ParentFolder(m_strCurrentFolder));
     } else {
-        if (!FilePathRules::IsSingleEntryName(name))
+        if (!FilePathRules::IsSingleEntryName(name, FilePathRules::Name::Listed))
             return;
         ChangeFolder(m_strCurrentFolder + name + L"\\");
     }

@@ -116,7 +116,7 @@ void CSystemFileSheet::OnBnClickedButtonCsvSave()
             bool converted;
             if (!m_bMemoryList) {
                 CString source;
-                if (!FilePathRules::JoinEntryPath(m_strCurrentFolder, name, source)) {
+                if (!FilePathRules::JoinEntryPath(m_strCurrentFolder, name, source, FilePathRules::Name::Listed)) {
                     Tell(caption, PathMessage(destination, failure));
                     return false;
                 }
@@ -161,7 +161,7 @@ void CSystemFileSheet::ExportFiles(int format)
                 if (name == L".." || size == kDirText)
                     return true;
                 CString source;
-                if (!FilePathRules::JoinEntryPath(m_strCurrentFolder, name, source)) {
+                if (!FilePathRules::JoinEntryPath(m_strCurrentFolder, name, source, FilePathRules::Name::Listed)) {
                     OutputDebugStringW(L"CSystemFileSheet: an export source cannot be named in its folder\n");
                     return true;
                 }

@@ -188,8 +188,8 @@ void CSystemFileSheet::ForEachSelectedRow(const RowVisitor& visit)
         row = m_listFile.GetNextItem(row, LVNI_SELECTED);
         if (row < 0)
             break;
-        CString name = m_listFile.GetItemText(row, kColumnName);
-        name.TrimRight(L' ');
+        // The name exactly as listed: a drive here may hold "abc " beside "abc".
+        const CString name = m_listFile.GetItemText(row, kColumnName);
         if (!visit(name, m_listFile.GetItemText(row, kColumnSize)))
             break;
     }

@@ -42,7 +42,7 @@ void CSystemFileSheet::OnBnClickedButtonLoad()
         // The first setting file ends the walk, whatever the answers.
         const wchar_t* caption = Text(45, L"読み込み");
         CString path;
-        if (!FilePathRules::JoinEntryPath(m_strCurrentFolder, name, path)) {
+        if (!FilePathRules::JoinEntryPath(m_strCurrentFolder, name, path, FilePathRules::Name::Listed)) {
             Tell(caption, Text(47, L"読み込みに失敗しました。"));
             return false;
         }

@@ -62,7 +62,7 @@ void CSystemFileSheet::ShellFileOperation(UINT function)
         if (name == L"..")
             return true;
         CString source, destination;
-        if (!FilePathRules::JoinEntryPath(m_strCurrentFolder, name, source) ||
+        if (!FilePathRules::JoinEntryPath(m_strCurrentFolder, name, source, FilePathRules::Name::Listed) ||
             (copy && !FilePathRules::JoinEntryPath(m_strCopyFolder, name, destination))) {
             // A row that cannot be named within its folder is not touched.
             MessageBox(L"Error", L"File Operation", MB_OK);

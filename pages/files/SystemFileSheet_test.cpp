@@ -172,6 +172,12 @@ TEST_F(FileSheetListingTest, DoubleTapsGoUpOrIntoFoldersAndTheHostBufferTakesOnl
     };
     script.TapPart(IDD_SYSTEM, IDC_LIST, "row", 1, 0, true);  // a file: nothing happens
     shows(L"D:\\a\\", {L"..", L"f.txt"}, "unchanged");
+    // A folder gone since it was listed: the page stays and lists again.
+    script.Do(IDD_SYSTEM, "a folder appears", [&](HWND) { std::filesystem::create_directories(root.PosixOf(L"D:\\a\\gone")); });
+    script.Tap(IDD_SYSTEM, IDC_MEMORY_LIST).Tap(IDD_SYSTEM, IDC_MEMORY_LIST);
+    script.Do(IDD_SYSTEM, "and goes", [&](HWND) { std::filesystem::remove(root.PosixOf(L"D:\\a\\gone")); });
+    script.TapPart(IDD_SYSTEM, IDC_LIST, "row", 1, 0, true);
+    shows(L"D:\\a\\", {L"..", L"f.txt"}, "unchanged");
     script.TapPart(IDD_SYSTEM, IDC_LIST, "row", 0, 0, true);
     shows(L"D:\\", {L"a", name}, "D:\\");
     script.TapPart(IDD_SYSTEM, IDC_LIST, "row", 1, 0, true);
@@ -205,7 +211,7 @@ TEST_F(FileSheetListingTest, TapsAddAndRemoveRowsAsCtrlTapsAndSelectAllClearAll)
     Finish();
 }
 
-TEST_F(FileSheetListingTest, MemoryModeListsEnabledBlocksWithTheirYearsAndSwapsTheButtons)
+TEST_F(FileSheetListingTest, MemoryModeListsEnabledBlocksWithTheirYearsSortsThemAndSwapsTheButtons)
 {
     CurrentProfileScope profile([](InstrumentProfile& instrument) {
         instrument.exportLibrary = true;
@@ -237,6 +243,11 @@ TEST_F(FileSheetListingTest, MemoryModeListsEnabledBlocksWithTheirYearsAndSwapsT
         EXPECT_EQ(Column(window, 2), (Names{L"2079/12/31 23:58:59", L"2005/03/04 05:06:07"}));
         checkMode(window, true);
     });
+    // Blocks sort by their start times too, each tap reversing the direction.
+    for (const Names& order : {Names{L"#003", L"#001"}, Names{L"#001", L"#003"}}) {
+        script.TapPart(IDD_SYSTEM, IDC_LIST, "column", 2);
+        script.Do(IDD_SYSTEM, "sorted by start", [order](HWND window) { EXPECT_EQ(Column(window), order); });
+    }
     script.Tap(IDD_SYSTEM, IDC_MEMORY_LIST);
     script.Do(IDD_SYSTEM, "file mode again", [&](HWND window) {
         EXPECT_EQ(HeaderText(window, 0), L"ファイル名");

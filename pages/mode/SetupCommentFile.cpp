@@ -32,7 +32,7 @@ std::wstring Decode(const FileBytes& bytes)
     return comment;
 }
 
-bool ReadImage(const wchar_t* path, FileBytes& image)
+bool ReadImage(const wchar_t* path, FileBytes& image, FILETIME* written)
 {
     image.fill(0);
     HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
@@ -51,20 +51,23 @@ bool ReadImage(const wchar_t* path, FileBytes& image)
             break;  // a short file: the rest stays zero
         total += got;
     }
+    if (ok && written)
+        ok = GetFileTime(file, nullptr, nullptr, written) != FALSE;
     CloseHandle(file);
     if (!ok)
         image.fill(0);
     return ok;
 }
 
-bool WriteImage(const wchar_t* path, const FileBytes& image)
+bool WriteImage(const wchar_t* path, const FileBytes& image, const FILETIME* written)
 {
     HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_FLAG_WRITE_THROUGH, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
-    DWORD written = 0;
-    bool ok = WriteFile(file, image.data(), static_cast<DWORD>(kFileBytes), &written, nullptr) &&
-              written == kFileBytes;
+    DWORD count = 0;
+    bool ok = WriteFile(file, image.data(), static_cast<DWORD>(kFileBytes), &count, nullptr) && count == kFileBytes;
+    if (ok && written)
+        ok = SetFileTime(file, nullptr, nullptr, written) != FALSE;
     if (!CloseHandle(file))
         ok = false;
     return ok;

@@ -30,11 +30,14 @@ FileBytes Encode(std::wstring_view comment);
 // (which no keyboard entry can produce) show as U+FFFD.
 std::wstring Decode(const FileBytes& bytes);
 
-// Reads at most 40 bytes of the file into a zero-filled image. False when
-// the file cannot be opened or read; the image is then all zeros.
-bool ReadImage(const wchar_t* path, FileBytes& image);
+// Reads at most 40 bytes of the file into a zero-filled image, and its last
+// write time into `written` when given. False when the file cannot be
+// opened or read; the image is then all zeros.
+bool ReadImage(const wchar_t* path, FileBytes& image, FILETIME* written = nullptr);
 // Creates or replaces the file (no sharing, written through) with the
-// image. False when it cannot be created or not all 40 bytes were written.
-bool WriteImage(const wchar_t* path, const FileBytes& image);
+// image, and gives it the last write time `written` when given (a file put
+// back as it was). False when it cannot be created, not all 40 bytes were
+// written or the time could not be set.
+bool WriteImage(const wchar_t* path, const FileBytes& image, const FILETIME* written = nullptr);
 
 }  // namespace setup_comment

@@ -180,10 +180,11 @@ bool CSystemMySetup::SaveSlot(int slot, const CString& comment)
     // save the configuration: a comment must never describe a setup that
     // is not there.
     std::optional<setup_comment::FileBytes> previous;
+    FILETIME previousTime{};
     CFileStatus existing;
     if (CFile::GetStatus(commentPath, existing)) {
         setup_comment::FileBytes image;
-        if (setup_comment::ReadImage(commentPath, image))
+        if (setup_comment::ReadImage(commentPath, image, &previousTime))
             previous = image;
     }
 
@@ -195,8 +196,9 @@ bool CSystemMySetup::SaveSlot(int slot, const CString& comment)
     }
     if (SaveSettingFile(m_strConfigPath[slot - 1]))
         return true;
+    // Put back with its time too, so the slot does not show the failed attempt's.
     if (previous)
-        setup_comment::WriteImage(commentPath, *previous);
+        setup_comment::WriteImage(commentPath, *previous, &previousTime);
     else
         DeleteFileW(commentPath);
     return false;

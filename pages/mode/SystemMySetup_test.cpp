@@ -288,6 +288,11 @@ TEST_F(MySetupTest, FailedSavesLeaveTheSlotAsItWas)
             EXPECT_EQ(ControlText(window, IDC_TIME1 + 3), name == "host refuses" ? kSavedAtText : kDashes);
             EXPECT_EQ(root.ReadFile(CommentPath(4)), name == "host refuses" ? earlier : "");
             EXPECT_EQ(root.Exists(ConfigPath(4)), name == "host refuses");
+            struct stat info{};
+            if (name == "host refuses") {
+                ASSERT_EQ(stat(root.PosixOf(CommentPath(4)).c_str(), &info), 0);
+                EXPECT_EQ(info.st_mtim.tv_sec, 1715679027) << "the comment keeps its time, not the attempt's";
+            }
         });
         script.Tap(IDD_MY_SETUP, IDC_CLEAR);
         Run(script, name != "no host");

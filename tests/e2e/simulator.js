@@ -58,6 +58,8 @@ export async function startSimulator(extraArgs = [], { root, prepare } = {}) {
     base,
     root,
     child,
+    // What the simulator wrote to stderr so far.
+    stderr: () => output,
     // keepRoot leaves the data root for a restart on it.
     async stop({ keepRoot = false } = {}) {
       if (child.exitCode === null) {
