@@ -275,33 +275,6 @@ TEST_F(TouchPanelApiTest, LongPollAnswersWithTheSameVersionWhenNothingChanged)
     EXPECT_EQ(older["version"], now);
 }
 
-// Once the simulator is ending, every reader of the screen, waiting or not,
-// learns that the instrument ended, and input is refused.
-TEST(TouchPanelApiEnding, AClosedPanelHasOneLastScreenSayingTheInstrumentEnded)
-{
-    TouchPanel panel(std::this_thread::get_id(), [] { return std::string("{}"); });
-    RequestLog log;
-    ApiAccess access(true, "token0123456789abcdef");
-    TouchPanelApi api(panel, log, access);
-    ApiRequest poll;
-    poll.caller.method = "GET";
-    poll.caller.path = "/api/screen";
-    poll.caller.host = "127.0.0.1:8080";
-    poll.query = {{"after", "0"}};
-    std::uint64_t after = 0;
-    EXPECT_EQ(api.Classify(poll, after), TouchPanelApi::Timing::Park);
-    panel.Close();
-    EXPECT_EQ(api.Classify(poll, after), TouchPanelApi::Timing::Now);
-    const json ended = {{"version", 1}, {"ended", true}, {"windows", json::array()}};
-    EXPECT_EQ(json::parse(api.Handle(poll).body), ended);
-    EXPECT_EQ(json::parse(api.CurrentScreen().body), ended);
-    ApiRequest tap = poll;
-    tap.caller.method = "POST";
-    tap.caller.path = "/api/tap";
-    tap.body = "{\"hwnd\": 1, \"id\": 1}";
-    EXPECT_EQ(api.Handle(tap).status, 503);
-}
-
 TEST_F(TouchPanelApiTest, TheRequestLogIsServedFromASequenceNumberOn)
 {
     log.Add(DLGREQ_SETTING_CHANGED, {{L"flags", L"CHG_SOUND"}});

@@ -1,25 +1,24 @@
 // Every text on every page and dialog the panel reaches fits its control, as
 // on the instrument: nothing cut off at a side, nothing wrapped onto a line
-// the control does not show, no caption above the panel's top edge.
+// the control does not show, no caption above the panel's top edge. Each tab
+// shows its page alone.
 
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { FRONT, chooseTab, overflowingTexts, settle, systemPage, topWindow, usePanel } from './browser.js';
+import fs from 'node:fs';
+import { FRONT, SYSTEM, chooseTab, overflowingTexts, settle, systemPage, topWindow, usePanel } from './browser.js';
 
+const OUTPUT = new URL('output/', import.meta.url);
 const PAGES = [17001, 17002, 17005, 17003, 17006, 17004];
-const POPUP = 30000;
-const SELECTOR = 30001;
-const NUMBER_PAD = 30002;
-const KEYBOARD = 30003;
-const PATH_KEYBOARD = 30004;
-const TIMER = 30006;
-const FOLDER_CHOOSER = 30007;
+// The host's dialogs.
+const [POPUP, SELECTOR, NUMBER_PAD, KEYBOARD, PATH_KEYBOARD, DATE_TIME, TIMER, FOLDER_CHOOSER] =
+  [30000, 30001, 30002, 30003, 30004, 30005, 30006, 30007];
 
-// Each road to a dialog: the tab it starts on (null: the system dialog
-// itself), then the taps, each [control id, the template it brings to the
-// front or null, a part of the control to tap]. The first tap is on the tab's
-// page, the others on the window in front.
-const ROADS = [
+// Each page, then each road to a dialog: the tab it starts on (null: the
+// system dialog itself), then the taps, each [control id, the template it
+// brings to the front or null, a part of the control to tap]. The first tap
+// is on the tab's page, the others on the window in front.
+const ROADS = [...PAGES.keys()].map((tab) => [tab]).concat([
   [null, [17005, 17019]],
   [null, [17002, POPUP]],
   [0, [17001, 17018], [17172, KEYBOARD]],
@@ -38,20 +37,29 @@ const ROADS = [
   [3, [17047, 17008], [17043, SELECTOR]],
   [4, [17066, null], [17067, FOLDER_CHOOSER]],
   [4, [17153, 17015], [17040, KEYBOARD]],
-];
+  [5, [17038, POPUP]],
+  [5, [17039, POPUP]],
+  [5, [17050, POPUP]],
+  [5, [17037, DATE_TIME]],
+]);
 
 const session = usePanel();
 
 test('every text of every page and dialog fits its control', async () => {
   const { page } = session;
+  fs.mkdirSync(OUTPUT, { recursive: true });
   const offenders = [];
   const check = async (where) => offenders.push(...(await overflowingTexts(page)).map((text) => `${where}: ${text}`));
-  for (let tab = 0; tab < PAGES.length; tab++) {
-    await chooseTab(page, tab, PAGES[tab]);
-    await check(`tab ${tab}`);
-  }
   for (const [tab, ...taps] of ROADS) {
     if (tab !== null) await chooseTab(page, tab, PAGES[tab]);
+    if (!taps.length) {
+      // Each tab shows its page alone; a screenshot of each is kept.
+      const shown = await page.$$eval(`${SYSTEM} > .window.child, ${SYSTEM} > .clip > .window.child`,
+        (windows) => windows.map((w) => Number(w.dataset.template)));
+      assert.deepEqual(shown, [PAGES[tab]], `pages shown for tab ${tab}`);
+      await page.locator('#panel').screenshot({ path: new URL(`tab-${tab + 1}-${PAGES[tab]}.png`, OUTPUT).pathname });
+      await check(`tab ${tab}`);
+    }
     let opened = 0;
     for (const [index, [id, template, part = '']] of taps.entries()) {
       const where = index === 0 && tab !== null ? systemPage(PAGES[tab]) : FRONT;

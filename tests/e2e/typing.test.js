@@ -8,26 +8,17 @@ import { chooseTab, control, settle, systemPage, topWindow, usePanel } from './b
 const LAN = topWindow(17008);
 const KEYBOARD = topWindow(30003);
 const ENTRY = control(KEYBOARD, 30011);
-// The operator-visible goal: what was typed at once shows this soon.
-const LIMIT_MS = 300;
 
 const session = usePanel();
 
-// The text before the entry's cursor, once the entry shows `text`.
-async function entryShows(text) {
-  await session.page.waitForFunction(([selector, wanted]) => document.querySelector(selector)?.textContent === wanted,
-    [ENTRY, text], { polling: 'raf' });
-  return session.page.$eval(`${ENTRY} .caret`, (caret) => caret.previousSibling?.textContent ?? '');
-}
-
 // Milliseconds from the first of `keys`, pressed in a burst on the panel (each
 // its own event, as a keyboard delivers them), until the entry shows `text`;
-// measured in the page.
+// measured in the page. Playwright's own typing waits for the page after
+// every key, which would measure the driver rather than the panel.
 function burst(keys, text) {
   return session.page.evaluate(([keys, selector, wanted]) => new Promise((resolve) => {
     const start = performance.now();
     const panel = document.getElementById('panel');
-    // A task per key, without the delay the browser adds to nested timers.
     const tasks = new MessageChannel();
     let index = 0;
     tasks.port1.onmessage = () => {
@@ -47,18 +38,16 @@ test('twenty characters typed at once show within 300 ms, and the editing keys a
   await page.click(control(systemPage(17003), 17047));
   await page.click(control(LAN, 17040));
   await settle(page, () => page.click(control(KEYBOARD, 30156)));
-  await page.locator('#panel').focus();
   await burst([...'1.2'], '1.2');  // warm-up
   const typing = await burst([...'abcdefghij0123456789'], '1.2abcdefghij0123456789');
-
-  assert.ok(typing < LIMIT_MS, `twenty characters showed after ${typing.toFixed(0)} ms`);
+  assert.ok(typing < 300, `twenty characters showed after ${typing.toFixed(0)} ms`);
   const erasing = await burst(Array(12).fill('Backspace'), '1.2abcdefgh');
-  assert.ok(erasing < LIMIT_MS, `twelve Backspaces showed after ${erasing.toFixed(0)} ms`);
+  assert.ok(erasing < 300, `twelve Backspaces showed after ${erasing.toFixed(0)} ms`);
 
-  for (const key of ['Home', 'Delete', 'ArrowRight', 'End', 'ArrowLeft']) await page.keyboard.press(key);
-  await page.keyboard.type('X');
-  assert.equal(await entryShows('.2abcdefgXh'), '.2abcdefgX', 'the cursor follows the X');
+  await page.locator('#panel').focus();
+  for (const key of ['Home', 'Delete', 'ArrowRight', 'End', 'ArrowLeft', 'X']) await page.keyboard.press(key);
+  await page.waitForFunction((selector) => document.querySelector(selector).textContent === '.2abcdefgXh', ENTRY);
+  assert.equal(await page.$eval(`${ENTRY} .caret`, (caret) => caret.previousSibling.textContent), '.2abcdefgX');
   await page.click(control(KEYBOARD, 2));
   await page.click(control(LAN, 2));
-  await page.waitForSelector(LAN, { state: 'detached' });
 });
