@@ -31,7 +31,8 @@ test('the saved-setups summary scrolls with the wheel to its last line and stays
   await page.click(control(systemPage(17001), 17001));
   const summary = control(topWindow(17018), 17114);
   await page.waitForSelector(`${summary}:has-text("COMM:")`);
-  const atEnd = () => page.$eval(summary, (e) => e.scrollHeight > e.clientHeight && e.scrollTop + e.clientHeight >= e.scrollHeight - 1);
+  const atEnd = () => page.$eval(summary,
+    (e) => e.scrollHeight > e.clientHeight && e.scrollTop + e.clientHeight >= e.scrollHeight - 1);
   assert.equal(await atEnd(), false, 'the last line is out of view at first');
   await page.hover(summary);
   await page.mouse.wheel(0, 2000);
