@@ -6,6 +6,7 @@
 #include "host/formats/DiademFile.h"
 #include "host/formats/FamosFile.h"
 #include "host/formats/MatFile4.h"
+#include "host/formats/MemoryBlockData.h"
 #include "win/Drives.h"
 #include "win/TextConvert.h"
 
@@ -62,41 +63,7 @@ bool DataFileRequests::ReadMemoryBlock(long long blockIndex, formats::RecordedDa
         error = "no memory block " + std::to_string(blockIndex + 1);
         return false;
     }
-    const int block = static_cast<int>(blockIndex);
-    const T_DATAINF* info = memory.GetDATAINF(block);
-    const T_FHEADER* header = memory.GetFHEADER(block);
-    if (!info || !header) {
-        error = "memory block " + std::to_string(blockIndex + 1) + " holds no data";
-        return false;
-    }
-    formats::RecordedData result;
-    result.kind = formats::DataFileKind::Fsd;
-    result.start = header->stStart;
-    result.intervalSeconds = header->dwSamplingIntervalUs / 1e6;
-    for (int channel = 0; channel < static_cast<int>(info->dwChannelCount); ++channel) {
-        formats::DataChannel out;
-        out.slot = memory.GetChannelSlot(block, channel);
-        std::vector<short> samples = memory.GetChannelData(block, channel);
-        out.samples.assign(samples.begin(), samples.end());
-        wchar_t name[16];
-        std::swprintf(name, 16, L"CH%02d", out.slot + 1);
-        out.name = name;
-        if (channel < 16) {
-            out.scale = header->fScale[channel];
-            out.offset = header->fOffset[channel];
-            out.unit = win::Utf16FieldToWide(header->szUnit[channel], 8);
-        }
-        result.channels.push_back(std::move(out));
-    }
-    // A block whose data cannot be described (no channel, no interval,
-    // channels of unequal length) is damaged: nothing is written from it.
-    std::string invalid = formats::ValidateRecordedData(result);
-    if (!invalid.empty()) {
-        error = "memory block " + std::to_string(blockIndex + 1) + " is damaged: " + invalid;
-        return false;
-    }
-    data = std::move(result);
-    return true;
+    return formats::ReadMemoryBlock(memory, static_cast<int>(blockIndex), data, error);
 }
 
 bool DataFileRequests::ReadRecordedFile(const wchar_t* source, formats::RecordedData& data, std::string& error)

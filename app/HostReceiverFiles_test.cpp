@@ -23,6 +23,9 @@
 namespace {
 
 namespace fs = std::filesystem;
+// The square wave of the sample files' second channel starts high: 6000 -
+// 500 counts, the waveform memory's 10 V full scale.
+const double kSquareStart = 5500 * static_cast<double>(CMemBlockMan::kFullScaleVolts / 32767.0f);
 using app_testing::Listing;
 using app_testing::ReadAll;
 using app_testing::WriteAll;
@@ -147,6 +150,19 @@ TEST_F(HostReceiverFilesTest, AMemoryBlockSavedAsADataFileHoldsTheBlocksSamples)
         EXPECT_EQ(data.channels[k].slot, block.channels[k].slot);
         EXPECT_EQ(data.channels[k].samples, memory.GetChannelData(0, static_cast<int>(k))) << "channel " << k;
     }
+
+    // A sample data file made of the same block holds the same waveform.
+    formats::RecordedData sample;
+    std::string why;
+    ASSERT_TRUE(InstrumentRoot::WriteRecordedData((root / "D" / "out" / "sample.FSD").string(), block,
+                                                  formats::DataFileKind::Fsd, why)) << why;
+    ASSERT_TRUE(formats::ReadDataFile(root / "D" / "out" / "sample.FSD", sample, &why)) << why;
+    ASSERT_EQ(sample.channels.size(), data.channels.size());
+    for (std::size_t k = 0; k < data.channels.size(); ++k) {
+        EXPECT_EQ(sample.channels[k].samples, data.channels[k].samples) << "channel " << k;
+        EXPECT_EQ(sample.channels[k].scale, data.channels[k].scale) << "channel " << k;
+        EXPECT_EQ(sample.channels[k].name, data.channels[k].name) << "channel " << k;
+    }
 }
 
 TEST_F(HostReceiverFilesTest, AMemoryBlockSavedAsCsvHoldsTheBlocksSamples)
@@ -218,8 +234,7 @@ TEST_F(HostReceiverFilesTest, RecordedFilesOfTheFourKindsConvertToCsv)
         ASSERT_EQ(lines.size(), 303u);
         EXPECT_EQ(lines[1], "Interval[s],0.0001");
         EXPECT_EQ(lines[2], "Time[s],CH01[V],CH06[V]");
-        // The square wave of the second channel starts high: (6000 - 500) counts of 1 mV.
-        EXPECT_NEAR(CsvRow(lines[3])[2], 5.5, 1e-9);
+        EXPECT_NEAR(CsvRow(lines[3])[2], kSquareStart, 1e-9);
     }
 }
 
@@ -272,7 +287,7 @@ TEST_F(HostReceiverFilesTest, AMatlabExportIsALevel4FileWithEveryChannel)
     ASSERT_TRUE(byName.count("time") && byName.count("CH01") && byName.count("CH06"));
     EXPECT_EQ(byName["CH01"]->rows, 300u);
     EXPECT_DOUBLE_EQ(byName["time"]->At(2, 0), 0.0002);
-    EXPECT_DOUBLE_EQ(byName["CH06"]->At(0, 0), 5.5);
+    EXPECT_DOUBLE_EQ(byName["CH06"]->At(0, 0), kSquareStart);
 }
 
 TEST_F(HostReceiverFilesTest, FamosAndDiademExportsReadBack)
@@ -285,7 +300,7 @@ TEST_F(HostReceiverFilesTest, FamosAndDiademExportsReadBack)
     ASSERT_TRUE(formats::DecodeFamos(ReadAll(root / "D" / "out" / "b.raw"), famos, &error)) << error;
     ASSERT_EQ(famos.values.size(), 2u);
     EXPECT_EQ(famos.names[1], L"CH06");
-    EXPECT_DOUBLE_EQ(famos.values[1][0], 5.5);
+    EXPECT_DOUBLE_EQ(famos.values[1][0], kSquareStart);
     formats::ExportedData diadem;
     ASSERT_TRUE(formats::DecodeDiadem(ReadAll(root / "D" / "out" / "d.dat"), ReadAll(root / "D" / "out" / "d.r64"),
                                       diadem, &error))

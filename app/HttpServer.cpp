@@ -210,6 +210,9 @@ void HttpServer::Loop::Stop()
     m_waker->Wake();
     if (m_thread.joinable())
         m_thread.join();
+    // Waiting long polls learn what the last screen is (that the instrument
+    // ended) instead of losing their connection without a word.
+    AnswerPolls(true);
     {
         std::lock_guard guard(m_lock);
         m_jobs.clear();

@@ -3,6 +3,7 @@
 // nor clients that never finish their request keep a plain request out.
 #include "HttpServer.h"
 #include "PanelTestUi_test.h"
+#include "TouchPanel.h"
 #include "TouchPanelApi.h"
 
 #include <gtest/gtest.h>
@@ -197,3 +198,38 @@ TEST_F(HttpServerTest, WaitingAndSlowClientsDoNotKeepAPlainRequestOut)
 }
 
 }  // namespace
+
+// A poll still waiting when the server stops is answered, not dropped.
+TEST_F(HttpServerTest, AStoppingServerAnswersItsWaitingPolls)
+{
+    Serve(true);
+    const int poll = Open();
+    const std::string after = std::to_string(api->PublishedVersion());
+    Send(poll, "GET /api/screen?after=" + after + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    ASSERT_TRUE(httplib::Client("127.0.0.1", port).Get("/api/requests"));  // sent later: the poll waits
+    server->Stop();
+    EXPECT_EQ(json::parse(Receive(poll).body)["version"], api->PublishedVersion());
+}
+
+// A simulator that ends tells every reader of the screen that the instrument
+// ended, a poll that waits and one that comes later; input is refused.
+TEST(HttpServerEnding, EveryReaderLearnsThatTheInstrumentEnded)
+{
+    TouchPanel panel(std::this_thread::get_id(), [] { return std::string("{}"); });
+    RequestLog log;
+    ApiAccess access(true, "token0123456789abcdef");
+    TouchPanelApi api(panel, log, access);
+    HttpServer server(api);
+    const int port = server.Bind("127.0.0.1", 0);
+    server.Start();
+    const int poll = Connect(port);
+    Send(poll, "GET /api/screen?after=0 HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    httplib::Client client("127.0.0.1", port);
+    ASSERT_TRUE(client.Get("/api/requests"));  // sent later: the poll waits
+    panel.Close();
+    const json ended = {{"version", 1}, {"ended", true}, {"windows", json::array()}};
+    EXPECT_EQ(json::parse(client.Get("/api/screen?after=0")->body), ended);
+    EXPECT_EQ(client.Post("/api/tap", "{\"hwnd\": 1, \"id\": 1}", "application/json")->status, 503);
+    EXPECT_EQ(json::parse(Receive(poll).body), ended);
+    ::close(poll);
+}

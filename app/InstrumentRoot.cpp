@@ -195,13 +195,18 @@ bool InstrumentRoot::WriteSamples(std::string& error)
 bool InstrumentRoot::WriteRecordedData(const std::string& posixPath, const MemoryBlockProfile& block,
                                        formats::DataFileKind kind, std::string& error)
 {
+    // The block as a waveform memory holding it would: the same samples as a
+    // memory save of it.
+    InstrumentProfile holding;
+    holding.memoryBlocks = {block};
     formats::RecordedData data;
-    if (!formats::SampleMemoryBlock(block, data)) {
-        error = "no data for " + posixPath;
+    std::string why;
+    if (!formats::ReadMemoryBlock(CMemBlockMan(std::make_shared<const InstrumentProfile>(std::move(holding))), 0,
+                                  data, why)) {
+        error = "no data for " + posixPath + ": " + why;
         return false;
     }
     data.kind = kind;
-    std::string why;
     if (!formats::WriteDataFile(posixPath, data, &why)) {
         error = "cannot write " + posixPath + ": " + why;
         return false;

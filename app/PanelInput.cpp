@@ -110,6 +110,11 @@ bool PanelInput::Parse(const std::string& route, const std::string& text, PanelI
         if (!ReadInteger(body, "vk", 1, 254, number, error))
             return false;
         input.vk = static_cast<UINT>(number);
+        if (body.contains("repeat")) {
+            if (!ReadInteger(body, "repeat", 1, kMaxRepeat, number, error))
+                return false;
+            input.repeat = static_cast<int>(number);
+        }
     } else if (route == "type") {
         input.kind = Kind::Type;
         auto field = body.find("text");
@@ -184,6 +189,9 @@ TouchPanel::CommandResult PanelInput::Execute() const
         return Refusal(twice ? win::DoubleTap(control) : win::Tap(control));
     }
     case Kind::Key:
+        for (int press = 1; press < repeat; ++press)
+            if (win::InputResult refused = win::PressKey(window, vk); refused != win::InputResult::Posted)
+                return Refusal(refused);
         return Refusal(win::PressKey(window, vk));
     case Kind::Type:
         return Refusal(win::TypeText(window, text));

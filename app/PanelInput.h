@@ -11,9 +11,11 @@
 #include <string>
 
 struct PanelInput {
-    // The largest window number and control id the API takes.
+    // The largest window number and control id the API takes, and the most
+    // presses of one key an input may carry.
     static constexpr long long kMaxWindowNumber = 0xFFFFFFFFFFFFLL;
     static constexpr long long kMaxControlId = 0xFFFF;
+    static constexpr long long kMaxRepeat = 100;
 
     enum class Kind { Tap, Key, Type };
     Kind kind = Kind::Tap;
@@ -26,6 +28,7 @@ struct PanelInput {
     int y = 0;
     bool twice = false;         // tap: double tap
     UINT vk = 0;                // key
+    int repeat = 1;             // key: presses in a row (a held or quickly repeated key)
     std::wstring text;          // type
 
     // route is "tap", "key" or "type".

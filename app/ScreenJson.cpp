@@ -25,7 +25,7 @@ bool IsList(const win::ScreenControl& control)
 }
 
 // Geometry the panel needs to draw a control as the instrument lays it out:
-// where each tab sits, how wide each list column is and how tall a row is.
+// where each tab sits, how wide each list column is and how tall a list's row is.
 // The control answers these queries from its state; nothing changes.
 void AddGeometry(const win::ScreenControl& control, nlohmann::json& out)
 {
@@ -45,13 +45,14 @@ void AddGeometry(const win::ScreenControl& control, nlohmann::json& out)
         for (std::size_t i = 0; i < control.columns.size(); ++i)
             widths.push_back(static_cast<int>(SendMessageW(control.hwnd, LVM_GETCOLUMNWIDTH, i, 0)));
         out["columnWidths"] = std::move(widths);
-        if (!control.rows.empty()) {
-            RECT row{};
-            row.left = LVIR_BOUNDS;
-            int first = control.topRow.value_or(0);
-            if (SendMessageW(control.hwnd, LVM_GETITEMRECT, static_cast<WPARAM>(first), reinterpret_cast<LPARAM>(&row)))
-                out["rowHeight"] = row.bottom - row.top;
-        }
+    }
+    if (IsList(control) && !control.rows.empty()) {
+        RECT row{};
+        row.left = LVIR_BOUNDS;
+        const UINT itemRect = control.className == "listview" ? LVM_GETITEMRECT : LB_GETITEMRECT;
+        int first = control.topRow.value_or(0);
+        if (SendMessageW(control.hwnd, itemRect, static_cast<WPARAM>(first), reinterpret_cast<LPARAM>(&row)) > 0)
+            out["rowHeight"] = row.bottom - row.top;
     }
 }
 

@@ -152,8 +152,22 @@ TouchPanelApi::Timing TouchPanelApi::Classify(const ApiRequest& request, std::ui
     return Timing::Now;
 }
 
+std::uint64_t TouchPanelApi::PublishedVersion() const
+{
+    const bool closed = m_panel.IsClosed();
+    return m_panel.Current().version + (closed ? 1 : 0);
+}
+
+ApiResponse TouchPanelApi::EndedScreen() const
+{
+    return Json(nlohmann::json{{"version", PublishedVersion()}, {"ended", true}, {"windows", nlohmann::json::array()}}
+                    .dump());
+}
+
 ApiResponse TouchPanelApi::CurrentScreen() const
 {
+    if (m_panel.IsClosed())
+        return EndedScreen();
     TouchPanel::Published published = m_panel.Current();
     if (!published.screen)
         return Error(503, "the screen is not ready yet");
@@ -172,6 +186,8 @@ ApiResponse TouchPanelApi::Screen(const ApiRequest& request) const
     else
         // The very first screen may still be on its way.
         published = m_panel.WaitForVersionAfter(0, m_inputLimit);
+    if (m_panel.IsClosed())
+        return EndedScreen();
     if (!published.screen)
         return Error(503, "the screen is not ready yet");
     return Json(*published.screen);

@@ -1,7 +1,8 @@
 // The touch-panel server's routes, independent of the HTTP library so that
 // tests can call them directly:
 //   GET  /api/screen[?after=N]   the screen; with after, waits (at most 25 s)
-//                                for a version above N
+//                                for a version above N; "ended": true once
+//                                the simulator is ending
 //   GET  /api/rows?hwnd=&id=&from=[&count=]   rows of a list (at most 1000)
 //   POST /api/tap   {"hwnd", "id"[, "row" | "column" | "tab"][, "double"]}
 //   POST /api/key   {"hwnd", "vk"}
@@ -61,7 +62,10 @@ public:
     Timing Classify(const ApiRequest& request, std::uint64_t& after) const;
     // The newest screen, without waiting.
     ApiResponse CurrentScreen() const;
-    std::uint64_t PublishedVersion() const { return m_panel.Current().version; }
+    // The newest screen's version. A closed panel (the simulator is ending)
+    // has one more screen: {"version": last + 1, "ended": true, "windows": []},
+    // so that every reader, waiting or not, learns that the instrument ended.
+    std::uint64_t PublishedVersion() const;
     std::chrono::milliseconds LongPollLimit() const { return m_longPollLimit; }
     // Tells `hook` (on any thread) when a new screen is published or the panel closes.
     void WatchPublications(std::function<void()> hook) const { m_panel.SetPublishedHook(std::move(hook)); }
@@ -77,6 +81,7 @@ public:
 
 private:
     ApiResponse Screen(const ApiRequest& request) const;
+    ApiResponse EndedScreen() const;
     ApiResponse Rows(const ApiRequest& request) const;
     // The answer when the UI thread did not take a command in time.
     ApiResponse NotTaken() const;

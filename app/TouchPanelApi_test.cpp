@@ -124,6 +124,10 @@ TEST_F(TouchPanelApiTest, InputActsAndAnswersTheNewScreen)
     response = Post("/api/type", "{\"hwnd\": " + std::to_string(ui.DialogHandle()) + ", \"text\": \"ab漢\"}");
     ASSERT_EQ(response.status, 200) << response.body;
     EXPECT_EQ((*Control(json::parse(response.body), PanelTestDialog::IDC_EDIT))["text"], "ab漢");
+    // One input presses a repeated key that many times (quick Backspaces).
+    response = Post("/api/key", "{\"hwnd\": " + std::to_string(ui.DialogHandle()) + ", \"vk\": 8, \"repeat\": 2}");
+    ASSERT_EQ(response.status, 200) << response.body;
+    EXPECT_EQ((*Control(json::parse(response.body), PanelTestDialog::IDC_EDIT))["text"], "a");
 }
 
 // Malformed input is 400, an unknown window, control or part 404, a
@@ -143,6 +147,8 @@ TEST_F(TouchPanelApiTest, RefusedInputChangesNothing)
         {"tap", Tap(PanelTestDialog::IDC_BUTTON, ", \"x\": 3"), 400},
         {"key", dialog + ", \"vk\": 0}", 400},
         {"key", dialog + ", \"vk\": 13.5}", 400},
+        {"key", dialog + ", \"vk\": 8, \"repeat\": 0}", 400},
+        {"key", dialog + ", \"vk\": 8, \"repeat\": 101}", 400},
         {"type", dialog + ", \"text\": 5}", 400},
         {"tap", "{\"hwnd\": 999999, \"id\": 100}", 404},
         {"tap", Tap(4711), 404},

@@ -46,6 +46,10 @@ ScreenControl Describe(HWND hwnd, const Form& form)
         control.visible = (window->style & WS_VISIBLE) != 0;
         control.enabled = (window->style & WS_DISABLED) == 0;
         control.focused = focus == hwnd;
+        // A scroll bar shows whatever the class: the reader lets the
+        // operator scroll such a control.
+        if (window->style & WS_VSCROLL)
+            control.extra.emplace_back("vscroll", L"1");
         if (window->state) {
             window->state->Describe(control);
             const auto [first, count] = form.panel ? window->state->RowsInView() : std::pair{0, INT_MAX};

@@ -3,13 +3,15 @@
 
 import { followScreen, send } from './api.js';
 import { drawScreen, frontWindow, PANEL_HEIGHT, PANEL_WIDTH } from './render.js';
-import { refreshSidePanel } from './sidepanel.js';
+import { refreshSidePanel, restartSidePanel } from './sidepanel.js';
 
 const panel = document.getElementById('panel');
 const stage = document.getElementById('stage');
 const statusText = document.getElementById('status');
 const versionText = document.getElementById('version');
 const errorBox = document.getElementById('error');
+const cover = document.getElementById('cover');
+const coverText = document.getElementById('cover-text');
 
 let screen = { version: 0, windows: [] };
 let errorTimer = null;
@@ -21,14 +23,28 @@ function showError(message) {
   errorTimer = setTimeout(() => { errorBox.hidden = true; }, 4000);
 }
 
-function show(next) {
-  if (!next || next.version < screen.version) return;
-  const changed = next.version !== screen.version;
-  screen = next;
+// Screens that arrive while one waits to be drawn replace it: a fast typist's
+// answers are drawn once a frame, not one after another. A window the
+// browser gives few frames (one behind another) still draws within 50 ms.
+let drawPending = false;
+
+function draw() {
+  if (!drawPending) return;
+  drawPending = false;
   drawScreen(panel, screen, act);
   versionText.textContent = `v${screen.version}`;
   document.body.dataset.version = screen.version;
-  if (changed) refreshSidePanel();
+  refreshSidePanel();
+}
+
+function show(next) {
+  // The answer to an input and the long poll bring the same screen: draw it once.
+  if (!next || next.version <= screen.version) return;
+  screen = next;
+  if (drawPending) return;
+  drawPending = true;
+  requestAnimationFrame(draw);
+  setTimeout(draw, 50);
 }
 
 async function act(route, body) {
@@ -49,10 +65,32 @@ async function act(route, body) {
   refreshSidePanel();
 }
 
-const follower = followScreen(show, (state) => {
+// While the instrument is away the panel is covered, so that its last screen
+// is not taken for a live one; the simulator found again starts afresh.
+const STATES = {
+  ok: '接続',
+  lost: '接続が切れました — 再接続中…',
+  ended: 'シャットダウンしました',
+};
+let connection = 'connecting';
+
+function connectionState(state) {
+  // An ended simulator is out of reach until it is started again: it stays "shut down".
+  if (state === connection || (state === 'lost' && connection === 'ended')) return;
+  const back = state === 'ok';
+  if (back) {
+    screen = { version: 0, windows: [] };
+    restartSidePanel();
+  }
+  connection = state;
   statusText.className = 'status ' + state;
-  statusText.textContent = state === 'ok' ? '接続' : '切断 — 再接続中…';
-});
+  statusText.textContent = STATES[state];
+  cover.hidden = back;
+  cover.className = 'cover ' + state;
+  coverText.textContent = STATES[state];
+}
+
+const follower = followScreen(show, connectionState);
 
 // The panel keeps the instrument's 640 x 480 pixels and scales to the stage.
 function fit() {
@@ -64,39 +102,23 @@ fit();
 
 // Physical keyboard: characters are typed into the front window (a keyboard
 // or number pad, or the focused entry field); editing and navigation keys
-// are pressed there.
+// are pressed there. Quick typing is gathered into few calls (api.js).
 const VIRTUAL_KEYS = {
   Backspace: 8, Tab: 9, Enter: 13, Escape: 27, ' ': 32, End: 35, Home: 36,
   ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, Delete: 46,
 };
-let typed = '';
-let typeTimer = null;
-
-function flushTyped() {
-  const target = frontWindow(screen);
-  if (typed && target) act('type', { hwnd: target.hwnd, text: typed });
-  typed = '';
-  typeTimer = null;
-}
-
 document.addEventListener('keydown', (event) => {
   if (event.target instanceof HTMLElement && event.target.closest('.side, input, textarea')) return;
   if (event.ctrlKey || event.altKey || event.metaKey || event.isComposing) return;
   const target = frontWindow(screen);
   if (!target) return;
   if (event.key.length === 1 && event.key !== ' ') {
-    // Quick typing goes as one text.
-    typed += event.key;
-    if (!typeTimer) typeTimer = setTimeout(flushTyped, 30);
+    act('type', { hwnd: target.hwnd, text: event.key });
     event.preventDefault();
     return;
   }
   const vk = VIRTUAL_KEYS[event.key];
   if (vk === undefined) return;
-  if (typeTimer) {
-    clearTimeout(typeTimer);
-    flushTyped();
-  }
   act('key', { hwnd: target.hwnd, vk });
   event.preventDefault();
 });

@@ -47,6 +47,8 @@ export function drawList(element, control, key, onRow, onColumn, fetchRows) {
   const widths = control.columnWidths && control.columnWidths.length === columns.length
     ? control.columnWidths : columnWidths(columns, control.rect[2]);
   const ROW_HEIGHT = control.rowHeight > 0 ? control.rowHeight : DEFAULT_ROW_HEIGHT;
+  // Each column's alignment, as the instrument set it (sizes on the right).
+  const aligns = String(control.columnFormats || '').split(',');
 
   const state = listState(key);
   const signature = JSON.stringify(control);
@@ -65,6 +67,7 @@ export function drawList(element, control, key, onRow, onColumn, fetchRows) {
       const cell = document.createElement('div');
       cell.className = 'col';
       cell.style.width = widths[index] + 'px';
+      cell.style.textAlign = aligns[index] || 'left';
       cell.textContent = text;
       cell.dataset.column = index;
       cell.addEventListener('click', (event) => { event.stopPropagation(); onColumn(index); });
@@ -141,6 +144,7 @@ export function drawList(element, control, key, onRow, onColumn, fetchRows) {
         const cell = document.createElement('div');
         cell.className = 'cell';
         cell.style.width = (columns.length ? widths[c] : control.rect[2] - 4) + 'px';
+        cell.style.textAlign = aligns[c] || 'left';
         cell.textContent = cells[c] !== undefined ? cells[c] : '';
         row.appendChild(cell);
       }

@@ -8,6 +8,12 @@ import { drawList, forgetListsExcept } from './listview.js';
 
 export const PANEL_WIDTH = 640;
 export const PANEL_HEIGHT = 480;
+// The caption bar the panel draws above a top-level window's client area.
+const CAPTION_HEIGHT = 20;
+
+// Work that needs the drawn elements in the document (measuring, restoring
+// scroll positions), run once the new screen replaced the old one.
+let afterDraw = [];
 
 // act(route, body) sends one input; the body names the window and control.
 export function drawScreen(panel, screen, act) {
@@ -22,10 +28,15 @@ export function drawScreen(panel, screen, act) {
     fragment.appendChild(drawWindow(window, act, { top: true, dimmed, z: windows.length - index }));
   }
   panel.replaceChildren(fragment);
+  const pending = afterDraw;
+  afterDraw = [];
+  pending.forEach((work) => work());
   const handles = new Set();
   const collect = (w) => { handles.add(w.hwnd); (w.children || []).forEach(collect); };
   windows.forEach(collect);
   forgetListsExcept(handles);
+  for (const key of scrolled.keys())
+    if (!handles.has(Number(key.split(':')[0]))) scrolled.delete(key);
 }
 
 function drawWindow(window, act, { top, dimmed, z }) {
@@ -33,7 +44,7 @@ function drawWindow(window, act, { top, dimmed, z }) {
   element.className = 'window' + (top ? '' : ' child') + (dimmed ? ' dimmed' : '');
   element.dataset.hwnd = window.hwnd;
   element.dataset.template = window.template;
-  place(element, window.rect);
+  place(element, top && window.caption ? belowCaption(window.rect) : window.rect);
   if (z) element.style.zIndex = z;
   if (top && window.caption) {
     const caption = document.createElement('div');
@@ -68,6 +79,12 @@ function drawWindow(window, act, { top, dimmed, z }) {
   for (let index = free.length - 1; index >= 0; index--)
     element.appendChild(drawWindow(free[index], act, { top: false, dimmed: false }));
   return element;
+}
+
+// A window close to the panel's top edge is drawn lower, as far as the panel
+// has room, so that its caption is not cut off.
+function belowCaption([x, y, w, h]) {
+  return [x, Math.max(y, Math.min(CAPTION_HEIGHT, PANEL_HEIGHT - h)), w, h];
 }
 
 function inside(rect, host) {
@@ -113,6 +130,14 @@ function pointIn(element, control, event) {
   };
 }
 
+// Window styles the panel draws by: text alignment, several lines, a
+// vertical scroll bar.
+function styleControl(element, control) {
+  if (control.align && control.align !== 'left') element.style.textAlign = control.align;
+  if (control.multiline === '1') element.classList.add('multiline');
+  if (control.vscroll === '1') element.classList.add('vscroll');
+}
+
 function drawControl(window, control, act) {
   const element = document.createElement('div');
   const kind = control.class || 'static';
@@ -120,6 +145,7 @@ function drawControl(window, control, act) {
   element.dataset.id = control.id;
   element.dataset.class = kind;
   place(element, control.rect);
+  styleControl(element, control);
   switch (kind) {
   case 'button':
   case 'ownerdraw':
@@ -143,8 +169,8 @@ function drawControl(window, control, act) {
     const box = document.createElement('span');
     box.className = 'box';
     const label = document.createElement('span');
+    label.className = 'label';
     label.textContent = control.text;
-    fitOneLineLabel(label, control);
     element.append(box, label);
     element.setAttribute('role', 'checkbox');
     element.setAttribute('aria-checked', control.checked ? 'true' : 'false');
@@ -160,8 +186,8 @@ function drawControl(window, control, act) {
     break;
   }
   case 'edit':
-    element.textContent = control.text;
-    if (control.focused) element.classList.add('focused');
+    drawEditText(element, control);
+    if (control.multiline === '1') keepScrolled(element, `${window.hwnd}:${control.id}`);
     tapOn(element, window, control, act);
     break;
   case 'tab':
@@ -188,6 +214,30 @@ function drawControl(window, control, act) {
     tapOn(element, window, control, act);
   }
   return element;
+}
+
+// A focused entry shows its cursor where the next character goes: at the end
+// of the text unless the instrument says where ("caret", in characters).
+function drawEditText(element, control) {
+  if (!control.focused) {
+    element.textContent = control.text;
+    return;
+  }
+  element.classList.add('focused');
+  const characters = Array.from(control.text || '');
+  const at = control.caret !== undefined ? Math.min(Number(control.caret), characters.length) : characters.length;
+  const caret = document.createElement('span');
+  caret.className = 'caret';
+  element.append(characters.slice(0, at).join(''), caret, characters.slice(at).join(''));
+}
+
+// Where the operator scrolled a text to, by window and control: a new screen
+// draws the text again and must not throw the reader back to its top.
+const scrolled = new Map();
+
+function keepScrolled(element, key) {
+  element.addEventListener('scroll', () => scrolled.set(key, element.scrollTop), { passive: true });
+  afterDraw.push(() => { element.scrollTop = scrolled.get(key) || 0; });
 }
 
 // The tabs sit where the control lays them out (itemRects); without that,
@@ -240,10 +290,7 @@ function drawJog(element, window, control, act) {
   unit.className = 'unit';
   unit.textContent = control.unit || '';
   value.append(number, unit);
-  // A long number and unit ("100 mm/min") shrink to fit the middle third.
-  const characters = number.textContent.length + unit.textContent.length + 1;
-  const fit = Math.floor(control.rect[2] / 3 / (characters * 0.6));
-  if (fit < 12) value.style.fontSize = Math.max(8, fit) + 'px';
+  afterDraw.push(() => shrinkToFit(value));
   const up = document.createElement('div');
   up.className = 'arrow up';
   up.innerHTML = '<span>▶</span><span>▶▶</span>';
@@ -252,28 +299,16 @@ function drawJog(element, window, control, act) {
   tapOn(element, window, control, act, (event) => pointIn(element, control, event));
 }
 
-// The width of the box in front of a check box's label, its gap included.
-const CHECK_BOX_WIDTH = 22;
+// The jog draws its value itself in the middle third: a long number and
+// unit ("100 mm/min") are drawn smaller until they fit.
+const SMALLEST_FONT = 7;
 
-// Half-width are ASCII, Latin-1 and the half-width katakana.
-function isFullWidth(character) {
-  const code = character.codePointAt(0);
-  return code > 0xff && !(code >= 0xff61 && code <= 0xff9f);
-}
-
-// A check box one line high shows its label on that line, as the instrument
-// does; a label wider than the line (a long Japanese one) shrinks to fit
-// rather than wrap onto a second line that the box cuts off.
-function fitOneLineLabel(label, control) {
-  const fontSize = 12;
-  if (control.rect[3] >= 2 * fontSize * 1.1) return;
-  // The gothic panel font: a full-width character is as wide as the font
-  // size, a half-width one half as wide.
-  const width = [...(control.text || '')].reduce(
-    (sum, character) => sum + (isFullWidth(character) ? fontSize : fontSize / 2), 0);
-  const room = control.rect[2] - CHECK_BOX_WIDTH;
-  label.style.whiteSpace = 'nowrap';
-  if (width > room) label.style.fontSize = Math.max(8, Math.floor(fontSize * room / width)) + 'px';
+function shrinkToFit(element) {
+  let size = parseFloat(getComputedStyle(element).fontSize);
+  while (element.scrollWidth > element.clientWidth && size > SMALLEST_FONT) {
+    size -= 0.5;
+    element.style.fontSize = size + 'px';
+  }
 }
 
 const ITEM_WIDTH = 50;

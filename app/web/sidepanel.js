@@ -1,18 +1,33 @@
-// The host's side: the requests the dialog sent (newest first) and the
-// configuration the host holds, with the values that changed marked.
+// The host's side: the requests the dialog sent (newest first), a short
+// notice beside the panel for each file the host wrote or refused (the
+// dialog itself says nothing after some of them), and the configuration the
+// host holds, where a value that changed stays marked for a few seconds.
 
 import { getJson } from './api.js';
 
+const CHANGE_MARK_MS = 4000;
+const NOTICE_MS = 6000;
+// The side panel follows the screen, but a fast typist's screens need not
+// each fetch it again.
+const MIN_INTERVAL_MS = 150;
+
 let lastSeq = 0;
-let previousConfig = null;
 let refreshing = null;
 let again = false;
+let lastRefresh = -Infinity;
+let refreshTimer = null;
 
 export function refreshSidePanel() {
   if (refreshing) {
     again = true;
-    return refreshing;
+    return;
   }
+  const wait = lastRefresh + MIN_INTERVAL_MS - performance.now();
+  if (wait > 0) {
+    refreshTimer = refreshTimer || setTimeout(() => { refreshTimer = null; refreshSidePanel(); }, wait);
+    return;
+  }
+  lastRefresh = performance.now();
   refreshing = (async () => {
     try {
       const [requests, config] = await Promise.all([
@@ -31,7 +46,16 @@ export function refreshSidePanel() {
       }
     }
   })();
-  return refreshing;
+}
+
+// A simulator started again numbers its requests afresh: the side panel
+// starts over with it.
+export function restartSidePanel() {
+  lastSeq = 0;
+  document.getElementById('requests').replaceChildren();
+  shape = '';
+  values.clear();
+  refreshSidePanel();
 }
 
 function addRequests(requests) {
@@ -57,46 +81,103 @@ function addRequests(requests) {
       item.appendChild(field);
     }
     list.prepend(item);
+    if (request.fields && request.fields.host) notify(request.name, request.fields.host);
   }
   while (list.children.length > 500) list.lastElementChild.remove();
   document.getElementById('request-count').textContent = lastSeq ? `(${lastSeq})` : '';
 }
 
+// "wrote D:\out\001.FSD" or "refused: ..." for a few seconds beside the panel.
+function notify(requestName, outcome) {
+  const notice = document.createElement('div');
+  notice.className = 'notice' + (outcome.startsWith('refused') ? ' refused' : '');
+  notice.title = requestName;
+  notice.textContent = outcome;
+  document.getElementById('notices').appendChild(notice);
+  setTimeout(() => notice.remove(), NOTICE_MS);
+}
+
+// The configuration as shown: each value's row and text by "section.key"
+// (plain values by key), and the marks of values that changed lately.
+let shape = '';
+const values = new Map();
+const rows = new Map();
+const marks = new Map();
+
+// Plain values first, then the blocks and objects: [section or '', key, text].
+function entriesOf(config) {
+  const plain = [];
+  const blocks = [];
+  for (const [section, value] of Object.entries(config)) {
+    if (value !== null && typeof value === 'object')
+      for (const [key, field] of Object.entries(value)) blocks.push([section, key, String(field)]);
+    else plain.push(['', section, String(value)]);
+  }
+  return plain.concat(blocks);
+}
+
 function showConfig(config) {
+  const entries = entriesOf(config);
+  const newShape = entries.map(([section, key]) => `${section}.${key}`).join('\n');
+  if (newShape !== shape) {
+    const first = !shape;
+    shape = newShape;
+    build(entries, first);
+  }
+  for (const [section, key, text] of entries) {
+    const id = section ? `${section}.${key}` : key;
+    if (values.get(id) === text) continue;
+    rows.get(id).lastElementChild.textContent = text;
+    if (values.has(id)) mark(id);
+    values.set(id, text);
+  }
+}
+
+function mark(id) {
+  rows.get(id).classList.add('changed');
+  clearTimeout(marks.get(id));
+  marks.set(id, setTimeout(() => {
+    marks.delete(id);
+    if (rows.has(id)) rows.get(id).classList.remove('changed');
+  }, CHANGE_MARK_MS));
+}
+
+// Builds the rows (without their values), keeping the sections the reader
+// opened and the marks still running.
+function build(entries, first) {
   const root = document.getElementById('config');
   const open = new Set([...root.querySelectorAll('details[open]')].map((d) => d.dataset.section));
   const fragment = document.createDocumentFragment();
-  // Plain values first, then the blocks and objects.
-  const entries = Object.entries(config).sort(([, a], [, b]) => (typeof a === 'object') - (typeof b === 'object'));
-  for (const [section, value] of entries) {
-    if (value !== null && typeof value === 'object') {
-      const details = document.createElement('details');
-      details.dataset.section = section;
-      if (open.has(section) || (!previousConfig && section !== 'sysrec1' && section !== 'sysrec2')) details.open = true;
-      const summary = document.createElement('summary');
-      summary.textContent = section;
-      details.appendChild(summary);
-      for (const [key, field] of Object.entries(value))
-        details.appendChild(row(key, field, previousConfig && previousConfig[section] && previousConfig[section][key]));
-      fragment.appendChild(details);
-    } else {
-      fragment.appendChild(row(section, value, previousConfig && previousConfig[section]));
+  const sections = new Map();
+  rows.clear();
+  for (const [section, key] of entries) {
+    let parent = fragment;
+    if (section) {
+      if (!sections.has(section)) {
+        const details = document.createElement('details');
+        details.dataset.section = section;
+        details.open = open.has(section) || (first && section !== 'sysrec1' && section !== 'sysrec2');
+        const summary = document.createElement('summary');
+        summary.textContent = section;
+        details.appendChild(summary);
+        fragment.appendChild(details);
+        sections.set(section, details);
+      }
+      parent = sections.get(section);
     }
+    const id = section ? `${section}.${key}` : key;
+    const line = document.createElement('div');
+    line.className = 'row' + (marks.has(id) ? ' changed' : '');
+    line.dataset.key = id;
+    const name = document.createElement('span');
+    name.className = 'key';
+    name.textContent = key;
+    const shown = document.createElement('span');
+    shown.className = 'value';
+    shown.textContent = values.get(id) ?? '';
+    line.append(name, shown);
+    parent.appendChild(line);
+    rows.set(id, line);
   }
   root.replaceChildren(fragment);
-  previousConfig = config;
-}
-
-function row(key, value, before) {
-  const line = document.createElement('div');
-  line.className = 'row';
-  if (previousConfig && before !== value) line.classList.add('changed');
-  const name = document.createElement('span');
-  name.className = 'key';
-  name.textContent = key;
-  const shown = document.createElement('span');
-  shown.className = 'value';
-  shown.textContent = String(value);
-  line.append(name, shown);
-  return line;
 }

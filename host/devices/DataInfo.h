@@ -43,7 +43,7 @@ static_assert(offsetof(T_DATAINF, tmYear) == 144);
 static_assert(offsetof(T_DATAINF, tmWeekDay) == 148);
 
 struct T_FHEADER {
-    BYTE magic[4] = {'F', 'S', 'D', '1'};
+    char magic[8] = {};             // the recorded-data container's ("RECDATA1", host/formats/DataFile.h)
     DWORD dwVersion = 1;
     DWORD dwHeaderSize = sizeof(T_FHEADER);
     DWORD dwChannelCount = 0;
@@ -55,4 +55,4 @@ struct T_FHEADER {
     float fOffset[16] = {};
     char16_t szUnit[16][8] = {};
 };
-static_assert(sizeof(T_FHEADER) == 428);
+static_assert(sizeof(T_FHEADER) == 432);

@@ -1,12 +1,16 @@
 #include "host/devices/MemBlockMan.h"
 
+#include "host/formats/DataFile.h"
 #include "win/TextConvert.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdio>
 
 namespace {
+
+static_assert(formats::kDataFileMagic.size() == sizeof(T_FHEADER::magic));
 
 std::atomic<int> g_scanCount{0};
 
@@ -48,7 +52,9 @@ double ShapeValue(WaveformChannel::Shape shape, double phase)
 
 } // namespace
 
-CMemBlockMan::CMemBlockMan() : m_profile(InstrumentProfile::Current())
+CMemBlockMan::CMemBlockMan() : CMemBlockMan(InstrumentProfile::Current()) {}
+
+CMemBlockMan::CMemBlockMan(std::shared_ptr<const InstrumentProfile> profile) : m_profile(std::move(profile))
 {
     const auto& blocks = m_profile->memoryBlocks;
     m_dataInfo.resize(blocks.size());
@@ -68,6 +74,7 @@ CMemBlockMan::CMemBlockMan() : m_profile(InstrumentProfile::Current())
         FillStartTime(block.start, info);
 
         T_FHEADER& header = m_headers[b];
+        std::copy(formats::kDataFileMagic.begin(), formats::kDataFileMagic.end(), header.magic);
         header.dwChannelCount = info.dwChannelCount;
         header.lDataCount = info.lDataSize;
         header.dwSamplingIntervalUs = info.dwSamplingIntervalUs;
@@ -125,7 +132,9 @@ std::vector<short> CMemBlockMan::GetChannelData(int block, int channel) const
     std::vector<short> samples(static_cast<std::size_t>(found.sampleCount));
     const double secondsPerSample = found.samplingIntervalUs * 1e-6;
     for (std::size_t i = 0; i < samples.size(); ++i) {
-        const double cycles = wave.frequencyHz * secondsPerSample * static_cast<double>(i);
+        // Rounded to a nanocycle, so that a sample that falls on an edge in
+        // decimal (a square wave's half period) lands on the side it does on paper.
+        const double cycles = std::round(wave.frequencyHz * secondsPerSample * static_cast<double>(i) * 1e9) / 1e9;
         const double value = wave.offset + wave.amplitude * ShapeValue(wave.shape, cycles - std::floor(cycles));
         samples[i] = static_cast<short>(std::lround(std::fmin(32767.0, std::fmax(-32768.0, value))));
     }

@@ -2,7 +2,9 @@
 // answers for the blocks as they were when it was made. Sample data is
 // generated from each channel's shape in the instrument profile: channel k
 // of a block holds sampleCount 16-bit samples taken every
-// samplingIntervalUs microseconds.
+// samplingIntervalUs microseconds, 10 V full scale. This is the instrument's
+// only source of waveforms: memory saves and the sample data files are both
+// written from it (host/formats/MemoryBlockData.h).
 #pragma once
 
 #include "host/InstrumentProfile.h"
@@ -16,6 +18,8 @@ public:
     static constexpr float kFullScaleVolts = 10.0f;
 
     CMemBlockMan();
+    // The blocks of another instrument (the sample data of a new data root).
+    explicit CMemBlockMan(std::shared_ptr<const InstrumentProfile> profile);
 
     int GetNumBlocks() const;
     // Block index from 0; false outside the range.

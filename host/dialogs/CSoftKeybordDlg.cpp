@@ -1,6 +1,7 @@
 #include "host/dialogs/CSoftKeybordDlg.h"
 
 #include "host/dialogs/HostTemplate.h"
+#include "win/Screen.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -124,6 +125,10 @@ BOOL CSoftKeybordDlg::OnInitDialog()
     m_shift = false;
     m_entry = std::make_unique<EntryField>(*this);
     m_entry->SubclassDlgItem(kEntryId, this);
+    // The panel draws the cursor where the next character goes.
+    win::SetDescribeHook(m_entry->m_hWnd, [this](win::ScreenControl& control) {
+        control.extra.emplace_back("caret", std::to_wstring(m_caret));
+    });
     bool multiLine = m_work.IsMultiLine();
     for (int id : {kEnterId, kUpId, kDownId})
         ::ShowWindow(::GetDlgItem(m_hWnd, id), multiLine ? SW_SHOW : SW_HIDE);
@@ -170,6 +175,11 @@ BOOL CSoftKeybordDlg::PreTranslateMessage(MSG* msg)
         case VK_DOWN:
             Report(m_work.Down());
             return TRUE;
+        case VK_LEFT: Report(m_work.Left()); return TRUE;
+        case VK_RIGHT: Report(m_work.Right()); return TRUE;
+        case VK_HOME: Report(m_work.Home()); return TRUE;
+        case VK_END: Report(m_work.End()); return TRUE;
+        case VK_DELETE: Report(m_work.Delete()); return TRUE;
         default:
             break;
         }
@@ -253,9 +263,13 @@ void CSoftKeybordDlg::Refresh()
     for (size_t index = first; index < lines.size() && index < first + kShownLines; ++index) {
         if (index > first)
             shown += L"\r\n";
+        if (index == static_cast<size_t>(cursor))
+            m_caret = shown.size() + static_cast<size_t>(m_work.CursorColumn());
         shown += m_masked ? std::wstring(lines[index].size(), L'＊') : lines[index];
     }
     SetDlgItemText(kEntryId, shown.c_str());
+    // A move of the cursor alone changes no text, but what the entry shows.
+    ::InvalidateRect(::GetDlgItem(m_hWnd, kEntryId), nullptr, FALSE);
 
     std::wstring status = std::to_wstring(m_work.Length());
     if (m_work.MaxLength() != host::KeyboardText::kUnlimited)

@@ -11,7 +11,10 @@
 //   charsPerLine  characters per line; 0 or less (-1) = no limit per line.
 // The status line shows the count against the limits; a key that would pass
 // a limit is refused and the message line says which limit. See KeyboardText
-// for the line keys; on a one-line keyboard Enter confirms.
+// for the line keys; on a one-line keyboard Enter confirms. The computer's
+// arrow, Home, End, Delete and Backspace keys edit the entry as its keys do;
+// the screen shows the entry's cursor as the extra "caret" (a character
+// offset into its text).
 #pragma once
 
 #include "host/dialogs/CCBRDialog.h"
@@ -86,6 +89,7 @@ private:
     host::KeyboardText m_initial;  // as configured
     host::KeyboardText m_work;     // while the keyboard runs
     std::wstring m_confirmed;
+    size_t m_caret = 0;  // where the cursor is in the entry field's text
     bool m_shift = false;
     std::unique_ptr<EntryField> m_entry;
 };

@@ -55,11 +55,14 @@ TEST(CSoftKeybordDlg, KeyButtonsTypeAndTheEntryKeepsTheFocus)
     script.Tap(IDD_HOST_KEYBOARD, CSoftKeybordDlg::kBackId);
     script.PressKey(IDD_HOST_KEYBOARD, VK_BACK);
     script.Type(IDD_HOST_KEYBOARD, L"1");
+    // The computer's editing keys act at the entry's cursor.
+    for (UINT key : {VK_HOME, VK_DELETE, VK_RIGHT, VK_DELETE, VK_END})
+        script.PressKey(IDD_HOST_KEYBOARD, key);
     script.Answer(IDOK);
     CSoftKeybordDlg keyboard(nullptr);
     keyboard.SetConfigData(L"", L"", 0xFFFFFFFF, true, false, -1, -1);
     EXPECT_EQ(1, keyboard.DoModal());
-    EXPECT_EQ(CString(L"qQ 1"), keyboard.GetStrings());
+    EXPECT_EQ(CString(L"Q1"), keyboard.GetStrings());
 }
 
 TEST(CSoftKeybordDlg, KeepsLineLimitsWithEnterAndJoinsLinesWithCrLf)

@@ -56,7 +56,13 @@ void KeyboardText::SetText(std::wstring_view text)
         budget -= line.size();
     }
     m_lines = std::move(lines);
-    m_cursor = 0;
+    MoveTo(0);
+}
+
+void KeyboardText::MoveTo(int line)
+{
+    m_cursor = line;
+    m_column = static_cast<int>(Current().size());
 }
 
 std::wstring KeyboardText::GetText() const
@@ -76,34 +82,74 @@ KeyboardText::Result KeyboardText::Insert(wchar_t character)
         return Result::TooLong;
     if (Current().size() >= LineLimit())
         return Result::LineFull;
-    Current() += character;
+    Current().insert(static_cast<size_t>(m_column++), 1, character);
     return Result::Done;
 }
 
 KeyboardText::Result KeyboardText::NewLine()
 {
     if (m_cursor + 1 < static_cast<int>(m_lines.size())) {
-        ++m_cursor;
+        MoveTo(m_cursor + 1);
         return Result::Done;
     }
     if (static_cast<int>(m_lines.size()) >= m_maxLines)
         return Result::NoMoreLines;
     m_lines.emplace_back();
-    ++m_cursor;
+    MoveTo(m_cursor + 1);
     return Result::Done;
 }
 
 KeyboardText::Result KeyboardText::Back()
 {
-    if (!Current().empty()) {
-        Current().pop_back();
+    if (m_column > 0) {
+        Current().erase(static_cast<size_t>(--m_column), 1);
         return Result::Done;
     }
     if (m_cursor == 0)
         return Result::Nothing;
-    if (m_cursor + 1 == static_cast<int>(m_lines.size()))
+    if (m_cursor + 1 == static_cast<int>(m_lines.size()) && Current().empty())
         m_lines.pop_back();
-    --m_cursor;
+    MoveTo(m_cursor - 1);
+    return Result::Done;
+}
+
+KeyboardText::Result KeyboardText::Delete()
+{
+    if (m_column >= static_cast<int>(Current().size()))
+        return Result::Nothing;
+    Current().erase(static_cast<size_t>(m_column), 1);
+    return Result::Done;
+}
+
+KeyboardText::Result KeyboardText::Left()
+{
+    if (m_column == 0)
+        return Result::Nothing;
+    --m_column;
+    return Result::Done;
+}
+
+KeyboardText::Result KeyboardText::Right()
+{
+    if (m_column >= static_cast<int>(Current().size()))
+        return Result::Nothing;
+    ++m_column;
+    return Result::Done;
+}
+
+KeyboardText::Result KeyboardText::Home()
+{
+    if (m_column == 0)
+        return Result::Nothing;
+    m_column = 0;
+    return Result::Done;
+}
+
+KeyboardText::Result KeyboardText::End()
+{
+    if (m_column == static_cast<int>(Current().size()))
+        return Result::Nothing;
+    m_column = static_cast<int>(Current().size());
     return Result::Done;
 }
 
@@ -111,7 +157,7 @@ KeyboardText::Result KeyboardText::Up()
 {
     if (m_cursor == 0)
         return Result::Nothing;
-    --m_cursor;
+    MoveTo(m_cursor - 1);
     return Result::Done;
 }
 
@@ -119,7 +165,7 @@ KeyboardText::Result KeyboardText::Down()
 {
     if (m_cursor + 1 >= static_cast<int>(m_lines.size()))
         return Result::Nothing;
-    ++m_cursor;
+    MoveTo(m_cursor + 1);
     return Result::Done;
 }
 
@@ -128,6 +174,7 @@ KeyboardText::Result KeyboardText::ClearLine()
     if (Current().empty())
         return Result::Nothing;
     Current().clear();
+    m_column = 0;
     return Result::Done;
 }
 
@@ -136,7 +183,7 @@ void KeyboardText::FocusLine(int line)
     line = std::clamp(line, 0, m_maxLines - 1);
     while (static_cast<int>(m_lines.size()) <= line)
         m_lines.emplace_back();
-    m_cursor = line;
+    MoveTo(line);
 }
 
 }  // namespace host

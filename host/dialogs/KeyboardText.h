@@ -1,15 +1,18 @@
 // The text that the soft keyboard edits: one or more lines with a cursor on
 // one of them, held within three limits: the total number of characters
 // (line breaks not counted), the number of lines and the characters per
-// line. The cursor is always at the end of its line; keys add to and take
-// from the end of the cursor's line.
+// line. Lines are records (an annotation line, a signal name): keys never
+// join two lines or split one.
 //
 // Line keys:
-//   NewLine  - the cursor moves to the next line; on the last line a new
-//              empty line is added if the line limit allows.
-//   Back     - removes the last character of the cursor's line; on an empty
-//              line the cursor moves up, and an empty last line is removed.
-//   Up/Down  - move the cursor between existing lines.
+//   NewLine  - the cursor moves to the end of the next line; on the last line
+//              a new empty line is added if the line limit allows.
+//   Back     - removes the character before the cursor; at the start of a
+//              line the cursor moves to the end of the line above, and an
+//              empty last line is removed.
+//   Delete   - removes the character after the cursor; nothing at a line's end.
+//   Left/Right, Home/End - move the cursor within its line.
+//   Up/Down  - move the cursor to the end of the line above or below.
 #pragma once
 
 #include <string>
@@ -28,7 +31,7 @@ public:
     void Configure(unsigned int maxLength, int lines, int charsPerLine);
     // Takes the initial text, line breaks being CR LF, LF or CR; a break
     // that ends the text does not start another line. Text beyond the limits
-    // is cut off. The cursor goes to the first line.
+    // is cut off. The cursor goes to the end of the first line.
     void SetText(std::wstring_view text);
     // Lines joined with CR LF.
     std::wstring GetText() const;
@@ -36,15 +39,23 @@ public:
     Result Insert(wchar_t character);
     Result NewLine();
     Result Back();
+    Result Delete();
+    Result Left();
+    Result Right();
+    Result Home();
+    Result End();
     Result Up();
     Result Down();
     // Empties the cursor's line.
     Result ClearLine();
-    // Moves the cursor to `line`, adding empty lines up to it within the limit.
+    // Moves the cursor to the end of `line`, adding empty lines up to it
+    // within the limit.
     void FocusLine(int line);
 
     const std::vector<std::wstring>& Lines() const { return m_lines; }
     int CursorLine() const { return m_cursor; }
+    // Characters of the cursor's line before the cursor.
+    int CursorColumn() const { return m_column; }
     size_t Length() const;
     bool IsMultiLine() const { return m_maxLines > 1; }
     unsigned int MaxLength() const { return m_maxLength; }
@@ -55,9 +66,12 @@ public:
 private:
     std::wstring& Current() { return m_lines[static_cast<size_t>(m_cursor)]; }
     size_t LineLimit() const;
+    // Puts the cursor on `line`, at its end.
+    void MoveTo(int line);
 
     std::vector<std::wstring> m_lines{std::wstring()};
     int m_cursor = 0;
+    int m_column = 0;
     unsigned int m_maxLength = kUnlimited;
     int m_maxLines = 1;
     int m_maxLineLength = 0;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <tuple>
+
 using host::KeyboardText;
 using Result = KeyboardText::Result;
 
@@ -32,21 +35,39 @@ TEST(KeyboardText, InitialTextIsSplitAndCutToTheLimits)
     EXPECT_EQ(L"abc\r\nde\r\n", text.GetText());
 }
 
-// Editing and moving between lines are the print page's story; here the
-// ends where nothing happens.
-TEST(KeyboardText, BackAndLineMovesStopAtTheEnds)
+// Typing and deleting happen at the cursor; the cursor keys stay within the
+// line and stop at the ends, and no key joins two lines.
+TEST(KeyboardText, EditsAtTheCursorAndNeverJoinsLines)
 {
     KeyboardText text;
-    text.Configure(KeyboardText::kUnlimited, 4, 10);
-    text.SetText(L"a\r\nb");
-    text.FocusLine(0);
-    EXPECT_EQ(Result::Nothing, text.Up());
-    EXPECT_EQ(Result::Done, text.ClearLine());
-    EXPECT_EQ(Result::Nothing, text.Back()) << "nothing before the first line";
-    EXPECT_EQ(Result::Done, text.Down());
-    EXPECT_EQ(Result::Nothing, text.Down());
-    EXPECT_EQ(L"\r\nb", text.GetText());
+    text.Configure(KeyboardText::kUnlimited, 3, 6);
+    text.SetText(L"abcd\r\nxy");
+    using Key = std::function<Result(KeyboardText&)>;
+    const std::tuple<const char*, Key, Result, const wchar_t*, int, int> steps[] = {
+        {"Up on the first line", &KeyboardText::Up, Result::Nothing, L"abcd\r\nxy", 0, 4},
+        {"Home", &KeyboardText::Home, Result::Done, L"abcd\r\nxy", 0, 0},
+        {"Left at the start", &KeyboardText::Left, Result::Nothing, L"abcd\r\nxy", 0, 0},
+        {"Back before the first line", &KeyboardText::Back, Result::Nothing, L"abcd\r\nxy", 0, 0},
+        {"Delete", &KeyboardText::Delete, Result::Done, L"bcd\r\nxy", 0, 0},
+        {"Right", &KeyboardText::Right, Result::Done, L"bcd\r\nxy", 0, 1},
+        {"insert", [](KeyboardText& t) { return t.Insert(L'Z'); }, Result::Done, L"bZcd\r\nxy", 0, 2},
+        {"Back", &KeyboardText::Back, Result::Done, L"bcd\r\nxy", 0, 1},
+        {"End", &KeyboardText::End, Result::Done, L"bcd\r\nxy", 0, 3},
+        {"Right at the end", &KeyboardText::Right, Result::Nothing, L"bcd\r\nxy", 0, 3},
+        {"Delete at the end", &KeyboardText::Delete, Result::Nothing, L"bcd\r\nxy", 0, 3},
+        {"Down", &KeyboardText::Down, Result::Done, L"bcd\r\nxy", 1, 2},
+        {"Down on the last line", &KeyboardText::Down, Result::Nothing, L"bcd\r\nxy", 1, 2},
+        {"Home", &KeyboardText::Home, Result::Done, L"bcd\r\nxy", 1, 0},
+        {"Back at a line's start", &KeyboardText::Back, Result::Done, L"bcd\r\nxy", 0, 3},
+        {"ClearLine", &KeyboardText::ClearLine, Result::Done, L"\r\nxy", 0, 0},
+        {"NewLine", &KeyboardText::NewLine, Result::Done, L"\r\nxy", 1, 2},
+    };
+    for (const auto& [key, press, result, after, line, column] : steps) {
+        EXPECT_EQ(result, press(text)) << key;
+        EXPECT_EQ(after, text.GetText()) << key;
+        EXPECT_EQ(std::make_pair(line, column), std::make_pair(text.CursorLine(), text.CursorColumn())) << key;
+    }
     text.FocusLine(9);
-    EXPECT_EQ(3, text.CursorLine()) << "focus stays within the line limit and adds lines up to it";
-    EXPECT_EQ(4u, text.Lines().size());
+    EXPECT_EQ(2, text.CursorLine()) << "focus stays within the line limit and adds lines up to it";
+    EXPECT_EQ(3u, text.Lines().size());
 }

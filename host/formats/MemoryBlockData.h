@@ -1,21 +1,20 @@
-// The samples of a simulated waveform-memory block: the instrument profile
-// describes each recorded channel by its shape (InstrumentProfile.h); this
-// computes the 16-bit samples the block holds, so that every file written
-// from a block carries real waveforms.
+// A waveform-memory block as data to write: the samples the waveform memory
+// (CMemBlockMan) holds, with the scale, offset and unit of the block's file
+// header. Memory saves and the sample data files of a new data root both go
+// through here, so a block written either way holds the same waveform.
 #pragma once
 
-#include "host/InstrumentProfile.h"
+#include "host/devices/MemBlockMan.h"
 #include "host/formats/RecordedData.h"
+
+#include <string>
 
 namespace formats {
 
-// Channel i is named "CH%02d" after its amplifier slot (slot + 1), in volts
-// at 1 mV per count. Samples are the shape's value at t = index * interval,
-// plus the channel's offset, clamped to the 16-bit range. False for a block
-// without data (not enabled, no channel, no sample or no interval).
-bool SampleMemoryBlock(const MemoryBlockProfile& block, RecordedData& data);
-
-// One sample of a shape at time t (seconds), before clamping.
-double WaveformValue(const WaveformChannel& channel, double t);
+// Block index from 0. Channel i is named "CH%02d" after its amplifier slot
+// (slot + 1). False, with the reason in `error` and `data` untouched, for a
+// block that does not exist, holds no data or cannot be described (no
+// channel, no interval, channels of unequal length).
+bool ReadMemoryBlock(const CMemBlockMan& memory, int block, RecordedData& data, std::string& error);
 
 }  // namespace formats

@@ -1,56 +1,37 @@
 #include "host/formats/MemoryBlockData.h"
 
+#include "host/formats/DataFile.h"
+
 #include <gtest/gtest.h>
 
 namespace formats {
 namespace {
 
-MemoryBlockProfile Block(WaveformChannel::Shape shape)
+// A block is written as the waveform memory holds it, the header's magic and
+// all; a block without data gives nothing.
+TEST(MemoryBlockDataTest, ABlockIsWrittenAsTheWaveformMemoryHoldsIt)
 {
-    MemoryBlockProfile block;
+    InstrumentProfile profile;
+    profile.memoryBlocks.resize(2);
+    MemoryBlockProfile& block = profile.memoryBlocks[1];
     block.enabled = true;
     block.sampleCount = 8;
-    block.samplingIntervalUs = 2500;  // 8 samples per 50 Hz period
-    block.channels.push_back({2, shape, 50.0, 1000, 100});
-    return block;
-}
-
-// Samples follow the shape around the offset; values beyond sixteen bits are clamped.
-TEST(MemoryBlockDataTest, SamplesFollowTheShapeWithOffset)
-{
-    using Shape = WaveformChannel::Shape;
-    const std::pair<Shape, std::vector<std::int16_t>> rows[] = {
-        {Shape::Sine, {100, 807, 1100, 807, 100, -607, -900, -607}},
-        {Shape::Square, {1100, 1100, 1100, 1100, -900, -900, -900, -900}},
-        {Shape::Triangle, {100, 600, 1100, 600, 100, -400, -900, -400}},
-        {Shape::Ramp, {-900, -650, -400, -150, 100, 350, 600, 850}},
-    };
+    block.channels = {{2, WaveformChannel::Shape::Sine, 50.0, 1000, 100},
+                      {6, WaveformChannel::Shape::Square, 50.0, 40000, 0}};
+    CMemBlockMan memory(std::make_shared<const InstrumentProfile>(profile));
     RecordedData data;
-    for (const auto& [shape, samples] : rows) {
-        ASSERT_TRUE(SampleMemoryBlock(Block(shape), data));
-        ASSERT_EQ(data.channels.size(), 1u);
-        EXPECT_EQ(data.channels[0].samples, samples) << static_cast<int>(shape);
+    std::string error;
+    EXPECT_FALSE(ReadMemoryBlock(memory, 0, data, error) || ReadMemoryBlock(memory, 2, data, error));
+    ASSERT_TRUE(ReadMemoryBlock(memory, 1, data, error)) << error;
+    ASSERT_EQ(data.channels.size(), 2u);
+    const T_FHEADER* header = memory.GetFHEADER(1);
+    for (int k = 0; k < 2; ++k) {
+        const std::vector<short> held = memory.GetChannelData(1, k);
+        EXPECT_EQ(data.channels[k].samples, std::vector<std::int16_t>(held.begin(), held.end())) << k;
+        EXPECT_EQ(data.channels[k].scale, header->fScale[k]) << k;
     }
-    EXPECT_EQ(data.channels[0].name + L" " + std::to_wstring(data.channels[0].slot), L"CH03 2");
-    EXPECT_DOUBLE_EQ(data.intervalSeconds, 0.0025);
-    EXPECT_DOUBLE_EQ(data.channels[0].Value(6), 0.6) << "1 mV per count";
-    MemoryBlockProfile loud = Block(Shape::Square);
-    loud.channels[0].amplitude = 40000;
-    ASSERT_TRUE(SampleMemoryBlock(loud, data));
-    EXPECT_EQ(std::make_pair(data.channels[0].samples.front(), data.channels[0].samples.back()),
-              std::make_pair(std::int16_t{32767}, std::int16_t{-32768}));
-}
-
-TEST(MemoryBlockDataTest, BlocksWithoutDataGiveNothing)
-{
-    RecordedData data;
-    MemoryBlockProfile block = Block(WaveformChannel::Shape::Sine);
-    block.enabled = false;
-    EXPECT_FALSE(SampleMemoryBlock(block, data));
-    block = Block(WaveformChannel::Shape::Sine);
-    block.sampleCount = 0;
-    EXPECT_FALSE(SampleMemoryBlock(block, data));
-    EXPECT_TRUE(data.channels.empty()) << "the output is untouched";
+    EXPECT_EQ(data.channels[1].name + data.channels[1].unit, L"CH07V");
+    EXPECT_EQ(EncodeDataFile(data).substr(0, 8), std::string(header->magic, 8));
 }
 
 }  // namespace

@@ -81,3 +81,31 @@ export async function confirmPopup(page, message) {
   // The next popup may follow at once: wait for this one only.
   await page.waitForSelector(popup, { state: 'detached' });
 }
+
+// The window in front that takes the operator's taps.
+export const FRONT = '.window:not(.child):not(.dimmed)';
+
+// Runs the operator's `action` and waits until the screen that shows its
+// outcome is drawn.
+export async function settle(page, action) {
+  const before = Number(await page.getAttribute('body', 'data-version'));
+  await action();
+  await page.waitForFunction((v) => Number(document.body.dataset.version) > v, before);
+}
+
+// Every text on the panel that does not fit its box (wider or taller than
+// the control shows it), and every caption that the panel's top edge cuts:
+// "template/id 'text'".
+export function overflowingTexts(page) {
+  return page.evaluate(() => {
+    const panelTop = document.getElementById('panel').getBoundingClientRect().top;
+    const texts = '.control:is(.static, .button, .ownerdraw, .pushswitch, .hand), .control.checkbox .label, '
+      + '.tabitem, .caption, .jog .value, .channels .item';
+    const name = (element) => `${element.closest('.window').dataset.template}/`
+      + `${element.closest('.control')?.dataset.id ?? 'caption'} '${element.textContent}'`;
+    return [...document.querySelectorAll(`#panel :is(${texts})`)]
+      .filter((e) => e.scrollWidth > e.clientWidth || e.scrollHeight > e.clientHeight
+        || (e.classList.contains('caption') && e.getBoundingClientRect().top < panelTop))
+      .map(name);
+  });
+}
