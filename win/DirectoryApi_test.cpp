@@ -43,18 +43,10 @@ void GiveToOrdinaryUser(const std::string& path)
 
 class DirectoryApiTest : public ::testing::Test {
 protected:
-    bool HasExtendedAttributes()
-    {
-        root.WriteFile("D/.probe");
-        const bool supported = ::setxattr((root / "D/.probe").c_str(), "user.probe", "1", 1, 0) == 0;
-        ::unlink((root / "D/.probe").c_str());
-        return supported;
-    }
-
     TempDataRoot root;
 };
 
-TEST_F(DirectoryApiTest, DeleteFile)
+TEST_F(DirectoryApiTest, DeleteFileRemovesFilesAndLinksOnly)
 {
     root.WriteFile("D/a.txt");
     EXPECT_TRUE(DeleteFileW(L"D:\\A.TXT"));
@@ -74,11 +66,7 @@ TEST_F(DirectoryApiTest, DeleteFile)
     EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
     EXPECT_TRUE(root.Exists("D/ro.txt"));
     EXPECT_FALSE(DeleteFileW(nullptr));
-}
-
-TEST_F(DirectoryApiTest, DeleteFileRemovesALinkNotItsTarget)
-{
-    root.WriteFile("D/target.txt", "keep");
+    root.WriteFile("D/target.txt", "keep");  // a link goes, never what it leads to
     ASSERT_EQ(::symlink((root / "D/target.txt").c_str(), (root / "D/link.txt").c_str()), 0);
     EXPECT_TRUE(DeleteFileW(L"D:\\link.txt"));
     EXPECT_EQ(root.ReadFile("D/target.txt"), "keep");
@@ -126,7 +114,7 @@ TEST_F(DirectoryApiTest, AttributesFromNameModeAndExtendedAttribute)
 
 TEST_F(DirectoryApiTest, ArchiveAndSystemLiveInTheExtendedAttribute)
 {
-    if (!HasExtendedAttributes())
+    if (!root.HasExtendedAttributes())
         GTEST_SKIP() << "the file system of /tmp keeps no user extended attributes";
     root.WriteFile("D/sys.dat");
     ASSERT_TRUE(SetFileAttributesW(L"D:\\sys.dat", FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_SYSTEM));
@@ -147,7 +135,7 @@ TEST_F(DirectoryApiTest, ArchiveAndSystemLiveInTheExtendedAttribute)
 
 TEST_F(DirectoryApiTest, ArchiveAndSystemAreKeptWhereTheUserMayNotWrite)
 {
-    if (!HasExtendedAttributes())
+    if (!root.HasExtendedAttributes())
         GTEST_SKIP() << "the file system of /tmp keeps no user extended attributes";
     root.MakeDir("D/locked");
     const struct {
@@ -182,13 +170,17 @@ TEST_F(DirectoryApiTest, ArchiveAndSystemAreKeptWhereTheUserMayNotWrite)
     EXPECT_EQ(GetFileAttributesW(L"D:\\copy.dat"), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
 }
 
-TEST_F(DirectoryApiTest, SystemFoldersAreCreatedOnDemand)
+TEST_F(DirectoryApiTest, SystemFoldersAreCreatedOnDemandOnDriveCOnly)
 {
     wchar_t buffer[MAX_PATH];
     EXPECT_EQ(GetSystemDirectoryW(buffer, MAX_PATH), 19u);
     EXPECT_STREQ(buffer, L"C:\\WINDOWS\\system32");
     EXPECT_TRUE(root.Exists("C/WINDOWS/system32"));
     EXPECT_EQ(GetSystemDirectoryW(buffer, 19), 20u);  // too small: the size needed
+    TempDataRoot withoutC("D");
+    EXPECT_EQ(GetSystemDirectoryW(buffer, MAX_PATH), 0u);
+    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+    EXPECT_FALSE(withoutC.Exists("C"));
 }
 
 TEST_F(DirectoryApiTest, LongPathsUpToTheLimit)
@@ -212,15 +204,6 @@ TEST_F(DirectoryApiTest, LongPathsUpToTheLimit)
     EXPECT_FALSE(CreateDirectoryW(tooLong.c_str(), nullptr));
     EXPECT_EQ(GetLastError(), ERROR_FILENAME_EXCED_RANGE);
     EXPECT_TRUE(DeleteFileW(longest.c_str()));
-}
-
-TEST(DirectoryApiWithoutDriveC, SystemDirectoryFails)
-{
-    TempDataRoot root("D");
-    wchar_t buffer[MAX_PATH];
-    EXPECT_EQ(GetSystemDirectoryW(buffer, MAX_PATH), 0u);
-    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
-    EXPECT_FALSE(root.Exists("C"));
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <fcntl.h>
 #include <set>
 #include <sys/stat.h>
-#include <sys/xattr.h>
 #include <vector>
 
 namespace {
@@ -49,11 +48,6 @@ protected:
         for (const char* name : {"b.csv", "A.fsd", "readme", ".hidden", "y.TXT", "Z.txt"})
             root.WriteFile(std::string("D/data/") + name, "12345");
         root.WriteFile("D/top.txt");
-    }
-
-    bool HasExtendedAttributes()
-    {
-        return ::setxattr((root / "D/top.txt").c_str(), "user.probe", "1", 1, 0) == 0;
     }
 
     TempDataRoot root;
@@ -117,7 +111,7 @@ TEST_F(FindFileTest, EntryData)
 
 TEST_F(FindFileTest, StoredAttributesShowInTheListingAndTravelWithACopy)
 {
-    if (!HasExtendedAttributes())
+    if (!root.HasExtendedAttributes())
         GTEST_SKIP() << "no extended attributes on this file system";
     root.MakeDir("D/other");
     ASSERT_TRUE(SetFileAttributesW(L"D:\\data\\b.csv", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE));

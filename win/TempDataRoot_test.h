@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace win::testing {
@@ -33,6 +34,15 @@ public:
     {
         struct stat info {};
         return ::lstat((*this / relative).c_str(), &info) == 0;
+    }
+    // False where the file system keeps no user extended attributes, which
+    // hold the archive and system bits.
+    bool HasExtendedAttributes() const
+    {
+        WriteFile(".probe");
+        const bool kept = ::setxattr((*this / ".probe").c_str(), "user.probe", "1", 1, 0) == 0;
+        ::unlink((*this / ".probe").c_str());
+        return kept;
     }
 };
 

@@ -65,17 +65,6 @@ TEST_F(ListBoxTest, TapSelectsOnPressAndNotifiesOnReleaseOnlyWithNotifyStyle)
     EXPECT_TRUE(recorder.Matches({}));
 }
 
-TEST_F(ListBoxTest, SetCurSelIsSilentAndChecksItsIndex)
-{
-    HWND list = Make(LBS_NOTIFY);
-    EXPECT_EQ(Send(list, LB_SETCURSEL, 3), 3);
-    EXPECT_EQ(Send(list, LB_SETCURSEL, 10), LB_ERR);
-    EXPECT_EQ(Send(list, LB_GETCURSEL), 3);
-    EXPECT_EQ(Send(list, LB_SETCURSEL, static_cast<WPARAM>(-1)), LB_ERR);
-    EXPECT_EQ(Send(list, LB_GETCURSEL), LB_ERR);
-    EXPECT_TRUE(recorder.Matches({}));
-}
-
 TEST_F(ListBoxTest, TapBelowTheLastRowLandsOnTheLastRow)
 {
     HWND list = recorder.Create(L"ListBox", LBS_NOTIFY, kId, RECT{0, 0, 100, 100});
@@ -124,14 +113,19 @@ TEST_F(ListBoxTest, TapPartScrollsTheRowIntoView)
     EXPECT_EQ(TapPart(list, "column", 0), InputResult::NoSuchPart);
 }
 
-TEST_F(ListBoxTest, InsertAndDeleteKeepTheSelectionOnItsRowAndAreSilent)
+// Changes from code send nothing; the selection stays on its row or goes with it.
+TEST_F(ListBoxTest, SetCurSelInsertAndDeleteAreSilentAndCheckTheirIndex)
 {
     HWND list = Make(LBS_NOTIFY);
-    Send(list, LB_SETCURSEL, 5);
+    EXPECT_EQ(Send(list, LB_SETCURSEL, 5), 5);
+    EXPECT_EQ(Send(list, LB_SETCURSEL, 10), LB_ERR);
     EXPECT_EQ(Send(list, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(L"new")), 0);
     EXPECT_EQ(Send(list, LB_GETCURSEL), 6);
     EXPECT_EQ(Send(list, LB_INSERTSTRING, 99, reinterpret_cast<LPARAM>(L"x")), LB_ERR);
     EXPECT_EQ(Send(list, LB_DELETESTRING, 6), 10);
+    EXPECT_EQ(Send(list, LB_GETCURSEL), LB_ERR);
+    Send(list, LB_SETCURSEL, 3);
+    EXPECT_EQ(Send(list, LB_SETCURSEL, static_cast<WPARAM>(-1)), LB_ERR);
     EXPECT_EQ(Send(list, LB_GETCURSEL), LB_ERR);
     Send(list, LB_RESETCONTENT);
     EXPECT_EQ(Send(list, LB_GETCOUNT), 0);

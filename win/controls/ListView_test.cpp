@@ -15,6 +15,17 @@ constexpr UINT kFocused = LVIS_FOCUSED;
 constexpr UINT kSelected = LVIS_SELECTED;
 constexpr UINT kBoth = LVIS_FOCUSED | LVIS_SELECTED;
 
+std::wstring Text(HWND list, int index, int subItem = 0)
+{
+    wchar_t buffer[64] = {};
+    LVITEMW item{};
+    item.iSubItem = subItem;
+    item.pszText = buffer;
+    item.cchTextMax = 64;
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return buffer;
+}
+
 class ListViewTest : public ::testing::Test {
 protected:
     // Two columns of 100 pixels; the header and five rows fit.
@@ -56,16 +67,6 @@ protected:
     static UINT State(HWND list, int index)
     {
         return static_cast<UINT>(SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(index), kBoth));
-    }
-    static std::wstring Text(HWND list, int index, int subItem = 0)
-    {
-        wchar_t buffer[64] = {};
-        LVITEMW item{};
-        item.iSubItem = subItem;
-        item.pszText = buffer;
-        item.cchTextMax = 64;
-        SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-        return buffer;
     }
     static LPARAM Param(HWND list, int index)
     {
@@ -370,14 +371,8 @@ TEST_F(ListViewTest, DeletionNotifiesBeforeTheRowsGoFromTheLastUnlessSuppressed)
 std::vector<std::wstring> Texts(HWND list)
 {
     std::vector<std::wstring> texts;
-    for (int row = 0; row < SendMessageW(list, LVM_GETITEMCOUNT, 0, 0); ++row) {
-        wchar_t buffer[32] = {};
-        LVITEMW item{};
-        item.pszText = buffer;
-        item.cchTextMax = 32;
-        SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-        texts.emplace_back(buffer);
-    }
+    for (int row = 0; row < SendMessageW(list, LVM_GETITEMCOUNT, 0, 0); ++row)
+        texts.push_back(Text(list, row));
     return texts;
 }
 
