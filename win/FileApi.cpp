@@ -322,17 +322,9 @@ BOOL SetFileTime(HANDLE file, const FILETIME*, const FILETIME* lastAccessTime, c
         return FALSE;
     if (!object->CanWrite())
         return win::FailWith(ERROR_ACCESS_DENIED);
+    // The times are the simulated clock's; a null one stays as it is.
     auto toTimespec = [](const FILETIME* time) {
-        timespec spec{0, UTIME_OMIT};
-        if (time == nullptr)
-            return spec;
-        // 100-nanosecond ticks since 1601 to seconds and nanoseconds since 1970.
-        const long long ticks =
-            static_cast<long long>((static_cast<unsigned long long>(time->dwHighDateTime) << 32) | time->dwLowDateTime) -
-            116444736000000000LL;
-        spec.tv_sec = static_cast<time_t>(ticks / 10000000 - (ticks % 10000000 < 0 ? 1 : 0));
-        spec.tv_nsec = static_cast<long>(((ticks % 10000000) + 10000000) % 10000000 * 100);
-        return spec;
+        return time ? win::FileInfo::FromFileTime(*time) : timespec{0, UTIME_OMIT};
     };
     const timespec times[2] = {toTimespec(lastAccessTime), toTimespec(lastWriteTime)};
     if (::futimens(object->Fd(), times) != 0) {

@@ -166,4 +166,20 @@ FILETIME FileInfo::ToFileTime(const timespec& time)
     return TicksToFileTime(seconds * kTicksPerSecond + time.tv_nsec / 100 + kUnixEpochTicks);
 }
 
+timespec FileInfo::FromFileTime(const FILETIME& time)
+{
+    const std::int64_t ticks = FileTimeToTicks(time) - kUnixEpochTicks;
+    // Floor division: a time before 1970 still has nanoseconds in 0..999999999.
+    std::int64_t seconds = ticks / kTicksPerSecond;
+    std::int64_t rest = ticks % kTicksPerSecond;
+    if (rest < 0) {
+        rest += kTicksPerSecond;
+        --seconds;
+    }
+    timespec result{};
+    result.tv_sec = static_cast<time_t>(seconds - Clock::GetOffsetSeconds());
+    result.tv_nsec = static_cast<long>(rest * 100);
+    return result;
+}
+
 }  // namespace win

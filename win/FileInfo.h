@@ -64,8 +64,9 @@ struct FileInfo {
     // entry carries stored bits. False (errno set) when the mark is refused.
     static bool KeepStoredAttributesAfterMove(const ResolvedPath& path);
 
-    // A file-system time as the simulated clock shows it.
+    // A file-system time as the simulated clock shows it, and back.
     static FILETIME ToFileTime(const timespec& time);
+    static timespec FromFileTime(const FILETIME& time);
 };
 
 }  // namespace win
