@@ -12,6 +12,8 @@
 #include "host/IMRToolBar.h"
 #include "win/Dialog.h"
 
+#include <cstddef>
+
 class CCBRDialog : public CDialog, public IMRRec, public IMRToolBar {
 public:
     DECLARE_DYNAMIC(CCBRDialog)
@@ -21,7 +23,23 @@ public:
 
     bool IsStandAlone() const { return m_bStandAlone; }
 
+    // A control's text: item `item` of a group of the host's text service,
+    // or `defaultText` when the service has none.
+    struct ItemText {
+        int id;
+        DWORD item;
+        const wchar_t* defaultText;
+    };
+
 protected:
+    // Sets the text of each control of `texts` from `group`.
+    template <std::size_t N>
+    void SetItemTexts(DWORD group, const ItemText (&texts)[N])
+    {
+        SetItemTexts(group, texts, N);
+    }
+    void SetItemTexts(DWORD group, const ItemText* texts, std::size_t count);
+
     // Chained by derived classes from their own WM_DESTROY handlers.
     void OnDestroy();
 

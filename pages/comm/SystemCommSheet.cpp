@@ -111,12 +111,7 @@ BOOL CSystemCommSheet::OnInitDialog()
 
 void CSystemCommSheet::SetTexts()
 {
-    struct Item {
-        int id;
-        DWORD item;
-        const wchar_t* text;
-    };
-    static const Item items[] = {
+    static const ItemText items[] = {
         {17057, 2, L"通信ポート設定"},
         {IDC_CHECK_UPS, 3, L"RS232CにUPSを接続する(UPSと接続した状態で設定して下さい)"},
         {17058, 4, L"通信ポート選択"},
@@ -128,8 +123,7 @@ void CSystemCommSheet::SetTexts()
         {IDC_CHECK_SEND_ON_RECORD_END, 10, L"収録終了時"},
         {IDC_CHECK_SEND_ON_ERROR, 11, L"エラー発生時"},
     };
-    for (const Item& item : items)
-        SetDlgItemText(item.id, Text(item.item, item.text));
+    SetItemTexts(IDD_COMM_SHEET, items);
 }
 
 void CSystemCommSheet::LoadFromBlock()

@@ -54,21 +54,15 @@ BOOL CSystemRS232CDlg::OnInitDialog()
 {
     CCBRDialog::OnInitDialog();
     SetWindowText(Text(11, L"RS232C設定"));
-    struct Item {
-        int id;
-        DWORD group, item;
-        const wchar_t* text;
+    static const ItemText labels[] = {
+        {17084, 1, L"通信速度"},  {17085, 2, L"データビット"}, {17086, 3, L"ストップビット"},
+        {17087, 4, L"パリティ"},  {17088, 5, L"フロー制御"},   {17093, 6, L"デリミタ"},
+        {17080, 7, kTimeoutCaption}, {17026, 8, L"なし"},     {17050, 9, L"奇数"},
+        {17051, 10, L"偶数"},
     };
-    static const Item items[] = {
-        {17084, IDD_RS232C, 1, L"通信速度"},  {17085, IDD_RS232C, 2, L"データビット"},
-        {17086, IDD_RS232C, 3, L"ストップビット"}, {17087, IDD_RS232C, 4, L"パリティ"},
-        {17088, IDD_RS232C, 5, L"フロー制御"}, {17093, IDD_RS232C, 6, L"デリミタ"},
-        {17080, IDD_RS232C, 7, kTimeoutCaption}, {17026, IDD_RS232C, 8, L"なし"},
-        {17050, IDD_RS232C, 9, L"奇数"},      {17051, IDD_RS232C, 10, L"偶数"},
-        {IDOK, 1, 2, L"実行"},                {IDCANCEL, 1, 3, L"キャンセル"},
-    };
-    for (const Item& item : items)
-        SetDlgItemText(item.id, comm_ids::Text(item.group, item.item, item.text));
+    static const ItemText buttons[] = {{IDOK, 2, L"実行"}, {IDCANCEL, 3, L"キャンセル"}};
+    SetItemTexts(IDD_RS232C, labels);
+    SetItemTexts(1, buttons);
 
     m_handTimeout.AutoLoad(IDC_HAND_TIMEOUT, this);
     for (int index = 0; index < kButtons; ++index)

@@ -82,12 +82,7 @@ void CSystemMaintenanceSheet::DoDataExchange(CDataExchange* dx)
 BOOL CSystemMaintenanceSheet::OnInitDialog()
 {
     CSystemSettingSheet::OnInitDialog();
-    struct Item {
-        int id;
-        DWORD item;
-        const wchar_t* text;
-    };
-    static const Item items[] = {
+    static const ItemText items[] = {
         {IDC_BUTTON_VERSION, 2, L"バージョン表示"},
         {IDC_BUTTON_TEST_PRINT, 4, L"テストプリント"},
         {IDC_BUTTON_DATA_RECORD, 5, L"データ記録"},
@@ -95,8 +90,7 @@ BOOL CSystemMaintenanceSheet::OnInitDialog()
         {IDC_BUTTON_CLOCK, 9, L"時計校正"},
         {IDC_CHECK_MAINTENANCE_NEXT, 11, L"次回メンテナンスモードで起動する"},
     };
-    for (const Item& item : items)
-        SetDlgItemText(item.id, Text(item.item, item.text));
+    SetItemTexts(IDD_MAINTENANCE_SHEET, items);
     if (m_pConfig && m_pConfig->pMisc && m_pConfig->pMisc->bMaintenanceNextStart)
         m_checkMaintenanceNext.SetCheck(BST_CHECKED);
     return TRUE;

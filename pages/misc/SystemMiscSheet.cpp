@@ -112,12 +112,7 @@ BOOL CSystemMiscSheet::OnInitDialog()
 
 void CSystemMiscSheet::SetTexts()
 {
-    struct Item {
-        int id;
-        DWORD item;
-        const wchar_t* text;
-    };
-    static const Item items[] = {
+    static const ItemText items[] = {
         {17078, 2, L"ブザー/クリック音"},
         {IDC_CHECK_BUZZER, 3, L"ブザー音"},
         {IDC_CHECK_CLICK, 4, L"クリック音"},
@@ -133,8 +128,7 @@ void CSystemMiscSheet::SetTexts()
         {IDC_GROUP_CURSOR, 14, L"マウスカーソル"},
         {IDC_CHECK_CURSOR, 15, L"カーソルON/OFF"},
     };
-    for (const Item& item : items)
-        SetDlgItemText(item.id, Text(item.item, item.text));
+    SetItemTexts(IDD_MISC_SHEET, items);
     // The box stays hidden; its state and field are still kept.
     m_checkKeyLockOnResume.ShowWindow(SW_HIDE);
 }

@@ -125,12 +125,7 @@ BOOL CSystemRecordingSheet::OnInitDialog()
 
 void CSystemRecordingSheet::SetTexts()
 {
-    struct Item {
-        int id;
-        DWORD item;
-        const wchar_t* text;
-    };
-    static const Item items[] = {
+    static const ItemText items[] = {
         {17019, 2, L"メモリ容量の変更"},
         {IDC_BUTTON_SPEED_TABLE, 3, L"速度テーブル設定"},
         {IDC_BUTTON_PRINT, 4, L"プリント設定"},
@@ -153,8 +148,7 @@ void CSystemRecordingSheet::SetTexts()
         {IDC_CAPACITY, 20, L"現在の設定は、xxxW/CHのメモリ容量になります。"},
         {IDC_CHECK_FREC_SAVE, 21, L"ファイル収録後に環境を保存する"},
     };
-    for (const Item& item : items)
-        SetDlgItemText(item.id, Text(IDD_RECORDING_SHEET, item.item, item.text));
+    SetItemTexts(IDD_RECORDING_SHEET, items);
 }
 
 void CSystemRecordingSheet::CreateChannelPanel()
