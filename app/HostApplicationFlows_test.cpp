@@ -10,7 +10,6 @@
 #include "PlaybackScreen.h"
 #include "ScreenCache.h"
 #include "SettingsFile.h"
-#include "host/devices/UsbEject.h"
 #include "host/dialogs/DateEntryDialog.h"
 #include "tests/harness/DialogTestHelpers.h"
 #include "tests/harness/TempDataRoot.h"
@@ -22,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <utility>
 
 namespace {
 
@@ -34,7 +34,6 @@ constexpr UINT IDD_FILE_PROC = 17017;
 constexpr UINT IDD_KEYBOARD_PATH = 30004;
 constexpr int IDC_TAB = 17000;
 constexpr int IDC_SHUTDOWN = 17005;
-constexpr int IDC_USB_RELEASE = 17002;
 constexpr int IDC_KEYBOARD_CLEAR = 30156;
 constexpr int IDC_PROC_HAND = 19001;
 constexpr UINT IDD_DATETIME = 30005;
@@ -63,9 +62,6 @@ constexpr int IDC_FILE_DELETE = 17033;
 constexpr int IDC_ENV_SAVE = 17034;
 constexpr int IDC_SELECT_ALL = 17043;
 constexpr int IDC_CLEAR_ALL = 17044;
-
-// How a load ends: the restart it asks for, then the script's shutdown.
-const std::vector<std::wstring> kLoadThenRestart{L"DLGREQ_LOAD_SETTINGS", L"DLGREQ_RESTART", L"DLGREQ_SHUTDOWN"};
 
 // The scripted operator, checking before every step that the panel's screen
 // built from kept texts is the screen built afresh: a change that a window
@@ -126,11 +122,12 @@ protected:
         });
     }
 
-    // The host closed the dialog and opened a new one, which shows the mode.
-    void ExpectFreshDialogInMode(ScriptedOperator& script, const HWND& first, int mode)
+    // The host closed the dialog `shown` and opened a new one, which shows the
+    // mode and becomes `shown`.
+    void ExpectFreshDialogInMode(ScriptedOperator& script, HWND& shown, int mode)
     {
-        script.Do(IDD_SYSTEM, "a fresh dialog shows the loaded mode", [&first, mode](HWND window) {
-            EXPECT_NE(window, first);
+        script.Do(IDD_SYSTEM, "a fresh dialog shows the loaded mode", [&shown, mode](HWND window) {
+            EXPECT_NE(window, std::exchange(shown, window));
             HWND modeSwitch = FindControl(window, IDC_MODE_SWITCH[mode]);
             ASSERT_NE(modeSwitch, nullptr);
             EXPECT_EQ(SendMessageW(modeSwitch, BM_GETCHECK, 0, 0), BST_CHECKED);
@@ -162,7 +159,11 @@ protected:
     std::unique_ptr<HostApplication> app;
 };
 
-TEST_F(HostApplicationFlowsTest, AnEnvironmentSavedOnTheFilePageRestoresTheModeAfterTheRestart)
+// An environment saved on the file page and slot 2 of the saved setups each
+// bring their mode back: a load from the page or from the nested setups
+// dialog makes the host close the dialog and open a fresh one on the loaded
+// state, which it also keeps.
+TEST_F(HostApplicationFlowsTest, ASavedEnvironmentOrSetupRestoresItsModeAfterTheRestart)
 {
     HWND first = nullptr;
     ScreenCheckingOperator script;
@@ -181,9 +182,24 @@ TEST_F(HostApplicationFlowsTest, AnEnvironmentSavedOnTheFilePageRestoresTheModeA
     AnswerPopup(script, L"環境保存", L"環境保存しました。", IDOK);
 
     ChooseTab(script, 0);
+    ChangeMode(script, 3);
+    script.Tap(IDD_SYSTEM, IDC_MY_SETTING);
+    script.Tap(IDD_MY_SETUP, IDC_SLOT1 + 1);
+    script.Tap(IDD_MY_SETUP, IDC_SETUP_SAVE);
+    script.Do(IDD_MY_SETUP, "slot 2 shows its saved time", [](HWND window) {
+        EXPECT_NE(GetWindowTextString(FindControl(window, IDC_SLOT_TIME1 + 1)), L"----/--/-- --:--");
+        EXPECT_EQ(GetWindowTextString(FindControl(window, IDC_SLOT_TIME1)), L"----/--/-- --:--");
+    });
+    script.Tap(IDD_MY_SETUP, IDOK);
     ChangeMode(script, 4);
-    ChooseTab(script, 1);
     script.Do(IDD_SYSTEM, "the mode is X-Y now", [this](HWND) { EXPECT_EQ(app->State().SysMeas().GetMode(), 4); });
+    script.Tap(IDD_SYSTEM, IDC_MY_SETTING);
+    script.Tap(IDD_MY_SETUP, IDC_SLOT1 + 1);
+    script.Tap(IDD_MY_SETUP, IDC_SETUP_LOAD);
+    AnswerPopup(script, L"KQ5800", L"設定を反映するためにプログラムを再起動します。", IDOK);
+    ExpectFreshDialogInMode(script, first, 3);
+
+    ChooseTab(script, 1);
     SelectRow(script, L"keep.ENV");
     script.Tap(IDD_SYSTEM, IDC_FILE_LOAD);
     AnswerPopup(script, L"読み込み", L"環境保存データ[D:\\data\\keep.ENV]を読み込みます。よろしいですか？", IDOK);
@@ -198,44 +214,11 @@ TEST_F(HostApplicationFlowsTest, AnEnvironmentSavedOnTheFilePageRestoresTheModeA
     ASSERT_TRUE(SettingsFile::Load(root.StatePath(), kept, error)) << error;
     EXPECT_EQ(kept.SysMeas().GetMode(), 2) << "the host keeps the loaded state";
     std::vector<std::wstring> names = RequestNames();
-    ASSERT_GE(names.size(), 3u);
-    EXPECT_EQ(std::vector<std::wstring>(names.end() - 3, names.end()), kLoadThenRestart);
-}
-
-TEST_F(HostApplicationFlowsTest, SavedSetupTwoRestoresTheModeAfterTheRestartAndShutdownRunsTheWriteFilterTool)
-{
-    // Set before the save, so the loaded setup still asks for maintenance mode.
-    app->State().Misc().bMaintenanceNextStart = true;
-    HWND first = nullptr;
-    ScreenCheckingOperator script;
-    ChangeMode(script, 3);
-    script.Do(IDD_SYSTEM, "remember the dialog", [&first](HWND window) { first = window; });
-    script.Tap(IDD_SYSTEM, IDC_MY_SETTING);
-    script.Tap(IDD_MY_SETUP, IDC_SLOT1 + 1);
-    script.Tap(IDD_MY_SETUP, IDC_SETUP_SAVE);
-    script.Do(IDD_MY_SETUP, "slot 2 shows its saved time", [](HWND window) {
-        EXPECT_NE(GetWindowTextString(FindControl(window, IDC_SLOT_TIME1 + 1)), L"----/--/-- --:--");
-        EXPECT_EQ(GetWindowTextString(FindControl(window, IDC_SLOT_TIME1)), L"----/--/-- --:--");
-    });
-    script.Tap(IDD_MY_SETUP, IDOK);
-    ChangeMode(script, 1);
-    script.Tap(IDD_SYSTEM, IDC_MY_SETTING);
-    script.Tap(IDD_MY_SETUP, IDC_SLOT1 + 1);
-    script.Tap(IDD_MY_SETUP, IDC_SETUP_LOAD);
-    AnswerPopup(script, L"KQ5800", L"設定を反映するためにプログラムを再起動します。", IDOK);
-    ExpectFreshDialogInMode(script, first, 3);
-    ShutDown(script);
-    Run(script);
-
-    EXPECT_EQ(app->State().SysMeas().GetMode(), 3);
-    // The shutdown ran the write-filter tool, which logged its run once.
-    EXPECT_TRUE(std::regex_match(app_testing::ReadAll(root.WriteFilterLogPath()),
-                                 std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d EWFMGR\.EXE C: -disable\n)")))
-        << app_testing::ReadAll(root.WriteFilterLogPath());
-    std::vector<std::wstring> names = RequestNames();
-    ASSERT_GE(names.size(), 4u);
-    EXPECT_EQ(std::count(names.begin(), names.end(), L"DLGREQ_SAVE_SETTINGS"), 1);
-    EXPECT_EQ(std::vector<std::wstring>(names.end() - 3, names.end()), kLoadThenRestart);
+    EXPECT_EQ(std::count(names.begin(), names.end(), L"DLGREQ_SAVE_SETTINGS"), 2);
+    ASSERT_GE(names.size(), 5u);
+    EXPECT_EQ(std::vector<std::wstring>(names.end() - 5, names.end()),
+              (std::vector<std::wstring>{L"DLGREQ_LOAD_SETTINGS", L"DLGREQ_RESTART", L"DLGREQ_LOAD_SETTINGS",
+                                         L"DLGREQ_RESTART", L"DLGREQ_SHUTDOWN"}));
 }
 
 // The maintenance page's box shows the host's block and writes it; ticked,
@@ -329,33 +312,6 @@ TEST_F(HostApplicationFlowsTest, DeletingTheFileInPlaybackOrAFolderAboveItCloses
     // The closed playback is part of the instrument the host keeps.
     std::string profile = app_testing::ReadAll(root.ProfilePath());
     EXPECT_NE(profile.find("playback.file = \n"), std::string::npos) << profile;
-}
-
-TEST_F(HostApplicationFlowsTest, TheUsbReleaseClosesThePlaybackAndEjectsAsTheInstrumentAnswers)
-{
-    std::string error;
-    ASSERT_TRUE(PlaybackScreen::Open(L"D:\\data\\WAVE0001.FSD", error)) << error;
-    const int ejectsBefore = UsbEject::GetCallCount();
-    ScreenCheckingOperator script;
-    script.Tap(IDD_SYSTEM, IDC_USB_RELEASE);
-    script.Tap(IDD_POPUP, IDOK);
-    AnswerPopup(script, L"USBドライブ切り離し", L"USBドライブを安全に取り外せることが\n確認されました。", IDOK);
-    script.Do(IDD_SYSTEM, "now the drives refuse", [](HWND) {
-        EXPECT_FALSE(PlaybackScreen::IsOpen());
-        InstrumentProfile::Modify([](InstrumentProfile& profile) { profile.usbEjectResult = 0; });
-    });
-    script.Tap(IDD_SYSTEM, IDC_USB_RELEASE);
-    script.Tap(IDD_POPUP, IDOK);
-    AnswerPopup(script, L"USBドライブ切り離し", L"USBドライブの切り離しに失敗しました。\n", IDOK);
-    ShutDown(script);
-    Run(script);
-    EXPECT_EQ(UsbEject::GetCallCount(), ejectsBefore + 2);
-    std::vector<std::wstring> names = RequestNames();
-    ASSERT_GE(names.size(), 3u);
-    // The first release found a file in playback and closed it; the second found none.
-    EXPECT_EQ(std::vector<std::wstring>(names.begin(), names.begin() + 3),
-              (std::vector<std::wstring>{L"DLGREQ_QUERY_PLAYBACK", L"DLGREQ_CLOSE_PLAYBACK",
-                                         L"DLGREQ_QUERY_PLAYBACK"}));
 }
 
 TEST_F(HostApplicationFlowsTest, TheAuxiliaryPageSettingsSurviveARestartOfTheSimulator)

@@ -12,7 +12,6 @@
 #include "host/formats/DiademFile.h"
 #include "host/formats/FamosFile.h"
 #include "host/formats/MatFile4.h"
-#include "tests/harness/TempDataRoot.h"
 #include "win/TextConvert.h"
 
 #include <gtest/gtest.h>
@@ -53,7 +52,7 @@ std::vector<double> CsvRow(const std::string& line)
     return values;
 }
 
-class HostReceiverFilesTest : public ::testing::Test {
+class HostReceiverFilesTest : public app_testing::ReceiverTest {
 protected:
     void SetUp() override
     {
@@ -77,45 +76,28 @@ protected:
 
     T_DLG_REQUEST SaveBlock(std::uint32_t block, const wchar_t* destination, BYTE format)
     {
-        T_DLG_REQUEST request;
-        request.Prepare(this, DLGREQ_SAVE_MEMORY_BLOCK);
-        request.SetWord(12, block);
-        request.SetPointer(16, destination);
-        request.SetByte(24, format);
-        request.SetByte(28, 1);
-        receiver.OnDLGRequest(&request, 1);
-        return request;
+        return Send(DLGREQ_SAVE_MEMORY_BLOCK, [=](T_DLG_REQUEST& request) {
+            request.SetWord(12, block);
+            request.SetPointer(16, destination);
+            request.SetByte(24, format);
+            request.SetByte(28, 1);
+        });
     }
     T_DLG_REQUEST Convert(const wchar_t* source, const wchar_t* destination)
     {
-        T_DLG_REQUEST request;
-        request.Prepare(this, DLGREQ_CONVERT_FILE_CSV);
-        request.SetPointer(12, source);
-        request.SetPointer(16, destination);
-        receiver.OnDLGRequest(&request, 1);
-        return request;
+        return Send(DLGREQ_CONVERT_FILE_CSV, [=](T_DLG_REQUEST& request) {
+            request.SetPointer(12, source);
+            request.SetPointer(16, destination);
+        });
     }
     void Export(const wchar_t* folder, const wchar_t* source, DWORD format)
     {
-        T_DLG_REQUEST request;
-        request.Prepare(this, DLGREQ_EXPORT_FILE);
-        request.SetWord(12, 0);
-        request.SetPointer(16, folder);
-        request.SetPointer(20, source);
-        request.SetWord(24, format);
-        request.SetByte(28, 1);
-        receiver.OnDLGRequest(&request, 1);
-    }
-    // The "host" field of the newest log entry.
-    std::wstring LastNote() const
-    {
-        auto entries = log.Since(0);
-        if (entries.empty())
-            return L"(no entry)";
-        for (const DlgRequestField& field : entries.back().fields)
-            if (field.name == L"host")
-                return field.value;
-        return L"(no host field)";
+        Send(DLGREQ_EXPORT_FILE, [=](T_DLG_REQUEST& request) {
+            request.SetPointer(16, folder);
+            request.SetPointer(20, source);
+            request.SetWord(24, format);
+            request.SetByte(28, 1);
+        });
     }
     // The sample file with one byte of its samples changed: the CRC no longer matches.
     void Damage(const std::string& name, const std::string& as)
@@ -124,13 +106,6 @@ protected:
         bytes[bytes.size() / 2] ^= 0x5A;
         WriteAll(root / "D" / "data" / as, bytes);
     }
-
-    testing_support::TempDataRoot dataRoot;
-    app_testing::DefaultInstrument instrument;
-    fs::path root{dataRoot.Path()};
-    HostState state;
-    RequestLog log;
-    HostReceiver receiver{state, log, [] {}};
 };
 
 TEST_F(HostReceiverFilesTest, AMemoryBlockSavedAsADataFileHoldsTheBlocksSamples)
