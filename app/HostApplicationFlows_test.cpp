@@ -6,11 +6,12 @@
 #include "HostApplication.h"
 
 #include "AppTestSupport.h"
-#include "ConfigJson.h"
 #include "PlaybackScreen.h"
 #include "ScreenCache.h"
 #include "SettingsFile.h"
 #include "host/dialogs/DateEntryDialog.h"
+#include "pages/files/FileSheetIds.h"
+#include "pages/maintenance/MaintenanceIds.h"
 #include "tests/harness/DialogTestHelpers.h"
 #include "tests/harness/TempDataRoot.h"
 #include "win/Input.h"
@@ -27,6 +28,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace testing_support;
+using namespace file_sheet;
+using namespace maintenance_ids;
 
 constexpr UINT IDD_MY_SETUP = 17018;
 constexpr UINT IDD_SHUTDOWN = 17019;
@@ -37,15 +40,6 @@ constexpr int IDC_SHUTDOWN = 17005;
 constexpr int IDC_KEYBOARD_CLEAR = 30156;
 constexpr int IDC_PROC_HAND = 19001;
 constexpr UINT IDD_DATETIME = 30005;
-// The maintenance page.
-constexpr int IDC_CLOCK = 17037;
-constexpr int IDC_MAINTENANCE_NEXT = 17181;
-
-// The auxiliary page.
-constexpr int IDC_MISC_BUZZER = 17068;
-constexpr int IDC_MISC_AUTO_OFF = 17069;
-constexpr int IDC_MISC_DELAY = 17071;
-constexpr int IDC_MISC_FEED = 17072;
 
 // The measurement-mode page.
 constexpr int IDC_MY_SETTING = 17001;
@@ -55,13 +49,6 @@ constexpr int IDC_SLOT1 = 17040;
 constexpr int IDC_SLOT_TIME1 = 17167;
 constexpr int IDC_SETUP_SAVE = 17104;
 constexpr int IDC_SETUP_LOAD = 17032;
-// The file page.
-constexpr int IDC_FILE_LIST = 17109;
-constexpr int IDC_FILE_LOAD = 17032;
-constexpr int IDC_FILE_DELETE = 17033;
-constexpr int IDC_ENV_SAVE = 17034;
-constexpr int IDC_SELECT_ALL = 17043;
-constexpr int IDC_CLEAR_ALL = 17044;
 
 // The scripted operator, checking before every step that the panel's screen
 // built from kept texts is the screen built afresh: a change that a window
@@ -110,7 +97,7 @@ protected:
     void SelectRow(ScriptedOperator& script, const std::wstring& name)
     {
         script.Do(IDD_SYSTEM, "tap the row", [name](HWND window) {
-            HWND list = FindControl(window, IDC_FILE_LIST);
+            HWND list = FindControl(window, IDC_LIST_FILE);
             ASSERT_NE(list, nullptr);
             const win::ScreenControl shown = win::DescribeControl(list);
             for (std::size_t row = 0; row < shown.rows.size(); ++row)
@@ -173,7 +160,7 @@ TEST_F(HostApplicationFlowsTest, ASavedEnvironmentOrSetupRestoresItsModeAfterThe
         first = window;
         EXPECT_TRUE(testing_support::ShowsText(window, L"WAVE0001.FSD"));
     });
-    script.Tap(IDD_SYSTEM, IDC_ENV_SAVE);
+    script.Tap(IDD_SYSTEM, IDC_BUTTON_ENV_SAVE);
     script.Tap(IDD_FILE_PROC, IDC_PROC_HAND);
     script.Tap(IDD_KEYBOARD_PATH, IDC_KEYBOARD_CLEAR);
     script.Type(IDD_KEYBOARD_PATH, L"keep");
@@ -201,7 +188,7 @@ TEST_F(HostApplicationFlowsTest, ASavedEnvironmentOrSetupRestoresItsModeAfterThe
 
     ChooseTab(script, 1);
     SelectRow(script, L"keep.ENV");
-    script.Tap(IDD_SYSTEM, IDC_FILE_LOAD);
+    script.Tap(IDD_SYSTEM, IDC_BUTTON_LOAD);
     AnswerPopup(script, L"読み込み", L"環境保存データ[D:\\data\\keep.ENV]を読み込みます。よろしいですか？", IDOK);
     AnswerPopup(script, L"読み込み", L"設定を反映するためにプログラムを再起動します。", IDOK);
     ExpectFreshDialogInMode(script, first, 2);
@@ -230,9 +217,9 @@ TEST_F(HostApplicationFlowsTest, MaintenanceModeNextStartAndTheClockSurviveTheSh
     app->State().Misc().bMaintenanceNextStart = true;
     ScreenCheckingOperator script;
     ChooseTab(script, 5);
-    script.Tap(IDD_SYSTEM, IDC_MAINTENANCE_NEXT);  // off
-    script.Tap(IDD_SYSTEM, IDC_MAINTENANCE_NEXT);  // on again
-    script.Tap(IDD_SYSTEM, IDC_CLOCK);
+    script.Tap(IDD_SYSTEM, IDC_CHECK_MAINTENANCE_NEXT);  // off
+    script.Tap(IDD_SYSTEM, IDC_CHECK_MAINTENANCE_NEXT);  // on again
+    script.Tap(IDD_SYSTEM, IDC_BUTTON_CLOCK);
     script.Tap(IDD_DATETIME, DateEntryDialog::kUpId);  // one year on
     script.Tap(IDD_DATETIME, IDOK);
     ShutDown(script);
@@ -260,10 +247,10 @@ TEST_F(HostApplicationFlowsTest, EveryPageAndTheFileListsChangesReachThePanel)
         ChooseTab(script, tab);
     SelectRow(script, L"WAVE0002.FSD");
     for (int column : {1, 2, 0})
-        script.TapPart(IDD_SYSTEM, IDC_FILE_LIST, "column", column);
-    script.Tap(IDD_SYSTEM, IDC_SELECT_ALL);
-    script.Tap(IDD_SYSTEM, IDC_CLEAR_ALL);
-    script.Tap(IDD_SYSTEM, IDC_ENV_SAVE);
+        script.TapPart(IDD_SYSTEM, IDC_LIST_FILE, "column", column);
+    script.Tap(IDD_SYSTEM, IDC_BUTTON_SELECT_ALL);
+    script.Tap(IDD_SYSTEM, IDC_BUTTON_CLEAR_ALL);
+    script.Tap(IDD_SYSTEM, IDC_BUTTON_ENV_SAVE);
     script.Tap(IDD_FILE_PROC, IDC_PROC_HAND);
     script.Type(IDD_KEYBOARD_PATH, L"x");
     script.PressKey(IDD_KEYBOARD_PATH, VK_BACK);
@@ -292,7 +279,7 @@ TEST_F(HostApplicationFlowsTest, DeletingTheFileInPlaybackOrAFolderAboveItCloses
             ASSERT_TRUE(PlaybackScreen::Open(playing, error)) << error;
         });
         SelectRow(script, row);
-        script.Tap(IDD_SYSTEM, IDC_FILE_DELETE);
+        script.Tap(IDD_SYSTEM, IDC_BUTTON_DELETE);
         AnswerPopup(script, L"削除",
                     std::wstring(L"D:\\data\\") + row + L" は再生画面で使用中です。\n再生を中止して削除してもよろしいですか？",
                     IDOK);
@@ -312,35 +299,6 @@ TEST_F(HostApplicationFlowsTest, DeletingTheFileInPlaybackOrAFolderAboveItCloses
     // The closed playback is part of the instrument the host keeps.
     std::string profile = app_testing::ReadAll(root.ProfilePath());
     EXPECT_NE(profile.find("playback.file = \n"), std::string::npos) << profile;
-}
-
-TEST_F(HostApplicationFlowsTest, TheAuxiliaryPageSettingsSurviveARestartOfTheSimulator)
-{
-    // The right end of a jog steps it up by ten.
-    auto stepUp = [](ScriptedOperator& script, int id) {
-        script.Do(IDD_SYSTEM, "step the jog up", [id](HWND window) {
-            HWND jog = FindControl(window, id);
-            RECT client{};
-            GetClientRect(jog, &client);
-            EXPECT_EQ(win::TapAt(jog, POINT{client.right - 1, client.bottom / 2}), win::InputResult::Posted);
-        });
-    };
-    ASSERT_TRUE(app->State().Misc().bBuzzer);
-    ScreenCheckingOperator script;
-    ChooseTab(script, 4);
-    script.Tap(IDD_SYSTEM, IDC_MISC_BUZZER);
-    script.Tap(IDD_SYSTEM, IDC_MISC_AUTO_OFF);
-    stepUp(script, IDC_MISC_DELAY);
-    stepUp(script, IDC_MISC_FEED);
-    ShutDown(script);
-    Run(script);
-
-    // The delay is kept as the dialog goes, the feed length unreported.
-    app = std::make_unique<HostApplication>(root, log);
-    app->LoadState();
-    EXPECT_EQ(app->State().SysRec1().GetFeedLen(), 30u);
-    const nlohmann::json shown = ConfigJson::Describe(app->State())["misc"];
-    EXPECT_EQ(std::tuple(shown["buzzer"], shown["displayAutoOff"], shown["autoOffDelay"]), std::tuple(false, true, 20));
 }
 
 }  // namespace
