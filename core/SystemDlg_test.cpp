@@ -11,10 +11,7 @@
 #include "pages/misc/SystemMiscSheet.h"
 #include "pages/mode/SystemMainSheet.h"
 #include "pages/recording/SystemRecordingSheet.h"
-#include "tests/harness/HostConfiguration.h"
-#include "tests/harness/RecordingReceiver.h"
-#include "tests/harness/ScriptedOperator.h"
-#include "tests/harness/TempDataRoot.h"
+#include "tests/harness/SystemDialogTest.h"
 #include "win/DebugLog.h"
 #include "win/Drives.h"
 #include "win/Screen.h"
@@ -27,7 +24,6 @@
 namespace {
 
 using testing_support::FindControl;
-using testing_support::HostConfiguration;
 using testing_support::RecordingReceiver;
 using testing_support::ScriptedOperator;
 
@@ -56,13 +52,7 @@ void AnswerUsbPopup(ScriptedOperator& script, const std::wstring& message, int b
     });
 }
 
-class SystemDlgTest : public ::testing::Test {
-protected:
-    testing_support::Watchdog watchdog;
-    testing_support::TempDataRoot root;
-    HostConfiguration host;
-    RecordingReceiver receiver;
-};
+using SystemDlgTest = testing_support::SystemDialogTest;
 
 TEST_F(SystemDlgTest, TabsShowExactlyTheirPageAndEnterOrEscapeClosesNothing)
 {
@@ -197,14 +187,6 @@ TEST_F(SystemDlgTest, SetUpFunctionsRefuseNull)
 // the write-filter tool, the playback and eject steps.
 class ShutdownTest : public SystemDlgTest {
 protected:
-    INT_PTR Run(CSystemDlg& frame, RecordingReceiver* to)
-    {
-        frame.SetupConfigData(&host.record, false);
-        if (to)
-            frame.SetDLGCallback(to, 3);
-        return frame.DoModal();
-    }
-
     // A stand-in for the write-filter tool in the mapped system directory:
     // it notes its arguments, takes a moment, then notes that it ended.
     void InstallWriteFilterTool()
@@ -255,7 +237,7 @@ TEST_F(ShutdownTest, ConfirmedShutdownWritesTheChoiceRunsTheToolAndEnds)
         if (!row.confirm)
             script.Tap(IDD_SYSTEM, IDC_CLOSE);
         CSystemDlg frame(nullptr);
-        EXPECT_EQ(Run(frame, row.withReceiver ? &to : nullptr), IDOK) << "the dialog ends after the request";
+        EXPECT_EQ(RunSystem(frame, row.withReceiver ? &to : nullptr), IDOK) << "the dialog ends after the request";
 
         EXPECT_EQ(host.misc.bNoMemorySaveAtShutdown, row.confirm == row.tick) << "byte 302";
         EXPECT_EQ(host.misc.bMaintenanceNextStart, row.maintenanceNext) << "the shutdown never writes byte 303";
@@ -315,7 +297,7 @@ TEST_F(ShutdownTest, UsbReleaseClosesPlaybackEjectsAndKeepsTheCurrentDirectory)
         });
         script.Tap(IDD_SYSTEM, IDC_CLOSE);
         CSystemDlg frame(nullptr);
-        Run(frame, row.playbackAnswer < 0 ? nullptr : &to);
+        RunSystem(frame, row.playbackAnswer < 0 ? nullptr : &to);
         const bool released = row.answer == IDOK;
         EXPECT_EQ(UsbEject::GetCallCount(), ejectsBefore + (released ? 1 : 0));
         EXPECT_TRUE(!released || UsbEject::WasFileActivitySuspendedAtLastCall());

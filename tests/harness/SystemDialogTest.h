@@ -46,6 +46,16 @@ protected:
         EXPECT_TRUE(script.Finished());
     }
 
+    // Runs `frame`, made by the test, on the host's record, handing it `to`
+    // when given.
+    INT_PTR RunSystem(CSystemDlg& frame, RecordingReceiver* to)
+    {
+        frame.SetupConfigData(&host.record, false);
+        if (to)
+            frame.SetDLGCallback(to, 5);
+        return frame.DoModal();
+    }
+
     Watchdog watchdog;
     TempDataRoot root;
     HostConfiguration host;
