@@ -6,10 +6,7 @@
 #include "core/SystemDlg.h"
 #include "host/IMRRec.h"
 #include "pages/files/SystemFileSheet.h"
-#include "tests/harness/DialogTestHelpers.h"
-#include "tests/harness/HostConfiguration.h"
-#include "tests/harness/RecordingReceiver.h"
-#include "tests/harness/TempDataRoot.h"
+#include "tests/harness/SystemDialogTest.h"
 #include "win/DebugLog.h"
 #include "win/Drives.h"
 #include "win/controls/CommCtrl.h"
@@ -81,9 +78,9 @@ inline void ChooseFolder(ScriptedOperator& script, Names enter, std::wstring pic
 }
 
 // Every script starts by opening the file tab.
-class FilePageTest : public ::testing::Test {
+class FilePageTest : public SystemDialogTest {
 protected:
-    FilePageTest() { script.TapPart(IDD_SYSTEM, IDC_TAB, "tab", 1); }
+    FilePageTest() { OpenTab(script, 1); }
     // Every test starts in D:\ with the host's report journal and the debug
     // log cleared.
     void SetUp() override
@@ -108,19 +105,9 @@ protected:
         ConfirmName(script, name);
     }
 
-    // Ends the script with the close button, runs the system dialog with it
-    // and checks that every step ran.
-    INT_PTR Finish()
-    {
-        script.Tap(IDD_SYSTEM, IDC_CLOSE);
-        dialog.SetupConfigData(&host.record, false);
-        if (withReceiver)
-            dialog.SetDLGCallback(&receiver, 3);
-        const INT_PTR result = dialog.DoModal();
-        EXPECT_TRUE(script.Finished());
-        return result;
-    }
-    CSystemFileSheet* Page() const { return static_cast<CSystemFileSheet*>(dialog.GetPage(CSystemDlg::PageFile)); }
+    // Ends the script with the close button and runs the system dialog with it.
+    INT_PTR Finish() { return Run(script); }
+    CSystemFileSheet* Page() const { return static_cast<CSystemFileSheet*>(dialog->GetPage(CSystemDlg::PageFile)); }
 
     // Taps each row named, as the operator selects rows.
     static void Select(ScriptedOperator& script, Names names)
@@ -143,13 +130,7 @@ protected:
         script.Tap(IDD_PROC, IDOK);
     }
 
-    testing_support::Watchdog watchdog{std::chrono::seconds(60)};
     ScriptedOperator script;
-    testing_support::TempDataRoot root;
-    testing_support::HostConfiguration host;
-    testing_support::RecordingReceiver receiver;
-    bool withReceiver = true;
-    CSystemDlg dialog{nullptr};
 };
 
 class FileActionsTest : public FilePageTest {};

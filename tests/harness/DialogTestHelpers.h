@@ -44,6 +44,13 @@ inline std::vector<std::wstring> ListColumn(HWND window, int id, int column = 0)
     return cells;
 }
 
+// A step that checks the text of control `id` in the window of `templateId`.
+inline void ExpectText(ScriptedOperator& script, UINT templateId, int id, const std::wstring& text)
+{
+    script.Do(templateId, "read control " + std::to_string(id),
+              [=](HWND window) { EXPECT_EQ(ControlText(window, id), text); });
+}
+
 // A step that checks a popup's caption and exact message, then presses `button`.
 inline void AnswerPopup(ScriptedOperator& script, const std::wstring& caption, const std::wstring& message,
                         int button)
