@@ -93,22 +93,6 @@ protected:
         script.Tap(IDD_POPUP, IDOK);
     }
 
-    // On the file page: the row of that name, tapped.
-    void SelectRow(ScriptedOperator& script, const std::wstring& name)
-    {
-        script.Do(IDD_SYSTEM, "tap the row", [name](HWND window) {
-            HWND list = FindControl(window, IDC_LIST_FILE);
-            ASSERT_NE(list, nullptr);
-            const win::ScreenControl shown = win::DescribeControl(list);
-            for (std::size_t row = 0; row < shown.rows.size(); ++row)
-                if (!shown.rows[row].empty() && shown.rows[row][0] == name) {
-                    ASSERT_EQ(win::TapPart(list, "row", static_cast<int>(row)), win::InputResult::Posted);
-                    return;
-                }
-            ADD_FAILURE() << "the file list has no such row";
-        });
-    }
-
     // The host closed the dialog `shown` and opened a new one, which shows the
     // mode and becomes `shown`.
     void ExpectFreshDialogInMode(ScriptedOperator& script, HWND& shown, int mode)
@@ -187,7 +171,7 @@ TEST_F(HostApplicationFlowsTest, ASavedEnvironmentOrSetupRestoresItsModeAfterThe
     ExpectFreshDialogInMode(script, first, 3);
 
     ChooseTab(script, 1);
-    SelectRow(script, L"keep.ENV");
+    TapRow(script, IDD_SYSTEM, IDC_LIST_FILE, L"keep.ENV");
     script.Tap(IDD_SYSTEM, IDC_BUTTON_LOAD);
     AnswerPopup(script, L"読み込み", L"環境保存データ[D:\\data\\keep.ENV]を読み込みます。よろしいですか？", IDOK);
     AnswerPopup(script, L"読み込み", L"設定を反映するためにプログラムを再起動します。", IDOK);
@@ -245,7 +229,7 @@ TEST_F(HostApplicationFlowsTest, EveryPageAndTheFileListsChangesReachThePanel)
     ScreenCheckingOperator script;
     for (int tab : {1, 2, 3, 4, 5, 0, 1})
         ChooseTab(script, tab);
-    SelectRow(script, L"WAVE0002.FSD");
+    TapRow(script, IDD_SYSTEM, IDC_LIST_FILE, L"WAVE0002.FSD");
     for (int column : {1, 2, 0})
         script.TapPart(IDD_SYSTEM, IDC_LIST_FILE, "column", column);
     script.Tap(IDD_SYSTEM, IDC_BUTTON_SELECT_ALL);
@@ -278,7 +262,7 @@ TEST_F(HostApplicationFlowsTest, DeletingTheFileInPlaybackOrAFolderAboveItCloses
             std::string error;
             ASSERT_TRUE(PlaybackScreen::Open(playing, error)) << error;
         });
-        SelectRow(script, row);
+        TapRow(script, IDD_SYSTEM, IDC_LIST_FILE, row);
         script.Tap(IDD_SYSTEM, IDC_BUTTON_DELETE);
         AnswerPopup(script, L"削除",
                     std::wstring(L"D:\\data\\") + row + L" は再生画面で使用中です。\n再生を中止して削除してもよろしいですか？",

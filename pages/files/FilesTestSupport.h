@@ -62,18 +62,10 @@ inline Names SelectedNames(HWND window)
 // the other, then taps the row `pick` (none when empty) and confirms.
 inline void ChooseFolder(ScriptedOperator& script, Names enter, std::wstring pick)
 {
-    auto tapRow = [&script](const std::wstring& name, bool twice) {
-        script.Do(IDD_BROWSE, "tap a folder", [name, twice](HWND chooser) {
-            const Names rows = ListColumn(chooser, kChooserList);
-            const auto found = std::find(rows.begin(), rows.end(), name);
-            ASSERT_NE(found, rows.end()) << "the chooser has no such row";
-            win::TapPart(GetDlgItem(chooser, kChooserList), "row", static_cast<int>(found - rows.begin()), 0, twice);
-        });
-    };
     for (const std::wstring& name : enter)
-        tapRow(name, true);
+        TapRow(script, IDD_BROWSE, kChooserList, name, true);
     if (!pick.empty())
-        tapRow(pick, false);
+        TapRow(script, IDD_BROWSE, kChooserList, pick);
     script.Tap(IDD_BROWSE, IDOK);
 }
 
@@ -113,11 +105,7 @@ protected:
     static void Select(ScriptedOperator& script, Names names)
     {
         for (const std::wstring& name : names)
-            script.Do(IDD_SYSTEM, "tap the row", [name](HWND window) {
-                const int row = RowOf(window, name);
-                ASSERT_GE(row, 0) << "no row named this";
-                ASSERT_EQ(win::TapPart(FindControl(window, IDC_LIST), "row", row), win::InputResult::Posted);
-            });
+            TapRow(script, IDD_SYSTEM, IDC_LIST, name);
     }
     // Confirms the folder and name dialog with its value replaced by `value`
     // through the hand button's keyboard.
