@@ -23,6 +23,7 @@
 
 namespace {
 
+using testing_support::AnswerPopup;
 using testing_support::FindControl;
 using testing_support::RecordingReceiver;
 using testing_support::ScriptedOperator;
@@ -30,6 +31,7 @@ using testing_support::ScriptedOperator;
 constexpr UINT IDD_SYSTEM = 17000, IDD_SHUTDOWN = 17019, IDD_POPUP = 30000;
 constexpr int IDC_TAB = 17000, IDC_CLOSE = 17045, IDC_APP_EXIT = 17040, IDC_SHUTDOWN = 17005, IDC_USB_EJECT = 17002;
 constexpr int IDC_NO_MEM_SAVE = 17043;
+const std::wstring kUsbCaption = L"USBドライブ切り離し";
 
 // Which pages are visible, as a string of '1' and '0' by tab index.
 std::string VisiblePages(const CSystemDlg& dialog)
@@ -40,16 +42,6 @@ std::string VisiblePages(const CSystemDlg& dialog)
         shown += page && page->IsWindowVisible() ? '1' : '0';
     }
     return shown;
-}
-
-// Checks the USB popup's caption and message, then presses `button`.
-void AnswerUsbPopup(ScriptedOperator& script, const std::wstring& message, int button)
-{
-    script.Do(IDD_POPUP, "answer the USB popup", [=](HWND popup) {
-        EXPECT_EQ(GetWindowTextString(popup), L"USBドライブ切り離し");
-        EXPECT_EQ(GetWindowTextString(FindControl(popup, 30010)), message);
-        win::Tap(FindControl(popup, button));
-    });
 }
 
 using SystemDlgTest = testing_support::SystemDialogTest;
@@ -284,14 +276,14 @@ TEST_F(ShutdownTest, UsbReleaseClosesPlaybackEjectsAndKeepsTheCurrentDirectory)
         script.Do(IDD_SYSTEM, "enter the folder",
                   [&](HWND) { ASSERT_TRUE(win::Drives::SetCurrentDirectory(row.folder)); });
         script.Tap(IDD_SYSTEM, IDC_USB_EJECT);
-        AnswerUsbPopup(script,
-                       L"USBドライブの切り離しを実行します。\n取り外しの安全が確認されたら\nデバイスを本体から取り外してください。",
-                       row.answer);
+        AnswerPopup(script, kUsbCaption,
+                    L"USBドライブの切り離しを実行します。\n取り外しの安全が確認されたら\nデバイスを本体から取り外してください。",
+                    row.answer);
         if (row.answer == IDOK)
-            AnswerUsbPopup(script,
-                           row.ejectResult ? L"USBドライブを安全に取り外せることが\n確認されました。"
-                                           : L"USBドライブの切り離しに失敗しました。\n",
-                           IDOK);
+            AnswerPopup(script, kUsbCaption,
+                        row.ejectResult ? L"USBドライブを安全に取り外せることが\n確認されました。"
+                                        : L"USBドライブの切り離しに失敗しました。\n",
+                        IDOK);
         script.Do(IDD_SYSTEM, "the folder is the same", [&](HWND) {
             EXPECT_EQ(win::Drives::GetCurrentDirectory(), row.folder);
         });
