@@ -99,9 +99,7 @@ protected:
     {
         script.Do(IDD_SYSTEM, "a fresh dialog shows the loaded mode", [&shown, mode](HWND window) {
             EXPECT_NE(window, std::exchange(shown, window));
-            HWND modeSwitch = FindControl(window, IDC_MODE_SWITCH[mode]);
-            ASSERT_NE(modeSwitch, nullptr);
-            EXPECT_EQ(SendMessageW(modeSwitch, BM_GETCHECK, 0, 0), BST_CHECKED);
+            EXPECT_EQ(Latches(window, {IDC_MODE_SWITCH[mode]}), L"1");
         });
     }
 
