@@ -32,6 +32,8 @@ TEST_F(HostReceiverTest, SaveThenLoadRestoresTheSettings)
     EXPECT_EQ(SendPath(DLGREQ_SAVE_SETTINGS, L"D:\\data\\NewEnv.env").Byte(16), 1);
     EXPECT_EQ(app_testing::Listing(root / "D" / "data"), "NewEnv.env") << "no temporary file is left";
     EXPECT_EQ(SendPath(DLGREQ_SAVE_SETTINGS, L"D:\\no such folder\\a.env").Byte(16), 0);
+    std::filesystem::create_directories(root / "D" / "data" / "busy.env" / "inside");  // a folder in the way
+    EXPECT_EQ(SendPath(DLGREQ_SAVE_SETTINGS, L"D:\\data\\busy.env").Byte(16), 0);
 
     state.Comm().dwBaudRate = 2400;
     state.SysMeas().SetMode(0);
@@ -40,8 +42,8 @@ TEST_F(HostReceiverTest, SaveThenLoadRestoresTheSettings)
     EXPECT_EQ(state.SysMeas().GetMode(), 2);
     EXPECT_EQ(persisted, 1);  // the load is kept; the save changed nothing of the host's
     auto entries = log.Since(0);
-    ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[2].name, L"DLGREQ_LOAD_SETTINGS");
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[3].name, L"DLGREQ_LOAD_SETTINGS");
 }
 
 TEST_F(HostReceiverTest, ADamagedSettingsFileIsRefusedAndChangesNothing)
