@@ -3,7 +3,6 @@
 #include "AppTestSupport.h"
 #include "SettingsFile.h"
 #include "host/devices/NetConfig.h"
-#include "tests/harness/TempDataRoot.h"
 
 #include <gtest/gtest.h>
 

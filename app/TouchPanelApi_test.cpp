@@ -1,27 +1,18 @@
-// The touch-panel API against a real UI thread: a small dialog with one
-// control of each kind the API must handle runs modally on a thread of its
-// own, with a TouchPanel as the input driver.
+// The touch-panel API's routes, called directly, against a real UI thread: a
+// small dialog with one control of each kind the API must handle runs
+// modally on a thread of its own, with a TouchPanel as the input driver.
 #include "AppTestSupport.h"
 #include "PanelTestUi_test.h"
 #include "ScreenJson.h"
 #include "TouchPanel.h"
 #include "TouchPanelApi.h"
-#include "resources/TemplateParser.h"
 #include "tests/harness/TempDataRoot.h"
-#include "win/Dialog.h"
-#include "win/Input.h"
-#include "win/TextConvert.h"
 
-#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <memory>
-#include <thread>
 
-// ---------------------------------------------------------------------------
-// The API's routes, called directly.
 namespace {
 
 using nlohmann::json;
