@@ -12,8 +12,7 @@
 #include "host/dialogs/DateEntryDialog.h"
 #include "pages/files/FileSheetIds.h"
 #include "pages/maintenance/MaintenanceIds.h"
-#include "pages/misc/MiscIds.h"
-#include "tests/harness/SystemDialogTest.h"
+#include "tests/harness/DialogTestHelpers.h"
 #include "tests/harness/TempDataRoot.h"
 #include "win/Input.h"
 #include "win/Screen.h"
@@ -193,9 +192,8 @@ TEST_F(HostApplicationFlowsTest, ASavedEnvironmentOrSetupRestoresItsModeAfterThe
 
 // The maintenance page's box shows the host's block and writes it; ticked,
 // the shutdown switches the write filter off. A clock set on the page comes
-// back at the next start, and the auto-off delay, which the auxiliary page
-// writes only as the dialog goes (after the shutdown request), is kept.
-TEST_F(HostApplicationFlowsTest, MaintenanceModeNextStartTheClockAndTheAutoOffDelaySurviveTheShutdown)
+// back at the next start.
+TEST_F(HostApplicationFlowsTest, MaintenanceModeNextStartAndTheClockSurviveTheShutdown)
 {
     const std::int64_t machine = win::Clock::GetOffsetSeconds();
     app->State().Misc().bMaintenanceNextStart = true;
@@ -206,9 +204,6 @@ TEST_F(HostApplicationFlowsTest, MaintenanceModeNextStartTheClockAndTheAutoOffDe
     script.Tap(IDD_SYSTEM, IDC_BUTTON_CLOCK);
     script.Tap(IDD_DATETIME, DateEntryDialog::kUpId);  // one year on
     script.Tap(IDD_DATETIME, IDOK);
-    ChooseTab(script, 4);
-    script.Tap(IDD_SYSTEM, misc_ids::IDC_CHECK_DISPLAY_AUTO_OFF);
-    script.Do(IDD_SYSTEM, "delay up", [](HWND window) { TapJogZone(window, misc_ids::IDC_JOG_DELAY, JogWidget::Zone::CoarseUp); });
     ShutDown(script);
     Run(script);
     const std::int64_t offset = win::Clock::GetOffsetSeconds() - machine;
@@ -220,13 +215,11 @@ TEST_F(HostApplicationFlowsTest, MaintenanceModeNextStartTheClockAndTheAutoOffDe
     EXPECT_TRUE(offset >= 365 * 86400 - 60 && offset <= 366 * 86400 + 60) << offset;
     EXPECT_TRUE(std::regex_match(app_testing::ReadAll(root.WriteFilterLogPath()),
                                  std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d EWFMGR\.EXE C: -disable\n)")));
-    EXPECT_EQ(RequestNames(), (std::vector<std::wstring>{L"DLGREQ_SETTING_CHANGED", L"DLGREQ_SHUTDOWN",
-                                                         L"DLGREQ_SETTING_CHANGED"}))
-        << "the maintenance box tells the host nothing; the auto-off box does, the delay as the dialog goes";
+    EXPECT_EQ(RequestNames(), std::vector<std::wstring>{L"DLGREQ_SHUTDOWN"}) << "the box tells the host nothing";
     HostState kept;
     std::string error;
     ASSERT_TRUE(SettingsFile::Load(root.StatePath(), kept, error)) << error;
-    EXPECT_EQ(std::pair(kept.Misc().bMaintenanceNextStart, kept.Misc().dwAutoOffDelay), (std::pair{true, 20u}));
+    EXPECT_TRUE(kept.Misc().bMaintenanceNextStart);
 }
 
 TEST_F(HostApplicationFlowsTest, EveryPageAndTheFileListsChangesReachThePanel)
