@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Checks the installed tree, the CMake and pkg-config packages and the Debian
-# package of a finished build. Usage: run.sh BUILD_DIR SOURCE_DIR
+# package of a finished build: the example host is built through the CMake
+# package from a moved install prefix, and through pkg-config from the
+# unpacked Debian package. Usage: run.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
 source=$(cd "$2" && pwd)
@@ -43,15 +45,6 @@ cmake --build "$work/host" -j2 >/dev/null
 "$work/host/minimal-host" | tee "$work/host.out"
 grep -q '^request DLGREQ_SETTING_CHANGED .*CHG_DATA_NO' "$work/host.out" || fail "no CHG_DATA_NO request printed"
 
-echo "== minimal-host through pkg-config, with a text table"
-export PKG_CONFIG_PATH=$prefix/lib/pkgconfig
-libdir=$(pkg-config --variable=libdir sysdlg)
-"${launcher[@]}" g++ -std=c++20 -O1 -o "$work/minimal-host-pc" "$source"/examples/minimal-host/*.cpp \
-  $(pkg-config --cflags --libs sysdlg) -Wl,-rpath,"$libdir"
-printf '1\t1\tClose\n' >"$work/texts.txt"
-"$work/minimal-host-pc" --texts "$work/texts.txt" | tee "$work/pc.out"
-grep -q 'close button "Close"' "$work/pc.out" || fail "the text table did not reach the dialog"
-
 if [[ -x $prefix/bin/sysdlg-sim ]]; then
   echo "== the installed simulator starts from the moved prefix"
   "$prefix/bin/sysdlg-sim" --help >/dev/null || fail "sysdlg-sim --help failed"
@@ -60,7 +53,7 @@ fi
 echo "== Debian package"
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/package" >/dev/null
 deb=$(ls "$work"/package/*.deb)
-dpkg-deb -c "$deb" | tee "$work/contents" | grep -E 'lib/lib|\.pc$|Config\.cmake$|bin/' 
+dpkg-deb -c "$deb" | tee "$work/contents" | grep -E 'lib/lib|\.pc$|Config\.cmake$|bin/'
 for file in ./usr/lib/libsysdlg.so ./usr/include/sysdlg/core/SystemDlg.h ./usr/lib/pkgconfig/sysdlg.pc \
             ./usr/lib/cmake/sysdlg/sysdlgConfig.cmake; do
   grep -q " $file\( \|$\)" "$work/contents" || fail "the package lacks $file"
@@ -68,4 +61,15 @@ done
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 [[ $depends == *libstdc++6* ]] || fail "the package does not depend on libstdc++6"
+
+echo "== minimal-host through pkg-config from the unpacked package, with a text table"
+dpkg-deb -x "$deb" "$work/unpacked"
+export PKG_CONFIG_PATH=$work/unpacked/usr/lib/pkgconfig
+libdir=$(pkg-config --variable=libdir sysdlg)
+"${launcher[@]}" g++ -std=c++20 -O1 -o "$work/minimal-host-pc" "$source"/examples/minimal-host/*.cpp \
+  $(pkg-config --cflags --libs sysdlg) -Wl,-rpath,"$libdir"
+printf '1\t1\tClose\n' >"$work/texts.txt"
+"$work/minimal-host-pc" --texts "$work/texts.txt" | tee "$work/pc.out"
+grep -q 'close button "Close"' "$work/pc.out" || fail "the text table did not reach the dialog"
+
 echo "install check: passed"
