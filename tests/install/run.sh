@@ -39,7 +39,7 @@ done
   done )
 
 echo "== minimal-host through find_package(sysdlg)"
-cmake -S "$source/examples/minimal-host" -B "$work/host" -DCMAKE_BUILD_TYPE=Release \
+cmake -S "$source/examples/minimal-host" -B "$work/host" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-Werror \
   -DCMAKE_PREFIX_PATH="$prefix" ${launcher:+-DCMAKE_CXX_COMPILER_LAUNCHER=ccache} >/dev/null
 cmake --build "$work/host" -j2 >/dev/null
 "$work/host/minimal-host" | tee "$work/host.out"
@@ -66,7 +66,7 @@ echo "== minimal-host through pkg-config from the unpacked package, with a text 
 dpkg-deb -x "$deb" "$work/unpacked"
 export PKG_CONFIG_PATH=$work/unpacked/usr/lib/pkgconfig
 libdir=$(pkg-config --variable=libdir sysdlg)
-"${launcher[@]}" g++ -std=c++20 -O1 -o "$work/minimal-host-pc" "$source"/examples/minimal-host/*.cpp \
+"${launcher[@]}" g++ -std=c++20 -O1 -Wall -Wextra -Werror -o "$work/minimal-host-pc" "$source"/examples/minimal-host/*.cpp \
   $(pkg-config --cflags --libs sysdlg) -Wl,-rpath,"$libdir"
 printf '1\t1\tClose\n' >"$work/texts.txt"
 "$work/minimal-host-pc" --texts "$work/texts.txt" | tee "$work/pc.out"
