@@ -70,7 +70,9 @@ public:
         m_path = pattern;
         for (const char* drive : {"C", "D", "E"})
             std::filesystem::create_directory(m_path / drive);
-        m_mapped = win::Drives::SetDataRoot(m_path.string());
+        // The file page opens in the process's current directory, which
+        // mapping a root sets to C:\; the host's folder is D:\.
+        m_mapped = win::Drives::SetDataRoot(m_path.string()) && win::Drives::SetCurrentDirectory(L"D:\\");
     }
     ~DataRoot()
     {
