@@ -17,17 +17,20 @@ cmake --install "$build" --prefix "$work/staged" >/dev/null
 mv "$work/staged" "$work/prefix"
 prefix=$work/prefix
 
-for file in lib/libsysdlg.so lib/libsysplatform.so include/sysdlg/core/SystemDlg.h \
-            lib/cmake/sysdlg/sysdlgConfig.cmake lib/cmake/sysdlg/sysdlgConfigVersion.cmake \
-            lib/pkgconfig/sysdlg.pc; do
+# The library folder is lib, or lib/<multiarch> in a build configured for /usr.
+pc=$(find "$prefix" -name sysdlg.pc -print -quit)
+[[ -n $pc ]] || fail "sysdlg.pc was not installed"
+lib=$(dirname "$(dirname "${pc#"$prefix"/}")")
+for file in "$lib"/libsysdlg.so "$lib"/libsysplatform.so include/sysdlg/core/SystemDlg.h \
+            "$lib"/cmake/sysdlg/sysdlgConfig.cmake "$lib"/cmake/sysdlg/sysdlgConfigVersion.cmake; do
   [[ -e $prefix/$file ]] || fail "$file was not installed"
 done
 # Nothing installed may point back into the source or build tree (the
 # libraries' debug information names their sources, which is harmless).
-if grep -rlsF -e "$build" -e "$source" "$prefix/include" "$prefix/lib/cmake" "$prefix/lib/pkgconfig"; then
+if grep -rlsF -e "$build" -e "$source" "$prefix/include" "$prefix/$lib/cmake" "$prefix/$lib/pkgconfig"; then
   fail "the files above name the build or source tree"
 fi
-for binary in "$prefix"/lib/*.so.* "$prefix"/bin/*; do
+for binary in "$prefix/$lib"/*.so.* "$prefix"/bin/*; do
   [[ -f $binary && ! -L $binary ]] || continue
   runpath=$(readelf -d "$binary" | sed -n 's/.*R\(UN\)\?PATH.*\[\(.*\)\]/\2/p')
   [[ -z $runpath || $runpath == '$ORIGIN'* ]] || fail "$binary has the search path $runpath"
@@ -54,8 +57,8 @@ echo "== Debian package"
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/package" >/dev/null
 deb=$(ls "$work"/package/*.deb)
 dpkg-deb -c "$deb" | tee "$work/contents" | grep -E 'lib/lib|\.pc$|Config\.cmake$|bin/'
-for file in ./usr/lib/libsysdlg.so ./usr/include/sysdlg/core/SystemDlg.h ./usr/lib/pkgconfig/sysdlg.pc \
-            ./usr/lib/cmake/sysdlg/sysdlgConfig.cmake; do
+for file in "./usr/$lib/libsysdlg.so" ./usr/include/sysdlg/core/SystemDlg.h "./usr/$lib/pkgconfig/sysdlg.pc" \
+            "./usr/$lib/cmake/sysdlg/sysdlgConfig.cmake"; do
   grep -q " $file\( \|$\)" "$work/contents" || fail "the package lacks $file"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -64,7 +67,7 @@ echo "Depends: $depends"
 
 echo "== minimal-host through pkg-config from the unpacked package, with a text table"
 dpkg-deb -x "$deb" "$work/unpacked"
-export PKG_CONFIG_PATH=$work/unpacked/usr/lib/pkgconfig
+export PKG_CONFIG_PATH=$work/unpacked/usr/$lib/pkgconfig
 libdir=$(pkg-config --variable=libdir sysdlg)
 "${launcher[@]}" g++ -std=c++20 -O1 -Wall -Wextra -Werror -o "$work/minimal-host-pc" "$source"/examples/minimal-host/*.cpp \
   $(pkg-config --cflags --libs sysdlg) -Wl,-rpath,"$libdir"
