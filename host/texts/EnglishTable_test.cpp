@@ -1,0 +1,169 @@
+// The English table against the keys the dialog code fetches. The keys are
+// read from the sources the library is built from: direct look-ups with a
+// numeric or constant key, the 2-argument look-ups of a file's own group, and
+// the rows of key tables that a look-up reads an item from.
+#include "host/TextService.h"
+#include "host/TextTables.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Keys = std::map<std::pair<unsigned long, unsigned long>, std::string>;  // key -> where
+
+std::string Read(const fs::path& path)
+{
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return std::regex_replace(text.str(), std::regex(R"(//[^\n]*)"), "");
+}
+
+bool IsTest(const fs::path& path)
+{
+    const std::string name = path.filename().string();
+    return name.find("_test.") != std::string::npos || name.find("TestSupport") != std::string::npos;
+}
+
+// A file's constants, then those of the headers of its folder.
+struct Constants {
+    std::map<std::string, unsigned long> own, folder;
+    bool Resolve(std::string name, unsigned long& value) const
+    {
+        name = name.substr(name.rfind(':') == std::string::npos ? 0 : name.rfind(':') + 1);
+        if (!name.empty() && std::isdigit(static_cast<unsigned char>(name[0]))) {
+            value = std::stoul(name);
+            return true;
+        }
+        for (const auto* map : {&own, &folder})
+            if (auto found = map->find(name); found != map->end())
+                return value = found->second, true;
+        return false;
+    }
+};
+
+void AddConstants(const std::string& text, std::map<std::string, unsigned long>& out)
+{
+    static const std::regex declaration(R"(constexpr[^;=]*?\b(\w+)\s*=\s*(\d+)\s*[;,](?:\s*(\w+)\s*=\s*(\d+))?)");
+    for (std::sregex_iterator it(text.begin(), text.end(), declaration), end; it != end; ++it)
+        for (int name : {1, 3})
+            if ((*it)[name].matched)
+                out[(*it)[name]] = std::stoul((*it)[name + 1]);
+}
+
+// Whether `position` lies in a brace initialiser rather than in a call's parentheses.
+bool InBraces(const std::string& text, std::size_t position)
+{
+    for (int depth = 0; position-- > 0;) {
+        const char c = text[position];
+        if (c == ')' || c == '}')
+            ++depth;
+        else if ((c == '(' || c == '{') && depth-- == 0)
+            return c == '{';
+    }
+    return false;
+}
+
+// The initialiser of the array `name`, or the whole text when there is none.
+std::string ArrayBody(const std::string& text, const std::string& name)
+{
+    std::smatch match;
+    if (!std::regex_search(text, match, std::regex("\\b" + name + R"(\[[^\]]*\]\s*=\s*\{)")))
+        return text;
+    std::size_t end = static_cast<std::size_t>(match.position(0) + match.length(0));
+    for (int depth = 1; end < text.size() && depth > 0; ++end)
+        depth += text[end] == '{' ? 1 : text[end] == '}' ? -1 : 0;
+    return text.substr(static_cast<std::size_t>(match.position(0)), end - static_cast<std::size_t>(match.position(0)));
+}
+
+void ScanFile(const fs::path& path, const std::string& text, const Constants& constants, const std::string& ownGroup,
+              Keys& keys)
+{
+    static const std::regex lookup(R"re(\b(GetText|Text|SetItemTexts)\s*\(\s*([\w:.\[\]]+)\s*(?:,\s*([^,()"]+?)\s*)?,\s*(L"|[\w:.\[\]]+))re");
+    static const std::regex row(R"re((\d+)\s*,\s*L")re");
+    const std::string where = path.filename().string();
+    for (std::sregex_iterator it(text.begin(), text.end(), lookup), end; it != end; ++it) {
+        const auto& call = *it;
+        const bool itemTable = call.str(1) == "SetItemTexts";
+        const bool twoArguments = !call[3].matched && !itemTable;
+        unsigned long group = 0, item = 0;
+        if (!constants.Resolve(twoArguments ? ownGroup : call.str(2), group))
+            continue;
+        const std::string itemArgument = twoArguments ? call.str(2) : call.str(3);
+        if (!itemArgument.empty() && constants.Resolve(itemArgument, item)) {
+            keys.emplace(std::make_pair(group, item), where);
+            continue;
+        }
+        // The item comes from data: the rows of the item table or of the
+        // file's key tables, or the index into an array of default texts.
+        const std::string defaults = call.str(4);
+        if (const auto bracket = defaults.find('['); bracket != std::string::npos && defaults.back() == ']') {
+            const std::string body = ArrayBody(text, defaults.substr(0, bracket));
+            for (std::size_t index = 0, at = 0; (at = body.find("L\"", at)) != std::string::npos; ++index, ++at)
+                keys.emplace(std::make_pair(group, static_cast<unsigned long>(index)), where);
+            continue;
+        }
+        const std::string rows = itemTable ? ArrayBody(text, defaults) : text;
+        for (std::sregex_iterator r(rows.begin(), rows.end(), row); r != end; ++r)
+            if (InBraces(rows, static_cast<std::size_t>(r->position(0))))
+                keys.emplace(std::make_pair(group, std::stoul(r->str(1))), where);
+    }
+}
+
+Keys FetchedKeys()
+{
+    static const std::regex wrapper(R"(Text\(DWORD \w+, const wchar_t\* \w+\)\s*\{[^}]*?Text\(\s*(\w+)\s*,)");
+    Keys keys;
+    for (const char* top : {"core", "pages", "host"})
+        for (const auto& entry : fs::recursive_directory_iterator(fs::path(SYSDLG_SOURCE_DIR) / top)) {
+            const fs::path& path = entry.path();
+            if (!entry.is_regular_file() || path.extension() != ".cpp" || IsTest(path))
+                continue;
+            Constants constants;
+            std::string ownGroup, folderText;
+            for (const auto& header : fs::directory_iterator(path.parent_path()))
+                if (header.path().extension() == ".h" && !IsTest(header.path()))
+                    folderText += Read(header.path());
+            const std::string text = Read(path);
+            AddConstants(text, constants.own);
+            AddConstants(folderText, constants.folder);
+            std::smatch match;
+            if (std::regex_search(text, match, wrapper) || std::regex_search(folderText, match, wrapper))
+                ownGroup = match.str(1);
+            ScanFile(path, text, constants, ownGroup, keys);
+            ScanFile(path, folderText, constants, ownGroup, keys);
+        }
+    return keys;
+}
+
+}  // namespace
+
+// Every key the code fetches has its English text, and every English text
+// belongs to a key that is fetched.
+TEST(EnglishTable, CoversExactlyTheFetchedKeys)
+{
+    const std::optional<std::string_view> table = FindTextTable("en");
+    ASSERT_TRUE(table.has_value());
+    CTextService service;
+    std::string error;
+    ASSERT_TRUE(service.LoadTableText(*table, &error)) << error;  // escapes valid, no key twice
+
+    const Keys fetched = FetchedKeys();
+    ASSERT_FALSE(fetched.empty());
+    std::string missing, stale;
+    for (const auto& [key, where] : fetched)
+        if (!service.HasText(key.first, key.second))
+            missing += "  " + std::to_string(key.first) + "/" + std::to_string(key.second) + " (" + where + ")\n";
+    for (const auto& [group, item] : service.GetTableKeys())
+        if (!fetched.count({group, item}))
+            stale += "  " + std::to_string(group) + "/" + std::to_string(item) + "\n";
+    EXPECT_EQ(missing, "") << "keys without an English text";
+    EXPECT_EQ(stale, "") << "English texts that nothing fetches";
+}
