@@ -121,6 +121,11 @@ ApiResponse TouchPanelApi::Handle(const ApiRequest& request) const
             return Error(405, "use GET or POST for /api/playback");
         return Playback(request);
     }
+    if (route == "language") {
+        if (method != "POST")
+            return Error(405, "use POST for /api/language");
+        return Language(request.body);
+    }
     if (route == "tap" || route == "key" || route == "type") {
         if (method != "POST")
             return Error(405, "use POST for /api/" + route);
@@ -324,4 +329,17 @@ ApiResponse TouchPanelApi::Playback(const ApiRequest& request) const
             return {};
         },
         [] { return Json(PlaybackJson(PlaybackScreen::OpenFile()).dump()); });
+}
+
+ApiResponse TouchPanelApi::Language(const std::string& body) const
+{
+    nlohmann::json parsed = nlohmann::json::parse(body, nullptr, false);
+    if (parsed.is_discarded() || !parsed.is_object() || !parsed.contains("language") || !parsed["language"].is_string())
+        return Error(400, "expected {\"language\": \"ja\"} or another of /api/config's languages");
+    if (!m_languageSwitch)
+        return Error(404, "this panel has no language switch");
+    const std::string language = parsed["language"].get<std::string>();
+    LanguageSwitch languageSwitch = m_languageSwitch;
+    return RunOnUiThread([languageSwitch, language] { return languageSwitch(language); },
+                         [language] { return Json(nlohmann::json{{"language", language}}.dump()); });
 }

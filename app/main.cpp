@@ -13,6 +13,7 @@
 #include "TouchPanelApi.h"
 #include "host/ConfigBase.h"
 #include "host/InstrumentProfile.h"
+#include "host/TextTables.h"
 #include "win/Input.h"
 #include "win/Registry.h"
 
@@ -63,9 +64,17 @@ int main(int argc, char** argv)
     HostApplication application(root, log);
     application.Receiver().SetEcho(true);
     application.LoadState();
+    if (!application.Language().Start(options.language, error)) {
+        std::fprintf(stderr, "sysdlg-sim: %s\n", error.c_str());
+        return 1;
+    }
 
-    TouchPanel panel(std::this_thread::get_id(),
-                     [&application] { return ConfigJson::Describe(application.State()).dump(); });
+    TouchPanel panel(std::this_thread::get_id(), [&application] {
+        nlohmann::json config = ConfigJson::Describe(application.State());
+        config["language"] = application.Language().Current();
+        config["languages"] = TextTableLanguages();
+        return config.dump();
+    });
     application.ConnectPanel(panel);
     win::SetInputDriver(&panel);
 
@@ -76,6 +85,7 @@ int main(int argc, char** argv)
         application.PersistState();
         panel.MarkConfigChanged();
     });
+    api.SetLanguageSwitch([&application](const std::string& language) { return application.SwitchLanguage(language); });
     HttpServer server(api);
     int port = server.Bind(options.listen, options.port);
     if (port < 0) {
