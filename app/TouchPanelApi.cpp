@@ -4,6 +4,8 @@
 #include "PlaybackScreen.h"
 #include "ScreenJson.h"
 #include "WebAssets.h"
+#include "host/TextService.h"
+#include "host/TextTables.h"
 #include "host/devices/PrinterIO.h"
 #include "win/TextConvert.h"
 
@@ -122,9 +124,9 @@ ApiResponse TouchPanelApi::Handle(const ApiRequest& request) const
         return Playback(request);
     }
     if (route == "language") {
-        if (method != "POST")
-            return Error(405, "use POST for /api/language");
-        return Language(request.body);
+        if (!get && method != "POST")
+            return Error(405, "use GET or POST for /api/language");
+        return get ? LanguageState() : Language(request.body);
     }
     if (route == "tap" || route == "key" || route == "type") {
         if (method != "POST")
@@ -334,12 +336,29 @@ ApiResponse TouchPanelApi::Playback(const ApiRequest& request) const
 ApiResponse TouchPanelApi::Language(const std::string& body) const
 {
     nlohmann::json parsed = nlohmann::json::parse(body, nullptr, false);
-    if (parsed.is_discarded() || !parsed.is_object() || !parsed.contains("language") || !parsed["language"].is_string())
-        return Error(400, "expected {\"language\": \"ja\"} or another of /api/config's languages");
+    if (parsed.is_discarded() || !parsed.is_object() || !parsed.contains("language") ||
+        !parsed["language"].is_string()) {
+        std::string known;
+        for (const std::string& language : TextTableLanguages())
+            known += (known.empty() ? "\"" : ", \"") + language + "\"";
+        return Error(400, "expected {\"language\": L} with L one of " + known);
+    }
     if (!m_languageSwitch)
         return Error(404, "this panel has no language switch");
     const std::string language = parsed["language"].get<std::string>();
     LanguageSwitch languageSwitch = m_languageSwitch;
     return RunOnUiThread([languageSwitch, language] { return languageSwitch(language); },
                          [language] { return Json(nlohmann::json{{"language", language}}.dump()); });
+}
+
+ApiResponse TouchPanelApi::LanguageState() const
+{
+    TouchPanel::Published published = m_panel.WaitForVersionAfter(0, m_inputLimit);
+    if (!published.config)
+        return Error(503, "the configuration is not ready yet");
+    nlohmann::json config = nlohmann::json::parse(*published.config, nullptr, false);
+    nlohmann::json untranslated = nlohmann::json::array();
+    for (const auto& [group, item] : GetTextServiceObject()->GetMissingKeys())
+        untranslated.push_back(std::to_string(group) + "/" + std::to_string(item));
+    return Json(nlohmann::json{{"language", config.value("language", "ja")}, {"untranslated", untranslated}}.dump());
 }

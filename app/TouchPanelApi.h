@@ -15,9 +15,11 @@
 //   POST /api/playback {"path": "D:\\data\\a.FSD"} opens a file on the playback
 //                      screen, {"path": null} closes it; answers as GET
 //   POST /api/language {"language": "en"}  switches the dialogs' language
-//                      ("ja" or one of /api/config's "languages"); the open
+//                      ("ja" or "en"; /api/config's "language" names it); the open
 //                      system dialog opens again in it; 409 while a popup or
 //                      sub-dialog is in front; answers {"language": ...}
+//   GET  /api/language {"language", "untranslated": ["group/item", ...]}: the
+//                      keys the dialogs asked for that the language's table lacks
 //   GET  /, /<file>                  the front end
 // Input calls answer the new screen once the UI thread is idle again. When it
 // is still busy after 3 s, they answer 202 {"busy": true, "version": N}: the
@@ -102,6 +104,7 @@ private:
     ApiResponse Asset(const std::string& path) const;
     ApiResponse Playback(const ApiRequest& request) const;
     ApiResponse Language(const std::string& body) const;
+    ApiResponse LanguageState() const;
 
     TouchPanel& m_panel;
     const RequestLog& m_log;

@@ -13,7 +13,6 @@
 #include "TouchPanelApi.h"
 #include "host/ConfigBase.h"
 #include "host/InstrumentProfile.h"
-#include "host/TextTables.h"
 #include "win/Input.h"
 #include "win/Registry.h"
 
@@ -72,7 +71,6 @@ int main(int argc, char** argv)
     TouchPanel panel(std::this_thread::get_id(), [&application] {
         nlohmann::json config = ConfigJson::Describe(application.State());
         config["language"] = application.Language().Current();
-        config["languages"] = TextTableLanguages();
         return config.dump();
     });
     application.ConnectPanel(panel);

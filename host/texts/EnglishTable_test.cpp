@@ -84,9 +84,9 @@ std::string ArrayBody(const std::string& text, const std::string& name)
 }
 
 void ScanFile(const fs::path& path, const std::string& text, const Constants& constants, const std::string& ownGroup,
-              Keys& keys)
+              const std::string& lookups, Keys& keys)
 {
-    static const std::regex lookup(R"re(\b(GetText|Text|SetItemTexts)\s*\(\s*([\w:.\[\]]+)\s*(?:,\s*([^,()"]+?)\s*)?,\s*(L"|[\w:.\[\]]+))re");
+    const std::regex lookup(R"re(\b()re" + lookups + R"re()\s*\(\s*([\w:.\[\]]+)\s*(?:,\s*([^,()"]+?)\s*)?,\s*(L"|[\w:.\[\]]+))re");
     static const std::regex row(R"re((\d+)\s*,\s*L")re");
     const std::string where = path.filename().string();
     for (std::sregex_iterator it(text.begin(), text.end(), lookup), end; it != end; ++it) {
@@ -120,6 +120,8 @@ void ScanFile(const fs::path& path, const std::string& text, const Constants& co
 Keys FetchedKeys()
 {
     static const std::regex wrapper(R"(Text\(DWORD \w+, const wchar_t\* \w+\)\s*\{[^}]*?Text\(\s*(\w+)\s*,)");
+    // Functions that take a key and a default text and pass them on to a look-up.
+    static const std::regex forwarder(R"(\b(\w+)\((?:DWORD \w+, ){1,2}const wchar_t\* \w+\))");
     Keys keys;
     for (const char* top : {"core", "pages", "host"})
         for (const auto& entry : fs::recursive_directory_iterator(fs::path(SYSDLG_SOURCE_DIR) / top)) {
@@ -137,8 +139,12 @@ Keys FetchedKeys()
             std::smatch match;
             if (std::regex_search(text, match, wrapper) || std::regex_search(folderText, match, wrapper))
                 ownGroup = match.str(1);
-            ScanFile(path, text, constants, ownGroup, keys);
-            ScanFile(path, folderText, constants, ownGroup, keys);
+            std::string lookups = "GetText|Text|SetItemTexts";
+            const std::string both = text + folderText;
+            for (std::sregex_iterator it(both.begin(), both.end(), forwarder), end; it != end; ++it)
+                lookups += "|" + it->str(1);
+            ScanFile(path, text, constants, ownGroup, lookups, keys);
+            ScanFile(path, folderText, constants, ownGroup, lookups, keys);
         }
     return keys;
 }
