@@ -167,6 +167,8 @@ TouchPanel::CommandResult HostApplication::SwitchLanguage(const std::string& lan
         return {500, error};
     if (m_stateChanged)
         m_stateChanged();
+    if (m_mainWindow.GetSafeHwnd())
+        m_mainWindow.ShowTexts();
     if (m_dialog && m_dialog->GetSafeHwnd()) {
         // Texts are set when a dialog initialises: only a fresh one shows the new language.
         m_reopenDialog = true;

@@ -123,7 +123,7 @@ Keys FetchedKeys()
     // Functions that take a key and a default text and pass them on to a look-up.
     static const std::regex forwarder(R"(\b(\w+)\((?:DWORD \w+, ){1,2}const wchar_t\* \w+\))");
     Keys keys;
-    for (const char* top : {"core", "pages", "host"})
+    for (const char* top : {"core", "pages", "host", "app"})
         for (const auto& entry : fs::recursive_directory_iterator(fs::path(SYSDLG_SOURCE_DIR) / top)) {
             const fs::path& path = entry.path();
             if (!entry.is_regular_file() || path.extension() != ".cpp" || IsTest(path))
