@@ -32,30 +32,26 @@ bool IsTest(const fs::path& path)
     return name.find("_test.") != std::string::npos || name.find("TestSupport") != std::string::npos;
 }
 
-// A file's constants, then those of the headers of its folder.
-struct Constants {
-    std::map<std::string, unsigned long> own, folder;
-    bool Resolve(std::string name, unsigned long& value) const
-    {
-        name = name.substr(name.rfind(':') == std::string::npos ? 0 : name.rfind(':') + 1);
-        if (!name.empty() && std::isdigit(static_cast<unsigned char>(name[0]))) {
-            value = std::stoul(name);
-            return true;
-        }
-        for (const auto* map : {&own, &folder})
-            if (auto found = map->find(name); found != map->end())
-                return value = found->second, true;
-        return false;
-    }
-};
+using Constants = std::map<std::string, unsigned long>;
 
-void AddConstants(const std::string& text, std::map<std::string, unsigned long>& out)
+// Constants declared `constexpr NAME = number` (a file's own declared last, so they win).
+void AddConstants(const std::string& text, Constants& out)
 {
     static const std::regex declaration(R"(constexpr[^;=]*?\b(\w+)\s*=\s*(\d+)\s*[;,](?:\s*(\w+)\s*=\s*(\d+))?)");
     for (std::sregex_iterator it(text.begin(), text.end(), declaration), end; it != end; ++it)
         for (int name : {1, 3})
             if ((*it)[name].matched)
                 out[(*it)[name]] = std::stoul((*it)[name + 1]);
+}
+
+// A number, or a constant's value (any namespace or class qualification dropped).
+bool Resolve(const Constants& constants, std::string name, unsigned long& value)
+{
+    name = name.substr(name.rfind(':') == std::string::npos ? 0 : name.rfind(':') + 1);
+    if (!name.empty() && std::isdigit(static_cast<unsigned char>(name[0])))
+        return value = std::stoul(name), true;
+    const auto found = constants.find(name);
+    return found != constants.end() && (value = found->second, true);
 }
 
 // Whether `position` lies in a brace initialiser rather than in a call's parentheses.
@@ -94,10 +90,10 @@ void ScanFile(const fs::path& path, const std::string& text, const Constants& co
         const bool itemTable = call.str(1) == "SetItemTexts";
         const bool twoArguments = !call[3].matched && !itemTable;
         unsigned long group = 0, item = 0;
-        if (!constants.Resolve(twoArguments ? ownGroup : call.str(2), group))
+        if (!Resolve(constants, twoArguments ? ownGroup : call.str(2), group))
             continue;
         const std::string itemArgument = twoArguments ? call.str(2) : call.str(3);
-        if (!itemArgument.empty() && constants.Resolve(itemArgument, item)) {
+        if (!itemArgument.empty() && Resolve(constants, itemArgument, item)) {
             keys.emplace(std::make_pair(group, item), where);
             continue;
         }
@@ -134,8 +130,8 @@ Keys FetchedKeys()
                 if (header.path().extension() == ".h" && !IsTest(header.path()))
                     folderText += Read(header.path());
             const std::string text = Read(path);
-            AddConstants(text, constants.own);
-            AddConstants(folderText, constants.folder);
+            AddConstants(folderText, constants);
+            AddConstants(text, constants);
             std::smatch match;
             if (std::regex_search(text, match, wrapper) || std::regex_search(folderText, match, wrapper))
                 ownGroup = match.str(1);

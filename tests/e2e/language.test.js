@@ -18,6 +18,7 @@ test('the switch reopens the dialog in the other language and the choice survive
   await page.waitForSelector(closeButton('Close'));
   await page.waitForSelector(`${languageButton('en')}[aria-pressed="true"]`);
   assert.equal((await api(session.simulator.base, '/api/config')).json.language, 'en');
+  assert.equal((await api(session.simulator.base, '/api/language', { language: 'fr' })).status, 400);
 
   // With the initialisation dialog open, the switch is refused and says why.
   await settle(page, () => page.click(control(systemPage(17001), 17007)));
