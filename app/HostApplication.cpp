@@ -10,6 +10,7 @@
 #include "win/Drives.h"
 #include "win/Input.h"
 #include "win/TextConvert.h"
+#include "win/Window.h"
 
 #include <cstdio>
 #include <fstream>
@@ -158,7 +159,7 @@ TouchPanel::CommandResult HostApplication::SwitchLanguage(const std::string& lan
 {
     if (!LanguageChoice::IsKnown(language))
         return {400, "no such language: " + language};
-    if (m_dialog && m_dialog->GetSafeHwnd() && !::IsWindowEnabled(m_dialog->GetSafeHwnd()))
+    if (m_dialog && m_dialog->GetSafeHwnd() && !IsDialogInFront())
         return {409, "close the open dialog or popup first"};
     if (language == m_language.Current())
         return {};
@@ -175,6 +176,15 @@ TouchPanel::CommandResult HostApplication::SwitchLanguage(const std::string& lan
         m_dialog->EndDialog(IDCANCEL);
     }
     return {};
+}
+
+bool HostApplication::IsDialogInFront() const
+{
+    // A modal sub-dialog, a popup or the modeless notice of a running print.
+    for (HWND top : win::TopLevelWindows())
+        if (::IsWindowVisible(top))
+            return top == m_dialog->GetSafeHwnd();
+    return false;
 }
 
 void HostApplication::Stop()

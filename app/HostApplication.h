@@ -62,6 +62,8 @@ public:
 
 private:
     HostReceiver::Ending RunSystemDialog();
+    // Whether the system dialog is the window in front.
+    bool IsDialogInFront() const;
     // The clock calibration tells nobody: its change is kept when seen.
     void KeepClock();
 

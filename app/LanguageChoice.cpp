@@ -13,6 +13,15 @@ bool LanguageChoice::IsKnown(const std::string& language)
     return std::find(languages.begin(), languages.end(), language) != languages.end();
 }
 
+std::string LanguageChoice::KnownList()
+{
+    std::string list;
+    const std::vector<std::string> languages = TextTableLanguages();
+    for (std::size_t index = 0; index < languages.size(); ++index)
+        list += (index == 0 ? "" : index + 1 == languages.size() ? " or " : ", ") + languages[index];
+    return list;
+}
+
 bool LanguageChoice::Start(const std::string& language, std::string& error)
 {
     if (!language.empty())

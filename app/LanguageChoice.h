@@ -19,6 +19,8 @@ public:
     const std::string& Current() const { return m_current; }
 
     static bool IsKnown(const std::string& language);
+    // "ja or en", for messages.
+    static std::string KnownList();
 
 private:
     bool Apply(const std::string& language, std::string& error);

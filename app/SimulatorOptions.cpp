@@ -1,8 +1,7 @@
 #include "SimulatorOptions.h"
 
-#include "host/TextTables.h"
+#include "LanguageChoice.h"
 
-#include <algorithm>
 #include <charconv>
 
 bool SimulatorOptions::Parse(const std::vector<std::string>& arguments, SimulatorOptions& out, std::string& error)
@@ -47,12 +46,8 @@ bool SimulatorOptions::Parse(const std::vector<std::string>& arguments, Simulato
         } else if (flag == "--root") {
             parsed.root = value;
         } else if (flag == "--lang") {
-            const std::vector<std::string> languages = TextTableLanguages();
-            if (std::find(languages.begin(), languages.end(), value) == languages.end()) {
-                error = "--lang takes one of";
-                for (const std::string& language : languages)
-                    error += " " + language;
-                error += ", not '" + value + "'";
+            if (!LanguageChoice::IsKnown(value)) {
+                error = "--lang takes " + LanguageChoice::KnownList() + ", not '" + value + "'";
                 return false;
             }
             parsed.language = value;

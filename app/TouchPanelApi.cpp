@@ -1,11 +1,11 @@
 #include "TouchPanelApi.h"
 
+#include "LanguageChoice.h"
 #include "PanelInput.h"
 #include "PlaybackScreen.h"
 #include "ScreenJson.h"
 #include "WebAssets.h"
 #include "host/TextService.h"
-#include "host/TextTables.h"
 #include "host/devices/PrinterIO.h"
 #include "win/TextConvert.h"
 
@@ -338,10 +338,7 @@ ApiResponse TouchPanelApi::Language(const std::string& body) const
     nlohmann::json parsed = nlohmann::json::parse(body, nullptr, false);
     if (parsed.is_discarded() || !parsed.is_object() || !parsed.contains("language") ||
         !parsed["language"].is_string()) {
-        std::string known;
-        for (const std::string& language : TextTableLanguages())
-            known += (known.empty() ? "\"" : ", \"") + language + "\"";
-        return Error(400, "expected {\"language\": L} with L one of " + known);
+        return Error(400, "expected {\"language\": L} with L " + LanguageChoice::KnownList());
     }
     if (!m_languageSwitch)
         return Error(404, "this panel has no language switch");
