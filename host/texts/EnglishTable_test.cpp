@@ -4,6 +4,7 @@
 // the rows of key tables that a look-up reads an item from.
 #include "host/TextService.h"
 #include "host/TextTables.h"
+#include "win/TextConvert.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,30 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Keys = std::map<std::pair<unsigned long, unsigned long>, std::string>;  // key -> where
+// Where a key is fetched, and the printf conversions of its default text
+// (of the one with the most, where the key has several defaults).
+struct Use {
+    std::string where;
+    std::vector<std::string> conversions;
+};
+using Keys = std::map<std::pair<unsigned long, unsigned long>, Use>;
+
+std::vector<std::string> Conversions(const std::string& text)
+{
+    static const std::regex conversion(R"(%%|%[-+ #0]*\d*(?:\.\d+)?(?:I64|ll|l|h)?[A-Za-z])");
+    std::vector<std::string> found;
+    for (std::sregex_iterator it(text.begin(), text.end(), conversion), end; it != end; ++it)
+        if (it->str() != "%%")
+            found.push_back(it->str());
+    return found;
+}
+
+void Add(Keys& keys, unsigned long group, unsigned long item, const std::string& where, const std::string& text)
+{
+    Use& use = keys.try_emplace({group, item}, Use{where, {}}).first->second;
+    if (std::vector<std::string> conversions = Conversions(text); conversions.size() > use.conversions.size())
+        use.conversions = conversions;
+}
 
 std::string Read(const fs::path& path)
 {
@@ -79,11 +103,23 @@ std::string ArrayBody(const std::string& text, const std::string& name)
     return text.substr(static_cast<std::size_t>(match.position(0)), end - static_cast<std::size_t>(match.position(0)));
 }
 
+// A default argument as written, or for a constant's name the literals it is defined as.
+std::string DefaultText(const std::string& text, const std::string& argument)
+{
+    std::smatch named;
+    if (!std::regex_match(argument, std::regex(R"(\w+)")) ||
+        !std::regex_search(text, named, std::regex("\\b" + argument + R"(\s*=\s*((?:\s*L"(?:[^"\\]|\\.)*")+))")))
+        return argument;
+    return named.str(1);
+}
+
 void ScanFile(const fs::path& path, const std::string& text, const Constants& constants, const std::string& ownGroup,
               const std::string& lookups, Keys& keys)
 {
-    const std::regex lookup(R"re(\b()re" + lookups + R"re()\s*\(\s*([\w:.\[\]]+)\s*(?:,\s*([^,()"]+?)\s*)?,\s*(L"|[\w:.\[\]]+))re");
-    static const std::regex row(R"re((\d+)\s*,\s*L")re");
+    // name(group or item, [item,] default): the default a literal or a name.
+    const std::regex lookup(R"re(\b()re" + lookups + R"re()\s*\(\s*([\w:.\[\]]+)\s*(?:,\s*([^,()"]+?)\s*)?,\s*)re"
+                            R"re((L"(?:[^"\\]|\\.)*"|[\w:.\[\]]+))re");
+    static const std::regex row(R"re((\d+)\s*,\s*L"((?:[^"\\]|\\.)*)")re");
     const std::string where = path.filename().string();
     for (std::sregex_iterator it(text.begin(), text.end(), lookup), end; it != end; ++it) {
         const auto& call = *it;
@@ -94,7 +130,7 @@ void ScanFile(const fs::path& path, const std::string& text, const Constants& co
             continue;
         const std::string itemArgument = twoArguments ? call.str(2) : call.str(3);
         if (!itemArgument.empty() && Resolve(constants, itemArgument, item)) {
-            keys.emplace(std::make_pair(group, item), where);
+            Add(keys, group, item, where, DefaultText(text, call.str(4)));
             continue;
         }
         // The item comes from data: the rows of the item table or of the
@@ -103,13 +139,13 @@ void ScanFile(const fs::path& path, const std::string& text, const Constants& co
         if (const auto bracket = defaults.find('['); bracket != std::string::npos && defaults.back() == ']') {
             const std::string body = ArrayBody(text, defaults.substr(0, bracket));
             for (std::size_t index = 0, at = 0; (at = body.find("L\"", at)) != std::string::npos; ++index, ++at)
-                keys.emplace(std::make_pair(group, static_cast<unsigned long>(index)), where);
+                Add(keys, group, static_cast<unsigned long>(index), where, "");
             continue;
         }
         const std::string rows = itemTable ? ArrayBody(text, defaults) : text;
         for (std::sregex_iterator r(rows.begin(), rows.end(), row); r != end; ++r)
             if (InBraces(rows, static_cast<std::size_t>(r->position(0))))
-                keys.emplace(std::make_pair(group, std::stoul(r->str(1))), where);
+                Add(keys, group, std::stoul(r->str(1)), where, r->str(2));
     }
 }
 
@@ -159,13 +195,19 @@ TEST(EnglishTable, CoversExactlyTheFetchedKeys)
 
     const Keys fetched = FetchedKeys();
     ASSERT_FALSE(fetched.empty());
-    std::string missing, stale;
-    for (const auto& [key, where] : fetched)
+    std::string missing, stale, formats;
+    for (const auto& [key, use] : fetched) {
+        const std::string name = std::to_string(key.first) + "/" + std::to_string(key.second) + " (" + use.where + ")";
         if (!service.HasText(key.first, key.second))
-            missing += "  " + std::to_string(key.first) + "/" + std::to_string(key.second) + " (" + where + ")\n";
+            missing += "  " + name + "\n";
+        // A text that is a format must take the arguments its default takes.
+        else if (Conversions(win::WideToUtf8(service.GetText(key.first, key.second, L""))) != use.conversions)
+            formats += "  " + name + "\n";
+    }
     for (const auto& [group, item] : service.GetTableKeys())
         if (!fetched.count({group, item}))
             stale += "  " + std::to_string(group) + "/" + std::to_string(item) + "\n";
     EXPECT_EQ(missing, "") << "keys without an English text";
     EXPECT_EQ(stale, "") << "English texts that nothing fetches";
+    EXPECT_EQ(formats, "") << "English texts whose conversions differ from their default's";
 }
