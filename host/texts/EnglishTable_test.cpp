@@ -1,7 +1,10 @@
-// The English table against the keys the dialog code fetches. The keys are
-// read from the sources the library is built from: direct look-ups with a
-// numeric or constant key, the 2-argument look-ups of a file's own group, and
-// the rows of key tables that a look-up reads an item from.
+// The English table against the keys the code fetches. The keys are read
+// from the sources the library and the simulator are built from: look-ups
+// (and functions that pass a key and a default on to one) with a numeric or
+// constant key, the 2-argument look-ups of a file's own group, and the rows
+// of key tables or default-text arrays that a look-up takes its item from.
+// The running simulator reports the keys it was asked for without a text
+// (GET /api/language), which the browser walk checks as a second net.
 #include "host/TextService.h"
 #include "host/TextTables.h"
 #include "win/TextConvert.h"
