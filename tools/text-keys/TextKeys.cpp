@@ -1,42 +1,15 @@
-// The English table against the keys the code fetches. The keys are read
-// from the sources the library and the simulator are built from: look-ups
-// (and functions that pass a key and a default on to one) with a numeric or
-// constant key, the 2-argument look-ups of a file's own group, and the rows
-// of key tables or default-text arrays that a look-up takes its item from.
-// The running simulator reports the keys it was asked for without a text
-// (GET /api/language), which the browser walk checks as a second net.
-#include "host/TextService.h"
-#include "host/TextTables.h"
+#include "tools/text-keys/TextKeys.h"
+
 #include "win/TextConvert.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
 #include <fstream>
-#include <map>
 #include <regex>
 #include <sstream>
 
+namespace textkeys {
 namespace {
 
 namespace fs = std::filesystem;
-// Where a key is fetched, and the printf conversions of its default text
-// (of the one with the most, where the key has several defaults).
-struct Use {
-    std::string where;
-    std::vector<std::string> conversions;
-};
-using Keys = std::map<std::pair<unsigned long, unsigned long>, Use>;
-
-std::vector<std::string> Conversions(const std::string& text)
-{
-    static const std::regex conversion(R"(%%|%[-+ #0]*\d*(?:\.\d+)?(?:I64|ll|l|h)?[A-Za-z])");
-    std::vector<std::string> found;
-    for (std::sregex_iterator it(text.begin(), text.end(), conversion), end; it != end; ++it)
-        if (it->str() != "%%")
-            found.push_back(it->str());
-    return found;
-}
 
 void Add(Keys& keys, unsigned long group, unsigned long item, const std::string& where, const std::string& text)
 {
@@ -116,14 +89,13 @@ std::string DefaultText(const std::string& text, const std::string& argument)
     return named.str(1);
 }
 
-void ScanFile(const fs::path& path, const std::string& text, const Constants& constants, const std::string& ownGroup,
+void ScanFile(const std::string& where, const std::string& text, const Constants& constants, const std::string& ownGroup,
               const std::string& lookups, Keys& keys)
 {
     // name(group or item, [item,] default): the default a literal or a name.
     const std::regex lookup(R"re(\b()re" + lookups + R"re()\s*\(\s*([\w:.\[\]]+)\s*(?:,\s*([^,()"]+?)\s*)?,\s*)re"
                             R"re((L"(?:[^"\\]|\\.)*"|[\w:.\[\]]+))re");
     static const std::regex row(R"re((\d+)\s*,\s*L"((?:[^"\\]|\\.)*)")re");
-    const std::string where = path.filename().string();
     for (std::sregex_iterator it(text.begin(), text.end(), lookup), end; it != end; ++it) {
         const auto& call = *it;
         const bool itemTable = call.str(1) == "SetItemTexts";
@@ -152,65 +124,70 @@ void ScanFile(const fs::path& path, const std::string& text, const Constants& co
     }
 }
 
-Keys FetchedKeys()
+}  // namespace
+
+std::vector<std::string> Conversions(const std::string& text)
+{
+    static const std::regex conversion(R"(%%|%[-+ #0]*\d*(?:\.\d+)?(?:I64|ll|l|h)?[A-Za-z])");
+    std::vector<std::string> found;
+    for (std::sregex_iterator it(text.begin(), text.end(), conversion), end; it != end; ++it)
+        if (it->str() != "%%")
+            found.push_back(it->str());
+    return found;
+}
+
+void ScanSource(const std::string& where, const std::string& text, const std::string& folderText, Keys& keys)
 {
     static const std::regex wrapper(R"(Text\(DWORD \w+, const wchar_t\* \w+\)\s*\{[^}]*?Text\(\s*(\w+)\s*,)");
     // Functions that take a key and a default text and pass them on to a look-up.
     static const std::regex forwarder(R"(\b(\w+)\((?:DWORD \w+, ){1,2}const wchar_t\* \w+\))");
+    Constants constants;
+    AddConstants(folderText, constants);
+    AddConstants(text, constants);
+    std::string ownGroup;
+    std::smatch match;
+    if (std::regex_search(text, match, wrapper) || std::regex_search(folderText, match, wrapper))
+        ownGroup = match.str(1);
+    std::string lookups = "GetText|Text|SetItemTexts";
+    const std::string both = text + folderText;
+    for (std::sregex_iterator it(both.begin(), both.end(), forwarder), end; it != end; ++it)
+        lookups += "|" + it->str(1);
+    ScanFile(where, text, constants, ownGroup, lookups, keys);
+    ScanFile(where, folderText, constants, ownGroup, lookups, keys);
+}
+
+Keys FetchedKeys(const std::filesystem::path& sourceRoot)
+{
     Keys keys;
     for (const char* top : {"core", "pages", "host", "app"})
-        for (const auto& entry : fs::recursive_directory_iterator(fs::path(SYSDLG_SOURCE_DIR) / top)) {
+        for (const auto& entry : fs::recursive_directory_iterator(sourceRoot / top)) {
             const fs::path& path = entry.path();
             if (!entry.is_regular_file() || path.extension() != ".cpp" || IsTest(path))
                 continue;
-            Constants constants;
-            std::string ownGroup, folderText;
+            std::string folderText;
             for (const auto& header : fs::directory_iterator(path.parent_path()))
                 if (header.path().extension() == ".h" && !IsTest(header.path()))
                     folderText += Read(header.path());
-            const std::string text = Read(path);
-            AddConstants(folderText, constants);
-            AddConstants(text, constants);
-            std::smatch match;
-            if (std::regex_search(text, match, wrapper) || std::regex_search(folderText, match, wrapper))
-                ownGroup = match.str(1);
-            std::string lookups = "GetText|Text|SetItemTexts";
-            const std::string both = text + folderText;
-            for (std::sregex_iterator it(both.begin(), both.end(), forwarder), end; it != end; ++it)
-                lookups += "|" + it->str(1);
-            ScanFile(path, text, constants, ownGroup, lookups, keys);
-            ScanFile(path, folderText, constants, ownGroup, lookups, keys);
+            ScanSource(path.filename().string(), Read(path), folderText, keys);
         }
     return keys;
 }
 
-}  // namespace
-
-// Every key the code fetches has its English text, and every English text
-// belongs to a key that is fetched.
-TEST(EnglishTable, CoversExactlyTheFetchedKeys)
+Report Check(const Keys& fetched, CTextService& table)
 {
-    const std::optional<std::string_view> table = FindTextTable("en");
-    ASSERT_TRUE(table.has_value());
-    CTextService service;
-    std::string error;
-    ASSERT_TRUE(service.LoadTableText(*table, &error)) << error;  // escapes valid, no key twice
-
-    const Keys fetched = FetchedKeys();
-    ASSERT_FALSE(fetched.empty());
-    std::string missing, stale, formats;
+    Report report;
     for (const auto& [key, use] : fetched) {
         const std::string name = std::to_string(key.first) + "/" + std::to_string(key.second) + " (" + use.where + ")";
-        if (!service.HasText(key.first, key.second))
-            missing += "  " + name + "\n";
+        if (!table.HasText(key.first, key.second))
+            report.missing.push_back(name);
         // A text that is a format must take the arguments its default takes.
-        else if (Conversions(win::WideToUtf8(service.GetText(key.first, key.second, L""))) != use.conversions)
-            formats += "  " + name + "\n";
+        else if (Conversions(win::WideToUtf8(table.GetText(key.first, key.second, L""))) != use.conversions)
+            report.formats.push_back(name);
     }
-    for (const auto& [group, item] : service.GetTableKeys())
+    for (const auto& [group, item] : table.GetTableKeys())
         if (!fetched.count({group, item}))
-            stale += "  " + std::to_string(group) + "/" + std::to_string(item) + "\n";
-    EXPECT_EQ(missing, "") << "keys without an English text";
-    EXPECT_EQ(stale, "") << "English texts that nothing fetches";
-    EXPECT_EQ(formats, "") << "English texts whose conversions differ from their default's";
+            report.stale.push_back(std::to_string(group) + "/" + std::to_string(item));
+    return report;
 }
+
+}  // namespace textkeys
