@@ -10,8 +10,10 @@
 //
 // For assistive technology a list view is a grid of rows and a list box a
 // list box of options. From the keyboard the list is one stop in the tab
-// order: the arrows, Page Up/Down, Home and End tap the row they move to,
-// Space taps the current row again and Enter taps it twice (opens it).
+// order: the arrows, Page Up/Down, Home and End move a cursor over the rows,
+// Space taps the row at the cursor and Enter taps it twice (opens it). The
+// cursor itself taps nothing: a tap on a row of the file list adds it to the
+// selection, and on a list of texts opens its entry.
 
 import { onKeys } from './operable.js';
 
@@ -156,7 +158,8 @@ export function drawList(element, control, key, onRow, onColumn, fetchRows) {
       const kept = state.rows.get(index);
       const cells = kept ? kept.cells : [];
       const row = document.createElement('div');
-      row.className = 'row' + (kept && kept.selected ? ' selected' : '') + (kept ? '' : ' pending');
+      row.className = 'row' + (kept && kept.selected ? ' selected' : '') + (kept ? '' : ' pending')
+        + (index === state.cursor ? ' cursor' : '');
       row.style.top = index * ROW_HEIGHT + 'px';
       row.style.height = ROW_HEIGHT + 'px';
       row.dataset.row = index;
@@ -186,7 +189,7 @@ export function drawList(element, control, key, onRow, onColumn, fetchRows) {
   }
   state.redraw = drawVisible;
 
-  // Brings the row to the cursor, scrolled into view, and taps it.
+  // Moves the cursor to the row and scrolls it into view.
   function moveTo(index) {
     if (!rowCount) return;
     const row = Math.max(0, Math.min(rowCount - 1, index));
@@ -196,7 +199,6 @@ export function drawList(element, control, key, onRow, onColumn, fetchRows) {
     else if ((row + 1) * ROW_HEIGHT > state.top + height) state.top = (row + 1) * ROW_HEIGHT - height;
     viewport.scrollTop = state.top;
     drawVisible(true);
-    onRow(row, false);
   }
   const page = () => Math.max(1, Math.floor(viewHeight() / ROW_HEIGHT) - 1);
   onKeys(element, {
@@ -206,7 +208,7 @@ export function drawList(element, control, key, onRow, onColumn, fetchRows) {
     PageUp: () => moveTo(state.cursor - page()),
     Home: () => moveTo(0),
     End: () => moveTo(rowCount - 1),
-    ' ': () => moveTo(Math.max(0, state.cursor)),
+    ' ': () => (state.cursor >= 0 ? onRow(state.cursor, false) : moveTo(0)),
     Enter: () => (state.cursor >= 0 ? onRow(state.cursor, true) : false),
   });
 

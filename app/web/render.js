@@ -60,7 +60,10 @@ function drawWindow(window, act, { top, dimmed, z }) {
     element.setAttribute('role', 'dialog');
     element.tabIndex = -1;
     if (window.caption) element.setAttribute('aria-label', window.caption);
-    if (dimmed) element.inert = true;
+    if (dimmed) {
+      element.inert = true;
+      element.setAttribute('aria-hidden', 'true');
+    }
     if (takesText(window)) element.dataset.takesText = '';
   }
   if (top && window.caption) {
@@ -284,6 +287,10 @@ function keepScrolled(element, key) {
   afterDraw.push(() => { element.scrollTop = scrolled.get(key) || 0; });
 }
 
+// Tabs chosen by key whose page is not drawn yet, by tab control: keys
+// pressed quickly one after another count from the tab chosen last.
+const chosenTabs = new Map();
+
 function tabId(window, control, index) {
   return `tab-${window.hwnd}-${control.id}-${index}`;
 }
@@ -299,10 +306,16 @@ function drawTab(element, window, control, act) {
   const rects = control.itemRects || [];
   const tabs = control.tabs || [];
   let stripBottom = rects.length ? 0 : 26;
+  const controlKey = `${window.hwnd}:${control.id}`;
+  if (chosenTabs.get(controlKey) === control.current) chosenTabs.delete(controlKey);
   const choose = (index) => {
-    focusAfterDraw(`${window.hwnd}:${control.id}:tab:${index}`);
-    act('tap', { hwnd: window.hwnd, id: control.id, tab: index });
+    chosenTabs.set(controlKey, index);
+    focusAfterDraw(`${controlKey}:tab:${index}`);
+    Promise.resolve(act('tap', { hwnd: window.hwnd, id: control.id, tab: index })).finally(() => {
+      if (chosenTabs.get(controlKey) === index) chosenTabs.delete(controlKey);
+    });
   };
+  const from = (index) => (chosenTabs.has(controlKey) ? chosenTabs.get(controlKey) : index);
   tabs.forEach((text, index) => {
     const item = document.createElement('div');
     const current = index === control.current;
@@ -319,8 +332,8 @@ function drawTab(element, window, control, act) {
     onKeys(item, {
       Enter: () => choose(index),
       ' ': () => choose(index),
-      ArrowRight: () => choose(index === last ? 0 : index + 1),
-      ArrowLeft: () => choose(index === 0 ? last : index - 1),
+      ArrowRight: () => choose(from(index) === last ? 0 : from(index) + 1),
+      ArrowLeft: () => choose(from(index) === 0 ? last : from(index) - 1),
       Home: () => choose(0),
       End: () => choose(last),
     });
