@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test through CTest: the C++ tests of every
-# folder, the browser tests (e2e_browser: the simulator in headless Chromium)
+# folder, the browser tests (e2e_browser: the simulator in headless Chromium),
+# the Python client's tests (python_client: the simulator driven by the client)
 # and the 32-bit layout check; then the C++ tests again under AddressSanitizer
 # with UBSan, and the threaded parts (window system and modal loops, the
 # touch-panel server and input driver, the maintenance page's printer worker)
@@ -27,7 +28,7 @@ for kind in address,undefined thread; do
 done
 cmake --build "$build-address" -j"$(nproc)"
 ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir "$build-address" --output-on-failure -j"$(nproc)" -E '^e2e_browser$'
+  ctest --test-dir "$build-address" --output-on-failure -j"$(nproc)" -E '^(e2e_browser|python_client)$'
 tsan_tests=(win/win_tests app/app_tests)
 [[ -d pages/maintenance ]] && ls pages/maintenance/*_test.cpp >/dev/null 2>&1 &&
   tsan_tests+=(pages/maintenance/pages_maintenance_tests)

@@ -44,19 +44,26 @@ def set_mode(panel, mode):
     panel.wait_for_window(SYSTEM)
 
 
-def set_channels(panel, channels):
-    """Selects exactly `channels` (numbers from 1) on the channel panel."""
+def recordable(panel, channels):
+    """Fails, before anything is changed, on a channel the instrument cannot
+    record (outside its panel, or an empty slot)."""
     panel.choose_tab("収録設定")
     grid = panel.find(kind="channels")
     count = grid.data.get("rowCount", len(grid.data.get("rows", [])))
     locked = {int(i) for i in str(grid.data.get("disabled", "")).split(",") if i != ""}
+    for channel in channels:
+        if channel < 1 or channel > count or channel - 1 in locked:
+            raise SystemExit(f"channel {channel} cannot be recorded on this instrument")
+
+
+def set_channels(panel, channels):
+    """Selects exactly `channels` (numbers from 1) on the channel panel."""
+    recordable(panel, channels)
     wanted = {c - 1 for c in channels}
-    for index in sorted(wanted):
-        if index < 0 or index >= count or index in locked:
-            raise SystemExit(f"channel {index + 1} cannot be recorded on this instrument")
-    for index in range(count):
+    grid = panel.find(kind="channels")
+    for index in range(grid.data.get("rowCount", 0)):
         grid = panel.find(kind="channels")
-        if (index in set(grid.data.get("selectedRows", []))) != (index in wanted) and index not in locked:
+        if (index in grid.data.get("selectedRows", [])) != (index in wanted):
             panel.tap(grid, item=index)
 
 
@@ -125,6 +132,7 @@ def main(argv=None):
 
     panel = Client(args.url, token=args.token)
     open_system_dialog(panel)
+    recordable(panel, channels)
     set_mode(panel, args.mode)
     set_channels(panel, channels)
     set_lan_address(panel, args.address, args.mask, args.gateway)
