@@ -72,6 +72,8 @@ function give(element) {
 // Puts the focus back after a new screen was drawn.
 export function focusAfterScreen(panel, before) {
   wanted = null;
+  const shown = new Set([...panel.querySelectorAll('.window:not(.child)')].map((w) => w.dataset.hwnd));
+  for (const hwnd of lastFocused.keys()) if (!shown.has(hwnd)) lastFocused.delete(hwnd);
   if (!before.inside) return;
   const frontWindow = panel.querySelector('.window:not(.child):not(.dimmed)');
   if (!frontWindow) return;
