@@ -7,11 +7,10 @@
 #include "host/formats/FamosFile.h"
 #include "host/formats/MatFile4.h"
 #include "host/formats/MemoryBlockData.h"
-#include "win/Drives.h"
+#include "win/PinnedPath.h"
 #include "win/TextConvert.h"
 
 #include <cstdio>
-#include <sys/stat.h>
 
 namespace {
 
@@ -20,23 +19,6 @@ using Outcome = DataFileRequests::Outcome;
 std::string Utf8(const wchar_t* text) { return text ? win::WideToUtf8(text) : std::string("(none)"); }
 
 Outcome Refused(const std::string& why) { return Outcome{false, "refused: " + why}; }
-
-// The file-system path of a destination file; empty when the path does not
-// lie inside the instrument's drives or names a folder.
-std::string DestinationPath(const std::wstring& windowsPath, std::string& error)
-{
-    std::optional<std::string> posix = win::Drives::ToPosix(windowsPath);
-    if (!posix) {
-        error = "no such place: " + win::WideToUtf8(windowsPath);
-        return {};
-    }
-    struct stat info{};
-    if (stat(posix->c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        error = "a folder is in the way: " + win::WideToUtf8(windowsPath);
-        return {};
-    }
-    return *posix;
-}
 
 // "WAVE0001" of "D:\data\WAVE0001.FSD".
 std::wstring BaseName(const std::wstring& path)
@@ -77,14 +59,12 @@ bool DataFileRequests::ReadRecordedFile(const wchar_t* source, formats::Recorded
         error = "not a recorded data file: " + Utf8(source);
         return false;
     }
-    std::optional<std::string> posix = win::Drives::ToPosix(source);
-    if (!posix) {
-        error = "no such file: " + Utf8(source);
+    std::optional<win::PinnedPath> file = win::PinnedPath::Make(source, win::PinnedPath::Use::Read, error);
+    if (!file)
         return false;
-    }
     std::string why;
-    if (!formats::ReadDataFile(*posix, data, &why)) {
-        error = Utf8(source) + ": " + why;
+    if (!formats::ReadDataFile(file->Path(), data, &why)) {
+        error = Utf8(source) + ": " + file->Shown(why);
         return false;
     }
     return true;
@@ -101,12 +81,13 @@ DataFileRequests::Outcome DataFileRequests::SaveMemoryBlock(long long blockIndex
     formats::RecordedData data;
     if (!ReadMemoryBlock(blockIndex, data, error))
         return Refused(error);
-    std::string path = DestinationPath(destination, error);
-    if (path.empty())
+    std::optional<win::PinnedPath> file = win::PinnedPath::Make(destination, win::PinnedPath::Use::Write, error);
+    if (!file)
         return Refused(error);
-    bool written = format == 1 ? formats::WriteDataFile(path, data, &error) : formats::WriteCsvFile(path, data, &error);
+    bool written = format == 1 ? formats::WriteDataFile(file->Path(), data, &error)
+                               : formats::WriteCsvFile(file->Path(), data, &error);
     if (!written)
-        return Refused(error);
+        return Refused(file->Shown(error));
     return Outcome{true, "wrote " + Utf8(destination)};
 }
 
@@ -118,11 +99,11 @@ DataFileRequests::Outcome DataFileRequests::ConvertToCsv(const wchar_t* source, 
     formats::RecordedData data;
     if (!ReadRecordedFile(source, data, error))
         return Refused(error);
-    std::string path = DestinationPath(destination, error);
-    if (path.empty())
+    std::optional<win::PinnedPath> file = win::PinnedPath::Make(destination, win::PinnedPath::Use::Write, error);
+    if (!file)
         return Refused(error);
-    if (!formats::WriteCsvFile(path, data, &error))
-        return Refused(error);
+    if (!formats::WriteCsvFile(file->Path(), data, &error))
+        return Refused(file->Shown(error));
     return Outcome{true, "wrote " + Utf8(destination)};
 }
 
@@ -142,13 +123,13 @@ DataFileRequests::Outcome DataFileRequests::Export(const wchar_t* folder, const 
     if (target.back() != L'\\' && target.back() != L'/')
         target += L'\\';
     target += BaseName(source) + extension;
-    std::string path = DestinationPath(target, error);
-    if (path.empty())
+    std::optional<win::PinnedPath> file = win::PinnedPath::Make(target, win::PinnedPath::Use::Write, error);
+    if (!file)
         return Refused(error);
-    bool written = format == 2   ? formats::WriteMat4File(path, data, &error)
-                   : format == 3 ? formats::WriteFamosFile(path, data, &error)
-                                 : formats::WriteDiademFiles(path, data, &error);
+    bool written = format == 2   ? formats::WriteMat4File(file->Path(), data, &error)
+                   : format == 3 ? formats::WriteFamosFile(file->Path(), data, &error)
+                                 : formats::WriteDiademFiles(file->Path(), data, &error);
     if (!written)
-        return Refused(error);
+        return Refused(file->Shown(error));
     return Outcome{true, "wrote " + win::WideToUtf8(target)};
 }

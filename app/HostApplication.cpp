@@ -10,9 +10,11 @@
 #include "win/Drives.h"
 #include "win/Input.h"
 #include "win/TextConvert.h"
+#include "win/Window.h"
 
 #include <cstdio>
 #include <fstream>
+#include <utility>
 #include <sys/stat.h>
 
 namespace {
@@ -23,6 +25,7 @@ std::string SafeText(const std::string& text) { return text.empty() ? "?" : text
 
 HostApplication::HostApplication(InstrumentRoot& root, RequestLog& log)
     : m_root(root), m_log(log), m_receiver(m_state, log, [this] { PersistState(); }), m_clock(root.ClockPath()),
+      m_language(root.LanguagePath()),
       m_uiThread(std::this_thread::get_id())
 {
 }
@@ -102,9 +105,11 @@ HostReceiver::Ending HostApplication::RunSystemDialog()
     CSystemDlg dialog(&m_mainWindow);
     dialog.SetupConfigData(m_state.Record(), true);
     dialog.SetDLGCallback(&m_receiver, kCookie);
+    m_dialog = &dialog;
     m_receiver.SetDialogCloser([&dialog] { dialog.EndDialog(IDCANCEL); });
     dialog.DoModal();
     m_receiver.SetDialogCloser(nullptr);
+    m_dialog = nullptr;
     return m_receiver.TakeEnding();
 }
 
@@ -137,6 +142,7 @@ int HostApplication::Run()
                     m_stateChanged();
                 open = true;
             }
+            open = std::exchange(m_reopenDialog, false) || open;
             continue;
         }
         if (!AfxPumpMessage(nullptr))
@@ -147,6 +153,38 @@ int HostApplication::Run()
     AfxSetMainWnd(nullptr);
     m_mainWindow.DestroyWindow();
     return 0;
+}
+
+TouchPanel::CommandResult HostApplication::SwitchLanguage(const std::string& language)
+{
+    if (!LanguageChoice::IsKnown(language))
+        return {400, "no such language: " + language};
+    if (m_dialog && m_dialog->GetSafeHwnd() && !IsDialogInFront())
+        return {409, "close the open dialog or popup first"};
+    if (language == m_language.Current())
+        return {};
+    std::string error;
+    if (!m_language.Switch(language, error))
+        return {500, error};
+    if (m_stateChanged)
+        m_stateChanged();
+    if (m_mainWindow.GetSafeHwnd())
+        m_mainWindow.ShowTexts();
+    if (m_dialog && m_dialog->GetSafeHwnd()) {
+        // Texts are set when a dialog initialises: only a fresh one shows the new language.
+        m_reopenDialog = true;
+        m_dialog->EndDialog(IDCANCEL);
+    }
+    return {};
+}
+
+bool HostApplication::IsDialogInFront() const
+{
+    // A modal sub-dialog, a popup or the modeless notice of a running print.
+    for (HWND top : win::TopLevelWindows())
+        if (::IsWindowVisible(top))
+            return top == m_dialog->GetSafeHwnd();
+    return false;
 }
 
 void HostApplication::Stop()

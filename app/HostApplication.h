@@ -11,13 +11,15 @@
 #include "InstrumentClock.h"
 #include "HostState.h"
 #include "InstrumentRoot.h"
+#include "LanguageChoice.h"
 #include "RequestLog.h"
+#include "TouchPanel.h"
 
 #include <atomic>
 #include <string>
 #include <thread>
 
-class TouchPanel;
+class CSystemDlg;
 
 class HostApplication {
 public:
@@ -43,6 +45,14 @@ public:
     // Any thread: ends Run at the next opportunity (modal loops are ended).
     void Stop();
 
+    // The dialogs' language, kept in the data root (see LanguageChoice).
+    LanguageChoice& Language() { return m_language; }
+    // UI thread: the operator's choice of language from the panel. The open
+    // system dialog closes and opens again in the new language, as after a
+    // restart request; with a popup or sub-dialog in front the switch is
+    // refused (409), so no question is left half answered.
+    TouchPanel::CommandResult SwitchLanguage(const std::string& language);
+
     HostState& State() { return m_state; }
     HostReceiver& Receiver() { return m_receiver; }
     // Called on the UI thread when the host's state may have changed.
@@ -52,6 +62,8 @@ public:
 
 private:
     HostReceiver::Ending RunSystemDialog();
+    // Whether the system dialog is the window in front.
+    bool IsDialogInFront() const;
     // The clock calibration tells nobody: its change is kept when seen.
     void KeepClock();
 
@@ -61,6 +73,9 @@ private:
     HostReceiver m_receiver;
     HostMainWindow m_mainWindow;
     InstrumentClock m_clock;
+    LanguageChoice m_language;
+    CSystemDlg* m_dialog = nullptr;   // the system dialog while it runs
+    bool m_reopenDialog = false;
     std::function<void()> m_stateChanged;
     std::atomic<bool> m_stopRequested{false};
     bool m_unsaved = false;

@@ -6,12 +6,12 @@
 #include "HostApplication.h"
 
 #include "AppTestSupport.h"
-#include "ConfigJson.h"
 #include "PlaybackScreen.h"
 #include "ScreenCache.h"
 #include "SettingsFile.h"
-#include "host/devices/UsbEject.h"
 #include "host/dialogs/DateEntryDialog.h"
+#include "pages/files/FileSheetIds.h"
+#include "pages/maintenance/MaintenanceIds.h"
 #include "tests/harness/DialogTestHelpers.h"
 #include "tests/harness/TempDataRoot.h"
 #include "win/Input.h"
@@ -22,11 +22,14 @@
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <utility>
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace testing_support;
+using namespace file_sheet;
+using namespace maintenance_ids;
 
 constexpr UINT IDD_MY_SETUP = 17018;
 constexpr UINT IDD_SHUTDOWN = 17019;
@@ -34,19 +37,9 @@ constexpr UINT IDD_FILE_PROC = 17017;
 constexpr UINT IDD_KEYBOARD_PATH = 30004;
 constexpr int IDC_TAB = 17000;
 constexpr int IDC_SHUTDOWN = 17005;
-constexpr int IDC_USB_RELEASE = 17002;
 constexpr int IDC_KEYBOARD_CLEAR = 30156;
 constexpr int IDC_PROC_HAND = 19001;
 constexpr UINT IDD_DATETIME = 30005;
-// The maintenance page.
-constexpr int IDC_CLOCK = 17037;
-constexpr int IDC_MAINTENANCE_NEXT = 17181;
-
-// The auxiliary page.
-constexpr int IDC_MISC_BUZZER = 17068;
-constexpr int IDC_MISC_AUTO_OFF = 17069;
-constexpr int IDC_MISC_DELAY = 17071;
-constexpr int IDC_MISC_FEED = 17072;
 
 // The measurement-mode page.
 constexpr int IDC_MY_SETTING = 17001;
@@ -56,16 +49,6 @@ constexpr int IDC_SLOT1 = 17040;
 constexpr int IDC_SLOT_TIME1 = 17167;
 constexpr int IDC_SETUP_SAVE = 17104;
 constexpr int IDC_SETUP_LOAD = 17032;
-// The file page.
-constexpr int IDC_FILE_LIST = 17109;
-constexpr int IDC_FILE_LOAD = 17032;
-constexpr int IDC_FILE_DELETE = 17033;
-constexpr int IDC_ENV_SAVE = 17034;
-constexpr int IDC_SELECT_ALL = 17043;
-constexpr int IDC_CLEAR_ALL = 17044;
-
-// How a load ends: the restart it asks for, then the script's shutdown.
-const std::vector<std::wstring> kLoadThenRestart{L"DLGREQ_LOAD_SETTINGS", L"DLGREQ_RESTART", L"DLGREQ_SHUTDOWN"};
 
 // The scripted operator, checking before every step that the panel's screen
 // built from kept texts is the screen built afresh: a change that a window
@@ -110,30 +93,13 @@ protected:
         script.Tap(IDD_POPUP, IDOK);
     }
 
-    // On the file page: the row of that name, tapped.
-    void SelectRow(ScriptedOperator& script, const std::wstring& name)
+    // The host closed the dialog `shown` and opened a new one, which shows the
+    // mode and becomes `shown`.
+    void ExpectFreshDialogInMode(ScriptedOperator& script, HWND& shown, int mode)
     {
-        script.Do(IDD_SYSTEM, "tap the row", [name](HWND window) {
-            HWND list = FindControl(window, IDC_FILE_LIST);
-            ASSERT_NE(list, nullptr);
-            const win::ScreenControl shown = win::DescribeControl(list);
-            for (std::size_t row = 0; row < shown.rows.size(); ++row)
-                if (!shown.rows[row].empty() && shown.rows[row][0] == name) {
-                    ASSERT_EQ(win::TapPart(list, "row", static_cast<int>(row)), win::InputResult::Posted);
-                    return;
-                }
-            ADD_FAILURE() << "the file list has no such row";
-        });
-    }
-
-    // The host closed the dialog and opened a new one, which shows the mode.
-    void ExpectFreshDialogInMode(ScriptedOperator& script, const HWND& first, int mode)
-    {
-        script.Do(IDD_SYSTEM, "a fresh dialog shows the loaded mode", [&first, mode](HWND window) {
-            EXPECT_NE(window, first);
-            HWND modeSwitch = FindControl(window, IDC_MODE_SWITCH[mode]);
-            ASSERT_NE(modeSwitch, nullptr);
-            EXPECT_EQ(SendMessageW(modeSwitch, BM_GETCHECK, 0, 0), BST_CHECKED);
+        script.Do(IDD_SYSTEM, "a fresh dialog shows the loaded mode", [&shown, mode](HWND window) {
+            EXPECT_NE(window, std::exchange(shown, window));
+            EXPECT_EQ(Latches(window, {IDC_MODE_SWITCH[mode]}), L"1");
         });
     }
 
@@ -162,7 +128,11 @@ protected:
     std::unique_ptr<HostApplication> app;
 };
 
-TEST_F(HostApplicationFlowsTest, AnEnvironmentSavedOnTheFilePageRestoresTheModeAfterTheRestart)
+// An environment saved on the file page and slot 2 of the saved setups each
+// bring their mode back: a load from the page or from the nested setups
+// dialog makes the host close the dialog and open a fresh one on the loaded
+// state, which it also keeps.
+TEST_F(HostApplicationFlowsTest, ASavedEnvironmentOrSetupRestoresItsModeAfterTheRestart)
 {
     HWND first = nullptr;
     ScreenCheckingOperator script;
@@ -172,7 +142,7 @@ TEST_F(HostApplicationFlowsTest, AnEnvironmentSavedOnTheFilePageRestoresTheModeA
         first = window;
         EXPECT_TRUE(testing_support::ShowsText(window, L"WAVE0001.FSD"));
     });
-    script.Tap(IDD_SYSTEM, IDC_ENV_SAVE);
+    script.Tap(IDD_SYSTEM, IDC_BUTTON_ENV_SAVE);
     script.Tap(IDD_FILE_PROC, IDC_PROC_HAND);
     script.Tap(IDD_KEYBOARD_PATH, IDC_KEYBOARD_CLEAR);
     script.Type(IDD_KEYBOARD_PATH, L"keep");
@@ -181,11 +151,26 @@ TEST_F(HostApplicationFlowsTest, AnEnvironmentSavedOnTheFilePageRestoresTheModeA
     AnswerPopup(script, L"環境保存", L"環境保存しました。", IDOK);
 
     ChooseTab(script, 0);
+    ChangeMode(script, 3);
+    script.Tap(IDD_SYSTEM, IDC_MY_SETTING);
+    script.Tap(IDD_MY_SETUP, IDC_SLOT1 + 1);
+    script.Tap(IDD_MY_SETUP, IDC_SETUP_SAVE);
+    script.Do(IDD_MY_SETUP, "slot 2 shows its saved time", [](HWND window) {
+        EXPECT_NE(GetWindowTextString(FindControl(window, IDC_SLOT_TIME1 + 1)), L"----/--/-- --:--");
+        EXPECT_EQ(GetWindowTextString(FindControl(window, IDC_SLOT_TIME1)), L"----/--/-- --:--");
+    });
+    script.Tap(IDD_MY_SETUP, IDOK);
     ChangeMode(script, 4);
-    ChooseTab(script, 1);
     script.Do(IDD_SYSTEM, "the mode is X-Y now", [this](HWND) { EXPECT_EQ(app->State().SysMeas().GetMode(), 4); });
-    SelectRow(script, L"keep.ENV");
-    script.Tap(IDD_SYSTEM, IDC_FILE_LOAD);
+    script.Tap(IDD_SYSTEM, IDC_MY_SETTING);
+    script.Tap(IDD_MY_SETUP, IDC_SLOT1 + 1);
+    script.Tap(IDD_MY_SETUP, IDC_SETUP_LOAD);
+    AnswerPopup(script, L"KQ5800", L"設定を反映するためにプログラムを再起動します。", IDOK);
+    ExpectFreshDialogInMode(script, first, 3);
+
+    ChooseTab(script, 1);
+    TapRow(script, IDD_SYSTEM, IDC_LIST_FILE, L"keep.ENV");
+    script.Tap(IDD_SYSTEM, IDC_BUTTON_LOAD);
     AnswerPopup(script, L"読み込み", L"環境保存データ[D:\\data\\keep.ENV]を読み込みます。よろしいですか？", IDOK);
     AnswerPopup(script, L"読み込み", L"設定を反映するためにプログラムを再起動します。", IDOK);
     ExpectFreshDialogInMode(script, first, 2);
@@ -198,44 +183,11 @@ TEST_F(HostApplicationFlowsTest, AnEnvironmentSavedOnTheFilePageRestoresTheModeA
     ASSERT_TRUE(SettingsFile::Load(root.StatePath(), kept, error)) << error;
     EXPECT_EQ(kept.SysMeas().GetMode(), 2) << "the host keeps the loaded state";
     std::vector<std::wstring> names = RequestNames();
-    ASSERT_GE(names.size(), 3u);
-    EXPECT_EQ(std::vector<std::wstring>(names.end() - 3, names.end()), kLoadThenRestart);
-}
-
-TEST_F(HostApplicationFlowsTest, SavedSetupTwoRestoresTheModeAfterTheRestartAndShutdownRunsTheWriteFilterTool)
-{
-    // Set before the save, so the loaded setup still asks for maintenance mode.
-    app->State().Misc().bMaintenanceNextStart = true;
-    HWND first = nullptr;
-    ScreenCheckingOperator script;
-    ChangeMode(script, 3);
-    script.Do(IDD_SYSTEM, "remember the dialog", [&first](HWND window) { first = window; });
-    script.Tap(IDD_SYSTEM, IDC_MY_SETTING);
-    script.Tap(IDD_MY_SETUP, IDC_SLOT1 + 1);
-    script.Tap(IDD_MY_SETUP, IDC_SETUP_SAVE);
-    script.Do(IDD_MY_SETUP, "slot 2 shows its saved time", [](HWND window) {
-        EXPECT_NE(GetWindowTextString(FindControl(window, IDC_SLOT_TIME1 + 1)), L"----/--/-- --:--");
-        EXPECT_EQ(GetWindowTextString(FindControl(window, IDC_SLOT_TIME1)), L"----/--/-- --:--");
-    });
-    script.Tap(IDD_MY_SETUP, IDOK);
-    ChangeMode(script, 1);
-    script.Tap(IDD_SYSTEM, IDC_MY_SETTING);
-    script.Tap(IDD_MY_SETUP, IDC_SLOT1 + 1);
-    script.Tap(IDD_MY_SETUP, IDC_SETUP_LOAD);
-    AnswerPopup(script, L"KQ5800", L"設定を反映するためにプログラムを再起動します。", IDOK);
-    ExpectFreshDialogInMode(script, first, 3);
-    ShutDown(script);
-    Run(script);
-
-    EXPECT_EQ(app->State().SysMeas().GetMode(), 3);
-    // The shutdown ran the write-filter tool, which logged its run once.
-    EXPECT_TRUE(std::regex_match(app_testing::ReadAll(root.WriteFilterLogPath()),
-                                 std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d EWFMGR\.EXE C: -disable\n)")))
-        << app_testing::ReadAll(root.WriteFilterLogPath());
-    std::vector<std::wstring> names = RequestNames();
-    ASSERT_GE(names.size(), 4u);
-    EXPECT_EQ(std::count(names.begin(), names.end(), L"DLGREQ_SAVE_SETTINGS"), 1);
-    EXPECT_EQ(std::vector<std::wstring>(names.end() - 3, names.end()), kLoadThenRestart);
+    EXPECT_EQ(std::count(names.begin(), names.end(), L"DLGREQ_SAVE_SETTINGS"), 2);
+    ASSERT_GE(names.size(), 5u);
+    EXPECT_EQ(std::vector<std::wstring>(names.end() - 5, names.end()),
+              (std::vector<std::wstring>{L"DLGREQ_LOAD_SETTINGS", L"DLGREQ_RESTART", L"DLGREQ_LOAD_SETTINGS",
+                                         L"DLGREQ_RESTART", L"DLGREQ_SHUTDOWN"}));
 }
 
 // The maintenance page's box shows the host's block and writes it; ticked,
@@ -247,9 +199,9 @@ TEST_F(HostApplicationFlowsTest, MaintenanceModeNextStartAndTheClockSurviveTheSh
     app->State().Misc().bMaintenanceNextStart = true;
     ScreenCheckingOperator script;
     ChooseTab(script, 5);
-    script.Tap(IDD_SYSTEM, IDC_MAINTENANCE_NEXT);  // off
-    script.Tap(IDD_SYSTEM, IDC_MAINTENANCE_NEXT);  // on again
-    script.Tap(IDD_SYSTEM, IDC_CLOCK);
+    script.Tap(IDD_SYSTEM, IDC_CHECK_MAINTENANCE_NEXT);  // off
+    script.Tap(IDD_SYSTEM, IDC_CHECK_MAINTENANCE_NEXT);  // on again
+    script.Tap(IDD_SYSTEM, IDC_BUTTON_CLOCK);
     script.Tap(IDD_DATETIME, DateEntryDialog::kUpId);  // one year on
     script.Tap(IDD_DATETIME, IDOK);
     ShutDown(script);
@@ -275,12 +227,12 @@ TEST_F(HostApplicationFlowsTest, EveryPageAndTheFileListsChangesReachThePanel)
     ScreenCheckingOperator script;
     for (int tab : {1, 2, 3, 4, 5, 0, 1})
         ChooseTab(script, tab);
-    SelectRow(script, L"WAVE0002.FSD");
+    TapRow(script, IDD_SYSTEM, IDC_LIST_FILE, L"WAVE0002.FSD");
     for (int column : {1, 2, 0})
-        script.TapPart(IDD_SYSTEM, IDC_FILE_LIST, "column", column);
-    script.Tap(IDD_SYSTEM, IDC_SELECT_ALL);
-    script.Tap(IDD_SYSTEM, IDC_CLEAR_ALL);
-    script.Tap(IDD_SYSTEM, IDC_ENV_SAVE);
+        script.TapPart(IDD_SYSTEM, IDC_LIST_FILE, "column", column);
+    script.Tap(IDD_SYSTEM, IDC_BUTTON_SELECT_ALL);
+    script.Tap(IDD_SYSTEM, IDC_BUTTON_CLEAR_ALL);
+    script.Tap(IDD_SYSTEM, IDC_BUTTON_ENV_SAVE);
     script.Tap(IDD_FILE_PROC, IDC_PROC_HAND);
     script.Type(IDD_KEYBOARD_PATH, L"x");
     script.PressKey(IDD_KEYBOARD_PATH, VK_BACK);
@@ -308,8 +260,8 @@ TEST_F(HostApplicationFlowsTest, DeletingTheFileInPlaybackOrAFolderAboveItCloses
             std::string error;
             ASSERT_TRUE(PlaybackScreen::Open(playing, error)) << error;
         });
-        SelectRow(script, row);
-        script.Tap(IDD_SYSTEM, IDC_FILE_DELETE);
+        TapRow(script, IDD_SYSTEM, IDC_LIST_FILE, row);
+        script.Tap(IDD_SYSTEM, IDC_BUTTON_DELETE);
         AnswerPopup(script, L"削除",
                     std::wstring(L"D:\\data\\") + row + L" は再生画面で使用中です。\n再生を中止して削除してもよろしいですか？",
                     IDOK);
@@ -329,62 +281,6 @@ TEST_F(HostApplicationFlowsTest, DeletingTheFileInPlaybackOrAFolderAboveItCloses
     // The closed playback is part of the instrument the host keeps.
     std::string profile = app_testing::ReadAll(root.ProfilePath());
     EXPECT_NE(profile.find("playback.file = \n"), std::string::npos) << profile;
-}
-
-TEST_F(HostApplicationFlowsTest, TheUsbReleaseClosesThePlaybackAndEjectsAsTheInstrumentAnswers)
-{
-    std::string error;
-    ASSERT_TRUE(PlaybackScreen::Open(L"D:\\data\\WAVE0001.FSD", error)) << error;
-    const int ejectsBefore = UsbEject::GetCallCount();
-    ScreenCheckingOperator script;
-    script.Tap(IDD_SYSTEM, IDC_USB_RELEASE);
-    script.Tap(IDD_POPUP, IDOK);
-    AnswerPopup(script, L"USBドライブ切り離し", L"USBドライブを安全に取り外せることが\n確認されました。", IDOK);
-    script.Do(IDD_SYSTEM, "now the drives refuse", [](HWND) {
-        EXPECT_FALSE(PlaybackScreen::IsOpen());
-        InstrumentProfile::Modify([](InstrumentProfile& profile) { profile.usbEjectResult = 0; });
-    });
-    script.Tap(IDD_SYSTEM, IDC_USB_RELEASE);
-    script.Tap(IDD_POPUP, IDOK);
-    AnswerPopup(script, L"USBドライブ切り離し", L"USBドライブの切り離しに失敗しました。\n", IDOK);
-    ShutDown(script);
-    Run(script);
-    EXPECT_EQ(UsbEject::GetCallCount(), ejectsBefore + 2);
-    std::vector<std::wstring> names = RequestNames();
-    ASSERT_GE(names.size(), 3u);
-    // The first release found a file in playback and closed it; the second found none.
-    EXPECT_EQ(std::vector<std::wstring>(names.begin(), names.begin() + 3),
-              (std::vector<std::wstring>{L"DLGREQ_QUERY_PLAYBACK", L"DLGREQ_CLOSE_PLAYBACK",
-                                         L"DLGREQ_QUERY_PLAYBACK"}));
-}
-
-TEST_F(HostApplicationFlowsTest, TheAuxiliaryPageSettingsSurviveARestartOfTheSimulator)
-{
-    // The right end of a jog steps it up by ten.
-    auto stepUp = [](ScriptedOperator& script, int id) {
-        script.Do(IDD_SYSTEM, "step the jog up", [id](HWND window) {
-            HWND jog = FindControl(window, id);
-            RECT client{};
-            GetClientRect(jog, &client);
-            EXPECT_EQ(win::TapAt(jog, POINT{client.right - 1, client.bottom / 2}), win::InputResult::Posted);
-        });
-    };
-    ASSERT_TRUE(app->State().Misc().bBuzzer);
-    ScreenCheckingOperator script;
-    ChooseTab(script, 4);
-    script.Tap(IDD_SYSTEM, IDC_MISC_BUZZER);
-    script.Tap(IDD_SYSTEM, IDC_MISC_AUTO_OFF);
-    stepUp(script, IDC_MISC_DELAY);
-    stepUp(script, IDC_MISC_FEED);
-    ShutDown(script);
-    Run(script);
-
-    // The delay is kept as the dialog goes, the feed length unreported.
-    app = std::make_unique<HostApplication>(root, log);
-    app->LoadState();
-    EXPECT_EQ(app->State().SysRec1().GetFeedLen(), 30u);
-    const nlohmann::json shown = ConfigJson::Describe(app->State())["misc"];
-    EXPECT_EQ(std::tuple(shown["buzzer"], shown["displayAutoOff"], shown["autoOffDelay"]), std::tuple(false, true, 20));
 }
 
 }  // namespace

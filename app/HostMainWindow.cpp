@@ -1,5 +1,6 @@
 #include "HostMainWindow.h"
 
+#include "host/TextService.h"
 #include "host/dialogs/HostTemplate.h"
 
 BEGIN_MESSAGE_MAP(HostMainWindow, CDialog)
@@ -23,8 +24,17 @@ BOOL HostMainWindow::CreateMainScreen()
     RegisterTemplate();
     if (!Create(IDD, nullptr))
         return FALSE;
+    ShowTexts();
     ShowWindow(SW_SHOW);
     return TRUE;
+}
+
+void HostMainWindow::ShowTexts()
+{
+    CTextService* texts = GetTextServiceObject();
+    SetWindowText(texts->GetText(IDD, 1, L"メイン画面"));
+    SetDlgItemText(IDC_MESSAGE, texts->GetText(IDD, 2, L"測定の準備ができています。\nシステム設定は「システム」で開きます。"));
+    SetDlgItemText(IDC_SYSTEM, texts->GetText(IDD, 3, L"システム"));
 }
 
 void HostMainWindow::OnBnClickedSystem()

@@ -19,6 +19,8 @@ public:
 
     // True once after the operator pressed "システム".
     bool TakeOpenRequest();
+    // Sets the texts in the language in force (at creation, after a switch).
+    void ShowTexts();
 
 protected:
     void OnBnClickedSystem();

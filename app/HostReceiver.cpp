@@ -7,7 +7,6 @@
 #include "host/InstrumentProfile.h"
 #include "host/devices/NetConfig.h"
 #include "win/DebugLog.h"
-#include "win/Drives.h"
 #include "win/TextConvert.h"
 
 #include <cstdio>
@@ -71,18 +70,18 @@ void HostReceiver::Changed()
         m_stateChanged();
 }
 
-std::string HostReceiver::PosixPath(const wchar_t* windowsPath, const char* what) const
+std::optional<win::PinnedPath> HostReceiver::FileFor(const wchar_t* windowsPath, win::PinnedPath::Use use,
+                                                    const char* what)
 {
-    if (!windowsPath || !*windowsPath) {
-        OutputDebugStringA((std::string("host: ") + what + " without a path").c_str());
-        return {};
+    std::string error = "no path";
+    std::optional<win::PinnedPath> file;
+    if (windowsPath && *windowsPath)
+        file = win::PinnedPath::Make(windowsPath, use, error);
+    if (!file) {
+        OutputDebugStringA(("host: " + std::string(what) + " refused: " + error).c_str());
+        m_note = "refused: " + error;
     }
-    std::optional<std::string> posix = win::Drives::ToPosix(windowsPath);
-    if (!posix) {
-        OutputDebugStringW((L"host: no such place: " + std::wstring(windowsPath)).c_str());
-        return {};
-    }
-    return *posix;
+    return file;
 }
 
 void HostReceiver::SettingChanged(T_DLG_REQUEST&)
@@ -95,11 +94,12 @@ void HostReceiver::SettingChanged(T_DLG_REQUEST&)
 
 void HostReceiver::SaveSettings(T_DLG_REQUEST& request)
 {
-    std::string path = PosixPath(request.Text(12), "settings save");
-    if (path.empty())
+    std::optional<win::PinnedPath> file = FileFor(request.Text(12), win::PinnedPath::Use::Write, "settings save");
+    if (!file)
         return;
     std::string error;
-    if (!SettingsFile::Save(path, m_state, error)) {
+    if (!SettingsFile::Save(file->Path(), m_state, error)) {
+        error = file->Shown(error);
         OutputDebugStringA(("host: settings save failed: " + error).c_str());
         m_note = "refused: " + error;
         return;
@@ -109,11 +109,12 @@ void HostReceiver::SaveSettings(T_DLG_REQUEST& request)
 
 void HostReceiver::LoadSettings(T_DLG_REQUEST& request)
 {
-    std::string path = PosixPath(request.Text(12), "settings load");
-    if (path.empty())
+    std::optional<win::PinnedPath> file = FileFor(request.Text(12), win::PinnedPath::Use::Read, "settings load");
+    if (!file)
         return;
     std::string error;
-    if (!SettingsFile::Load(path, m_state, error)) {
+    if (!SettingsFile::Load(file->Path(), m_state, error)) {
+        error = file->Shown(error);
         OutputDebugStringA(("host: settings load refused: " + error).c_str());
         m_note = "refused: " + error;
         return;
@@ -211,14 +212,14 @@ void HostReceiver::QueryPlayback(T_DLG_REQUEST& request) { request.SetByte(16, P
 
 void HostReceiver::SaveText(T_DLG_REQUEST& request)
 {
-    std::string path = PosixPath(request.Text(12), "text save");
-    if (path.empty()) {
+    std::optional<win::PinnedPath> file = FileFor(request.Text(12), win::PinnedPath::Use::Write, "text save");
+    if (!file) {
         request.SetByte(18, 0);
         return;
     }
     std::string error;
-    if (!SettingTextFile::Save(path, m_state, request.Word16(16), error)) {
-        m_note = "refused: " + error;
+    if (!SettingTextFile::Save(file->Path(), m_state, request.Word16(16), error)) {
+        m_note = "refused: " + file->Shown(error);
         request.SetByte(18, 0);
         return;
     }
@@ -227,14 +228,14 @@ void HostReceiver::SaveText(T_DLG_REQUEST& request)
 
 void HostReceiver::LoadText(T_DLG_REQUEST& request)
 {
-    std::string path = PosixPath(request.Text(12), "text load");
-    if (path.empty()) {
+    std::optional<win::PinnedPath> file = FileFor(request.Text(12), win::PinnedPath::Use::Read, "text load");
+    if (!file) {
         request.SetByte(18, 0);
         return;
     }
     std::string error;
-    if (!SettingTextFile::Load(path, request.Word16(16), m_state, error)) {
-        m_note = "refused: " + error;
+    if (!SettingTextFile::Load(file->Path(), request.Word16(16), m_state, error)) {
+        m_note = "refused: " + file->Shown(error);
         request.SetByte(18, 0);
         return;
     }

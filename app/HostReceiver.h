@@ -32,8 +32,10 @@
 #include "HostState.h"
 #include "RequestLog.h"
 #include "core/DlgSender.h"
+#include "win/PinnedPath.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 class HostReceiver : public IDLGReceiver {
@@ -77,8 +79,9 @@ private:
     void SaveText(T_DLG_REQUEST& request);
     void LoadText(T_DLG_REQUEST& request);
     void Changed();
-    // The file-system path of a text parameter, or empty (with a log line).
-    std::string PosixPath(const wchar_t* windowsPath, const char* what) const;
+    // The file a request names, reached beneath its drive; nothing, with the
+    // refusal noted, when there is none.
+    std::optional<win::PinnedPath> FileFor(const wchar_t* windowsPath, win::PinnedPath::Use use, const char* what);
 
     HostState& m_state;
     RequestLog& m_log;

@@ -12,7 +12,6 @@
 #include "host/formats/DiademFile.h"
 #include "host/formats/FamosFile.h"
 #include "host/formats/MatFile4.h"
-#include "tests/harness/TempDataRoot.h"
 #include "win/TextConvert.h"
 
 #include <gtest/gtest.h>
@@ -53,7 +52,7 @@ std::vector<double> CsvRow(const std::string& line)
     return values;
 }
 
-class HostReceiverFilesTest : public ::testing::Test {
+class HostReceiverFilesTest : public app_testing::ReceiverTest {
 protected:
     void SetUp() override
     {
@@ -77,45 +76,28 @@ protected:
 
     T_DLG_REQUEST SaveBlock(std::uint32_t block, const wchar_t* destination, BYTE format)
     {
-        T_DLG_REQUEST request;
-        request.Prepare(this, DLGREQ_SAVE_MEMORY_BLOCK);
-        request.SetWord(12, block);
-        request.SetPointer(16, destination);
-        request.SetByte(24, format);
-        request.SetByte(28, 1);
-        receiver.OnDLGRequest(&request, 1);
-        return request;
+        return Send(DLGREQ_SAVE_MEMORY_BLOCK, [=](T_DLG_REQUEST& request) {
+            request.SetWord(12, block);
+            request.SetPointer(16, destination);
+            request.SetByte(24, format);
+            request.SetByte(28, 1);
+        });
     }
     T_DLG_REQUEST Convert(const wchar_t* source, const wchar_t* destination)
     {
-        T_DLG_REQUEST request;
-        request.Prepare(this, DLGREQ_CONVERT_FILE_CSV);
-        request.SetPointer(12, source);
-        request.SetPointer(16, destination);
-        receiver.OnDLGRequest(&request, 1);
-        return request;
+        return Send(DLGREQ_CONVERT_FILE_CSV, [=](T_DLG_REQUEST& request) {
+            request.SetPointer(12, source);
+            request.SetPointer(16, destination);
+        });
     }
     void Export(const wchar_t* folder, const wchar_t* source, DWORD format)
     {
-        T_DLG_REQUEST request;
-        request.Prepare(this, DLGREQ_EXPORT_FILE);
-        request.SetWord(12, 0);
-        request.SetPointer(16, folder);
-        request.SetPointer(20, source);
-        request.SetWord(24, format);
-        request.SetByte(28, 1);
-        receiver.OnDLGRequest(&request, 1);
-    }
-    // The "host" field of the newest log entry.
-    std::wstring LastNote() const
-    {
-        auto entries = log.Since(0);
-        if (entries.empty())
-            return L"(no entry)";
-        for (const DlgRequestField& field : entries.back().fields)
-            if (field.name == L"host")
-                return field.value;
-        return L"(no host field)";
+        Send(DLGREQ_EXPORT_FILE, [=](T_DLG_REQUEST& request) {
+            request.SetPointer(16, folder);
+            request.SetPointer(20, source);
+            request.SetWord(24, format);
+            request.SetByte(28, 1);
+        });
     }
     // The sample file with one byte of its samples changed: the CRC no longer matches.
     void Damage(const std::string& name, const std::string& as)
@@ -124,44 +106,31 @@ protected:
         bytes[bytes.size() / 2] ^= 0x5A;
         WriteAll(root / "D" / "data" / as, bytes);
     }
-
-    testing_support::TempDataRoot dataRoot;
-    app_testing::DefaultInstrument instrument;
-    fs::path root{dataRoot.Path()};
-    HostState state;
-    RequestLog log;
-    HostReceiver receiver{state, log, [] {}};
 };
 
+// The saved file holds the first block's waveform memory as a sample data file made
+// of the same block holds it (how the memory becomes recorded data is the
+// formats' story).
 TEST_F(HostReceiverFilesTest, AMemoryBlockSavedAsADataFileHoldsTheBlocksSamples)
 {
     EXPECT_EQ(SaveBlock(0, L"D:\\out\\001.FSD", 1).Byte(36), 1);
     EXPECT_EQ(LastNote(), L"wrote D:\\out\\001.FSD");
-
-    formats::RecordedData data;
-    std::string error;
-    ASSERT_TRUE(formats::ReadDataFile(root / "D" / "out" / "001.FSD", data, &error)) << error;
-    CMemBlockMan memory;
     const MemoryBlockProfile& block = InstrumentProfile::Current()->memoryBlocks[0];
+    std::string error;
+    ASSERT_TRUE(InstrumentRoot::WriteRecordedData((root / "D" / "out" / "sample.FSD").string(), block,
+                                                  formats::DataFileKind::Fsd, error)) << error;
+    formats::RecordedData data, sample;
+    ASSERT_TRUE(formats::ReadDataFile(root / "D" / "out" / "001.FSD", data, &error)) << error;
+    ASSERT_TRUE(formats::ReadDataFile(root / "D" / "out" / "sample.FSD", sample, &error)) << error;
     EXPECT_EQ(data.kind, formats::DataFileKind::Fsd);
     EXPECT_DOUBLE_EQ(data.intervalSeconds, block.samplingIntervalUs / 1e6);
     ASSERT_EQ(data.channels.size(), block.channels.size());
+    ASSERT_EQ(sample.channels.size(), block.channels.size());
     for (std::size_t k = 0; k < data.channels.size(); ++k) {
-        EXPECT_EQ(data.channels[k].slot, block.channels[k].slot);
-        EXPECT_EQ(data.channels[k].samples, memory.GetChannelData(0, static_cast<int>(k))) << "channel " << k;
-    }
-
-    // A sample data file made of the same block holds the same waveform.
-    formats::RecordedData sample;
-    std::string why;
-    ASSERT_TRUE(InstrumentRoot::WriteRecordedData((root / "D" / "out" / "sample.FSD").string(), block,
-                                                  formats::DataFileKind::Fsd, why)) << why;
-    ASSERT_TRUE(formats::ReadDataFile(root / "D" / "out" / "sample.FSD", sample, &why)) << why;
-    ASSERT_EQ(sample.channels.size(), data.channels.size());
-    for (std::size_t k = 0; k < data.channels.size(); ++k) {
-        EXPECT_EQ(sample.channels[k].samples, data.channels[k].samples) << "channel " << k;
-        EXPECT_EQ(sample.channels[k].scale, data.channels[k].scale) << "channel " << k;
-        EXPECT_EQ(sample.channels[k].name, data.channels[k].name) << "channel " << k;
+        const formats::DataChannel& saved = data.channels[k];
+        const formats::DataChannel& made = sample.channels[k];
+        EXPECT_EQ(std::tie(saved.slot, saved.samples, saved.scale, saved.name),
+                  std::tie(made.slot, made.samples, made.scale, made.name)) << "channel " << k;
     }
 }
 

@@ -3,42 +3,19 @@
 #include "AppTestSupport.h"
 #include "SettingsFile.h"
 #include "host/devices/NetConfig.h"
-#include "tests/harness/TempDataRoot.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class HostReceiverTest : public ::testing::Test {
+class HostReceiverTest : public app_testing::ReceiverTest {
 protected:
     void SetUp() override { std::filesystem::create_directories(root / "D" / "data"); }
-    T_DLG_REQUEST Request(DWORD kind)
-    {
-        T_DLG_REQUEST request;
-        request.Prepare(this, kind);
-        return request;
-    }
-    T_DLG_REQUEST PathRequest(DWORD kind, const wchar_t* path)
-    {
-        T_DLG_REQUEST request = Request(kind);
-        request.SetPointer(12, path);
-        return request;
-    }
-
-    testing_support::TempDataRoot dataRoot;
-    app_testing::DefaultInstrument instrument;
-    std::filesystem::path root{dataRoot.Path()};
-    HostState state;
-    RequestLog log;
-    int persisted = 0;
-    HostReceiver receiver{state, log, [this] { ++persisted; }};
 };
 
 TEST_F(HostReceiverTest, SettingChangedPersistsAndIsLoggedWithTheFlagName)
 {
-    T_DLG_REQUEST request = Request(DLGREQ_SETTING_CHANGED);
-    request.SetWord(12, CHG_COMM);
-    receiver.OnDLGRequest(&request, 1);
+    Send(DLGREQ_SETTING_CHANGED, [](T_DLG_REQUEST& request) { request.SetWord(12, CHG_COMM); });
     EXPECT_EQ(persisted, 1);
     auto entries = log.Since(0);
     ASSERT_EQ(entries.size(), 1u);
@@ -51,25 +28,21 @@ TEST_F(HostReceiverTest, SaveThenLoadRestoresTheSettings)
 {
     state.Comm().dwBaudRate = 38400;
     state.SysMeas().SetMode(2);
-    T_DLG_REQUEST save = PathRequest(DLGREQ_SAVE_SETTINGS, L"D:\\data\\NewEnv.env");
-    receiver.OnDLGRequest(&save, 1);
-    EXPECT_EQ(save.Byte(16), 1);
+    EXPECT_EQ(SendPath(DLGREQ_SAVE_SETTINGS, L"D:\\data\\NewEnv.env").Byte(16), 1);
     EXPECT_EQ(app_testing::Listing(root / "D" / "data"), "NewEnv.env") << "no temporary file is left";
-    T_DLG_REQUEST nowhere = PathRequest(DLGREQ_SAVE_SETTINGS, L"D:\\no such folder\\a.env");
-    receiver.OnDLGRequest(&nowhere, 1);
-    EXPECT_EQ(nowhere.Byte(16), 0);
+    EXPECT_EQ(SendPath(DLGREQ_SAVE_SETTINGS, L"D:\\no such folder\\a.env").Byte(16), 0);
+    std::filesystem::create_directories(root / "D" / "data" / "busy.env" / "inside");  // a folder in the way
+    EXPECT_EQ(SendPath(DLGREQ_SAVE_SETTINGS, L"D:\\data\\busy.env").Byte(16), 0);
 
     state.Comm().dwBaudRate = 2400;
     state.SysMeas().SetMode(0);
-    T_DLG_REQUEST load = PathRequest(DLGREQ_LOAD_SETTINGS, L"d:/DATA/newenv.ENV");
-    receiver.OnDLGRequest(&load, 1);
-    EXPECT_EQ(load.Byte(16), 1);
+    EXPECT_EQ(SendPath(DLGREQ_LOAD_SETTINGS, L"d:/DATA/newenv.ENV").Byte(16), 1);
     EXPECT_EQ(state.Comm().dwBaudRate, 38400u);
     EXPECT_EQ(state.SysMeas().GetMode(), 2);
     EXPECT_EQ(persisted, 1);  // the load is kept; the save changed nothing of the host's
     auto entries = log.Since(0);
-    ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[2].name, L"DLGREQ_LOAD_SETTINGS");
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[3].name, L"DLGREQ_LOAD_SETTINGS");
 }
 
 TEST_F(HostReceiverTest, ADamagedSettingsFileIsRefusedAndChangesNothing)
@@ -79,11 +52,8 @@ TEST_F(HostReceiverTest, ADamagedSettingsFileIsRefusedAndChangesNothing)
     std::ofstream(root / "D" / "data" / "noise.env") << "\x7f\x45\x4c\x46 not settings";
     state.Misc().dwAutoOffDelay = 42;
     for (const wchar_t* path : {L"D:\\data\\cut.env", L"D:\\data\\noise.env", L"D:\\data\\missing.env",
-                                L"Q:\\nowhere.env", L"D:\\..\\..\\etc\\passwd", static_cast<const wchar_t*>(nullptr)}) {
-        T_DLG_REQUEST load = PathRequest(DLGREQ_LOAD_SETTINGS, path);
-        receiver.OnDLGRequest(&load, 1);
-        EXPECT_EQ(load.Byte(16), 0) << (path ? path : L"no path");
-    }
+                                L"Q:\\nowhere.env", L"D:\\..\\..\\etc\\passwd", static_cast<const wchar_t*>(nullptr)})
+        EXPECT_EQ(SendPath(DLGREQ_LOAD_SETTINGS, path).Byte(16), 0) << (path ? path : L"no path");
     EXPECT_EQ(state.Misc().dwAutoOffDelay, 42u);
     EXPECT_EQ(persisted, 0);
 }
@@ -93,9 +63,8 @@ TEST_F(HostReceiverTest, InitializeResetsTheChosenGroupsAndAnswers)
     state.SysMeas().SetMode(4);
     state.Comm().dwBaudRate = 2400;
     state.SysRec1().SetAnnotationText(3, L"注釈");
-    T_DLG_REQUEST request = Request(DLGREQ_INITIALIZE);
-    request.SetWord(12, 0x4);  // annotations only
-    receiver.OnDLGRequest(&request, 1);
+    // Annotations only.
+    T_DLG_REQUEST request = Send(DLGREQ_INITIALIZE, [](T_DLG_REQUEST& r) { r.SetWord(12, 0x4); });
     EXPECT_EQ(request.Word(16), 0x4u);
     EXPECT_EQ(request.Word(20), 0u);
     EXPECT_EQ(request.Byte(24), 0);
@@ -103,9 +72,7 @@ TEST_F(HostReceiverTest, InitializeResetsTheChosenGroupsAndAnswers)
     EXPECT_EQ(state.SysMeas().GetMode(), 4);
     EXPECT_EQ(state.Comm().dwBaudRate, 2400u);
 
-    T_DLG_REQUEST all = Request(DLGREQ_INITIALIZE);
-    all.SetWord(12, 0x1);
-    receiver.OnDLGRequest(&all, 1);
+    T_DLG_REQUEST all = Send(DLGREQ_INITIALIZE, [](T_DLG_REQUEST& r) { r.SetWord(12, 0x1); });
     EXPECT_EQ(all.Word(16), 0x1u);
     EXPECT_EQ(all.Byte(24), 1);
     EXPECT_EQ(state.SysMeas().GetMode(), 0);
@@ -116,9 +83,8 @@ TEST_F(HostReceiverTest, InitializeResetsTheChosenGroupsAndAnswers)
         profile.memoryBlocks[0].enabled = true;
         profile.memoryBlocks[0].sampleCount = 100;
     });
-    T_DLG_REQUEST memory = Request(DLGREQ_INITIALIZE);
-    memory.SetWord(12, 0x8 | 0x30);  // bits above the four items are not items
-    receiver.OnDLGRequest(&memory, 1);
+    // Bits above the four items are not items.
+    T_DLG_REQUEST memory = Send(DLGREQ_INITIALIZE, [](T_DLG_REQUEST& r) { r.SetWord(12, 0x8 | 0x30); });
     EXPECT_EQ(memory.Word(16), 0x8u);
     EXPECT_EQ(memory.Byte(24), 0);
     for (const MemoryBlockProfile& block : InstrumentProfile::Current()->memoryBlocks)
@@ -135,17 +101,13 @@ TEST_F(HostReceiverTest, InitializeOfTheCommunicationSetsTheAdapterToDhcpAndRepo
         profile.network.setConfigResult = 2;
     });
     int before = CNetConfig::GetSetConfigCount();
-    T_DLG_REQUEST request = Request(DLGREQ_INITIALIZE);
-    request.SetWord(12, 0x2);
-    receiver.OnDLGRequest(&request, 1);
+    T_DLG_REQUEST request = Send(DLGREQ_INITIALIZE, [](T_DLG_REQUEST& r) { r.SetWord(12, 0x2); });
     EXPECT_EQ(request.Word(20), 0u);
     EXPECT_EQ(CNetConfig::GetSetConfigCount(), before + 1);
     EXPECT_TRUE(CNetConfig(-1).IsEnableDHCP());
 
     InstrumentProfile::Modify([](InstrumentProfile& profile) { profile.network.setConfigResult = 0; });
-    T_DLG_REQUEST failing = Request(DLGREQ_INITIALIZE);
-    failing.SetWord(12, 0x2);
-    receiver.OnDLGRequest(&failing, 1);
+    T_DLG_REQUEST failing = Send(DLGREQ_INITIALIZE, [](T_DLG_REQUEST& r) { r.SetWord(12, 0x2); });
     EXPECT_EQ(failing.Word(16), 0x2u);
     EXPECT_EQ(failing.Word(20), HostReceiver::kNetworkError);
     EXPECT_EQ(failing.Byte(24), 1);
@@ -156,29 +118,24 @@ TEST_F(HostReceiverTest, EndingsAreCarriedOutAfterTheDialogAndTakenOnce)
 {
     int closed = 0;
     receiver.SetDialogCloser([&closed] { ++closed; });
-    T_DLG_REQUEST restart = Request(DLGREQ_RESTART);
-    receiver.OnDLGRequest(&restart, 1);
+    Send(DLGREQ_RESTART);
     EXPECT_EQ(closed, 1) << "a restart closes the running dialog";
     EXPECT_EQ(receiver.TakeEnding(), HostReceiver::Ending::Restart);
     EXPECT_EQ(receiver.TakeEnding(), HostReceiver::Ending::None);
 
-    T_DLG_REQUEST shutdown = Request(DLGREQ_SHUTDOWN);
-    shutdown.SetWord(12, 1);
-    shutdown.SetByte(16, 1);
-    receiver.OnDLGRequest(&shutdown, 1);
+    Send(DLGREQ_SHUTDOWN, [](T_DLG_REQUEST& r) { r.SetWord(12, 1); r.SetByte(16, 1); });
     EXPECT_EQ(receiver.TakeEnding(), HostReceiver::Ending::Shutdown);
     EXPECT_TRUE(receiver.ShutdownSkipsMemorySave());
 
-    T_DLG_REQUEST exit = Request(DLGREQ_APP_EXIT);
-    exit.SetByte(16, 1);
-    receiver.OnDLGRequest(&exit, 1);
+    Send(DLGREQ_APP_EXIT, [](T_DLG_REQUEST& r) { r.SetByte(16, 1); });
     EXPECT_EQ(receiver.TakeEnding(), HostReceiver::Ending::AppExit);
     EXPECT_EQ(closed, 1);
 }
 
 TEST_F(HostReceiverTest, AnUnknownKindIsLoggedAndAnsweredNo)
 {
-    T_DLG_REQUEST request = Request(DLGREQ_KIND_COUNT);
+    T_DLG_REQUEST request;
+    request.Prepare(this, DLGREQ_KIND_COUNT);
     request.SetPointer(12, L"D:\\data\\WAVE0001.FSD");
     T_DLG_REQUEST before = request;
     receiver.OnDLGRequest(&request, 1);

@@ -12,10 +12,12 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <set>
 
 namespace {
@@ -72,6 +74,28 @@ Answer Receive(int fd)
     }
 }
 
+// Whether each accepted (not listening) socket of this process on a local
+// port has TCP_NODELAY.
+std::vector<bool> AcceptedSocketsNoDelay(int port)
+{
+    std::vector<bool> found;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        int fd = std::atoi(entry.path().filename().c_str());
+        sockaddr_in address{};
+        socklen_t size = sizeof address;
+        int listening = 0;
+        socklen_t flagSize = sizeof listening;
+        if (getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) != 0 || address.sin_family != AF_INET ||
+            ntohs(address.sin_port) != port || getsockopt(fd, SOL_SOCKET, SO_ACCEPTCONN, &listening, &flagSize) != 0 ||
+            listening)
+            continue;
+        int noDelay = 0;
+        getsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &noDelay, &flagSize);
+        found.push_back(noDelay != 0);
+    }
+    return found;
+}
+
 class HttpServerTest : public ::testing::Test {
 protected:
     void Serve(bool loopback)
@@ -105,6 +129,29 @@ protected:
     int port = 0;
     std::vector<int> open;
 };
+
+// The API's wiring: real headers on one kept-alive connection whose
+// answers never wait for the client's delayed ACK.
+TEST_F(HttpServerTest, ServesTheApiOnOneKeptAliveConnection)
+{
+    Serve(true);
+    httplib::Client client("127.0.0.1", port);
+    client.set_keep_alive(true);
+    auto screen = client.Get("/api/screen");
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(json::parse(screen->body)["windows"][0]["template"], PanelTestDialog::IDD);
+    EXPECT_EQ(AcceptedSocketsNoDelay(port), std::vector<bool>{true});
+    const std::string tap = "{\"hwnd\": " + std::to_string(ui.DialogHandle()) + ", \"id\": 100}";
+    auto refused = client.Post("/api/tap", {{"Origin", "http://evil.example"}}, tap, "application/json");
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->status, 403);
+    auto tapped = client.Post("/api/tap", tap, "application/json");
+    ASSERT_TRUE(tapped);
+    EXPECT_EQ(tapped->status, 200);
+    EXPECT_EQ(ui.Dialog().buttonTaps, 1);
+    EXPECT_EQ(AcceptedSocketsNoDelay(port).size(), 1u) << "the requests shared one connection";
+    client.stop();  // else the server keeps the connection open for the next request
+}
 
 TEST_F(HttpServerTest, EveryRefusalIsJsonWithAClientStatus)
 {

@@ -41,6 +41,7 @@ public:
     std::string CalibrationLogPath() const { return HostFolder() + "/calibration.log"; }
     // The instrument clock's offset from the machine's (InstrumentClock).
     std::string ClockPath() const { return HostFolder() + "/clock.txt"; }
+    std::string LanguagePath() const { return HostFolder() + "/language.txt"; }
 
     // Makes the current instrument profile the file `named` (which must be
     // right: false and `error` otherwise) or, without one, the instrument as

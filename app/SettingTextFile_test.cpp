@@ -5,8 +5,6 @@
 #include "SettingTextFile.h"
 
 #include "AppTestSupport.h"
-#include "HostReceiver.h"
-#include "tests/harness/TempDataRoot.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +52,7 @@ TEST(SettingTextFileTest, EveryGroupComesBack)
     EXPECT_NE(text.find("annotation.2.108 = last annotation"), std::string::npos);
 }
 
-TEST(SettingTextFileTest, OnlyTheChosenGroupsAreWritten)
+TEST(SettingTextFileTest, OnlyTheChosenGroupsAreWrittenAndTaken)
 {
     HostState saved;
     Fill(saved);
@@ -77,21 +75,13 @@ TEST(SettingTextFileTest, OnlyTheChosenGroupsAreWritten)
     EXPECT_EQ(W(other.SysRec1().GetSigLabelText(1, 1)), L"kept");
     EXPECT_TRUE(other.SysRec1().GetAnnotationText(50).IsEmpty()) << "a loaded group is replaced whole";
     EXPECT_EQ(W(other.SysRec1().GetAnnotationText(0)), L"注釈 one\ttab");
-}
 
-TEST(SettingTextFileTest, TheLoadMaskLimitsWhatIsTaken)
-{
-    HostState saved;
-    Fill(saved);
-    std::string text = SettingTextFile::Write(saved, SettingTextFile::kAllGroups);
-    HostState other;
-    std::uint16_t groups = 0;
-    std::string error;
-    ASSERT_TRUE(SettingTextFile::Read(text, SettingTextFile::kGroupMeasurementInfo, other, groups, error)) << error;
-    EXPECT_EQ(groups, SettingTextFile::kGroupMeasurementInfo);
-    EXPECT_EQ(W(other.SysRec1().GetMeasInfoText(5)), L"計測 info");
-    EXPECT_TRUE(other.SysRec1().GetSigLabelText(0, 0).IsEmpty());
-    EXPECT_EQ(other.Comm().dwBaudRate, HostState::DefaultComm().dwBaudRate);
+    // The load mask limits what is taken of a file that holds more.
+    HostState masked;
+    ASSERT_TRUE(SettingTextFile::Read(text, SettingTextFile::kGroupCommunication, masked, groups, error)) << error;
+    EXPECT_EQ(groups, SettingTextFile::kGroupCommunication);
+    EXPECT_EQ(masked.Comm().dwBaudRate, 38400u);
+    EXPECT_TRUE(masked.SysRec1().GetAnnotationText(0).IsEmpty());
 }
 
 TEST(SettingTextFileTest, AFileThatCannotBeReadChangesNothing)
@@ -146,38 +136,29 @@ TEST(SettingTextFileTest, AFileThatCannotBeReadChangesNothing)
     EXPECT_EQ(W(state.SysRec1().GetSigLabelText(0, 0)), std::wstring(30, L'x'));
 }
 
-class SettingTextRequestTest : public ::testing::Test {
+class SettingTextRequestTest : public app_testing::ReceiverTest {
 protected:
     void SetUp() override { fs::create_directories(root / "D" / "data"); }
-    T_DLG_REQUEST Send(DWORD kind, const wchar_t* path, WORD mask)
+    T_DLG_REQUEST SendText(DWORD kind, const wchar_t* path, WORD mask)
     {
-        T_DLG_REQUEST request;
-        request.Prepare(this, kind);
-        request.SetPointer(12, path);
-        request.SetWord16(16, mask);
-        receiver.OnDLGRequest(&request, 1);
-        return request;
+        return Send(kind, [=](T_DLG_REQUEST& request) {
+            request.SetPointer(12, path);
+            request.SetWord16(16, mask);
+        });
     }
-
-    testing_support::TempDataRoot dataRoot;
-    fs::path root{dataRoot.Path()};
-    HostState state;
-    RequestLog log;
-    int persisted = 0;
-    HostReceiver receiver{state, log, [this] { ++persisted; }};
 };
 
 TEST_F(SettingTextRequestTest, SavedTextLoadsBack)
 {
     Fill(state);
-    T_DLG_REQUEST save = Send(DLGREQ_SAVE_TEXT, L"D:\\data\\report.TXT", 0x07);
+    T_DLG_REQUEST save = SendText(DLGREQ_SAVE_TEXT, L"D:\\data\\report.TXT", 0x07);
     EXPECT_EQ(save.Byte(18), 1);
     EXPECT_EQ(save.Word16(16), 0x07) << "the mask is the sender's, not an answer";
     EXPECT_EQ(ReadAll(root / "D" / "data" / "report.TXT").find("comm."), std::string::npos);
 
     state.SysRec1().SetSigLabelText(0, 0, L"changed");
     state.SysRec1().SetAnnotationText(0, L"");
-    T_DLG_REQUEST load = Send(DLGREQ_LOAD_TEXT, L"d:/data/REPORT.txt", 0xFFFF);
+    T_DLG_REQUEST load = SendText(DLGREQ_LOAD_TEXT, L"d:/data/REPORT.txt", 0xFFFF);
     EXPECT_EQ(load.Byte(18), 1);
     EXPECT_EQ(W(state.SysRec1().GetSigLabelText(0, 0)), L" Voltage In");
     EXPECT_EQ(W(state.SysRec1().GetAnnotationText(0)), L"注釈 one\ttab");
@@ -191,8 +172,8 @@ TEST_F(SettingTextRequestTest, AMissingOrDamagedFileAnswersNoAndChangesNothing)
     state.SysRec1().SetSigLabelText(0, 0, L"now");
     for (const wchar_t* path :
          {L"D:\\data\\missing.txt", L"D:\\data\\env.txt", L"D:\\data\\folder.txt", L"Q:\\a.txt"})
-        EXPECT_EQ(Send(DLGREQ_LOAD_TEXT, path, 0xFFFF).Byte(18), 0) << fs::path(path).string();
-    EXPECT_EQ(Send(DLGREQ_LOAD_TEXT, nullptr, 0xFFFF).Byte(18), 0);
+        EXPECT_EQ(SendText(DLGREQ_LOAD_TEXT, path, 0xFFFF).Byte(18), 0) << fs::path(path).string();
+    EXPECT_EQ(SendText(DLGREQ_LOAD_TEXT, nullptr, 0xFFFF).Byte(18), 0);
     EXPECT_EQ(W(state.SysRec1().GetSigLabelText(0, 0)), L"now");
     EXPECT_EQ(persisted, 0);
 }
@@ -201,10 +182,10 @@ TEST_F(SettingTextRequestTest, ATextSaveThatCannotBeWrittenLeavesNoFile)
 {
     fs::create_directories(root / "D" / "data" / "busy.txt" / "inside");
     std::ofstream(root / "D" / "data" / "old.txt") << "kept";
-    EXPECT_EQ(Send(DLGREQ_SAVE_TEXT, L"D:\\data\\busy.txt", 0x3F).Byte(18), 0);
-    EXPECT_EQ(Send(DLGREQ_SAVE_TEXT, L"D:\\gone\\a.txt", 0x3F).Byte(18), 0);
-    EXPECT_EQ(Send(DLGREQ_SAVE_TEXT, L"D:\\data\\old.txt\\a.txt", 0x3F).Byte(18), 0);
-    EXPECT_EQ(Send(DLGREQ_SAVE_TEXT, nullptr, 0x3F).Byte(18), 0);
+    EXPECT_EQ(SendText(DLGREQ_SAVE_TEXT, L"D:\\data\\busy.txt", 0x3F).Byte(18), 0);
+    EXPECT_EQ(SendText(DLGREQ_SAVE_TEXT, L"D:\\gone\\a.txt", 0x3F).Byte(18), 0);
+    EXPECT_EQ(SendText(DLGREQ_SAVE_TEXT, L"D:\\data\\old.txt\\a.txt", 0x3F).Byte(18), 0);
+    EXPECT_EQ(SendText(DLGREQ_SAVE_TEXT, nullptr, 0x3F).Byte(18), 0);
     EXPECT_EQ(app_testing::Listing(root / "D" / "data"), "busy.txt old.txt");
     EXPECT_EQ(ReadAll(root / "D" / "data" / "old.txt"), "kept");
 }

@@ -1,16 +1,15 @@
 #include "SettingsFile.h"
-#include "win/WholeFile.h"
 
 #include "host/ConfigText.h"
 #include "host/KeyValueText.h"
+#include "host/formats/AtomicFile.h"
 #include "win/TextConvert.h"
+#include "win/WholeFile.h"
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <sstream>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -362,29 +361,9 @@ bool SettingsFile::Read(std::string_view text, HostState& state, std::string& er
 
 bool SettingsFile::Save(const std::string& posixPath, const HostState& state, std::string& error)
 {
-    std::string text = Write(state);
-    std::string temporary = posixPath + ".saving";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (!file) {
-            error = "cannot write " + posixPath;
-            return false;
-        }
-        file.write(text.data(), static_cast<std::streamsize>(text.size()));
-        file.flush();
-        if (!file) {
-            error = "cannot write " + posixPath;
-            file.close();
-            unlink(temporary.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), posixPath.c_str()) != 0) {
-        error = "cannot replace " + posixPath;
-        unlink(temporary.c_str());
-        return false;
-    }
-    return true;
+    // A fresh temporary (created, never opened through a link) put in place
+    // by rename: the old file stays whole until the new one is.
+    return formats::WriteFileAtomically(posixPath, Write(state), &error);
 }
 
 bool SettingsFile::Load(const std::string& posixPath, HostState& state, std::string& error, win::FollowLinks links)

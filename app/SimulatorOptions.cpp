@@ -1,5 +1,7 @@
 #include "SimulatorOptions.h"
 
+#include "LanguageChoice.h"
+
 #include <charconv>
 
 bool SimulatorOptions::Parse(const std::vector<std::string>& arguments, SimulatorOptions& out, std::string& error)
@@ -19,7 +21,7 @@ bool SimulatorOptions::Parse(const std::vector<std::string>& arguments, Simulato
             parsed.help = true;
             continue;
         }
-        if (flag != "--root" && flag != "--port" && flag != "--profile" && flag != "--listen") {
+        if (flag != "--root" && flag != "--port" && flag != "--profile" && flag != "--listen" && flag != "--lang") {
             error = "unknown argument: " + arguments[i];
             return false;
         }
@@ -43,6 +45,12 @@ bool SimulatorOptions::Parse(const std::vector<std::string>& arguments, Simulato
             return false;
         } else if (flag == "--root") {
             parsed.root = value;
+        } else if (flag == "--lang") {
+            if (!LanguageChoice::IsKnown(value)) {
+                error = "--lang takes " + LanguageChoice::KnownList() + ", not '" + value + "'";
+                return false;
+            }
+            parsed.language = value;
         } else if (flag == "--profile") {
             parsed.profile = value;
         } else {
@@ -55,13 +63,14 @@ bool SimulatorOptions::Parse(const std::vector<std::string>& arguments, Simulato
 
 const char* SimulatorOptions::Usage()
 {
-    return "usage: sysdlg-sim [--root DIR] [--port N] [--profile FILE] [--listen ADDR]\n"
+    return "usage: sysdlg-sim [--root DIR] [--port N] [--profile FILE] [--listen ADDR] [--lang ja|en]\n"
            "  --root DIR       data root with the drives C, D, E and the host state (default ./instrument;\n"
            "                   created with sample content on first run)\n"
            "  --port N         HTTP port of the touch panel (default 8080; 0 picks a free port)\n"
            "  --profile FILE   instrument profile file (default: the built-in instrument)\n"
            "  --listen ADDR    address to listen on (default 127.0.0.1); on any other address every\n"
-           "                   API call needs the token printed at start\n";
+           "                   API call needs the token printed at start\n"
+           "  --lang ja|en     language of the dialogs (default: the one last chosen on the panel, else ja)\n";
 }
 
 bool SimulatorOptions::IsLoopbackAddress(const std::string& address)

@@ -9,6 +9,7 @@ struct SimulatorOptions {
     int port = 8080;                     // 0 picks a free port
     std::string profile;                 // instrument profile file; empty: the built-in default
     std::string listen = "127.0.0.1";    // any other address makes every API call need the token
+    std::string language;                // "ja" or a built-in table's; empty: as last chosen, else "ja"
     bool help = false;
 
     // Parses the arguments after the program name. Returns false, with a

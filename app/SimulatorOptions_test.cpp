@@ -13,19 +13,22 @@ TEST(SimulatorOptions, DefaultsWithoutArguments)
     EXPECT_EQ(options.port, 8080);
     EXPECT_EQ(options.listen, "127.0.0.1");
     EXPECT_TRUE(options.profile.empty());
+    EXPECT_TRUE(options.language.empty());
 }
 
 TEST(SimulatorOptions, BothSpellingsOfEveryFlag)
 {
     SimulatorOptions options;
     std::string error;
-    ASSERT_TRUE(SimulatorOptions::Parse({"--root", "/tmp/r", "--port=0", "--profile=p.txt", "--listen", "0.0.0.0"},
+    ASSERT_TRUE(SimulatorOptions::Parse({"--root", "/tmp/r", "--port=0", "--profile=p.txt", "--listen", "0.0.0.0",
+                                         "--lang=en"},
                                         options, error))
         << error;
     EXPECT_EQ(options.root, "/tmp/r");
     EXPECT_EQ(options.port, 0);
     EXPECT_EQ(options.profile, "p.txt");
     EXPECT_EQ(options.listen, "0.0.0.0");
+    EXPECT_EQ(options.language, "en");
 }
 
 TEST(SimulatorOptions, BadArgumentsAreNamedAndChangeNothing)
@@ -35,7 +38,7 @@ TEST(SimulatorOptions, BadArgumentsAreNamedAndChangeNothing)
     std::string error;
     for (auto arguments : std::vector<std::vector<std::string>>{
              {"--port", "65536"}, {"--port", "-1"}, {"--port", "80x"}, {"--port"}, {"--colour"},
-             {"--root", ""}, {"--root=/a", "extra"}, {"--listen="}}) {
+             {"--root", ""}, {"--root=/a", "extra"}, {"--listen="}, {"--lang", "de"}, {"--lang="}}) {
         error.clear();
         EXPECT_FALSE(SimulatorOptions::Parse(arguments, options, error)) << arguments.front();
         EXPECT_FALSE(error.empty());

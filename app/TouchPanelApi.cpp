@@ -1,9 +1,11 @@
 #include "TouchPanelApi.h"
 
+#include "LanguageChoice.h"
 #include "PanelInput.h"
 #include "PlaybackScreen.h"
 #include "ScreenJson.h"
 #include "WebAssets.h"
+#include "host/TextService.h"
 #include "host/devices/PrinterIO.h"
 #include "win/TextConvert.h"
 
@@ -120,6 +122,11 @@ ApiResponse TouchPanelApi::Handle(const ApiRequest& request) const
         if (!get && method != "POST")
             return Error(405, "use GET or POST for /api/playback");
         return Playback(request);
+    }
+    if (route == "language") {
+        if (!get && method != "POST")
+            return Error(405, "use GET or POST for /api/language");
+        return get ? LanguageState() : Language(request.body);
     }
     if (route == "tap" || route == "key" || route == "type") {
         if (method != "POST")
@@ -324,4 +331,31 @@ ApiResponse TouchPanelApi::Playback(const ApiRequest& request) const
             return {};
         },
         [] { return Json(PlaybackJson(PlaybackScreen::OpenFile()).dump()); });
+}
+
+ApiResponse TouchPanelApi::Language(const std::string& body) const
+{
+    nlohmann::json parsed = nlohmann::json::parse(body, nullptr, false);
+    if (parsed.is_discarded() || !parsed.is_object() || !parsed.contains("language") ||
+        !parsed["language"].is_string()) {
+        return Error(400, "expected {\"language\": L} with L " + LanguageChoice::KnownList());
+    }
+    if (!m_languageSwitch)
+        return Error(404, "this panel has no language switch");
+    const std::string language = parsed["language"].get<std::string>();
+    LanguageSwitch languageSwitch = m_languageSwitch;
+    return RunOnUiThread([languageSwitch, language] { return languageSwitch(language); },
+                         [language] { return Json(nlohmann::json{{"language", language}}.dump()); });
+}
+
+ApiResponse TouchPanelApi::LanguageState() const
+{
+    TouchPanel::Published published = m_panel.WaitForVersionAfter(0, m_inputLimit);
+    if (!published.config)
+        return Error(503, "the configuration is not ready yet");
+    nlohmann::json config = nlohmann::json::parse(*published.config, nullptr, false);
+    nlohmann::json untranslated = nlohmann::json::array();
+    for (const auto& [group, item] : GetTextServiceObject()->GetMissingKeys())
+        untranslated.push_back(std::to_string(group) + "/" + std::to_string(item));
+    return Json(nlohmann::json{{"language", config.value("language", "ja")}, {"untranslated", untranslated}}.dump());
 }

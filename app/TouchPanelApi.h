@@ -14,6 +14,12 @@
 //   GET  /api/playback               {"path": file on the playback screen or null}
 //   POST /api/playback {"path": "D:\\data\\a.FSD"} opens a file on the playback
 //                      screen, {"path": null} closes it; answers as GET
+//   POST /api/language {"language": "en"}  switches the dialogs' language
+//                      ("ja" or "en"; /api/config's "language" names it); the open
+//                      system dialog opens again in it; 409 while a popup or
+//                      sub-dialog is in front; answers {"language": ...}
+//   GET  /api/language {"language", "untranslated": ["group/item", ...]}: the
+//                      keys the dialogs asked for that the language's table lacks
 //   GET  /, /<file>                  the front end
 // Input calls answer the new screen once the UI thread is idle again. When it
 // is still busy after 3 s, they answer 202 {"busy": true, "version": N}: the
@@ -74,6 +80,10 @@ public:
     // (the playback screen), so the host can keep the change.
     void SetInstrumentChanged(std::function<void()> changed) { m_instrumentChanged = std::move(changed); }
 
+    // Carries out a language switch on the UI thread.
+    using LanguageSwitch = std::function<TouchPanel::CommandResult(const std::string& language)>;
+    void SetLanguageSwitch(LanguageSwitch languageSwitch) { m_languageSwitch = std::move(languageSwitch); }
+
     // Shorter waits for tests.
     void SetLimits(std::chrono::milliseconds longPoll, std::chrono::milliseconds input);
 
@@ -93,6 +103,8 @@ private:
     ApiResponse Input(const std::string& route, const std::string& body) const;
     ApiResponse Asset(const std::string& path) const;
     ApiResponse Playback(const ApiRequest& request) const;
+    ApiResponse Language(const std::string& body) const;
+    ApiResponse LanguageState() const;
 
     TouchPanel& m_panel;
     const RequestLog& m_log;
@@ -100,4 +112,5 @@ private:
     std::chrono::milliseconds m_longPollLimit = kLongPollLimit;
     std::chrono::milliseconds m_inputLimit = kInputLimit;
     std::function<void()> m_instrumentChanged;
+    LanguageSwitch m_languageSwitch;
 };

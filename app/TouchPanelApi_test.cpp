@@ -1,32 +1,18 @@
-// The touch-panel API against a real UI thread: a small dialog with one
-// control of each kind the API must handle runs modally on a thread of its
-// own, with a TouchPanel as the input driver.
+// The touch-panel API's routes, called directly, against a real UI thread: a
+// small dialog with one control of each kind the API must handle runs
+// modally on a thread of its own, with a TouchPanel as the input driver.
 #include "AppTestSupport.h"
 #include "PanelTestUi_test.h"
-#include "HttpServer.h"
 #include "ScreenJson.h"
 #include "TouchPanel.h"
 #include "TouchPanelApi.h"
-#include "resources/TemplateParser.h"
 #include "tests/harness/TempDataRoot.h"
-#include "win/Dialog.h"
-#include "win/Input.h"
-#include "win/TextConvert.h"
 
-#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <httplib.h>
-#include <memory>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <sys/socket.h>
-#include <thread>
 
-// ---------------------------------------------------------------------------
-// The API's routes, called directly.
 namespace {
 
 using nlohmann::json;
@@ -285,57 +271,6 @@ TEST_F(TouchPanelApiTest, TheRequestLogIsServedFromASequenceNumberOn)
     json newer = json::parse(Get("/api/requests", {{"after", "1"}}).body);
     ASSERT_EQ(newer.size(), 1u);
     EXPECT_EQ(newer[0]["name"], "DLGREQ_RESTART");
-}
-
-// The accepted (not listening) sockets of this process on a local port, and
-// whether each has TCP_NODELAY.
-std::vector<bool> AcceptedSocketsNoDelay(int port)
-{
-    std::vector<bool> found;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
-        int fd = std::atoi(entry.path().filename().c_str());
-        sockaddr_in address{};
-        socklen_t size = sizeof address;
-        int listening = 0;
-        socklen_t flagSize = sizeof listening;
-        if (getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) != 0 || address.sin_family != AF_INET ||
-            ntohs(address.sin_port) != port || getsockopt(fd, SOL_SOCKET, SO_ACCEPTCONN, &listening, &flagSize) != 0 ||
-            listening)
-            continue;
-        int noDelay = 0;
-        getsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &noDelay, &flagSize);
-        found.push_back(noDelay != 0);
-    }
-    return found;
-}
-
-// The HTTP wiring: a real socket, real headers, one kept-alive connection.
-TEST_F(TouchPanelApiTest, ServesOverHttp)
-{
-    HttpServer server(api);
-    int port = server.Bind("127.0.0.1", 0);
-    ASSERT_GT(port, 0);
-    server.Start();
-    httplib::Client client("127.0.0.1", port);
-    client.set_keep_alive(true);
-    auto screen = client.Get("/api/screen");
-    ASSERT_TRUE(screen);
-    EXPECT_EQ(screen->status, 200);
-    EXPECT_EQ(json::parse(screen->body)["windows"][0]["template"], PanelTestDialog::IDD);
-    // The answer's second send must not wait for the client's delayed ACK.
-    EXPECT_EQ(AcceptedSocketsNoDelay(port), std::vector<bool>{true});
-
-    auto refused = client.Post("/api/tap", {{"Origin", "http://evil.example"}}, Tap(PanelTestDialog::IDC_BUTTON),
-                               "application/json");
-    ASSERT_TRUE(refused);
-    EXPECT_EQ(refused->status, 403);
-    auto tapped = client.Post("/api/tap", Tap(PanelTestDialog::IDC_BUTTON), "application/json");
-    ASSERT_TRUE(tapped);
-    EXPECT_EQ(tapped->status, 200);
-    EXPECT_EQ(ui.Dialog().buttonTaps, 1);
-    EXPECT_EQ(AcceptedSocketsNoDelay(port).size(), 1u) << "the requests shared one connection";
-    client.stop();  // else the server keeps the connection open for the next request
-    server.Stop();
 }
 
 }  // namespace

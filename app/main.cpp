@@ -63,9 +63,16 @@ int main(int argc, char** argv)
     HostApplication application(root, log);
     application.Receiver().SetEcho(true);
     application.LoadState();
+    if (!application.Language().Start(options.language, error)) {
+        std::fprintf(stderr, "sysdlg-sim: %s\n", error.c_str());
+        return 1;
+    }
 
-    TouchPanel panel(std::this_thread::get_id(),
-                     [&application] { return ConfigJson::Describe(application.State()).dump(); });
+    TouchPanel panel(std::this_thread::get_id(), [&application] {
+        nlohmann::json config = ConfigJson::Describe(application.State());
+        config["language"] = application.Language().Current();
+        return config.dump();
+    });
     application.ConnectPanel(panel);
     win::SetInputDriver(&panel);
 
@@ -76,6 +83,7 @@ int main(int argc, char** argv)
         application.PersistState();
         panel.MarkConfigChanged();
     });
+    api.SetLanguageSwitch([&application](const std::string& language) { return application.SwitchLanguage(language); });
     HttpServer server(api);
     int port = server.Bind(options.listen, options.port);
     if (port < 0) {

@@ -11,10 +11,7 @@
 #include "pages/misc/SystemMiscSheet.h"
 #include "pages/mode/SystemMainSheet.h"
 #include "pages/recording/SystemRecordingSheet.h"
-#include "tests/harness/HostConfiguration.h"
-#include "tests/harness/RecordingReceiver.h"
-#include "tests/harness/ScriptedOperator.h"
-#include "tests/harness/TempDataRoot.h"
+#include "tests/harness/SystemDialogTest.h"
 #include "win/DebugLog.h"
 #include "win/Drives.h"
 #include "win/Screen.h"
@@ -26,14 +23,15 @@
 
 namespace {
 
+using testing_support::AnswerPopup;
 using testing_support::FindControl;
-using testing_support::HostConfiguration;
 using testing_support::RecordingReceiver;
 using testing_support::ScriptedOperator;
 
 constexpr UINT IDD_SYSTEM = 17000, IDD_SHUTDOWN = 17019, IDD_POPUP = 30000;
 constexpr int IDC_TAB = 17000, IDC_CLOSE = 17045, IDC_APP_EXIT = 17040, IDC_SHUTDOWN = 17005, IDC_USB_EJECT = 17002;
 constexpr int IDC_NO_MEM_SAVE = 17043;
+const std::wstring kUsbCaption = L"USBドライブ切り離し";
 
 // Which pages are visible, as a string of '1' and '0' by tab index.
 std::string VisiblePages(const CSystemDlg& dialog)
@@ -46,23 +44,7 @@ std::string VisiblePages(const CSystemDlg& dialog)
     return shown;
 }
 
-// Checks the USB popup's caption and message, then presses `button`.
-void AnswerUsbPopup(ScriptedOperator& script, const std::wstring& message, int button)
-{
-    script.Do(IDD_POPUP, "answer the USB popup", [=](HWND popup) {
-        EXPECT_EQ(GetWindowTextString(popup), L"USBドライブ切り離し");
-        EXPECT_EQ(GetWindowTextString(FindControl(popup, 30010)), message);
-        win::Tap(FindControl(popup, button));
-    });
-}
-
-class SystemDlgTest : public ::testing::Test {
-protected:
-    testing_support::Watchdog watchdog;
-    testing_support::TempDataRoot root;
-    HostConfiguration host;
-    RecordingReceiver receiver;
-};
+using SystemDlgTest = testing_support::SystemDialogTest;
 
 TEST_F(SystemDlgTest, TabsShowExactlyTheirPageAndEnterOrEscapeClosesNothing)
 {
@@ -197,14 +179,6 @@ TEST_F(SystemDlgTest, SetUpFunctionsRefuseNull)
 // the write-filter tool, the playback and eject steps.
 class ShutdownTest : public SystemDlgTest {
 protected:
-    INT_PTR Run(CSystemDlg& frame, RecordingReceiver* to)
-    {
-        frame.SetupConfigData(&host.record, false);
-        if (to)
-            frame.SetDLGCallback(to, 3);
-        return frame.DoModal();
-    }
-
     // A stand-in for the write-filter tool in the mapped system directory:
     // it notes its arguments, takes a moment, then notes that it ended.
     void InstallWriteFilterTool()
@@ -255,7 +229,7 @@ TEST_F(ShutdownTest, ConfirmedShutdownWritesTheChoiceRunsTheToolAndEnds)
         if (!row.confirm)
             script.Tap(IDD_SYSTEM, IDC_CLOSE);
         CSystemDlg frame(nullptr);
-        EXPECT_EQ(Run(frame, row.withReceiver ? &to : nullptr), IDOK) << "the dialog ends after the request";
+        EXPECT_EQ(RunSystem(frame, row.withReceiver ? &to : nullptr), IDOK) << "the dialog ends after the request";
 
         EXPECT_EQ(host.misc.bNoMemorySaveAtShutdown, row.confirm == row.tick) << "byte 302";
         EXPECT_EQ(host.misc.bMaintenanceNextStart, row.maintenanceNext) << "the shutdown never writes byte 303";
@@ -302,20 +276,20 @@ TEST_F(ShutdownTest, UsbReleaseClosesPlaybackEjectsAndKeepsTheCurrentDirectory)
         script.Do(IDD_SYSTEM, "enter the folder",
                   [&](HWND) { ASSERT_TRUE(win::Drives::SetCurrentDirectory(row.folder)); });
         script.Tap(IDD_SYSTEM, IDC_USB_EJECT);
-        AnswerUsbPopup(script,
-                       L"USBドライブの切り離しを実行します。\n取り外しの安全が確認されたら\nデバイスを本体から取り外してください。",
-                       row.answer);
+        AnswerPopup(script, kUsbCaption,
+                    L"USBドライブの切り離しを実行します。\n取り外しの安全が確認されたら\nデバイスを本体から取り外してください。",
+                    row.answer);
         if (row.answer == IDOK)
-            AnswerUsbPopup(script,
-                           row.ejectResult ? L"USBドライブを安全に取り外せることが\n確認されました。"
-                                           : L"USBドライブの切り離しに失敗しました。\n",
-                           IDOK);
+            AnswerPopup(script, kUsbCaption,
+                        row.ejectResult ? L"USBドライブを安全に取り外せることが\n確認されました。"
+                                        : L"USBドライブの切り離しに失敗しました。\n",
+                        IDOK);
         script.Do(IDD_SYSTEM, "the folder is the same", [&](HWND) {
             EXPECT_EQ(win::Drives::GetCurrentDirectory(), row.folder);
         });
         script.Tap(IDD_SYSTEM, IDC_CLOSE);
         CSystemDlg frame(nullptr);
-        Run(frame, row.playbackAnswer < 0 ? nullptr : &to);
+        RunSystem(frame, row.playbackAnswer < 0 ? nullptr : &to);
         const bool released = row.answer == IDOK;
         EXPECT_EQ(UsbEject::GetCallCount(), ejectsBefore + (released ? 1 : 0));
         EXPECT_TRUE(!released || UsbEject::WasFileActivitySuspendedAtLastCall());

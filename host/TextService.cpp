@@ -4,6 +4,7 @@
 #include "win/TextConvert.h"
 #include "win/DebugLog.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -89,6 +90,8 @@ const wchar_t* CTextService::GetText(DWORD group, DWORD item, const wchar_t* def
     std::lock_guard<std::mutex> lock(m_mutex);
     if (const auto found = m_table.find(Key(group, item)); found != m_table.end())
         return found->second;
+    if (!m_table.empty() && m_missingSeen.insert(Key(group, item)).second)
+        m_missing.push_back(Key(group, item));
     // Elements of an unordered_set keep their address when the set grows.
     return m_defaults.emplace(defaultText ? defaultText : L"").first->c_str();
 }
@@ -124,6 +127,8 @@ bool CTextService::LoadTableText(std::string_view utf8, std::string* error)
     for (auto& entry : entries)
         table[Key(entry.group, entry.item)] = Store(std::move(entry.text));
     m_table = std::move(table);
+    m_missing.clear();
+    m_missingSeen.clear();
     return true;
 }
 
@@ -131,6 +136,8 @@ void CTextService::ClearTable()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_table.clear();
+    m_missing.clear();
+    m_missingSeen.clear();
 }
 
 void CTextService::SetText(DWORD group, DWORD item, std::wstring_view text)
@@ -143,6 +150,42 @@ std::size_t CTextService::GetTableSize() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_table.size();
+}
+
+bool CTextService::HasText(DWORD group, DWORD item) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_table.count(Key(group, item)) != 0;
+}
+
+namespace {
+
+std::vector<std::pair<DWORD, DWORD>> SplitKeys(const std::vector<std::uint64_t>& keys)
+{
+    std::vector<std::pair<DWORD, DWORD>> split;
+    for (std::uint64_t key : keys)
+        split.emplace_back(static_cast<DWORD>(key >> 32), static_cast<DWORD>(key));
+    return split;
+}
+
+}  // namespace
+
+std::vector<std::pair<DWORD, DWORD>> CTextService::GetTableKeys() const
+{
+    std::vector<std::uint64_t> keys;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        for (const auto& entry : m_table)
+            keys.push_back(entry.first);
+    }
+    std::sort(keys.begin(), keys.end());
+    return SplitKeys(keys);
+}
+
+std::vector<std::pair<DWORD, DWORD>> CTextService::GetMissingKeys() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return SplitKeys(m_missing);
 }
 
 const wchar_t* CTextService::Store(std::wstring text)

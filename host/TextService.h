@@ -21,6 +21,8 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
+#include <vector>
 
 class CTextService {
 public:
@@ -41,6 +43,11 @@ public:
     // Sets one entry of the current table.
     void SetText(DWORD group, DWORD item, std::wstring_view text);
     std::size_t GetTableSize() const;
+    bool HasText(DWORD group, DWORD item) const;
+    std::vector<std::pair<DWORD, DWORD>> GetTableKeys() const;
+    // Keys asked for while a table was loaded that the table lacks (shown
+    // with their defaults, so in the wrong language), in the order first asked.
+    std::vector<std::pair<DWORD, DWORD>> GetMissingKeys() const;
 
 private:
     static std::uint64_t Key(DWORD group, DWORD item) { return (std::uint64_t(group) << 32) | item; }
@@ -50,6 +57,8 @@ private:
     std::deque<std::wstring> m_storage;                       // texts of every table ever loaded
     std::unordered_map<std::uint64_t, const wchar_t*> m_table; // current language
     std::unordered_set<std::wstring> m_defaults;              // copies of callers' defaults
+    std::unordered_set<std::uint64_t> m_missingSeen;
+    std::vector<std::uint64_t> m_missing;
 };
 
 // The process-wide text service.

@@ -66,3 +66,19 @@ TEST(TextService, BadTableIsRejectedAndTheOldOneKept)
         EXPECT_EQ(service.GetTableSize(), 1u) << text;
     }
 }
+
+// With a table loaded, the keys it lacks are recorded once each, in the order
+// asked, until another table (or none) is loaded.
+TEST(TextService, KeysATableLacksAreRecorded)
+{
+    CTextService service;
+    service.GetText(5, 5, L"表なし");
+    ASSERT_TRUE(service.LoadTableText("1\t1\tClose\n"));
+    for (DWORD item : {1u, 7u, 3u, 7u})
+        service.GetText(1, item, L"既定");
+    using Keys = std::vector<std::pair<DWORD, DWORD>>;
+    EXPECT_EQ(service.GetMissingKeys(), (Keys{{1, 7}, {1, 3}}));
+    service.ClearTable();
+    service.GetText(1, 9, L"既定");
+    EXPECT_EQ(service.GetMissingKeys(), Keys{});
+}

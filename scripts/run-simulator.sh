@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the instrument simulator and starts it; extra arguments go to it
-# (--root DIR, --port N, --profile FILE, --listen ADDR).
+# (--root DIR, --port N, --profile FILE, --listen ADDR, --lang ja|en).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test through CTest: the C++ tests of every
 # folder, the browser tests (e2e_browser: the simulator in headless Chromium),
-# the Python client's tests (python_client: the simulator driven by the client)
-# and the 32-bit layout check; then the C++ tests again under AddressSanitizer
-# with UBSan, and the threaded parts (window system and modal loops, the
-# touch-panel server and input driver, the maintenance page's printer worker)
-# under ThreadSanitizer. SYSDLG_SANITIZERS=0 skips the sanitizer runs.
+# the Python client's tests (python_client: the simulator driven by the client),
+# the 32-bit layout check and the install check (install_package: the
+# installed tree, the example host built against it, the Debian package);
+# then the C++ tests again under AddressSanitizer with UBSan, and the
+# threaded parts (window system and modal loops, the touch-panel server and
+# input driver, the maintenance page's printer worker) under ThreadSanitizer.
+# SYSDLG_SANITIZERS=0 skips the sanitizer runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh

@@ -3,7 +3,7 @@
 // dialog itself says nothing after some of them), and the configuration the
 // host holds, where a value that changed stays marked for a few seconds.
 
-import { getJson } from './api.js';
+import { getJson, send } from './api.js';
 
 const CHANGE_MARK_MS = 4000;
 const NOTICE_MS = 6000;
@@ -36,6 +36,7 @@ export function refreshSidePanel() {
       ]);
       addRequests(requests);
       showConfig(config);
+      showLanguage(config.language);
     } catch (e) {
       // The screen loop reports a lost connection.
     } finally {
@@ -56,6 +57,26 @@ export function restartSidePanel() {
   shape = '';
   values.clear();
   refreshSidePanel();
+}
+
+// The language switch: the dialog opens again in the language chosen. The
+// host refuses while a popup or sub-dialog is open, which must be answered first.
+for (const button of document.querySelectorAll('.language button')) {
+  button.addEventListener('click', async () => {
+    const note = document.getElementById('language-note');
+    note.textContent = '';
+    try {
+      const answer = await send('language', { language: button.dataset.language });
+      showLanguage(answer.language);
+    } catch (e) {
+      note.textContent = e.status === 409 ? '開いている画面を閉じてから切り替えてください' : e.message;
+    }
+  });
+}
+
+function showLanguage(language) {
+  for (const button of document.querySelectorAll('.language button'))
+    button.setAttribute('aria-pressed', String(button.dataset.language === language));
 }
 
 function addRequests(requests) {

@@ -81,7 +81,7 @@ BOOL CNumKeyDlg::OnInitDialog()
     SetDlgItemText(kUnitId, m_unit.c_str());
     SetDlgItemText(IDOK, host::CommonText(2).c_str());
     SetDlgItemText(IDCANCEL, host::CommonText(3).c_str());
-    std::wstring range = L"入力範囲: " + FormatNumber(m_minimum) + L" ～ " + FormatNumber(m_maximum);
+    std::wstring range = host::HostText(host::IDD_HOST_NUMKEY, 1, L"入力範囲: ") + RangeText();
     SetDlgItemText(kRangeId, range.c_str());
     ::EnableWindow(::GetDlgItem(m_hWnd, kPointId), m_inputMode == 1 ? FALSE : TRUE);
     m_fresh = true;
@@ -92,6 +92,11 @@ BOOL CNumKeyDlg::OnInitDialog()
     // Typed characters come to the pad itself.
     ::SetFocus(m_hWnd);
     return FALSE;
+}
+
+std::wstring CNumKeyDlg::RangeText() const
+{
+    return FormatNumber(m_minimum) + host::HostText(host::IDD_HOST_NUMKEY, 6, L" ～ ") + FormatNumber(m_maximum);
 }
 
 std::wstring CNumKeyDlg::FormatNumber(double value) const
@@ -226,16 +231,17 @@ void CNumKeyDlg::OnOK()
         entered = std::wcstod(m_entry.c_str(), &end);
         bool complete = !m_entry.empty() && end && *end == L'\0' && m_entry != L"-";
         if (!complete || !std::isfinite(entered)) {
-            ShowMessage(L"数値を入力してください");
+            ShowMessage(host::HostText(host::IDD_HOST_NUMKEY, 2, L"数値を入力してください"));
             return;
         }
     }
     if (entered < m_minimum || entered > m_maximum) {
-        ShowMessage(L"入力範囲外です（" + FormatNumber(m_minimum) + L" ～ " + FormatNumber(m_maximum) + L"）");
+        ShowMessage(host::HostText(host::IDD_HOST_NUMKEY, 3, L"入力範囲外です（") + RangeText() +
+                    host::HostText(host::IDD_HOST_NUMKEY, 4, L"）"));
         return;
     }
     if (m_inputMode == 1 && entered != std::trunc(entered)) {
-        ShowMessage(L"整数を入力してください");
+        ShowMessage(host::HostText(host::IDD_HOST_NUMKEY, 5, L"整数を入力してください"));
         return;
     }
     m_value = entered;

@@ -59,6 +59,8 @@ private:
     void StartEditing(bool fromShownValue);
     std::wstring ShownValue() const;
     std::wstring FormatNumber(double value) const;
+    // "min ～ max"
+    std::wstring RangeText() const;
     void ShowEntry();
     void ShowMessage(const std::wstring& message);
 

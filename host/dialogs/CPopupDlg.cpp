@@ -105,7 +105,8 @@ BOOL CPopupDlg::OnInitDialog()
     const int extra = std::clamp(LineCount(m_message) * kLineUnits - kMessageHeight, 0, kMaxPopupUnits - kPopupHeight);
     const int buttonTop = kButtonTop + extra;
     if (m_mode == 2 || m_mode == 3) {
-        SetWindowTextW(ok, m_mode == 2 ? host::CommonText(1).c_str() : L"中止");
+        SetWindowTextW(ok, m_mode == 2 ? host::CommonText(1).c_str()
+                                           : host::HostText(host::IDD_HOST_POPUP, 1, L"中止"));
         ::ShowWindow(cancel, SW_HIDE);
         host::MoveControlUnits(m_hWnd, IDOK, (kPopupWidth - kButtonWidth) / 2, buttonTop, kButtonWidth, kButtonHeight);
     } else {

@@ -109,7 +109,7 @@ bool CSoftKeybordDlg::AcceptsCharacter(wchar_t character, std::wstring& why) con
         return false;
     }
     if (m_halfWidthOnly && character > 0x7E) {
-        why = L"半角文字のみ入力できます";
+        why = host::HostText(host::IDD_HOST_KEYBOARD, 10, L"半角文字のみ入力できます");
         return false;
     }
     return true;
@@ -121,6 +121,9 @@ BOOL CSoftKeybordDlg::OnInitDialog()
     SetWindowText(m_caption);
     SetDlgItemText(IDOK, host::CommonText(2).c_str());
     SetDlgItemText(IDCANCEL, host::CommonText(3).c_str());
+    SetDlgItemText(kSpaceId, host::HostText(host::IDD_HOST_KEYBOARD, 1, L"空白"));
+    SetDlgItemText(kClearId, host::HostText(host::IDD_HOST_KEYBOARD, 2, L"行消去"));
+    SetDlgItemText(kEnterId, host::HostText(host::IDD_HOST_KEYBOARD, 3, L"改行"));
     m_work = m_initial;
     m_shift = false;
     m_entry = std::make_unique<EntryField>(*this);
@@ -241,9 +244,9 @@ void CSoftKeybordDlg::Report(Result result)
 {
     const wchar_t* message = L"";
     switch (result) {
-    case Result::TooLong: message = L"文字数の上限です"; break;
-    case Result::LineFull: message = L"1行の文字数の上限です"; break;
-    case Result::NoMoreLines: message = L"行数の上限です"; break;
+    case Result::TooLong: message = host::HostText(host::IDD_HOST_KEYBOARD, 11, L"文字数の上限です"); break;
+    case Result::LineFull: message = host::HostText(host::IDD_HOST_KEYBOARD, 12, L"1行の文字数の上限です"); break;
+    case Result::NoMoreLines: message = host::HostText(host::IDD_HOST_KEYBOARD, 13, L"行数の上限です"); break;
     case Result::Done:
     case Result::Nothing: break;
     }
@@ -274,9 +277,9 @@ void CSoftKeybordDlg::Refresh()
     std::wstring status = std::to_wstring(m_work.Length());
     if (m_work.MaxLength() != host::KeyboardText::kUnlimited)
         status += L"/" + std::to_wstring(m_work.MaxLength());
-    status += L" 文字";
+    status += host::HostText(host::IDD_HOST_KEYBOARD, 14, L" 文字");
     if (m_work.IsMultiLine())
-        status += L"  行 " + std::to_wstring(m_work.CursorLine() + 1) + L"/" + std::to_wstring(m_work.MaxLines());
+        status += host::HostText(host::IDD_HOST_KEYBOARD, 15, L"  行 ") + std::to_wstring(m_work.CursorLine() + 1) + L"/" + std::to_wstring(m_work.MaxLines());
     if (m_work.MaxLineLength() > 0)
         status += L"  (" + std::to_wstring(lines[static_cast<size_t>(m_work.CursorLine())].size()) + L"/" +
                   std::to_wstring(m_work.MaxLineLength()) + L")";

@@ -28,7 +28,7 @@ bool CSoftKeybordDlg_PathAndFile::AcceptsCharacter(wchar_t character, std::wstri
     if (!CSoftKeybordDlg::AcceptsCharacter(character, why))
         return false;
     if (std::wcschr(L"<>\"|?*/", character)) {
-        why = L"ファイル名に使えない文字です";
+        why = host::HostText(host::IDD_HOST_KEYBOARD_PATH, 10, L"ファイル名に使えない文字です");
         return false;
     }
     return true;

@@ -46,6 +46,10 @@ BOOL CTimerDlg::GetDateTime(SYSTEMTIME* time, int* repeatMode) const
 BOOL CTimerDlg::OnInitDialog()
 {
     DateEntryDialog::OnInitDialog();
+    static const ItemText texts[] = {{kRepeatLabelId, 5, L"繰り返し"}, {kRepeatId, 1, L"しない"},
+                                     {kRepeatId + 1, 2, L"毎月"},       {kRepeatId + 2, 3, L"毎日"},
+                                     {kRepeatId + 3, 4, L"毎時"}};
+    SetItemTexts(host::IDD_HOST_TIMER, texts);
     for (int mode = 0; mode < 4; ++mode)
         m_repeatSwitches[static_cast<size_t>(mode)].AutoLoad(static_cast<UINT>(kRepeatId + mode), this);
     m_workingRepeat = m_repeat;

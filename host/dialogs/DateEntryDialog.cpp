@@ -35,6 +35,10 @@ BOOL DateEntryDialog::OnInitDialog()
     SetWindowText(m_caption);
     SetDlgItemText(IDOK, host::CommonText(2).c_str());
     SetDlgItemText(IDCANCEL, host::CommonText(3).c_str());
+    // The timer has no seconds: its sixth label finds no control.
+    static const ItemText labelTexts[] = {{kLabelId, 1, L"年"},     {kLabelId + 1, 2, L"月"}, {kLabelId + 2, 3, L"日"},
+                                      {kLabelId + 3, 4, L"時"}, {kLabelId + 4, 5, L"分"}, {kLabelId + 5, 6, L"秒"}};
+    SetItemTexts(host::IDD_HOST_DATETIME, labelTexts);
     m_fields.Set(m_time);
     ShowFields();
     if (!m_centreOnPanel)
@@ -74,7 +78,7 @@ void DateEntryDialog::OnStep(UINT id)
 void DateEntryDialog::OnOK()
 {
     if (!m_fields.IsValid()) {
-        SetDlgItemText(kMessageId, L"日付が正しくありません");
+        SetDlgItemText(kMessageId, host::HostText(host::IDD_HOST_DATETIME, 10, L"日付が正しくありません"));
         return;
     }
     Confirm();

@@ -96,6 +96,9 @@ std::wstring FolderChooserDialog::ParentFolder(const std::wstring& folder)
 BOOL FolderChooserDialog::OnInitDialog()
 {
     CCBRDialog::OnInitDialog();
+    static const ItemText texts[] = {{kOpenId, 2, L"開く"}, {kUpId, 3, L"上へ"}};
+    SetWindowText(host::HostText(host::IDD_HOST_BROWSE_FOLDER, 1, L"フォルダの選択"));
+    SetItemTexts(host::IDD_HOST_BROWSE_FOLDER, texts);
     SetDlgItemText(kPromptId, m_prompt.c_str());
     SetDlgItemText(IDOK, host::CommonText(2).c_str());
     SetDlgItemText(IDCANCEL, host::CommonText(3).c_str());
@@ -120,7 +123,7 @@ bool FolderChooserDialog::ShowFolder(const std::wstring& folder)
         HANDLE find = FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
                                        nullptr, 0);
         if (find == INVALID_HANDLE_VALUE) {
-            Say(L"フォルダを開けません");
+            Say(host::HostText(host::IDD_HOST_BROWSE_FOLDER, 10, L"フォルダを開けません"));
             return false;
         }
         entries.push_back(Entry{L"..", ParentFolder(folder), true});
@@ -140,7 +143,8 @@ bool FolderChooserDialog::ShowFolder(const std::wstring& folder)
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (const Entry& entry : m_entries)
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.label.c_str()));
-    SetDlgItemText(kPathId, m_current.empty() ? L"ドライブ" : m_current.c_str());
+    SetDlgItemText(kPathId, m_current.empty() ? host::HostText(host::IDD_HOST_BROWSE_FOLDER, 11, L"ドライブ")
+                                                   : m_current.c_str());
     ::EnableWindow(::GetDlgItem(m_hWnd, kUpId), m_current.empty() ? FALSE : TRUE);
     Say(L"");
     return true;
@@ -160,7 +164,7 @@ void FolderChooserDialog::OnOpen()
 {
     const Entry* entry = SelectedEntry();
     if (!entry) {
-        Say(L"フォルダを選択してください");
+        Say(host::HostText(host::IDD_HOST_BROWSE_FOLDER, 12, L"フォルダを選択してください"));
         return;
     }
     std::wstring target = entry->path;  // the list is rebuilt below
@@ -178,7 +182,7 @@ void FolderChooserDialog::OnOK()
     const Entry* entry = SelectedEntry();
     std::wstring chosen = entry && !entry->up ? entry->path : m_current;
     if (chosen.empty()) {
-        Say(L"フォルダを選択してください");
+        Say(host::HostText(host::IDD_HOST_BROWSE_FOLDER, 12, L"フォルダを選択してください"));
         return;
     }
     // A drive's root keeps its backslash, other folders lose it.

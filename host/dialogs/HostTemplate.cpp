@@ -89,4 +89,9 @@ std::wstring CommonText(DWORD item)
     return GetTextServiceObject()->GetText(1, item, fallback);
 }
 
+const wchar_t* HostText(DWORD group, DWORD item, const wchar_t* defaultText)
+{
+    return GetTextServiceObject()->GetText(group, item, defaultText);
+}
+
 }  // namespace host

@@ -52,5 +52,9 @@ void CentreOverParent(HWND dialog, HWND parent);
 // The common button words of the text service (group 1): 1 "閉じる",
 // 2 "実行", 3 "キャンセル".
 std::wstring CommonText(DWORD item);
+// A host dialog's own text from the text service; the group is the dialog's
+// template id. Looked up when the dialog opens, never kept in a template, so
+// a dialog shows the language in force when it opens.
+const wchar_t* HostText(DWORD group, DWORD item, const wchar_t* defaultText);
 
 }  // namespace host

@@ -1,5 +1,6 @@
 #include "host/widgets/CChoiceChannel.h"
 
+#include "host/TextService.h"
 #include "win/DebugLog.h"
 
 #include <mutex>
@@ -9,7 +10,8 @@ IMPLEMENT_DYNAMIC(CChoiceChannel, TouchWidget)
 namespace {
 
 constexpr wchar_t kPanelClass[] = L"HostChoiceChannel";
-const wchar_t* const kExtLabels[2] = {L"全選択", L"全解除"};
+// The panel's texts are looked up under its control id.
+constexpr DWORD kTextGroup = 14000;
 
 // Lets win::TapPart find the panel's items.
 struct PanelState : win::WindowState {
@@ -244,5 +246,6 @@ void CChoiceChannel::Describe(win::ScreenControl& control) const
     control.extra.emplace_back("mode", m_mode == ChoiceMultiple ? L"multiple" : L"single");
     control.extra.emplace_back("columns", std::to_wstring(kColumns));
     if (m_showExt)
-        control.extra.emplace_back("ext", std::wstring(kExtLabels[0]) + L"," + kExtLabels[1]);
+        control.extra.emplace_back("ext", std::wstring(GetTextServiceObject()->GetText(kTextGroup, 1, L"全選択")) + L"," +
+                                              GetTextServiceObject()->GetText(kTextGroup, 2, L"全解除"));
 }

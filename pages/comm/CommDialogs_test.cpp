@@ -60,18 +60,14 @@ TEST_F(CommTest, RS232COkStoresTheRowsTheTimeoutAndALineFeedForAnUnknownDelimite
     });
     script.Tap(IDD_RS232C, 17043);
     EnterSeconds(script, L"2.5");
-    script.Do(IDD_RS232C, "2.5 s shown in whole seconds", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_STATIC_TIMEOUT), L"2s");
-    });
+    ExpectText(script, IDD_RS232C, IDC_STATIC_TIMEOUT, L"2s");  // 2.5 s shown in whole seconds
     script.Tap(0, IDC_HAND_TIMEOUT);
     script.Do(IDD_NUMKEY, "the pad starts from the kept time-out", [&](HWND pad) {
         EXPECT_EQ(ControlText(pad, CNumKeyDlg::kDisplayId), L"10");
         win::Tap(FindControl(pad, IDCANCEL));
     });
     script.Tap(IDD_RS232C, IDOK);
-    script.Do(IDD_SYSTEM, "the summary follows", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_RS232C_SUMMARY), L"19200bps, 8bits, stop1, NONE Parity\nLF, Time out = 2s");
-    });
+    ExpectText(script, IDD_SYSTEM, IDC_RS232C_SUMMARY, L"19200bps, 8bits, stop1, NONE Parity\nLF, Time out = 2s");
     Run(script);
     EXPECT_EQ(std::tuple(host.comm.dwDelimiter, host.comm.dwTimeout, host.comm.dwBaudRate, host.comm.dwFlowControl),
               std::tuple(2u, 2500u, 19200u, 0u));
@@ -159,9 +155,7 @@ TEST_F(LanTest, EachApplyOutcomeHasItsNoticeAndIsReported)
         ScriptedOperator script;
         OpenTab(script);
         script.Tap(IDD_SYSTEM, IDC_BUTTON_LAN);
-        script.Do(IDD_LAN, "a delimiter of 0 opens as LF", [&](HWND window) {
-            EXPECT_EQ(ControlText(window, IDC_STATIC_DELIMITER), L"LF");
-        });
+        ExpectText(script, IDD_LAN, IDC_STATIC_DELIMITER, L"LF");  // a delimiter of 0 opens as LF
         TypeAddress(script, 0, c.address);
         script.Do(IDD_LAN, "shown as typed", [&](HWND window) { EXPECT_EQ(ControlText(window, 17094), c.address); });
         EnterSeconds(script, L"0.5");

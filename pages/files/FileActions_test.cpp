@@ -154,9 +154,7 @@ TEST_F(FileActionsTest, SavesAddTheirExtensionOnlyToANameWithoutOneSendTheTicked
     script.Tap(IDD_PROC, kProcChecks[0]).Tap(IDD_PROC, kProcChecks[3]);
     ConfirmName(script, L"report");
     script.Tap(IDD_SYSTEM, IDC_TEXT_SAVE);
-    script.Do(IDD_PROC, "the last name is offered", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_PROC_VALUE), L"report");
-    });
+    ExpectText(script, IDD_PROC, IDC_PROC_VALUE, L"report");  // the last name is offered
     script.Do(IDD_PROC, "the host will refuse", [&](HWND) { receiver.AnswerNo(DLGREQ_SAVE_TEXT); });
     ConfirmName(script, L"report.log");
     AnswerPopup(script, L"TEXT保存", L"テキスト保存処理に失敗しました。", kYes);
@@ -208,8 +206,8 @@ TEST_F(FileActionsTest, SavesAskBeforeOverwritingAndFailOnNamesThatLeaveTheFolde
 
 TEST_F(FileActionsTest, WithoutAReceiverSavesReportFailure)
 {
-    withReceiver = false;
     StartIn("D:\\data");
+    script.Do(IDD_SYSTEM, "the host goes", [this](HWND) { dialog->SetDLGCallback(nullptr, 0); });
     SaveAs(IDC_ENV_SAVE, L"setup");
     AnswerPopup(script, L"環境保存", L"環境保存処理に失敗しました。", kYes);
     Finish();

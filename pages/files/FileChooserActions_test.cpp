@@ -32,9 +32,7 @@ TEST_F(ChooserActionsTest, CopyTakesFilesAndFoldersWithTheirContentsToTheChosenF
     });
     script.Tap(IDD_PROC, IDC_PROC_BROWSE);
     script.Tap(IDD_BROWSE, IDCANCEL);
-    script.Do(IDD_PROC, "a cancelled choice keeps the value", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_PROC_VALUE), L"D:\\data\\");
-    });
+    ExpectText(script, IDD_PROC, IDC_PROC_VALUE, L"D:\\data\\");  // a cancelled choice keeps the value
     script.Tap(IDD_PROC, IDOK);  // onto themselves: the shell's error box for each, and on
     AnswerMessageBox(script, L"File Operation", L"Error");
     AnswerMessageBox(script, L"File Operation", L"Error");
@@ -42,14 +40,10 @@ TEST_F(ChooserActionsTest, CopyTakesFilesAndFoldersWithTheirContentsToTheChosenF
     script.Tap(IDD_SYSTEM, IDC_COPY);
     script.Tap(IDD_PROC, IDC_PROC_BROWSE);
     ChooseFolder(script, {L".."}, L"dst");
-    script.Do(IDD_PROC, "the chosen folder with a backslash", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_PROC_VALUE), L"D:\\dst\\");
-    });
+    ExpectText(script, IDD_PROC, IDC_PROC_VALUE, L"D:\\dst\\");  // the chosen folder, with a backslash
     script.Tap(IDD_PROC, IDOK);
     script.Tap(IDD_SYSTEM, IDC_COPY);
-    script.Do(IDD_PROC, "the last destination is offered", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_PROC_VALUE), L"D:\\dst\\");
-    });
+    ExpectText(script, IDD_PROC, IDC_PROC_VALUE, L"D:\\dst\\");  // the last destination is offered
     script.Tap(IDD_PROC, IDCANCEL);
     Finish();
     EXPECT_EQ(root.ReadFile(L"D:\\data\\b.fsd"), "b");

@@ -33,9 +33,7 @@ TEST_F(FileProcDialogTest, NameModeTypesOnTheKeyboardAtMost260Characters)
     });
     script.Type(IDD_KEYBOARD_PATH, L"X");
     script.Tap(IDD_KEYBOARD_PATH, IDCANCEL);
-    script.Do(IDD_PROC, "cancel keeps the name", [&](HWND window) {
-        EXPECT_EQ(ControlText(window, IDC_PROC_VALUE), L"NewFolder");
-    });
+    ExpectText(script, IDD_PROC, IDC_PROC_VALUE, L"NewFolder");  // cancel keeps the name
     script.Tap(IDD_PROC, IDC_PROC_HAND);
     script.Type(IDD_KEYBOARD_PATH, L"2");
     script.Tap(IDD_KEYBOARD_PATH, IDOK);

@@ -6,10 +6,7 @@
 #include "core/SystemDlg.h"
 #include "host/IMRRec.h"
 #include "pages/files/SystemFileSheet.h"
-#include "tests/harness/DialogTestHelpers.h"
-#include "tests/harness/HostConfiguration.h"
-#include "tests/harness/RecordingReceiver.h"
-#include "tests/harness/TempDataRoot.h"
+#include "tests/harness/SystemDialogTest.h"
 #include "win/DebugLog.h"
 #include "win/Drives.h"
 #include "win/controls/CommCtrl.h"
@@ -65,25 +62,17 @@ inline Names SelectedNames(HWND window)
 // the other, then taps the row `pick` (none when empty) and confirms.
 inline void ChooseFolder(ScriptedOperator& script, Names enter, std::wstring pick)
 {
-    auto tapRow = [&script](const std::wstring& name, bool twice) {
-        script.Do(IDD_BROWSE, "tap a folder", [name, twice](HWND chooser) {
-            const Names rows = ListColumn(chooser, kChooserList);
-            const auto found = std::find(rows.begin(), rows.end(), name);
-            ASSERT_NE(found, rows.end()) << "the chooser has no such row";
-            win::TapPart(GetDlgItem(chooser, kChooserList), "row", static_cast<int>(found - rows.begin()), 0, twice);
-        });
-    };
     for (const std::wstring& name : enter)
-        tapRow(name, true);
+        TapRow(script, IDD_BROWSE, kChooserList, name, true);
     if (!pick.empty())
-        tapRow(pick, false);
+        TapRow(script, IDD_BROWSE, kChooserList, pick);
     script.Tap(IDD_BROWSE, IDOK);
 }
 
 // Every script starts by opening the file tab.
-class FilePageTest : public ::testing::Test {
+class FilePageTest : public SystemDialogTest {
 protected:
-    FilePageTest() { script.TapPart(IDD_SYSTEM, IDC_TAB, "tab", 1); }
+    FilePageTest() { OpenTab(script, 1); }
     // Every test starts in D:\ with the host's report journal and the debug
     // log cleared.
     void SetUp() override
@@ -108,29 +97,15 @@ protected:
         ConfirmName(script, name);
     }
 
-    // Ends the script with the close button, runs the system dialog with it
-    // and checks that every step ran.
-    INT_PTR Finish()
-    {
-        script.Tap(IDD_SYSTEM, IDC_CLOSE);
-        dialog.SetupConfigData(&host.record, false);
-        if (withReceiver)
-            dialog.SetDLGCallback(&receiver, 3);
-        const INT_PTR result = dialog.DoModal();
-        EXPECT_TRUE(script.Finished());
-        return result;
-    }
-    CSystemFileSheet* Page() const { return static_cast<CSystemFileSheet*>(dialog.GetPage(CSystemDlg::PageFile)); }
+    // Ends the script with the close button and runs the system dialog with it.
+    INT_PTR Finish() { return Run(script); }
+    CSystemFileSheet* Page() const { return static_cast<CSystemFileSheet*>(dialog->GetPage(CSystemDlg::PageFile)); }
 
     // Taps each row named, as the operator selects rows.
     static void Select(ScriptedOperator& script, Names names)
     {
         for (const std::wstring& name : names)
-            script.Do(IDD_SYSTEM, "tap the row", [name](HWND window) {
-                const int row = RowOf(window, name);
-                ASSERT_GE(row, 0) << "no row named this";
-                ASSERT_EQ(win::TapPart(FindControl(window, IDC_LIST), "row", row), win::InputResult::Posted);
-            });
+            TapRow(script, IDD_SYSTEM, IDC_LIST, name);
     }
     // Confirms the folder and name dialog with its value replaced by `value`
     // through the hand button's keyboard.
@@ -143,13 +118,7 @@ protected:
         script.Tap(IDD_PROC, IDOK);
     }
 
-    testing_support::Watchdog watchdog{std::chrono::seconds(60)};
     ScriptedOperator script;
-    testing_support::TempDataRoot root;
-    testing_support::HostConfiguration host;
-    testing_support::RecordingReceiver receiver;
-    bool withReceiver = true;
-    CSystemDlg dialog{nullptr};
 };
 
 class FileActionsTest : public FilePageTest {};

@@ -120,9 +120,7 @@ TEST_F(MiscTest, AChosenFolderIsWrittenUnlessCancelledOrTooLongForTheField)
         ScriptedOperator script;
         OpenTab(script);
         script.Tap(IDD_SYSTEM, IDC_HAND_FOLDER);
-        script.Do(IDD_BROWSE, "starts in the folder shown", [&](HWND window) {
-            EXPECT_EQ(ControlText(window, FolderChooserDialog::kPathId), c.parent + L"\\");
-        });
+        ExpectText(script, IDD_BROWSE, FolderChooserDialog::kPathId, c.parent + L"\\");
         script.TapPart(IDD_BROWSE, FolderChooserDialog::kListId, "row", 1).Tap(IDD_BROWSE, c.button);
         if (c.button == IDOK && !c.kept)
             AnswerPopup(script, L"画面コピー出力先", L"フォルダのパスが長すぎます。", IDOK);

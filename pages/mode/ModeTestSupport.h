@@ -3,10 +3,7 @@
 #pragma once
 
 #include "core/SystemDlg.h"
-#include "tests/harness/DialogTestHelpers.h"
-#include "tests/harness/HostConfiguration.h"
-#include "tests/harness/RecordingReceiver.h"
-#include "tests/harness/TempDataRoot.h"
+#include "tests/harness/SystemDialogTest.h"
 
 #include <gtest/gtest.h>
 
@@ -36,23 +33,6 @@ inline std::string Utf16Le(const std::u16string& text, std::size_t size = 0)
     return bytes;
 }
 
-// A temporary data root, the host's configuration and a recording receiver,
-// with a watchdog against a nested loop that never returns.
-class ModeTest : public ::testing::Test {
-protected:
-    // Runs the system dialog on the host's record, handing it `to` when given.
-    INT_PTR RunSystem(CSystemDlg& frame, RecordingReceiver* to)
-    {
-        frame.SetupConfigData(&host.record, false);
-        if (to)
-            frame.SetDLGCallback(to, 7);
-        return frame.DoModal();
-    }
-
-    testing_support::Watchdog watchdog;
-    testing_support::TempDataRoot root;
-    testing_support::HostConfiguration host;
-    RecordingReceiver receiver;
-};
+using ModeTest = SystemDialogTest;
 
 }  // namespace mode_test

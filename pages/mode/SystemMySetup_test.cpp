@@ -279,11 +279,7 @@ TEST_F(MySetupTest, FailedSavesLeaveTheSlotAsItWas)
             withoutD.emplace("CE");
         ScriptedOperator script;
         script.Tap(IDD_MY_SETUP, IDC_SLOT1 + 3).Tap(IDD_MY_SETUP, IDC_SAVE);
-        script.Do(IDD_MESSAGE_BOX, "the save failure", [](HWND window) {
-            EXPECT_EQ(GetWindowTextString(window), L"保存");
-            EXPECT_TRUE(testing_support::ShowsText(window, L"保存に失敗しました"));
-            win::Tap(FindControl(window, IDOK));
-        });
+        AnswerMessageBox(script, L"保存", L"保存に失敗しました");
         script.Do(IDD_MY_SETUP, "slot 4 as it was", [&](HWND window) {
             EXPECT_EQ(ControlText(window, IDC_TIME1 + 3), name == "host refuses" ? kSavedAtText : kDashes);
             EXPECT_EQ(root.ReadFile(CommentPath(4)), name == "host refuses" ? earlier : "");

@@ -37,9 +37,7 @@ TEST_F(RecordingTest, DataNumberShowsTheStoredNumberPlusOneAndThePadStoresTheEnt
                 win::TypeText(pad, c.typed);
             win::Tap(FindControl(pad, c.typed ? IDOK : IDCANCEL));
         });
-        script.Do(IDD_SYSTEM, "the number after", [&](HWND window) {
-            EXPECT_EQ(ControlText(window, IDC_STATIC_DATA_NO), c.shownAfter);
-        });
+        ExpectText(script, IDD_SYSTEM, IDC_STATIC_DATA_NO, c.shownAfter);
         Run(script);
         EXPECT_EQ(host.sysRec1->GetDataNo(), c.storedAfter);
         EXPECT_EQ(receiver.ChangeFlags(), c.typed ? std::vector<DWORD>{CHG_DATA_NO} : std::vector<DWORD>{});

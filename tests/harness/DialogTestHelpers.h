@@ -3,11 +3,13 @@
 #pragma once
 
 #include "tests/harness/ScriptedOperator.h"
+#include "win/Input.h"
 #include "win/Screen.h"
 #include "win/TextConvert.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -42,6 +44,27 @@ inline std::vector<std::wstring> ListColumn(HWND window, int id, int column = 0)
     for (const auto& row : win::DescribeControl(FindControl(window, id)).rows)
         cells.push_back(static_cast<size_t>(column) < row.size() ? row[static_cast<size_t>(column)] : L"");
     return cells;
+}
+
+// A step that checks the text of control `id` in the window of `templateId`.
+inline void ExpectText(ScriptedOperator& script, UINT templateId, int id, const std::wstring& text)
+{
+    script.Do(templateId, "read control " + std::to_string(id),
+              [=](HWND window) { EXPECT_EQ(ControlText(window, id), text); });
+}
+
+// A step that taps, or double-taps, the row of list `listId` whose first
+// column is `name`, in the window of `templateId`.
+inline void TapRow(ScriptedOperator& script, UINT templateId, int listId, const std::wstring& name,
+                   bool twice = false)
+{
+    script.Do(templateId, "tap the row " + win::WideToUtf8(name), [=](HWND window) {
+        const std::vector<std::wstring> rows = ListColumn(window, listId);
+        const auto found = std::find(rows.begin(), rows.end(), name);
+        ASSERT_NE(found, rows.end()) << "the list has no such row";
+        EXPECT_EQ(win::TapPart(FindControl(window, listId), "row", static_cast<int>(found - rows.begin()), 0, twice),
+                  win::InputResult::Posted);
+    });
 }
 
 // A step that checks a popup's caption and exact message, then presses `button`.

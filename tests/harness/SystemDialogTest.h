@@ -34,7 +34,7 @@ protected:
     // Runs a new system dialog to the end of the script, which the close
     // button ends unless `close` is false. The receiver keeps this run's
     // requests only, those sent as the dialog goes included.
-    void Run(ScriptedOperator& script, bool secondRecording = false, bool close = true)
+    INT_PTR Run(ScriptedOperator& script, bool secondRecording = false, bool close = true)
     {
         if (close)
             script.Tap(IDD_SYSTEM, 17045);
@@ -42,8 +42,19 @@ protected:
         dialog = std::make_unique<CSystemDlg>(nullptr);
         dialog->SetupConfigData(&host.record, secondRecording);
         dialog->SetDLGCallback(&receiver, 5);
-        dialog->DoModal();
+        const INT_PTR result = dialog->DoModal();
         EXPECT_TRUE(script.Finished());
+        return result;
+    }
+
+    // Runs `frame`, made by the test, on the host's record, handing it `to`
+    // when given.
+    INT_PTR RunSystem(CSystemDlg& frame, RecordingReceiver* to)
+    {
+        frame.SetupConfigData(&host.record, false);
+        if (to)
+            frame.SetDLGCallback(to, 5);
+        return frame.DoModal();
     }
 
     Watchdog watchdog;
