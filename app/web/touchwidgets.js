@@ -98,10 +98,7 @@ function channelSwitch(element, window, control, act, part, columns) {
   element.setAttribute('role', 'button');
   element.dataset.focusKey = key;
   element.tabIndex = -1;
-  element.addEventListener('click', (event) => {
-    event.stopPropagation();
-    act('tap', Object.assign({ hwnd: window.hwnd, id: control.id }, part));
-  });
+  tapOn(element, window, control, act, () => part);
   const move = (event) => moveInGroup(element, event.key, columns);
   onKeys(element, {
     Enter: press, ' ': press, ArrowLeft: move, ArrowRight: move, ArrowUp: move, ArrowDown: move, Home: move, End: move,
