@@ -2,15 +2,16 @@
 # Installs what the build, the simulator and the tests need on Debian 12:
 # compiler, CMake, GoogleTest, Google Benchmark, cpp-httplib, nlohmann-json,
 # Chromium, Node.js with npm, a CJK font, the browser tests' npm packages, and
-# g++-multilib with qemu-user for the 32-bit layout check, and dpkg-dev,
-# whose dpkg-shlibdeps gives the Debian package its dependencies.
+# g++-multilib with qemu-user for the 32-bit layout check, dpkg-dev, whose
+# dpkg-shlibdeps gives the Debian package its dependencies, and python3 for
+# the Python client's tests.
 # Only what is missing is installed; sudo is used when not running as root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make pkg-config ccache libgtest-dev libgmock-dev libbenchmark-dev
           libcpp-httplib-dev nlohmann-json3-dev chromium nodejs npm g++-multilib qemu-user
-          clang-14 libclang-rt-14-dev dpkg-dev)
+          clang-14 libclang-rt-14-dev dpkg-dev python3)
 fonts=(fonts-ipafont-gothic)
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test through CTest: the C++ tests of every
 # folder, the browser tests (e2e_browser: the simulator in headless Chromium),
+# the Python client's tests (python_client: the simulator driven by the client),
 # the 32-bit layout check and the install check (install_package: the
 # installed tree, the example host built against it, the Debian package);
 # then the C++ tests again under AddressSanitizer with UBSan, and the
@@ -29,7 +30,7 @@ for kind in address,undefined thread; do
 done
 cmake --build "$build-address" -j"$(nproc)"
 ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir "$build-address" --output-on-failure -j"$(nproc)" -E '^e2e_browser$'
+  ctest --test-dir "$build-address" --output-on-failure -j"$(nproc)" -E '^(e2e_browser|python_client)$'
 tsan_tests=(win/win_tests app/app_tests)
 [[ -d pages/maintenance ]] && ls pages/maintenance/*_test.cpp >/dev/null 2>&1 &&
   tsan_tests+=(pages/maintenance/pages_maintenance_tests)

@@ -2,6 +2,7 @@
 // operator's taps and keys, and keeps the host's side panel current.
 
 import { followScreen, send } from './api.js';
+import { watchKeyboardMode } from './focus.js';
 import { drawScreen, frontWindow, PANEL_HEIGHT, PANEL_WIDTH } from './render.js';
 import { refreshSidePanel, restartSidePanel } from './sidepanel.js';
 
@@ -14,6 +15,11 @@ const cover = document.getElementById('cover');
 const coverText = document.getElementById('cover-text');
 
 let screen = { version: 0, windows: [] };
+// The panel is one stop in the page's tab order and holds the instrument's
+// windows; keys pressed on it go to the window in front.
+panel.setAttribute('role', 'group');
+panel.setAttribute('aria-label', '計測器の画面');
+watchKeyboardMode(panel);
 let errorTimer = null;
 
 function showError(message) {
@@ -102,13 +108,15 @@ fit();
 
 // Physical keyboard: characters are typed into the front window (a keyboard
 // or number pad, or the focused entry field); editing and navigation keys
-// are pressed there. Quick typing is gathered into few calls (api.js).
+// are pressed there. Quick typing is gathered into few calls (api.js). Tab
+// stays with the browser, which moves the focus; a focused control takes the
+// keys it acts on itself before they get here (operable.js).
 const VIRTUAL_KEYS = {
-  Backspace: 8, Tab: 9, Enter: 13, Escape: 27, ' ': 32, End: 35, Home: 36,
+  Backspace: 8, Enter: 13, Escape: 27, ' ': 32, End: 35, Home: 36,
   ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, Delete: 46,
 };
 document.addEventListener('keydown', (event) => {
-  if (event.target instanceof HTMLElement && event.target.closest('.side, input, textarea')) return;
+  if (event.target instanceof HTMLElement && event.target.closest('.side, input, textarea, select, button, a[href]')) return;
   if (event.ctrlKey || event.altKey || event.metaKey || event.isComposing) return;
   const target = frontWindow(screen);
   if (!target) return;

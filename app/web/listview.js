@@ -7,6 +7,15 @@
 // list changes; until a fetched block arrives a row shows what it showed
 // before (or nothing). The scroll position and the kept rows of each list
 // survive redraws of the screen.
+//
+// For assistive technology a list view is a grid of rows and a list box a
+// list box of options. From the keyboard the list is one stop in the tab
+// order: the arrows, Page Up/Down, Home and End move a cursor over the rows,
+// Space taps the row at the cursor and Enter taps it twice (opens it). The
+// cursor itself taps nothing: a tap on a row of the file list adds it to the
+// selection, and on a list of texts opens its entry.
+
+import { onKeys } from './operable.js';
 
 const DEFAULT_ROW_HEIGHT = 18;
 const HEADER_HEIGHT = 20;
@@ -23,7 +32,9 @@ const lists = new Map();
 function listState(key) {
   let state = lists.get(key);
   if (!state) {
-    state = { signature: '', epoch: 0, rows: new Map(), top: 0, serverTop: undefined, loading: false, redraw: null };
+    state = {
+      signature: '', epoch: 0, rows: new Map(), top: 0, serverTop: undefined, loading: false, redraw: null, cursor: -1,
+    };
     lists.set(key, state);
   }
   return state;
@@ -58,14 +69,25 @@ export function drawList(element, control, key, onRow, onColumn, fetchRows) {
     state.epoch++;
     keepRows(state, { firstRow: control.firstRow || 0, rows: control.rows, selectedRows: control.selectedRows },
       state.epoch);
+    if (state.cursor < 0 || state.cursor >= rowCount) state.cursor = (control.selectedRows || [-1])[0] ?? -1;
   }
+  const grid = columns.length > 0;
+  const rowId = (index) => `list-${key.replace(/:/g, '-')}-row-${index}`;
+  element.setAttribute('role', grid ? 'grid' : 'listbox');
+  if (grid) element.setAttribute('aria-rowcount', rowCount + 1);
+  element.dataset.focusKey = key;
+  element.tabIndex = control.enabled ? 0 : -1;
+  if (!control.enabled) element.setAttribute('aria-disabled', 'true');
 
   if (columns.length) {
     const header = document.createElement('div');
     header.className = 'header';
+    header.setAttribute('role', 'row');
+    header.setAttribute('aria-rowindex', 1);
     columns.forEach((text, index) => {
       const cell = document.createElement('div');
       cell.className = 'col';
+      cell.setAttribute('role', 'columnheader');
       cell.style.width = widths[index] + 'px';
       cell.style.textAlign = aligns[index] || 'left';
       cell.textContent = text;
@@ -136,13 +158,23 @@ export function drawList(element, control, key, onRow, onColumn, fetchRows) {
       const kept = state.rows.get(index);
       const cells = kept ? kept.cells : [];
       const row = document.createElement('div');
-      row.className = 'row' + (kept && kept.selected ? ' selected' : '') + (kept ? '' : ' pending');
+      row.className = 'row' + (kept && kept.selected ? ' selected' : '') + (kept ? '' : ' pending')
+        + (index === state.cursor ? ' cursor' : '');
       row.style.top = index * ROW_HEIGHT + 'px';
       row.style.height = ROW_HEIGHT + 'px';
       row.dataset.row = index;
+      row.id = rowId(index);
+      row.setAttribute('role', grid ? 'row' : 'option');
+      row.setAttribute('aria-selected', kept && kept.selected ? 'true' : 'false');
+      if (grid) row.setAttribute('aria-rowindex', index + 2);
+      else {
+        row.setAttribute('aria-posinset', index + 1);
+        row.setAttribute('aria-setsize', rowCount);
+      }
       for (let c = 0; c < count; c++) {
         const cell = document.createElement('div');
         cell.className = 'cell';
+        if (grid) cell.setAttribute('role', 'gridcell');
         cell.style.width = (columns.length ? widths[c] : control.rect[2] - 4) + 'px';
         cell.style.textAlign = aligns[c] || 'left';
         cell.textContent = cells[c] !== undefined ? cells[c] : '';
@@ -151,9 +183,34 @@ export function drawList(element, control, key, onRow, onColumn, fetchRows) {
       fragment.appendChild(row);
     }
     spacer.replaceChildren(fragment);
+    if (state.cursor >= first && state.cursor < last) element.setAttribute('aria-activedescendant', rowId(state.cursor));
+    else element.removeAttribute('aria-activedescendant');
     fetchMissing(first, last);
   }
   state.redraw = drawVisible;
+
+  // Moves the cursor to the row and scrolls it into view.
+  function moveTo(index) {
+    if (!rowCount) return;
+    const row = Math.max(0, Math.min(rowCount - 1, index));
+    state.cursor = row;
+    const height = viewHeight();
+    if (row * ROW_HEIGHT < state.top) state.top = row * ROW_HEIGHT;
+    else if ((row + 1) * ROW_HEIGHT > state.top + height) state.top = (row + 1) * ROW_HEIGHT - height;
+    viewport.scrollTop = state.top;
+    drawVisible(true);
+  }
+  const page = () => Math.max(1, Math.floor(viewHeight() / ROW_HEIGHT) - 1);
+  onKeys(element, {
+    ArrowDown: () => moveTo(state.cursor + 1),
+    ArrowUp: () => moveTo(state.cursor < 0 ? 0 : state.cursor - 1),
+    PageDown: () => moveTo(state.cursor + page()),
+    PageUp: () => moveTo(state.cursor - page()),
+    Home: () => moveTo(0),
+    End: () => moveTo(rowCount - 1),
+    ' ': () => (state.cursor >= 0 ? onRow(state.cursor, false) : moveTo(0)),
+    Enter: () => (state.cursor >= 0 ? onRow(state.cursor, true) : false),
+  });
 
   let pending = false;
   viewport.addEventListener('scroll', () => {
@@ -164,7 +221,9 @@ export function drawList(element, control, key, onRow, onColumn, fetchRows) {
   }, { passive: true });
   spacer.addEventListener('click', (event) => {
     const row = event.target.closest('.row');
-    if (row) onRow(Number(row.dataset.row), false);
+    if (!row) return;
+    state.cursor = Number(row.dataset.row);
+    onRow(state.cursor, false);
   });
   spacer.addEventListener('dblclick', (event) => {
     const row = event.target.closest('.row');

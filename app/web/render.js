@@ -4,7 +4,11 @@
 // Drawing only reads the screen; taps go back through `act`.
 
 import { getJson } from './api.js';
+import { focusAfterDraw, focusAfterScreen, focusBeforeDraw } from './focus.js';
+import { labelFor } from './labels.js';
 import { drawList, forgetListsExcept } from './listview.js';
+import { onKeys, operable, tapOn } from './operable.js';
+import { drawChannels, drawJog } from './touchwidgets.js';
 
 export const PANEL_WIDTH = 640;
 export const PANEL_HEIGHT = 480;
@@ -21,13 +25,17 @@ export function drawScreen(panel, screen, act) {
   const windows = screen.windows || [];
   const front = windows.find((w) => w.visible && w.enabled);
   const modalFront = front && front.modal;
+  const focus = focusBeforeDraw(panel);
   // Back to front, so that the front window ends on top.
   for (let index = windows.length - 1; index >= 0; index--) {
     const window = windows[index];
     const dimmed = !window.enabled || (modalFront && window !== front);
-    fragment.appendChild(drawWindow(window, act, { top: true, dimmed, z: windows.length - index }));
+    const drawn = drawWindow(window, act, { top: true, dimmed, z: windows.length - index });
+    if (window === front && front.modal) drawn.setAttribute('aria-modal', 'true');
+    fragment.appendChild(drawn);
   }
   panel.replaceChildren(fragment);
+  focusAfterScreen(panel, focus);
   const pending = afterDraw;
   afterDraw = [];
   pending.forEach((work) => work());
@@ -46,10 +54,23 @@ function drawWindow(window, act, { top, dimmed, z }) {
   element.dataset.template = window.template;
   place(element, top && window.caption ? belowCaption(window.rect) : window.rect);
   if (z) element.style.zIndex = z;
+  if (top) {
+    // A dialog that cannot be operated now (behind a modal one) is out of
+    // the tab order and of what assistive technology offers.
+    element.setAttribute('role', 'dialog');
+    element.tabIndex = -1;
+    if (window.caption) element.setAttribute('aria-label', window.caption);
+    if (dimmed) {
+      element.inert = true;
+      element.setAttribute('aria-hidden', 'true');
+    }
+    if (takesText(window)) element.dataset.takesText = '';
+  }
   if (top && window.caption) {
     const caption = document.createElement('div');
     caption.className = 'caption';
     caption.textContent = window.caption;
+    caption.setAttribute('aria-hidden', 'true');
     element.appendChild(caption);
   }
   // Child dialogs that live inside a tab control (the pages) are clipped to
@@ -68,17 +89,32 @@ function drawWindow(window, act, { top, dimmed, z }) {
       free.push(child);
     }
   }
-  // Lists are front to back; draw back to front.
-  for (let index = controls.length - 1; index >= 0; index--) {
-    const control = controls[index];
-    if (!control.visible) continue;
+  // Controls come front to back, which is also the template's tab order:
+  // they are added in that order, for the focus to follow it, and stacked
+  // by z-index, the front one on top. A tab control's pages sit just above it.
+  const layers = 2 * controls.length;
+  controls.forEach((control, index) => {
+    if (!control.visible) return;
     const drawn = drawControl(window, control, act);
-    if (drawn) element.appendChild(drawn);
-    if (hosted.has(control)) element.appendChild(drawHosted(control, hosted.get(control), act));
-  }
-  for (let index = free.length - 1; index >= 0; index--)
-    element.appendChild(drawWindow(free[index], act, { top: false, dimmed: false }));
+    drawn.style.zIndex = layers - 2 * index;
+    element.appendChild(drawn);
+    if (hosted.has(control)) {
+      const clip = drawHosted(window, control, hosted.get(control), act);
+      clip.style.zIndex = layers - 2 * index + 1;
+      element.appendChild(clip);
+    }
+  });
+  free.forEach((child, index) => {
+    const drawn = drawWindow(child, act, { top: false, dimmed: false });
+    drawn.style.zIndex = layers + free.length - index;
+    element.appendChild(drawn);
+  });
   return element;
+}
+
+// A soft keyboard or number pad: its entry field has the instrument's focus.
+function takesText(window) {
+  return (window.controls || []).some((control) => control.class === 'edit' && control.focused);
 }
 
 // A window close to the panel's top edge is drawn lower, as far as the panel
@@ -91,7 +127,7 @@ function inside(rect, host) {
   return rect[0] >= host[0] && rect[1] >= host[1] && rect[0] < host[0] + host[2] && rect[1] < host[1] + host[3];
 }
 
-function drawHosted(host, children, act) {
+function drawHosted(window, host, children, act) {
   const clip = document.createElement('div');
   clip.className = 'clip';
   place(clip, host.rect);
@@ -100,7 +136,11 @@ function drawHosted(host, children, act) {
     const moved = Object.assign({}, child, {
       rect: [child.rect[0] - host.rect[0], child.rect[1] - host.rect[1], child.rect[2], child.rect[3]],
     });
-    clip.appendChild(drawWindow(moved, act, { top: false, dimmed: false }));
+    const page = drawWindow(moved, act, { top: false, dimmed: false });
+    page.setAttribute('role', 'tabpanel');
+    page.id = `page-${child.hwnd}`;
+    if (host.current >= 0) page.setAttribute('aria-labelledby', tabId(window, host, host.current));
+    clip.appendChild(page);
   }
   return clip;
 }
@@ -110,24 +150,6 @@ function place(element, rect) {
   element.style.top = rect[1] + 'px';
   element.style.width = rect[2] + 'px';
   element.style.height = rect[3] + 'px';
-}
-
-function tapOn(element, window, control, act, extra) {
-  element.addEventListener('click', (event) => {
-    event.stopPropagation();
-    act('tap', Object.assign({ hwnd: window.hwnd, id: control.id }, extra ? extra(event) : {}));
-  });
-}
-
-// The point of a click in the control's own pixels (the panel is scaled).
-function pointIn(element, control, event) {
-  const box = element.getBoundingClientRect();
-  const x = Math.round(((event.clientX - box.left) / box.width) * control.rect[2]);
-  const y = Math.round(((event.clientY - box.top) / box.height) * control.rect[3]);
-  return {
-    x: Math.max(0, Math.min(control.rect[2] - 1, x)),
-    y: Math.max(0, Math.min(control.rect[3] - 1, y)),
-  };
 }
 
 // Window styles the panel draws by: text alignment, several lines, a
@@ -146,12 +168,15 @@ function drawControl(window, control, act) {
   element.dataset.class = kind;
   place(element, control.rect);
   styleControl(element, control);
+  const key = `${window.hwnd}:${control.id}`;
+  const tap = () => act('tap', { hwnd: window.hwnd, id: control.id });
   switch (kind) {
   case 'button':
   case 'ownerdraw':
     element.textContent = control.text;
     element.setAttribute('role', 'button');
     tapOn(element, window, control, act);
+    operable(element, control, key, tap);
     break;
   case 'pushswitch':
     element.textContent = control.text;
@@ -159,23 +184,40 @@ function drawControl(window, control, act) {
     element.setAttribute('aria-pressed', control.selected ? 'true' : 'false');
     if (control.selected) element.classList.add('latched');
     tapOn(element, window, control, act);
+    operable(element, control, key, tap);
     break;
-  case 'hand':
-    element.textContent = control.text || '手';
+  case 'hand': {
+    // Every "手" opens the entry of the value on its line: the line's label
+    // tells them apart.
+    const text = control.text || '手';
+    const label = labelFor(window, control);
+    element.textContent = text;
     element.setAttribute('role', 'button');
+    if (label) element.setAttribute('aria-label', `${text}（${label}）`);
     tapOn(element, window, control, act);
+    operable(element, control, key, tap);
     break;
+  }
   case 'checkbox': {
     const box = document.createElement('span');
     box.className = 'box';
+    box.setAttribute('aria-hidden', 'true');
     const label = document.createElement('span');
     label.className = 'label';
     label.textContent = control.text;
     element.append(box, label);
-    element.setAttribute('role', 'checkbox');
-    element.setAttribute('aria-checked', control.checked ? 'true' : 'false');
+    const state = control.indeterminate === '1' ? 'mixed' : String(Boolean(control.checked));
+    if (control.pushLike === '1') {
+      // A push-like check box looks and acts as a button that stays in.
+      element.setAttribute('role', 'button');
+      element.setAttribute('aria-pressed', state);
+    } else {
+      element.setAttribute('role', control.kind === 'radio' ? 'radio' : 'checkbox');
+      element.setAttribute('aria-checked', state);
+    }
     if (control.checked) element.classList.add('checked');
     tapOn(element, window, control, act);
+    operable(element, control, key, tap);
     break;
   }
   case 'groupbox': {
@@ -187,8 +229,12 @@ function drawControl(window, control, act) {
   }
   case 'edit':
     drawEditText(element, control);
-    if (control.multiline === '1') keepScrolled(element, `${window.hwnd}:${control.id}`);
+    if (control.multiline === '1') keepScrolled(element, key);
+    element.setAttribute('role', 'textbox');
+    element.setAttribute('aria-label', labelFor(window, control) || window.caption || control.text);
+    if (control.multiline === '1') element.setAttribute('aria-multiline', 'true');
     tapOn(element, window, control, act);
+    operable(element, control, key, tap);
     break;
   case 'tab':
     drawTab(element, window, control, act);
@@ -196,13 +242,14 @@ function drawControl(window, control, act) {
   case 'listview':
   case 'listbox':
     element.classList.add('list');
-    drawList(element, control, `${window.hwnd}:${control.id}`,
+    element.setAttribute('aria-label', labelFor(window, control) || window.caption || (control.columns || []).join(' '));
+    drawList(element, control, key,
       (row, twice) => act('tap', Object.assign({ hwnd: window.hwnd, id: control.id, row }, twice ? { double: true } : {})),
       (column) => act('tap', { hwnd: window.hwnd, id: control.id, column }),
       (from, count) => getJson(`/api/rows?hwnd=${window.hwnd}&id=${control.id}&from=${from}&count=${count}`));
     break;
   case 'jog':
-    drawJog(element, window, control, act);
+    drawJog(element, window, control, act, (work) => afterDraw.push(work));
     break;
   case 'channels':
     drawChannels(element, window, control, act);
@@ -240,21 +287,56 @@ function keepScrolled(element, key) {
   afterDraw.push(() => { element.scrollTop = scrolled.get(key) || 0; });
 }
 
+// Tabs chosen by key whose page is not drawn yet, by tab control: keys
+// pressed quickly one after another count from the tab chosen last.
+const chosenTabs = new Map();
+
+function tabId(window, control, index) {
+  return `tab-${window.hwnd}-${control.id}-${index}`;
+}
+
 // The tabs sit where the control lays them out (itemRects); without that,
-// they share the width of one strip.
+// they share the width of one strip. The strip is one stop in the tab order,
+// at the current tab; the arrow keys, Home and End choose another tab at once.
 function drawTab(element, window, control, act) {
   const strip = document.createElement('div');
   strip.className = 'strip';
   strip.setAttribute('role', 'tablist');
+  strip.dataset.roving = '';
   const rects = control.itemRects || [];
+  const tabs = control.tabs || [];
   let stripBottom = rects.length ? 0 : 26;
-  (control.tabs || []).forEach((text, index) => {
+  const controlKey = `${window.hwnd}:${control.id}`;
+  if (chosenTabs.get(controlKey) === control.current) chosenTabs.delete(controlKey);
+  const choose = (index) => {
+    chosenTabs.set(controlKey, index);
+    focusAfterDraw(`${controlKey}:tab:${index}`);
+    Promise.resolve(act('tap', { hwnd: window.hwnd, id: control.id, tab: index })).finally(() => {
+      if (chosenTabs.get(controlKey) === index) chosenTabs.delete(controlKey);
+    });
+  };
+  const from = (index) => (chosenTabs.has(controlKey) ? chosenTabs.get(controlKey) : index);
+  tabs.forEach((text, index) => {
     const item = document.createElement('div');
-    item.className = 'tabitem' + (index === control.current ? ' current' : '');
+    const current = index === control.current;
+    item.className = 'tabitem' + (current ? ' current' : '');
     item.setAttribute('role', 'tab');
-    item.setAttribute('aria-selected', index === control.current ? 'true' : 'false');
+    item.setAttribute('aria-selected', current ? 'true' : 'false');
+    item.id = tabId(window, control, index);
     item.dataset.tab = index;
+    item.dataset.focusKey = `${window.hwnd}:${control.id}:tab:${index}`;
+    item.tabIndex = current && control.enabled ? 0 : -1;
+    if (!control.enabled) item.setAttribute('aria-disabled', 'true');
     item.textContent = text;
+    const last = tabs.length - 1;
+    onKeys(item, {
+      Enter: () => choose(index),
+      ' ': () => choose(index),
+      ArrowRight: () => choose(from(index) === last ? 0 : from(index) + 1),
+      ArrowLeft: () => choose(from(index) === 0 ? last : from(index) - 1),
+      Home: () => choose(0),
+      End: () => choose(last),
+    });
     if (rects[index]) {
       const [x, y, w, h] = rects[index];
       item.classList.add('placed');
@@ -271,88 +353,6 @@ function drawTab(element, window, control, act) {
   body.className = 'body';
   body.style.top = stripBottom + 'px';
   element.append(strip, body);
-}
-
-// A jog steps by taps on its ends: the outer sixths step coarsely, the next
-// sixths finely, the middle selects it. The arrows mark the zones; the tap
-// goes to the instrument at the point touched.
-function drawJog(element, window, control, act) {
-  const down = document.createElement('div');
-  down.className = 'arrow down';
-  down.innerHTML = '<span>◀◀</span><span>◀</span>';
-  const value = document.createElement('div');
-  value.className = 'value';
-  const number = document.createElement('span');
-  number.className = 'number';
-  // The value format's padding has no place in the narrow middle.
-  number.textContent = String(control.value !== undefined ? control.value : control.text).trim();
-  const unit = document.createElement('span');
-  unit.className = 'unit';
-  unit.textContent = control.unit || '';
-  value.append(number, unit);
-  afterDraw.push(() => shrinkToFit(value));
-  const up = document.createElement('div');
-  up.className = 'arrow up';
-  up.innerHTML = '<span>▶</span><span>▶▶</span>';
-  element.append(down, value, up);
-  if (control.selected) element.classList.add('selected');
-  tapOn(element, window, control, act, (event) => pointIn(element, control, event));
-}
-
-// The jog draws its value itself in the middle third: a long number and
-// unit ("100 mm/min") are drawn smaller until they fit.
-const SMALLEST_FONT = 7;
-
-function shrinkToFit(element) {
-  let size = parseFloat(getComputedStyle(element).fontSize);
-  while (element.scrollWidth > element.clientWidth && size > SMALLEST_FONT) {
-    size -= 0.5;
-    element.style.fontSize = size + 'px';
-  }
-}
-
-const ITEM_WIDTH = 50;
-const ITEM_HEIGHT = 20;
-const EXT_WIDTH = 42;
-
-function drawChannels(element, window, control, act) {
-  const columns = Number(control.columns) || 6;
-  const labels = (control.rows || []).map((row) => row[0] || '');
-  const selected = new Set(control.selectedRows || []);
-  const locked = new Set(String(control.disabled || '').split(',').filter((s) => s !== '').map(Number));
-  labels.forEach((label, index) => {
-    const item = document.createElement('div');
-    item.className = 'item' + (selected.has(index) ? ' selected' : '') + (locked.has(index) ? ' locked' : '');
-    item.style.left = (index % columns) * ITEM_WIDTH + 'px';
-    item.style.top = Math.floor(index / columns) * ITEM_HEIGHT + 'px';
-    item.style.width = ITEM_WIDTH + 'px';
-    item.style.height = ITEM_HEIGHT + 'px';
-    item.textContent = label;
-    item.dataset.item = index;
-    item.addEventListener('click', (event) => {
-      event.stopPropagation();
-      act('tap', { hwnd: window.hwnd, id: control.id, item: index });
-    });
-    element.appendChild(item);
-  });
-  if (control.ext) {
-    const rows = Math.ceil(labels.length / columns);
-    const half = (rows * ITEM_HEIGHT) / 2;
-    control.ext.split(',').forEach((label, index) => {
-      const ext = document.createElement('div');
-      ext.className = 'ext';
-      ext.style.left = columns * ITEM_WIDTH + 'px';
-      ext.style.top = index * half + 'px';
-      ext.style.width = EXT_WIDTH + 'px';
-      ext.style.height = half + 'px';
-      ext.textContent = label;
-      ext.addEventListener('click', (event) => {
-        event.stopPropagation();
-        act('tap', { hwnd: window.hwnd, id: control.id, ext: index });
-      });
-      element.appendChild(ext);
-    });
-  }
 }
 
 // The window that takes the keyboard: the front window when it is enabled.

@@ -10,7 +10,6 @@ import { api, startSimulator } from './simulator.js';
 const COMM = systemPage(17003);
 const RS232C = topWindow(17007);
 const LAN = topWindow(17008);
-const KEYBOARD = topWindow(30003);
 
 const session = usePanel();
 
@@ -30,17 +29,18 @@ test('a baud rate and a fixed LAN address are kept across a restart', async () =
   await page.waitForSelector(RS232C, { state: 'detached' });
   await summaryShows(17059, '19200bps');
 
-  await page.click(control(COMM, 17047));
-  await page.click(control(LAN, 17040));
-  await page.click(control(KEYBOARD, 30156));
+  await page.getByRole('button', { name: 'LAN設定変更' }).click();
+  const lan = page.getByRole('dialog', { name: 'LAN設定' });
+  await lan.getByRole('button', { name: '手（IPアドレス）' }).click();
+  const keyboard = page.getByRole('dialog', { name: 'IPアドレスの入力' });
+  await keyboard.getByRole('button', { name: '行消去' }).click();
   await page.locator('#panel').focus();
   await page.keyboard.type('192.168.0.77');
-  await page.waitForFunction((selector) => document.querySelector(selector).textContent.includes('192.168.0.77'),
-    control(KEYBOARD, 30011));
-  await page.click(control(KEYBOARD, 1));
+  await keyboard.getByRole('textbox', { name: 'IPアドレスの入力' }).filter({ hasText: '192.168.0.77' }).waitFor();
+  await keyboard.getByRole('button', { name: '実行' }).click();
   await page.waitForSelector(`${control(LAN, 17094)}:text-is("192.168.0.77")`);
-  await page.click(control(LAN, 1));
-  await page.waitForSelector(LAN, { state: 'detached' });
+  await lan.getByRole('button', { name: '実行' }).click();
+  await lan.waitFor({ state: 'detached' });
   await summaryShows(17060, 'ADDR=192.168.0.77');
 
   const { json } = await api(session.simulator.base, '/api/config');

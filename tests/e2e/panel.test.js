@@ -4,14 +4,15 @@
 
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { SYSTEM, control, topWindow, usePanel } from './browser.js';
+import { SYSTEM, usePanel } from './browser.js';
 
 const TAB_TEXTS = ['測定モード', 'ファイル操作', '収録設定', '通信設定', '補助設定', 'メンテナンス'];
-const MAIN_SCREEN = topWindow(31000);
 
 const session = usePanel();
 
-const tabTexts = () => session.page.$$eval(`${SYSTEM} .control.tab .tabitem`, (items) => items.map((i) => i.textContent));
+const system = () => session.page.getByRole('dialog', { name: 'システム' });
+const mainScreen = () => session.page.getByRole('dialog', { name: 'メイン画面' });
+const tabTexts = () => system().getByRole('tab').allTextContents();
 
 // The fonts Chromium really drew a text with (not the ones asked for).
 async function fontsOf(page, selector) {
@@ -28,8 +29,11 @@ async function fontsOf(page, selector) {
 test('the system dialog in front shows its six tabs in a Japanese font', async () => {
   const { page } = session;
   assert.deepEqual(await tabTexts(), TAB_TEXTS);
-  // The dialog is the modal window in front; the host's main screen behind it is dimmed.
-  assert.equal(await page.locator(`${MAIN_SCREEN}.dimmed`).count(), 1);
+  // The dialog is the modal window in front; the host's main screen behind
+  // it is dimmed and out of reach.
+  assert.equal(await system().getAttribute('aria-modal'), 'true');
+  assert.equal(await mainScreen().count(), 0);
+  assert.equal(await page.locator('#panel .window.dimmed[inert]').count(), 1);
   const fonts = await fontsOf(page, `${SYSTEM} .control.tab .tabitem[data-tab="0"]`);
   assert.ok(fonts.some((name) => /IPA|Noto Sans CJK|Gothic|ゴシック/i.test(name)),
     `the tab text was drawn with ${fonts.join(', ')}`);
@@ -37,14 +41,10 @@ test('the system dialog in front shows its six tabs in a Japanese font', async (
 
 test('closing the dialog shows the main screen, whose button opens it again', async () => {
   const { page } = session;
-  await page.click(control(SYSTEM, 17045));
-  await page.waitForSelector(SYSTEM, { state: 'detached' });
-  const open = control(`${MAIN_SCREEN}:not(.dimmed)`, 31001);
-  await page.waitForSelector(open);
-  assert.equal(await page.textContent(open), 'システム');
-
-  await page.click(open);
-  await page.waitForSelector(`${SYSTEM} .control.tab .tabitem`);
+  await system().getByRole('button', { name: '閉じる' }).click();
+  await system().waitFor({ state: 'detached' });
+  await mainScreen().getByRole('button', { name: 'システム' }).click();
+  await system().getByRole('tab', { name: TAB_TEXTS[0], selected: true }).waitFor();
   assert.deepEqual(await tabTexts(), TAB_TEXTS);
-  await page.waitForSelector(`${MAIN_SCREEN}.dimmed`);
+  await mainScreen().waitFor({ state: 'detached' });
 });

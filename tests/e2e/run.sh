@@ -16,4 +16,4 @@ if [ ! -d node_modules/playwright-core ]; then
 fi
 exec node --test panel.test.js api.test.js files.test.js recording.test.js comm.test.js killsafety.test.js \
   maintenance.test.js largefolder.test.js overflow.test.js lists.test.js typing.test.js sidepanel.test.js \
-  language.test.js
+  language.test.js a11y.test.js
