@@ -190,10 +190,8 @@ void FormatUnsigned(std::wstring& out, const Conversion& c, va_list& ap)
 
 void FormatFloating(std::wstring& out, const Conversion& c, va_list& ap)
 {
-    if (c.length == Length::LongDouble)
-        AppendFormatted(out, GlibcConversion(c, L"L", c.letter), va_arg(ap, long double));
-    else
-        AppendFormatted(out, GlibcConversion(c, L"", c.letter), va_arg(ap, double));
+    // Windows' long double is a double: "%Lf" reads one, as "%f" does.
+    AppendFormatted(out, GlibcConversion(c, L"", c.letter), va_arg(ap, double));
 }
 
 void FormatPointer(std::wstring& out, const Conversion& c, va_list& ap)

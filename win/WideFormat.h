@@ -2,7 +2,8 @@
 // the dialog code's literal formats are written for: "%s" takes a wide string
 // and "%S" a narrow (UTF-8) one, "%c" a wide character and "%C" a narrow one,
 // "%I64d" / "%I64u" / "%I64x" take 64-bit integers, "%I" a pointer-sized one,
-// and "l" means 32 bits as Windows' long does ("%ld" reads a LONG). "%p"
+// and "l" means 32 bits as Windows' long does ("%ld" reads a LONG); "L"
+// reads a double, Windows' long double ("%Lf" as "%f"). "%p"
 // prints upper-case hexadecimal digits zero-padded to the pointer's width.
 // Each conversion is translated to glibc's form and formatted on its own;
 // %d, %i and %u without a precision, the common case, are written directly

@@ -65,7 +65,7 @@ TEST(WideFormatTest, IntegersWithLongAtThirtyTwoBitsAsOnWindows)
 
 TEST(WideFormatTest, FloatingPointAndPointers)
 {
-    EXPECT_EQ(FormatWideArgs(L"%f", 1.5), L"1.500000");
+    EXPECT_EQ(FormatWideArgs(L"%f|%Lf", 1.5, 2.5), L"1.500000|2.500000");  // Windows' long double is a double
     EXPECT_EQ(FormatWideArgs(L"%.2f|%8.3f|%-8.1f|", 3.14159, 2.5, 2.25), L"3.14|   2.500|2.2     |");
     EXPECT_EQ(FormatWideArgs(L"%e", 12345.678), L"1.234568e+04");
     EXPECT_EQ(FormatWideArgs(L"%g %g", 0.0001, 1e20), L"0.0001 1e+20");
