@@ -2,10 +2,11 @@
 
 #include "host/TextService.h"
 #include "host/TextTables.h"
+#include "host/formats/AtomicFile.h"
+#include "win/WholeFile.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 
 bool LanguageChoice::IsKnown(const std::string& language)
 {
@@ -26,10 +27,14 @@ bool LanguageChoice::Start(const std::string& language, std::string& error)
 {
     if (!language.empty())
         return Switch(language, error);
-    std::string kept;
-    std::ifstream file(m_keptPath);
-    if (file && std::getline(file, kept) && IsKnown(kept))
-        return Apply(kept, error);
+    // Read as every host file is: a regular file only, never through a link,
+    // and small, so that nothing put in its place can stall the start.
+    std::string kept, ignored;
+    if (win::ReadWholeFile(m_keptPath, 64, "language file", kept, ignored, win::FollowLinks::No)) {
+        kept = kept.substr(0, kept.find('\n'));
+        if (IsKnown(kept))
+            return Apply(kept, error);
+    }
     return Apply("ja", error);
 }
 
@@ -39,14 +44,10 @@ bool LanguageChoice::Switch(const std::string& language, std::string& error)
         return false;
     // Written aside and renamed, so a simulator killed meanwhile keeps the
     // old choice or the new one, never half a name.
-    const std::string saving = m_keptPath + ".saving";
-    std::ofstream file(saving, std::ios::trunc);
-    file << language << '\n';
-    file.close();
-    if (!file || std::rename(saving.c_str(), m_keptPath.c_str()) != 0) {
+    std::string why;
+    if (!formats::WriteFileAtomically(m_keptPath, language + "\n", &why)) {
         // The dialogs speak the language all the same; only the next start will not.
-        std::remove(saving.c_str());
-        std::fprintf(stderr, "sysdlg-sim: cannot keep the language in %s\n", m_keptPath.c_str());
+        std::fprintf(stderr, "sysdlg-sim: cannot keep the language: %s\n", why.c_str());
     }
     return true;
 }
