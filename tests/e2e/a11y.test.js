@@ -129,7 +129,11 @@ test('the tabs, a check box, a jog and a list work from the keyboard alone', asy
   await page.keyboard.press('Shift+Tab');
   await tabTo(page, system(page).getByRole('tab', { selected: true }));
   await page.keyboard.press('Home');
+  await waitFocused(system(page).getByRole('tab', { name: TAB_TEXTS[0], selected: true }));
   await page.keyboard.press('ArrowRight');
+  // Tabbing starts once the file page is drawn, not through the page before it.
+  await system(page).getByRole('tabpanel', { name: TAB_TEXTS[1] }).waitFor();
+  await waitFocused(system(page).getByRole('tab', { name: TAB_TEXTS[1], selected: true }));
   const files = system(page).getByRole('grid');
   await tabTo(page, files);
   await page.keyboard.press('Home');

@@ -39,10 +39,18 @@ test('twenty characters typed at once show within 300 ms, and the editing keys a
   await page.click(control(LAN, 17040));
   await settle(page, () => page.click(control(KEYBOARD, 30156)));
   await burst([...'1.2'], '1.2');  // warm-up
-  const typing = await burst([...'abcdefghij0123456789'], '1.2abcdefghij0123456789');
-  assert.ok(typing < 300, `twenty characters showed after ${typing.toFixed(0)} ms`);
-  const erasing = await burst(Array(12).fill('Backspace'), '1.2abcdefgh');
-  assert.ok(erasing < 300, `twelve Backspaces showed after ${erasing.toFixed(0)} ms`);
+  // The best of three rounds counts: other work on the machine delays a
+  // round now and then, a slow panel delays every one.
+  const typing = [];
+  const erasing = [];
+  for (let round = 0; round < 3; round++) {
+    if (round > 0) await burst(Array(8).fill('Backspace'), '1.2');
+    typing.push(await burst([...'abcdefghij0123456789'], '1.2abcdefghij0123456789'));
+    erasing.push(await burst(Array(12).fill('Backspace'), '1.2abcdefgh'));
+  }
+  const shown = (times) => times.map((ms) => ms.toFixed(0)).join(', ');
+  assert.ok(Math.min(...typing) < 300, `twenty characters showed after ${shown(typing)} ms`);
+  assert.ok(Math.min(...erasing) < 300, `twelve Backspaces showed after ${shown(erasing)} ms`);
 
   await page.locator('#panel').focus();
   for (const key of ['Home', 'Delete', 'ArrowRight', 'End', 'ArrowLeft', 'X']) await page.keyboard.press(key);
