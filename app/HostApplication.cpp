@@ -6,6 +6,7 @@
 #include "host/ConfigBase.h"
 #include "host/InstrumentProfile.h"
 #include "host/ProfileFile.h"
+#include "host/formats/AtomicFile.h"
 #include "win/DebugLog.h"
 #include "win/Drives.h"
 #include "win/Input.h"
@@ -13,7 +14,6 @@
 #include "win/Window.h"
 
 #include <cstdio>
-#include <fstream>
 #include <utility>
 #include <sys/stat.h>
 
@@ -83,11 +83,9 @@ bool HostApplication::PersistState()
         std::fprintf(stderr, "sysdlg-sim: cannot keep the settings: %s\n", error.c_str());
     KeepClock();
     // The simulated instrument changes too (memory erased, adapter set up).
-    std::ofstream profile(m_root.ProfilePath() + ".saving", std::ios::binary | std::ios::trunc);
-    profile << ProfileFile::Write(*InstrumentProfile::Current());
-    profile.close();
-    if (!profile || std::rename((m_root.ProfilePath() + ".saving").c_str(), m_root.ProfilePath().c_str()) != 0) {
-        std::fprintf(stderr, "sysdlg-sim: cannot keep the instrument profile in %s\n", m_root.ProfilePath().c_str());
+    if (!formats::WriteFileAtomically(m_root.ProfilePath(), ProfileFile::Write(*InstrumentProfile::Current()),
+                                      &error)) {
+        std::fprintf(stderr, "sysdlg-sim: cannot keep the instrument profile: %s\n", error.c_str());
         saved = false;
     }
     return saved;

@@ -10,6 +10,7 @@
 #include "tests/harness/TempDataRoot.h"
 #include "win/Drives.h"
 #include "win/Input.h"
+#include "win/TimeApi.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -158,7 +159,7 @@ int SetAsideCopies(const std::string& path)
 
 TEST_F(HostApplicationTest, DamagedOrHostileHostFilesAreSetAsideAndTheDefaultsUsed)
 {
-    // Each kind of damage, twice over, for the state and the kept instrument.
+    // Each kind of damage, twice over, for the state, the kept instrument and its clock.
     using Make = std::function<void(const std::string& path)>;
     const std::pair<const char*, Make> damages[] = {
         {"a cut file", [](const std::string& path) { std::ofstream(path) << "format = SYSDLG-SIM SETTINGS 1\ncomm.port"; }},
@@ -168,11 +169,13 @@ TEST_F(HostApplicationTest, DamagedOrHostileHostFilesAreSetAsideAndTheDefaultsUs
         {"a huge file", [](const std::string& path) { std::ofstream(path) << ""; std::filesystem::resize_file(path, 17 << 20); }},
     };
     int expected = 0;
+    win::Clock::SetOffsetSeconds(0);
     for (const auto& [what, make] : damages) {
         for (int twice = 0; twice < 2; ++twice) {
             SCOPED_TRACE(what);
             make(root.StatePath());
             make(root.ProfilePath());
+            make(root.ClockPath());
             ++expected;
             std::string error, note;
             InstrumentProfile::Modify([](InstrumentProfile& instrument) { instrument.network.address = 1; });
@@ -182,6 +185,8 @@ TEST_F(HostApplicationTest, DamagedOrHostileHostFilesAreSetAsideAndTheDefaultsUs
             HostApplication app(root, log);
             app.LoadState();
             EXPECT_EQ(app.State().Comm().dwBaudRate, HostState::DefaultComm().dwBaudRate);
+            EXPECT_EQ(win::Clock::GetOffsetSeconds(), 0) << "the clock runs on the machine's time";
+            std::filesystem::remove(root.ClockPath());
             for (const std::string& path : {root.StatePath(), root.ProfilePath()}) {
                 EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(path)));
                 EXPECT_EQ(SetAsideCopies(path), expected) << "every damaged copy is kept";

@@ -1,11 +1,14 @@
 #include "InstrumentClock.h"
 
+#include "host/formats/AtomicFile.h"
 #include "win/TimeApi.h"
+#include "win/WholeFile.h"
 
+#include <cerrno>
 #include <charconv>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <string>
+#include <sys/stat.h>
 
 namespace {
 
@@ -17,13 +20,16 @@ InstrumentClock::InstrumentClock(std::string path) : m_path(std::move(path)) {}
 
 bool InstrumentClock::Load(std::string& error)
 {
-    std::ifstream file(m_path, std::ios::binary);
-    if (!file) {
-        m_kept = win::Clock::GetOffsetSeconds();
+    m_kept = win::Clock::GetOffsetSeconds();
+    struct stat info{};
+    if (::lstat(m_path.c_str(), &info) != 0 && errno == ENOENT)
         return true;  // a new instrument runs on the machine's time
-    }
+    // Read as every host file is: a regular file only, never through a link,
+    // and small, so that nothing put in its place can stall the start.
     std::string line;
-    std::getline(file, line);
+    if (!win::ReadWholeFile(m_path, 256, "clock file", line, error, win::FollowLinks::No))
+        return false;
+    line = line.substr(0, line.find('\n'));
     std::int64_t offset = 0;
     bool read = line.rfind(kKey, 0) == 0;
     if (read) {
@@ -45,18 +51,9 @@ bool InstrumentClock::KeepIfChanged(std::string& error)
     const std::int64_t offset = win::Clock::GetOffsetSeconds();
     if (offset == m_kept)
         return true;
-    const std::string temporary = m_path + ".saving";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file << kKey << offset << '\n';
-        if (!file) {
-            error = "cannot write " + temporary;
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), m_path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        error = "cannot keep the clock in " + m_path;
+    std::string why;
+    if (!formats::WriteFileAtomically(m_path, kKey + std::to_string(offset) + '\n', &why)) {
+        error = "cannot keep the clock: " + why;
         return false;
     }
     m_kept = offset;
