@@ -43,6 +43,9 @@ TEST_F(HostReceiverTest, SaveThenLoadRestoresTheSettings)
     auto entries = log.Since(0);
     ASSERT_EQ(entries.size(), 4u);
     EXPECT_EQ(entries[3].name, L"DLGREQ_LOAD_SETTINGS");
+    // A name of 250 bytes, near the file system's limit: the temporary beside it fits too.
+    const std::wstring longName = L"D:\\data\\" + std::wstring(82, L'環') + L".env";
+    EXPECT_EQ(SendPath(DLGREQ_SAVE_SETTINGS, longName.c_str()).Byte(16), 1);
 }
 
 TEST_F(HostReceiverTest, ADamagedSettingsFileIsRefusedAndChangesNothing)

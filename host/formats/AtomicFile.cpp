@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <climits>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -10,12 +11,23 @@ namespace formats {
 
 namespace {
 
+// A hidden name beside `path`, unique to this process and call. A file's name
+// may take the whole of a component (NAME_MAX bytes); the temporary's then
+// keeps as much of it as fits, cut between UTF-8 characters.
 std::filesystem::path TemporaryNameFor(const std::filesystem::path& path)
 {
     static std::atomic<unsigned> counter{0};
-    std::string name = "." + path.filename().string() + ".partial-" + std::to_string(::getpid()) + "-" +
-                       std::to_string(counter++);
-    return path.parent_path() / name;
+    const std::string suffix = ".partial-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    std::string stem = path.filename().string();
+    const std::size_t room = NAME_MAX - 1 - suffix.size();
+    if (stem.size() > room) {
+        stem.resize(room);
+        while (!stem.empty() && (static_cast<unsigned char>(stem.back()) & 0xC0) == 0x80)
+            stem.pop_back();
+        if (!stem.empty() && (static_cast<unsigned char>(stem.back()) & 0x80) != 0)
+            stem.pop_back();  // the lead byte of the character cut
+    }
+    return path.parent_path() / ("." + stem + suffix);
 }
 
 void SetError(std::string* error, const std::string& what, const std::filesystem::path& path, int code)
