@@ -46,6 +46,9 @@ TEST_F(HostReceiverTest, SaveThenLoadRestoresTheSettings)
     // A name of 250 bytes, near the file system's limit: the temporary beside it fits too.
     const std::wstring longName = L"D:\\data\\" + std::wstring(82, L'環') + L".env";
     EXPECT_EQ(SendPath(DLGREQ_SAVE_SETTINGS, longName.c_str()).Byte(16), 1);
+    // 262 bytes: the file system refuses the name, and the save reports it failed.
+    EXPECT_EQ(SendPath(DLGREQ_SAVE_SETTINGS, (longName.substr(0, 90) + L"環環環環.env").c_str()).Byte(16), 0);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root / "D" / "data"), {}), 3) << "two files, busy.env";
 }
 
 TEST_F(HostReceiverTest, ADamagedSettingsFileIsRefusedAndChangesNothing)
