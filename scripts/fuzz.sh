@@ -25,8 +25,14 @@ for target in "${targets[@]}"; do
   [[ -n ${SYSDLG_FUZZ_RUNS:-} ]] && bound=(-runs="$SYSDLG_FUZZ_RUNS")
   echo "== $target, ${bound[0]#-}"
   log="$build/fuzz-$target.log"
-  if ! "$build/tests/fuzz/fuzz_$target" "${bound[@]}" -print_final_stats=1 \
-      "$build/corpus/$target" "tests/fuzz/corpus/$target" >"$log" 2>&1; then
+  status=0
+  "$build/tests/fuzz/fuzz_$target" "${bound[@]}" -print_final_stats=1 \
+    "$build/corpus/$target" "tests/fuzz/corpus/$target" >"$log" 2>&1 || status=$?
+  if [[ $status -eq 72 ]]; then  # libFuzzer's exit on SIGINT: stopped, nothing found
+    grep -E "stat::number_of_executed_units" "$log"
+    echo "fuzz.sh: $target interrupted" >&2
+    exit 130
+  elif [[ $status -ne 0 ]]; then
     tail -40 "$log"
     echo "fuzz.sh: a finding in $target (inputs: crash-*, leak-*, timeout-*)" >&2
     exit 1
