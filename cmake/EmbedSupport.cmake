@@ -1,5 +1,6 @@
 # Shared by the scripts that compile data files into the programs
-# (app/EmbedWeb.cmake, host/texts/EmbedTexts.cmake).
+# (app/EmbedWeb.cmake, host/texts/EmbedTexts.cmake,
+# resources/EmbedTemplates.cmake).
 
 # sysdlg_byte_array(FILE NAME DEFINITION SIZE): in DEFINITION the C++
 # definition "const unsigned char NAME[] = {...0};" of the file's bytes, 32 a
@@ -12,12 +13,4 @@ function(sysdlg_byte_array file name definition size)
   string(REGEX REPLACE "((0x[0-9a-f][0-9a-f],){32})" "\\1\n" bytes "${bytes}")
   set(${definition} "const unsigned char ${name}[] = {\n${bytes}0};\n" PARENT_SCOPE)
   set(${size} ${count} PARENT_SCOPE)
-endfunction()
-
-# Writes OUTPUT only when CONTENT differs from it, so that what depends on
-# it is not rebuilt for nothing.
-function(sysdlg_write_if_changed output content)
-  file(WRITE ${output}.tmp "${content}")
-  file(COPY_FILE ${output}.tmp ${output} ONLY_IF_DIFFERENT)
-  file(REMOVE ${output}.tmp)
 endfunction()
