@@ -41,6 +41,13 @@ export function tapOn(element, window, control, act, extra) {
   });
 }
 
+// A control that a tap, Enter or Space presses (a button, a check box, an
+// entry field that opens its keyboard).
+export function pressable(element, window, control, act) {
+  tapOn(element, window, control, act);
+  operable(element, control, `${window.hwnd}:${control.id}`, () => act('tap', { hwnd: window.hwnd, id: control.id }));
+}
+
 // The point of a click in the control's own pixels (the panel is scaled).
 export function pointIn(element, control, event) {
   const box = element.getBoundingClientRect();

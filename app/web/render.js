@@ -7,7 +7,7 @@ import { getJson } from './api.js';
 import { focusAfterDraw, focusAfterScreen, focusBeforeDraw } from './focus.js';
 import { labelFor } from './labels.js';
 import { drawList, forgetListsExcept } from './listview.js';
-import { onKeys, operable, tapOn } from './operable.js';
+import { onKeys, pressable, tapOn } from './operable.js';
 import { drawChannels, drawJog } from './touchwidgets.js';
 
 export const PANEL_WIDTH = 640;
@@ -169,22 +169,19 @@ function drawControl(window, control, act) {
   place(element, control.rect);
   styleControl(element, control);
   const key = `${window.hwnd}:${control.id}`;
-  const tap = () => act('tap', { hwnd: window.hwnd, id: control.id });
   switch (kind) {
   case 'button':
   case 'ownerdraw':
     element.textContent = control.text;
     element.setAttribute('role', 'button');
-    tapOn(element, window, control, act);
-    operable(element, control, key, tap);
+    pressable(element, window, control, act);
     break;
   case 'pushswitch':
     element.textContent = control.text;
     element.setAttribute('role', 'button');
     element.setAttribute('aria-pressed', control.selected ? 'true' : 'false');
     if (control.selected) element.classList.add('latched');
-    tapOn(element, window, control, act);
-    operable(element, control, key, tap);
+    pressable(element, window, control, act);
     break;
   case 'hand': {
     // Every "手" opens the entry of the value on its line: the line's label
@@ -194,8 +191,7 @@ function drawControl(window, control, act) {
     element.textContent = text;
     element.setAttribute('role', 'button');
     if (label) element.setAttribute('aria-label', `${text}（${label}）`);
-    tapOn(element, window, control, act);
-    operable(element, control, key, tap);
+    pressable(element, window, control, act);
     break;
   }
   case 'checkbox': {
@@ -216,8 +212,7 @@ function drawControl(window, control, act) {
       element.setAttribute('aria-checked', state);
     }
     if (control.checked) element.classList.add('checked');
-    tapOn(element, window, control, act);
-    operable(element, control, key, tap);
+    pressable(element, window, control, act);
     break;
   }
   case 'groupbox': {
@@ -233,8 +228,7 @@ function drawControl(window, control, act) {
     element.setAttribute('role', 'textbox');
     element.setAttribute('aria-label', labelFor(window, control) || window.caption || control.text);
     if (control.multiline === '1') element.setAttribute('aria-multiline', 'true');
-    tapOn(element, window, control, act);
-    operable(element, control, key, tap);
+    pressable(element, window, control, act);
     break;
   case 'tab':
     drawTab(element, window, control, act);
