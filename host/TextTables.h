@@ -4,16 +4,18 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 struct TextTableFile {
-    const char* language;   // "en"; null ends the list
+    std::string_view language;  // "en"
     std::string_view text;
 };
 
-extern const TextTableFile kTextTableFiles[];
+// Sorted by language.
+std::span<const TextTableFile> TextTableFiles();
 
 // The table of a language, or nothing (for "ja" and for unknown names).
 std::optional<std::string_view> FindTextTable(std::string_view language);

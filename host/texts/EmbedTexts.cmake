@@ -10,8 +10,12 @@ foreach(name ${files})
   sysdlg_byte_array(${TEXT_DIR}/${name} table${index} definition size)
   string(REGEX REPLACE "\\.txt$" "" language "${name}")
   string(APPEND body "${definition}")
-  string(APPEND table "    {\"${language}\", {reinterpret_cast<const char*>(table${index}), ${size}}},\n")
+  string(APPEND table "        {\"${language}\", {reinterpret_cast<const char*>(table${index}), ${size}}},\n")
   math(EXPR index "${index} + 1")
 endforeach()
-string(APPEND body "}  // namespace\n\nconst TextTableFile kTextTableFiles[] = {\n${table}    {nullptr, {}},\n};\n")
+# Made on the first call, as the template table is (see
+# resources/EmbedTemplates.cmake): a host may look a table up while it loads.
+string(APPEND body "}  // namespace\n\nstd::span<const TextTableFile> TextTableFiles()\n{\n"
+       "    static const TextTableFile files[] = {\n${table}        {},\n    };\n"
+       "    return {files, ${index}};\n}\n")
 file(WRITE ${OUTPUT} "${body}")
