@@ -14,3 +14,34 @@ function(sysdlg_byte_array file name definition size)
   set(${definition} "const unsigned char ${name}[] = {\n${bytes}0};\n" PARENT_SCOPE)
   set(${size} ${count} PARENT_SCOPE)
 endfunction()
+
+# sysdlg_file_table(DIR SUFFIX KEEP_SUFFIX FUNCTION TYPE OUT): in OUT the C++
+# of every DIR/*SUFFIX as a byte array, in an anonymous namespace, and of
+# FUNCTION, which returns a std::span<const TYPE> of {name, content} for them
+# sorted by name; the name keeps SUFFIX when KEEP_SUFFIX is true. The table is
+# made on the first call, not while the library loads: the library looks
+# into it from its own load-time initialisers (the templates are registered
+# then), which may run before this file's.
+function(sysdlg_file_table dir suffix keep_suffix function type out)
+  file(GLOB files RELATIVE ${dir} ${dir}/*${suffix})
+  list(SORT files)
+  string(LENGTH "${suffix}" suffix_length)
+  set(arrays "")
+  set(rows "")
+  set(index 0)
+  foreach(name ${files})
+    sysdlg_byte_array(${dir}/${name} file${index} definition size)
+    string(APPEND arrays "${definition}")
+    if(NOT keep_suffix)
+      string(LENGTH "${name}" length)
+      math(EXPR length "${length} - ${suffix_length}")
+      string(SUBSTRING "${name}" 0 ${length} name)
+    endif()
+    string(APPEND rows "        {\"${name}\", {reinterpret_cast<const char*>(file${index}), ${size}}},\n")
+    math(EXPR index "${index} + 1")
+  endforeach()
+  # The empty last entry keeps the array from being empty; it is not part of the span.
+  string(CONCAT text "namespace {\n\n${arrays}\n}  // namespace\n\nstd::span<const ${type}> ${function}()\n{\n"
+         "    static const ${type} files[] = {\n${rows}        {},\n    };\n    return {files, ${index}};\n}\n")
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
